@@ -1,0 +1,5 @@
+#include "TfRTCMParsing.h"
+
+TfRTCMParsing* fRTCMParsing = nullptr;
+
+TfRTCMParsing::TfRTCMParsing(QWidget* parent) : FormOf(fRTCMParsing, QStringLiteral("fRTCMParsing"), QStringLiteral("RTCM Message Parser"), parent) {}

@@ -1,0 +1,25 @@
+#pragma once
+// The program's named visual styles, built on Qt's Fusion style with palettes.
+// "Skerra - Default" stands for the platform's own look and is not in the list.
+
+#include <QString>
+#include <QStringList>
+
+class QApplication;
+
+namespace skerra {
+
+inline const QString DefaultStyleName = QStringLiteral("Skerra - Default");
+
+// Names of the styles compiled into the program, "Light" first.
+QStringList styleNames();
+
+// Makes the named style (matched without regard to case) the active one. When no
+// style has that name and showError is set, shows "Style '<name>' not found" with a
+// Close button; the look stays as it was. Returns whether a style was applied.
+bool trySetStyle(const QString& name, bool showError = true);
+
+// The name of the active style, or DefaultStyleName.
+QString activeStyleName();
+
+}  // namespace skerra

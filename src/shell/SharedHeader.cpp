@@ -1,0 +1,92 @@
+#include "SharedHeader.h"
+
+#include "platform/AppPaths.h"
+#include "platform/Clock.h"
+#include "platform/MessageBox.h"
+
+#include <QDir>
+#include <QFile>
+#include <cstdio>
+
+std::string StartDate;
+std::string DayFolder;
+std::string LayoutFolder;
+std::string LogFolder;
+std::string XyzFolder;
+std::string SvpFolder;
+std::string CoordinatesCsvPath;
+std::string EllipsoidParams;
+std::string TMParams;
+QString LastStatusMessage;
+std::string CoordinatesCsvHeader;
+
+namespace {
+
+std::string dateText(const QDate& d) { return d.toString(QStringLiteral("yyyy-MM-dd")).toStdString(); }
+
+std::string rootPath() { return skerra::dataRoot().toStdString(); }
+
+// Folders are made one at a time, each only when missing; a failure is passed over.
+void makeFolder(const QString& path)
+{
+    QDir dir;
+    if (!dir.exists(path)) dir.mkdir(path);
+}
+
+// Built once at start-up, before any window exists.
+const bool kGlobalsReady = (InitSharedHeaderGlobals(), true);
+
+}  // namespace
+
+std::string GetDateString() { return dateText(skerra::currentDateTime().date()); }
+
+std::string GetTimeString()
+{
+    return skerra::currentDateTime().time().toString(QStringLiteral("HHmm")).toStdString();
+}
+
+void InitSharedHeaderGlobals()
+{
+    const std::string root = rootPath();
+    const std::string date = GetDateString();
+    LayoutFolder = root + date + "/QMT/";
+    LogFolder = root + date + "/LOG/";
+    XyzFolder = root + date + "/XYZ/";
+    DayFolder = root + date + "/";
+    SvpFolder = root + date + "/SVP/";
+    StartDate = date;
+    CoordinatesCsvPath = LogFolder + date + " Coordinates.csv";
+}
+
+void CreateDataFolders()
+{
+    try {
+        const QString root = skerra::dataRoot();
+        const QString day = root + QString::fromStdString(GetDateString());
+        makeFolder(root);
+        makeFolder(day);
+        makeFolder(day + "/QMT");
+        makeFolder(day + "/LOG");
+        makeFolder(day + "/SVP");
+    } catch (...) {
+        skerra::showError(QStringLiteral("Cannot create log folder C:\\QMT\\log\\. Check if you are authorized "
+                                         "create folder at this address."));
+    }
+}
+
+std::string DateTimeText(const QDateTime& t)
+{
+    std::string text = dateText(t.date());
+    if (t.time() != QTime(0, 0)) text += " " + t.time().toString(QStringLiteral("HHmmsszzz")).toStdString();
+    return text;
+}
+
+void AppendAutoEvent(const std::string& text, const std::string& logFile)
+{
+    const std::string entry = "\r\nAuto Event:\t" + DateTimeText(skerra::currentDateTime()) + "\t" + text;
+    QFile f(QString::fromStdString(logFile));
+    if (!f.open(QIODevice::Append) || f.write(entry.data(), qint64(entry.size())) != qint64(entry.size()))
+        std::fprintf(stderr, "Skerra: cannot write to the event log %s\n", logFile.c_str());
+}
+
+std::string TodaysEventLogPath() { return LogFolder + GetDateString() + " Events.log"; }

@@ -1,0 +1,89 @@
+#include "StartUp.h"
+
+#include "StartupSettings.h"
+#include "platform/AppPaths.h"
+#include "platform/HandlerGuard.h"
+#include "platform/IniFile.h"
+#include "platform/SkerraApplication.h"
+#include "platform/StyleRegistry.h"
+
+#include "TFGPS.h"
+#include "TFMsg.h"
+#include "TFShape.h"
+#include "TNavset.h"
+#include "TOffsets.h"
+#include "TfLatency.h"
+#include "TfTheme.h"
+#include "TformAbout.h"
+#include "devices/windows/TfRTCMParsing.h"
+#include "devices/windows/TfrmNTRIPSettings.h"
+#include "navigation/TFNav.h"
+#include "navigation/TfJoystick.h"
+#include "navigation/TfRealtime.h"
+#include "navigation/TfRunline1.h"
+#include "navigation/TfWaterfal.h"
+#include "soundvelocity/TfSVP.h"
+#include "soundvelocity/TfSVPGraph.h"
+
+namespace skerra {
+
+void applyStartupStyle(const QString& name)
+{
+    if (name != DefaultStyleName) trySetStyle(name, true);
+}
+
+std::vector<QWidget*> createApplicationWindows()
+{
+    std::vector<QWidget*> w;
+    w.push_back(new TFNav);
+    w.push_back(new TNavset);
+    w.push_back(new TFShape);
+    w.push_back(new TFGPS);
+    w.push_back(new TfRealtime);
+    w.push_back(new TFMsg);
+    w.push_back(new TOffsets);
+    w.push_back(new TformAbout);
+    w.push_back(new TfSVP);
+    w.push_back(new TfRunline1);
+    w.push_back(new TfLatency);
+    w.push_back(new TfWaterfal);
+    w.push_back(new TfTheme);
+    w.push_back(new TfJoystick);
+    w.push_back(new TfSVPGraph);
+    w.push_back(new TfrmNTRIPSettings);
+    w.push_back(new TfRTCMParsing);
+    return w;
+}
+
+void destroyApplicationWindows(std::vector<QWidget*>& windows)
+{
+    while (!windows.empty()) {
+        delete windows.back();
+        windows.pop_back();
+    }
+}
+
+int runSkerra(int argc, char** argv)
+{
+    // Read before anything else happens; the file is closed again at once.
+    const StartupSettings settings = readStartupSettings(IniFile(settingsFilePath()));
+    applyOverlaySettings(settings);
+
+    SkerraApplication app(argc, argv);
+    std::vector<QWidget*> windows;
+    try {
+        applyStartupStyle(settings.themeStyle);
+        QApplication::setApplicationName(QStringLiteral("Skerra"));
+        QApplication::setApplicationDisplayName(QStringLiteral("Skerra"));
+        QApplication::setQuitOnLastWindowClosed(false);  // the main window's close ends the run
+        windows = createApplicationWindows();
+        windows.front()->show();
+        QApplication::exec();
+    } catch (...) {
+        showCurrentException(nullptr);
+    }
+    destroyApplicationWindows(windows);
+    return 0;
+}
+
+}  // namespace skerra

@@ -1,0 +1,12 @@
+#pragma once
+// The "Settings" window.
+
+#include "platform/Form.h"
+
+class TFGPS : public skerra::FormOf<TFGPS> {
+    Q_OBJECT
+public:
+    explicit TFGPS(QWidget* parent = nullptr);
+};
+
+extern TFGPS* FGPS;

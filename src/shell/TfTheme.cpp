@@ -1,0 +1,5 @@
+#include "TfTheme.h"
+
+TfTheme* fTheme = nullptr;
+
+TfTheme::TfTheme(QWidget* parent) : FormOf(fTheme, QStringLiteral("fTheme"), QStringLiteral("Theme Selection"), parent) {}

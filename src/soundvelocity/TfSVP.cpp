@@ -1,0 +1,5 @@
+#include "TfSVP.h"
+
+TfSVP* fSVP = nullptr;
+
+TfSVP::TfSVP(QWidget* parent) : FormOf(fSVP, QStringLiteral("fSVP"), QStringLiteral("Sound Velocity"), parent) {}
