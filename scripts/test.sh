@@ -1,0 +1,13 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds Skerra and runs every test (no display needed).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash scripts/install-deps.sh
+# Number texts are tested under locales with a decimal comma.
+for loc in tr_TR.UTF-8 de_DE.UTF-8; do
+  grep -q "^${loc} UTF-8" /etc/locale.gen 2>/dev/null || echo "${loc} UTF-8" >> /etc/locale.gen
+done
+locale-gen >/dev/null
+bash scripts/build.sh
+export QT_QPA_PLATFORM=offscreen
+ctest --test-dir build -j"$(nproc)" --output-on-failure --timeout 300

@@ -1,0 +1,51 @@
+#include "platform/HandlerGuard.h"
+#include "platform/MessageBox.h"
+
+#include <QStringList>
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+
+using namespace skerra;
+
+namespace {
+
+TEST(ExceptionDialog, AddsAFullStopOnlyAfterCharactersSortingAfterIt)
+{
+    const struct { const char* message; const char* shown; } cases[] = {
+        {"Unable to write to /x/skerra.INI", "Unable to write to /x/skerra.INI."},
+        {"Done.", "Done."},
+        {"Failed!", "Failed!"},      // '!' sorts before '.'
+        {"Range (1-5)", "Range (1-5)"},
+        {"Path /", "Path /."},       // '/' sorts after '.'
+        {"", ""},
+    };
+    for (const auto& c : cases) EXPECT_EQ(exceptionDialogText(c.message), c.shown) << c.message;
+}
+
+TEST(ExceptionDialog, GuardedHandlerShowsTheInnermostMessageAndReturns)
+{
+    QStringList shown;
+    MessageHandler old = setMessageHandler([&](const MessageRequest& r) {
+        shown << r.text;
+        return MbOk;
+    });
+    guarded(nullptr, [] {
+        try {
+            throw std::runtime_error("disk full");
+        } catch (...) {
+            std::throw_with_nested(std::runtime_error("save failed"));
+        }
+    });
+    guarded(nullptr, [] { throw 42; });
+    bool ran = false;
+    guarded(nullptr, [&] { ran = true; });
+    setMessageHandler(old);
+
+    ASSERT_EQ(shown.size(), 2);
+    EXPECT_EQ(shown[0], "disk full.");
+    EXPECT_EQ(shown[1], "");
+    EXPECT_TRUE(ran);
+}
+
+}  // namespace

@@ -1,0 +1,180 @@
+#include "platform/IniFile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+using skerra::IniFile;
+
+namespace {
+
+class IniFileTest : public ::testing::Test {
+protected:
+    QString path() const { return dir_.filePath("skerra.INI"); }
+    QByteArray content() const
+    {
+        QFile f(path());
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+    void writeRaw(const QByteArray& bytes) const
+    {
+        QFile f(path());
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+    }
+    QTemporaryDir dir_;
+};
+
+TEST_F(IniFileTest, MissingFileGivesDefaults)
+{
+    IniFile ini(path());
+    EXPECT_EQ(ini.ReadString("APPLICATION", "ThemeStyle", "Light"), "Light");
+    EXPECT_EQ(ini.ReadInteger("OVERLAY_SETTINGS", "DepthColor", 0x800000), 0x800000);
+    EXPECT_TRUE(ini.ReadBool("X", "Y", true));
+}
+
+TEST_F(IniFileTest, NamesMatchWithoutCaseAndSurroundingBlanks)
+{
+    IniFile ini(path());
+    ini.WriteString("FILE", "Last File Saved       ", "/a.qmt");
+    ini.WriteString("Offsets", "Offset A     ", "1.5");
+    ini.WriteString("offsets", "OFFSET A", "2.5");  // same key: replaces, never duplicates
+    ini.WriteString(" file ", "last file saved", "/b.qmt");
+
+    EXPECT_EQ(ini.ReadString("file", "Last File Saved", ""), "/b.qmt");
+    EXPECT_EQ(ini.ReadString("OFFSETS", "  offset a", ""), "2.5");
+    EXPECT_EQ(content().count("Offset A"), 1);
+    EXPECT_EQ(content().count("Last File Saved"), 1);
+    EXPECT_EQ(content().count("[FILE]"), 1);
+}
+
+TEST_F(IniFileTest, CaseFoldingIsAsciiOnly)
+{
+    IniFile ini(path());
+    ini.WriteString("FILE", "Key", "ascii");
+    // A dotless or dotted Turkish i is not an ASCII i: these are other names.
+    EXPECT_EQ(ini.ReadString(QString::fromUtf8("fıle"), "Key", "none"), "none");
+    EXPECT_EQ(ini.ReadString(QString::fromUtf8("FİLE"), "Key", "none"), "none");
+    EXPECT_EQ(ini.ReadString("file", "KEY", "none"), "ascii");
+}
+
+TEST_F(IniFileTest, IntegersAreDecimalOrHexadecimal)
+{
+    writeRaw("[C]\r\nDec=8388608\r\nHex=0x0000FF\r\nHEX2=0XfF\r\nWord=blue\r\nEmpty=\r\nReal=1.5\r\nBool=0\r\n");
+    IniFile ini(path());
+    const struct { const char* key; int expected; } cases[] = {
+        {"Dec", 8388608}, {"Hex", 255}, {"HEX2", 255}, {"Word", -1}, {"Empty", -1}, {"Real", -1}, {"Missing", -1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.key);
+        EXPECT_EQ(ini.ReadInteger("C", c.key, -1), c.expected);
+    }
+    EXPECT_FALSE(ini.ReadBool("C", "Bool", true));
+    EXPECT_TRUE(ini.ReadBool("C", "Dec", false));
+}
+
+TEST_F(IniFileTest, ReadStringIsCappedAt2047Characters)
+{
+    IniFile ini(path());
+    ini.WriteString("S", "Long", QString(3000, 'x'));
+    EXPECT_EQ(ini.ReadString("S", "Long", "").size(), 2047);
+}
+
+TEST_F(IniFileTest, ReadsFilesFromOtherProgramsWithBomAndEitherLineEnd)
+{
+    const QByteArray variants[] = {
+        "\xEF\xBB\xBF[SETTINGS]\nLanguage = tr \n",
+        "[SETTINGS]\r\nLanguage=tr\r\n",
+        "; comment\r\n[SETTINGS]\r\n  Language=tr",
+    };
+    for (const QByteArray& bytes : variants) {
+        writeRaw(bytes);
+        IniFile ini(path());
+        EXPECT_EQ(ini.ReadString("SETTINGS", "Language", "en").trimmed(), "tr") << bytes.constData();
+    }
+}
+
+TEST_F(IniFileTest, WritesKeepOtherContentAndUseCrLf)
+{
+    writeRaw("; written by hand\n[A]\nx=1\n\n[B]\ny=2\n");
+    IniFile ini(path());
+    ini.WriteString("A", "z", "3");
+    EXPECT_EQ(content(), QByteArray("; written by hand\r\n[A]\r\nx=1\r\nz=3\r\n\r\n[B]\r\ny=2\r\n"));
+}
+
+TEST_F(IniFileTest, EveryWriteReachesTheFileAtOnce)
+{
+    IniFile writer(path());
+    IniFile reader(path());
+    writer.WriteInteger("S", "N", 7);
+    EXPECT_EQ(reader.ReadInteger("S", "N", 0), 7);
+    writer.WriteBool("S", "B", true);
+    EXPECT_EQ(reader.ReadString("S", "B", ""), "1");
+}
+
+TEST_F(IniFileTest, BatchReplacesTheFileOnceOnCommit)
+{
+    IniFile ini(path());
+    ini.WriteString("S", "Before", "1");
+    {
+        IniFile::Batch batch(ini);
+        for (int i = 0; i < 69; ++i) ini.WriteInteger("S", QString("K%1").arg(i), i);
+        EXPECT_EQ(ini.ReadInteger("S", "K68", -1), 68);              // pending writes are visible
+        EXPECT_EQ(IniFile(path()).ReadInteger("S", "K0", -1), -1);  // but not yet on disk
+        batch.commit();
+    }
+    EXPECT_EQ(IniFile(path()).ReadInteger("S", "K68", -1), 68);
+    {
+        IniFile::Batch abandoned(ini);
+        ini.WriteString("S", "Before", "2");
+    }
+    EXPECT_EQ(IniFile(path()).ReadString("S", "Before", ""), "1");
+}
+
+TEST_F(IniFileTest, RefusedWriteRaisesAndLeavesTheFileUntouched)
+{
+    if (geteuid() == 0) {
+        // Root ignores permissions; a path below a regular file cannot be written by anyone.
+        QFile blocker(dir_.filePath("notadir"));
+        ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+        blocker.close();
+        IniFile ini(dir_.filePath("notadir/skerra.INI"));
+        try {
+            ini.WriteString("S", "K", "v");
+            FAIL();
+        } catch (const skerra::IniWriteError& e) {
+            EXPECT_EQ(QString::fromUtf8(e.what()), "Unable to write to " + dir_.filePath("notadir/skerra.INI"));
+        }
+        return;
+    }
+    writeRaw("[S]\r\nK=old\r\n");
+    chmod(QFile::encodeName(dir_.path()).constData(), 0500);
+    chmod(QFile::encodeName(path()).constData(), 0400);
+    IniFile ini(path());
+    EXPECT_THROW(ini.WriteString("S", "K", "new"), skerra::IniWriteError);
+    chmod(QFile::encodeName(dir_.path()).constData(), 0700);
+    EXPECT_EQ(content(), QByteArray("[S]\r\nK=old\r\n"));
+}
+
+TEST_F(IniFileTest, DuplicatesInAForeignFileAreNotMultiplied)
+{
+    writeRaw("[S]\nK=first\nk=second\n");
+    IniFile ini(path());
+    EXPECT_EQ(ini.ReadString("S", "K", ""), "first");
+    ini.WriteString("S", "K", "new");
+    EXPECT_EQ(ini.ReadString("S", "k", ""), "new");
+    EXPECT_EQ(content().count("new"), 1);
+}
+
+TEST_F(IniFileTest, ValuesCannotInjectLines)
+{
+    IniFile ini(path());
+    ini.WriteString("S", "K", "a\r\n[Other]\r\nX=1");
+    EXPECT_FALSE(ini.SectionExists("Other"));
+}
+
+}  // namespace

@@ -1,0 +1,31 @@
+#include "platform/MessageBox.h"
+#include "platform/StyleRegistry.h"
+
+#include <gtest/gtest.h>
+
+using namespace skerra;
+
+TEST(StyleRegistry, LightComesFirstAndNamesMatchWithoutCase)
+{
+    ASSERT_FALSE(styleNames().isEmpty());
+    EXPECT_EQ(styleNames().front(), "Light");
+    EXPECT_FALSE(styleNames().contains(DefaultStyleName));
+    EXPECT_TRUE(trySetStyle("dark", false));
+    EXPECT_EQ(activeStyleName(), "Dark");
+}
+
+TEST(StyleRegistry, UnknownStyleShowsOneCloseBoxAndKeepsTheLook)
+{
+    ASSERT_TRUE(trySetStyle("Light", false));
+    std::vector<MessageRequest> boxes;
+    MessageHandler old = setMessageHandler([&](const MessageRequest& r) {
+        boxes.push_back(r);
+        return MbClose;
+    });
+    EXPECT_FALSE(trySetStyle("Glossy Purple"));
+    setMessageHandler(old);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, "Style 'Glossy Purple' not found");
+    EXPECT_EQ(boxes[0].buttons, MbClose);
+    EXPECT_EQ(activeStyleName(), "Light");
+}

@@ -1,0 +1,81 @@
+#include "shell/StartUp.h"
+
+#include "navigation/TFNav.h"
+#include "navigation/TfJoystick.h"
+#include "platform/AppPaths.h"
+#include "platform/Clock.h"
+#include "platform/MessageBox.h"
+#include "platform/StyleRegistry.h"
+#include "shell/SharedHeader.h"
+#include "shell/TNavset.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+class StartUpTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        skerra::setProgramFolderForTesting(program_.path());
+        skerra::setDataRootForTesting(data_.path());
+        skerra::setClockForTesting([] { return QDateTime(QDate(2025, 6, 1), QTime(8, 0)); });
+        InitSharedHeaderGlobals();
+        old_ = skerra::setMessageHandler([this](const skerra::MessageRequest& r) {
+            boxes_ << r.text;
+            return r.defaultButton;
+        });
+    }
+    void TearDown() override
+    {
+        skerra::destroyApplicationWindows(windows_);
+        skerra::setMessageHandler(old_);
+        skerra::setClockForTesting({});
+        skerra::setProgramFolderForTesting({});
+        skerra::setDataRootForTesting({});
+    }
+    QTemporaryDir program_, data_;
+    skerra::MessageHandler old_;
+    QStringList boxes_;
+    std::vector<QWidget*> windows_;
+};
+
+TEST_F(StartUpTest, CreatesTheSeventeenWindowsInOrderWithTheirGlobals)
+{
+    windows_ = skerra::createApplicationWindows();
+    const char* names[] = {"FNav",      "Navset",    "FShape",     "FGPS",      "fRealtime",        "FMsg",
+                           "Offsets",   "formAbout", "fSVP",       "fRunline1", "fLatency",         "fWaterfal",
+                           "fTheme",    "fJoystick", "fSVPGraph",  "frmNTRIPSettings", "fRTCMParsing"};
+    ASSERT_EQ(windows_.size(), std::size(names));
+    for (size_t i = 0; i < windows_.size(); ++i) EXPECT_EQ(windows_[i]->objectName(), names[i]);
+    EXPECT_EQ(windows_[0], FNav);
+    EXPECT_EQ(FNav->windowTitle(), "Skerra");
+    EXPECT_EQ(windows_[1], Navset);
+    EXPECT_TRUE(Navset->isVisible());
+    EXPECT_TRUE(fJoystick->isVisible());
+    for (size_t i = 2; i < windows_.size(); ++i)
+        if (windows_[i] != fJoystick) EXPECT_FALSE(windows_[i]->isVisible()) << names[i];
+
+    // The main window's creation made the day's folders.
+    for (const char* sub : {"QMT", "LOG", "XYZ", "SVP", "JPG", "MP4"})
+        EXPECT_TRUE(QDir(data_.path() + "/2025-06-01/" + sub).exists()) << sub;
+
+    skerra::destroyApplicationWindows(windows_);
+    EXPECT_EQ(FNav, nullptr);
+    EXPECT_EQ(Navset, nullptr);
+}
+
+TEST_F(StartUpTest, StyleNamesAtStartUp)
+{
+    skerra::applyStartupStyle("Skerra - Default");
+    EXPECT_TRUE(boxes_.isEmpty());
+    skerra::applyStartupStyle("skerra - default");  // only the exact name is the built-in look
+    skerra::applyStartupStyle("No Such Style");
+    EXPECT_EQ(boxes_, QStringList({"Style 'skerra - default' not found", "Style 'No Such Style' not found"}));
+    skerra::applyStartupStyle("Light");
+    EXPECT_EQ(skerra::activeStyleName(), "Light");
+}
+
+}  // namespace
