@@ -9,7 +9,9 @@
 #include "shell/SharedHeader.h"
 #include "shell/TNavset.h"
 
+#include <QApplication>
 #include <QDir>
+#include <QTimer>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -65,6 +67,16 @@ TEST_F(StartUpTest, CreatesTheSeventeenWindowsInOrderWithTheirGlobals)
     skerra::destroyApplicationWindows(windows_);
     EXPECT_EQ(FNav, nullptr);
     EXPECT_EQ(Navset, nullptr);
+}
+
+TEST_F(StartUpTest, ClosingTheMainWindowEndsTheLoopWhileToolWindowsAreOpen)
+{
+    windows_ = skerra::createApplicationWindows();
+    FNav->show();
+    ASSERT_TRUE(Navset->isVisible());
+    QTimer::singleShot(0, FNav, [] { FNav->close(); });
+    QTimer::singleShot(5000, [] { QCoreApplication::exit(1); });  // a hung loop fails, not blocks
+    EXPECT_EQ(QApplication::exec(), 0);
 }
 
 TEST_F(StartUpTest, StyleNamesAtStartUp)
