@@ -13,13 +13,15 @@ void SaveFormPlacement(QWidget* form)
     skerra::IniFile ini(skerra::settingsFilePath());
     const QString section = form->objectName();
     const int state = form->isMaximized() ? 2 : (form->isMinimized() ? 1 : 0);
-    const QRect bounds = form->isMinimized() ? form->normalGeometry() : form->frameGeometry();
+    // Left/Top are the window's position as move() takes it, Width/Height its size as
+    // resize() takes it, so a restore puts the window back where it was.
+    const QRect bounds = form->isMinimized() ? form->normalGeometry() : QRect(form->pos(), form->size());
     skerra::IniFile::Batch batch(ini);
     ini.WriteInteger(section, "WindowState", state);
     ini.WriteInteger(section, "Left", bounds.left());
     ini.WriteInteger(section, "Top", bounds.top());
-    ini.WriteInteger(section, "Width", form->width());
-    ini.WriteInteger(section, "Height", form->height());
+    ini.WriteInteger(section, "Width", bounds.width());
+    ini.WriteInteger(section, "Height", bounds.height());
     batch.commit();
 }
 

@@ -90,3 +90,12 @@ void AppendAutoEvent(const std::string& text, const std::string& logFile)
 }
 
 std::string TodaysEventLogPath() { return LogFolder + GetDateString() + " Events.log"; }
+
+wchar_t* AnsiToWideBuffer(const std::string& text)
+{
+    const QString wide = QString::fromStdString(text);
+    auto* buffer = new wchar_t[size_t(wide.size()) + 1];
+    const qsizetype n = wide.toWCharArray(buffer);
+    buffer[n] = L'\0';
+    return buffer;
+}

@@ -45,3 +45,7 @@ std::string TodaysEventLogPath();
 // The framework's date-and-time text: "YYYY-MM-DD hhnnsszzz"; at exactly midnight
 // the time part is left out.
 std::string DateTimeText(const QDateTime& t);
+
+// A newly allocated wide-character copy of an 8-bit (UTF-8) text, with its
+// terminating zero. The caller owns the array (delete[]).
+wchar_t* AnsiToWideBuffer(const std::string& text);

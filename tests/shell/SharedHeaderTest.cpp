@@ -110,3 +110,17 @@ TEST_F(SharedHeaderTest, EventLogThatCannotBeOpenedIsNoError)
 }
 
 }  // namespace
+
+namespace {
+
+TEST(AnsiToWideBuffer, ConvertsUtf8WithItsTerminatingZero)
+{
+    wchar_t* w = AnsiToWideBuffer("track_fix \xc3\xa7\xc4\xb1");
+    EXPECT_EQ(std::wstring(w), L"track_fix \u00e7\u0131");
+    delete[] w;
+    w = AnsiToWideBuffer("");
+    EXPECT_EQ(w[0], L'\0');
+    delete[] w;
+}
+
+}  // namespace

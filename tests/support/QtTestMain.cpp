@@ -11,8 +11,9 @@ int main(int argc, char** argv)
 {
     qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
     testing::InitGoogleTest(&argc, argv);
-    QApplication app(argc, argv);
-    skerra::resetNumericLocale();
+    // The program's own application object: it resets the number locale and catches
+    // exceptions that reach the event loop.
+    skerra::SkerraApplication app(argc, argv);
     skerra::setMessageHandler({});
     return RUN_ALL_TESTS();
 }
