@@ -97,6 +97,19 @@ TEST_F(SerialPty, ClosingTheOtherEndDisconnects)
     EXPECT_EQ(gps.WriteRaw("x"), 0);
 }
 
+TEST_F(SerialPty, APortNamedThroughALinkOpens)
+{
+    // As /dev/serial/by-id/... names, or the links socat makes for a test feed.
+    QTemporaryDir dir;
+    const QString linkPath = dir.filePath(QStringLiteral("gnss"));
+    ASSERT_TRUE(QFile::link(pty.SlavePath, linkPath));
+    gps.Port = linkPath;
+    open();
+    ASSERT_TRUE(pty.Write("$SDDBT,7.7,f,2.3,M,1.3,F*05\r\n"));
+    ASSERT_TRUE(waitUntil([&] { return log.lines().size() == 1; }));
+    EXPECT_EQ(log.events.front(), "connect " + linkPath.toStdString());
+}
+
 TEST(SerialPortOpen, AMissingDeviceLeavesTheComponentClosedAndSilent)
 {
     THalvekSerialGPS gps;
