@@ -1,6 +1,7 @@
 #include "TFNav.h"
 
 #include "TfJoystick.h"
+#include "devices/serial/THalvekSerialGPS.h"
 #include "platform/AppPaths.h"
 #include "platform/HandlerGuard.h"
 #include "platform/IniFile.h"
@@ -30,8 +31,63 @@ void TFNav::FormCreate()
     QDir().mkpath(QString::fromStdString(DayFolder) + "JPG");
     QDir().mkpath(QString::fromStdString(DayFolder) + "MP4");
 
+    CreateSerialDevices();
     DisplaySettings::OverlayFontSize = skerra::readOverlayFontSize(skerra::IniFile(skerra::settingsFilePath()));
 }
+
+void TFNav::CreateSerialDevices()
+{
+    ZGPS1 = new THalvekSerialGPS(this);
+    ZGPS1->setObjectName(QStringLiteral("ZGPS1"));
+    ZGPS1->OnConnect = [this](QObject* s, const QString& port) { ZGPS1Connect(s, port); };
+    ZGPS1->OnDisconnect = [this](QObject* s, const QString& port) { ZGPS1Disconnect(s, port); };
+    ZGPS1->OnIdle = [this](QObject* s) { ZGPS1Idle(s); };
+    ZGPS1->OnTimeout = [this](QObject* s) { ZGPS1Timeout(s); };
+    ZGPS1->OnNewCommand = [this](QObject* s, const std::string& line) { ZGPS1NewCommand(s, line); };
+    ZGPS1->OnPosition3DChange = [this](QObject* s, double lat, double lon, double alt) {
+        ZGPS1Position3DChange(s, lat, lon, alt);
+    };
+    ZGPS1->OnSpeedChange = [this](QObject* s, double speed) { ZGPS1SpeedChange(s, speed); };
+    ZGPS1->OnSend = [this](QObject* s, const std::string& text) { ZGPS1Send(s, text); };
+
+    ZSENSOR = new THalvekSerialGPS(this);
+    ZSENSOR->setObjectName(QStringLiteral("ZSENSOR"));
+    ZSENSOR->OnNewCommand = [this](QObject* s, const std::string& line) { ZSENSORNewCommand(s, line); };
+
+    for (THalvekSerialGPS* device : {ZGPS1, ZSENSOR}) {
+        device->TimeFormat = "hhnnsszzz";
+        device->DateFormat = "YYYY-MM-DD";
+    }
+}
+
+void TFNav::ReportPortStatus(const QString& text)
+{
+    LastStatusMessage = text;
+    AppendAutoEvent(text.toStdString(), TodaysEventLogPath());
+}
+
+void TFNav::ZGPS1Connect(QObject*, const QString& port) { ReportPortStatus("Connected to GPS on " + port); }
+
+void TFNav::ZGPS1Disconnect(QObject*, const QString& port)
+{
+    ReportPortStatus("Disconnected from GPS on " + port);
+}
+
+void TFNav::ZGPS1Idle(QObject*) { ReportPortStatus(QStringLiteral("GPS is idle!")); }
+
+void TFNav::ZGPS1Timeout(QObject*) { ReportPortStatus(QStringLiteral("GPS Timeout!")); }
+
+void TFNav::ZGPS1Send(QObject*, const std::string& text)
+{
+    ReportPortStatus("Command sent to device: " + QString::fromStdString(text));
+}
+
+// The survey loop consumes lines, positions and speeds; until it runs they are only
+// received (and logged raw by the device when its log is on).
+void TFNav::ZGPS1NewCommand(QObject*, const std::string&) {}
+void TFNav::ZGPS1Position3DChange(QObject*, double, double, double) {}
+void TFNav::ZGPS1SpeedChange(QObject*, double) {}
+void TFNav::ZSENSORNewCommand(QObject*, const std::string&) {}
 
 void TFNav::FormShow()
 {
@@ -50,6 +106,8 @@ void TFNav::showEvent(QShowEvent* event)
 
 void TFNav::closeEvent(QCloseEvent* event)
 {
+    for (THalvekSerialGPS* device : {ZGPS1, ZSENSOR})
+        if (device) skerra::guarded(this, [device] { device->Close(); });
     skerra::guarded(this, [this] { SaveFormPlacement(this); });
     event->accept();
     // Closing the main window ends the program, whatever tool windows are open.

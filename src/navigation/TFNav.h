@@ -3,6 +3,10 @@
 
 #include "platform/Form.h"
 
+#include <string>
+
+class THalvekSerialGPS;
+
 class TFNav : public skerra::FormOf<TFNav> {
     Q_OBJECT
 public:
@@ -11,11 +15,29 @@ public:
     void FormCreate();
     void FormShow();
 
+    // The GNSS receiver and the echo sounder.
+    THalvekSerialGPS* ZGPS1 = nullptr;
+    THalvekSerialGPS* ZSENSOR = nullptr;
+
+    void ZGPS1Connect(QObject* sender, const QString& port);
+    void ZGPS1Disconnect(QObject* sender, const QString& port);
+    void ZGPS1Idle(QObject* sender);
+    void ZGPS1Timeout(QObject* sender);
+    void ZGPS1Send(QObject* sender, const std::string& text);
+    void ZGPS1NewCommand(QObject* sender, const std::string& line);
+    void ZGPS1Position3DChange(QObject* sender, double latitude, double longitude, double altitude);
+    void ZGPS1SpeedChange(QObject* sender, double speedKmh);
+    void ZSENSORNewCommand(QObject* sender, const std::string& line);
+
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    void CreateSerialDevices();
+    // A port or sensor state: kept as the last status and written to the event log.
+    void ReportPortStatus(const QString& text);
+
     bool shown_ = false;
 };
 

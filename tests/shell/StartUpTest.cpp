@@ -1,6 +1,7 @@
 #include "shell/StartUp.h"
 
 #include "navigation/TFNav.h"
+#include "devices/serial/THalvekSerialGPS.h"
 #include "navigation/TfJoystick.h"
 #include "platform/AppPaths.h"
 #include "platform/Clock.h"
@@ -11,6 +12,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QTimer>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -67,6 +69,23 @@ TEST_F(StartUpTest, CreatesTheSeventeenWindowsInOrderWithTheirGlobals)
     skerra::destroyApplicationWindows(windows_);
     EXPECT_EQ(FNav, nullptr);
     EXPECT_EQ(Navset, nullptr);
+}
+
+TEST_F(StartUpTest, TheMainWindowOwnsBothSerialDevicesWithTheirEvents)
+{
+    windows_ = skerra::createApplicationWindows();
+    ASSERT_TRUE(FNav->ZGPS1 && FNav->ZSENSOR);
+    EXPECT_TRUE(FNav->ZGPS1->OnConnect && FNav->ZGPS1->OnDisconnect && FNav->ZGPS1->OnIdle &&
+                FNav->ZGPS1->OnTimeout && FNav->ZGPS1->OnNewCommand && FNav->ZGPS1->OnPosition3DChange &&
+                FNav->ZGPS1->OnSpeedChange && FNav->ZGPS1->OnSend);
+    EXPECT_TRUE(FNav->ZSENSOR->OnNewCommand);
+    EXPECT_FALSE(FNav->ZSENSOR->OnConnect || FNav->ZSENSOR->OnIdle || FNav->ZSENSOR->OnSend);
+
+    FNav->ZGPS1->OnConnect(FNav->ZGPS1, "/dev/ttyUSB0");
+    EXPECT_EQ(LastStatusMessage, "Connected to GPS on /dev/ttyUSB0");
+    QFile log(QString::fromStdString(TodaysEventLogPath()));
+    ASSERT_TRUE(log.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(log.readAll().endsWith("\tConnected to GPS on /dev/ttyUSB0"));
 }
 
 TEST_F(StartUpTest, ClosingTheMainWindowEndsTheLoopWhileToolWindowsAreOpen)
