@@ -56,6 +56,15 @@ std::optional<GeodeticPosition> DatumTransformation::toTargetGeodetic(
     return geocentricToGeodetic(*target, parameters_.target);
 }
 
+std::optional<GeodeticSolution> DatumTransformation::toTargetSolution(
+    const GeodeticPosition& position) const
+{
+    const auto target = toTargetGeocentric(position);
+    if (!target)
+        return std::nullopt;
+    return solveGeodetic(*target, parameters_.target);
+}
+
 }  // namespace geodesy
 
 std::string TransformDatum(const std::string& mode, const std::string& position,

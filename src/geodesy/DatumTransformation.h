@@ -3,6 +3,7 @@
 // on the source ellipsoid, the source set forward into WGS84, the target set in
 // reverse out of WGS84, geocentric to geodetic on the target ellipsoid.
 
+#include "geodesy/Geocentric.h"
 #include "geodesy/GeodesyTypes.h"
 #include "geodesy/HelmertTransform.h"
 
@@ -25,6 +26,7 @@ public:
 
     std::optional<GeocentricPosition> toTargetGeocentric(const GeodeticPosition& position) const;
     std::optional<GeodeticPosition> toTargetGeodetic(const GeodeticPosition& position) const;
+    std::optional<GeodeticSolution> toTargetSolution(const GeodeticPosition& position) const;
 
 private:
     DatumParameters parameters_;

@@ -2,6 +2,7 @@
 
 #include "geodesy/AngleConversion.h"
 #include "geodesy/GeodesyNumberText.h"
+#include "geodesy/SinCos.h"
 
 #include <cmath>
 
@@ -18,11 +19,6 @@ bool isFinite(const GeocentricPosition& p)
     return std::isfinite(p.x) && std::isfinite(p.y) && std::isfinite(p.z);
 }
 
-bool isFinite(const GeodeticPosition& p)
-{
-    return std::isfinite(p.latitude) && std::isfinite(p.longitude) && std::isfinite(p.height);
-}
-
 }  // namespace
 
 std::optional<GeocentricPosition> geodeticToGeocentric(const GeodeticPosition& position,
@@ -31,26 +27,24 @@ std::optional<GeocentricPosition> geodeticToGeocentric(const GeodeticPosition& p
     if (!isUsable(ellipsoid))
         return std::nullopt;
     const long double e2 = ellipsoid.f * (2 - ellipsoid.f);
-    const long double phi = degToRad(position.latitude);
-    const long double lambda = degToRad(position.longitude);
-    const long double sinPhi = std::sin(phi);
-    const long double cosPhi = std::cos(phi);
-    const long double nu = ellipsoid.a / std::sqrt(1 - e2 * sinPhi * sinPhi);
+    const SinCos phi = sinCos(degToRad(position.latitude));
+    const SinCos lambda = sinCos(degToRad(position.longitude));
+    const long double nu = ellipsoid.a / std::sqrt(1 - e2 * phi.sin * phi.sin);
     const long double h = position.height;
-    GeocentricPosition out{(nu + h) * cosPhi * std::cos(lambda),
-                           (nu + h) * cosPhi * std::sin(lambda),
-                           ((1 - e2) * nu + h) * sinPhi};
+    GeocentricPosition out{(nu + h) * phi.cos * lambda.cos, (nu + h) * phi.cos * lambda.sin,
+                           ((1 - e2) * nu + h) * phi.sin};
     if (!isFinite(out))
         return std::nullopt;
     return out;
 }
 
-std::optional<GeodeticPosition> geocentricToGeodetic(const GeocentricPosition& position,
-                                                     const Ellipsoid& ellipsoid)
+std::optional<GeodeticSolution> solveGeodetic(const GeocentricPosition& position,
+                                              const Ellipsoid& ellipsoid)
 {
     if (!isUsable(ellipsoid) || !isFinite(position))
         return std::nullopt;
     const long double a = ellipsoid.a;
+    const long double b = a * (1 - ellipsoid.f);
     const long double e2 = ellipsoid.f * (2 - ellipsoid.f);
     const long double x = position.x, y = position.y, z = position.z;
     const long double p = std::sqrt(x * x + y * y);
@@ -59,37 +53,52 @@ std::optional<GeodeticPosition> geocentricToGeodetic(const GeocentricPosition& p
         // On the polar axis: the longitude is undefined and taken as 0.
         if (z == 0)
             return std::nullopt;
-        const long double b = a * (1 - ellipsoid.f);
-        return GeodeticPosition{z > 0 ? 90.0L : -90.0L, 0, std::fabs(z) - b};
+        const long double sign = z > 0 ? 1 : -1;
+        return GeodeticSolution{sign * kGeodesyPi / 2, {sign, 0}, 0, std::fabs(z) - b};
     }
 
-    const long double lambda = std::atan2(y, x);
-    const auto heightAt = [&](long double phi) {
-        // Height along the normal; exact at any latitude, also close to the poles.
-        const long double s = std::sin(phi);
-        return p * std::cos(phi) + z * s - a * std::sqrt(1 - e2 * s * s);
+    // The latitude is carried as its sine and cosine (a direction), which needs
+    // no trigonometric call per pass and stays sound close to the poles.
+    const auto direction = [](long double sn, long double cs) {
+        const long double r = std::sqrt(sn * sn + cs * cs);
+        return SinCos{sn / r, cs / r};
+    };
+    const auto heightAt = [&](const SinCos& phi) {
+        // Height along the normal; exact at any latitude.
+        return p * phi.cos + z * phi.sin - a * std::sqrt(1 - e2 * phi.sin * phi.sin);
     };
 
-    // Bowring's estimate, then the fixed-point iteration of the latitude.
-    const long double b = a * (1 - ellipsoid.f);
+    // Bowring's estimate, then the fixed-point iteration of the latitude until
+    // it moves by at most 1e-12 rad.
     const long double ep2 = e2 / (1 - e2);
-    const long double u = std::atan2(z * a, p * b);
-    const long double su = std::sin(u), cu = std::cos(u);
-    long double phi = std::atan2(z + ep2 * b * su * su * su, p - e2 * a * cu * cu * cu);
+    const SinCos u = direction(z * a, p * b);
+    SinCos phi = direction(z + ep2 * b * u.sin * u.sin * u.sin,
+                           p - e2 * a * u.cos * u.cos * u.cos);
     long double h = heightAt(phi);
     for (int pass = 0; pass < kMaxPasses; ++pass) {
-        const long double previous = phi;
-        const long double s = std::sin(previous);
-        const long double nu = a / std::sqrt(1 - e2 * s * s);
-        phi = std::atan2(z, p * (1 - e2 * nu / (nu + h)));
+        const SinCos previous = phi;
+        const long double nu = a / std::sqrt(1 - e2 * previous.sin * previous.sin);
+        phi = direction(z, p * (1 - e2 * nu / (nu + h)));
         h = heightAt(phi);
-        if (!(std::fabs(phi - previous) > kLatitudeTolerance))
+        const long double moved = phi.sin * previous.cos - phi.cos * previous.sin;
+        if (!(std::fabs(moved) > kLatitudeTolerance))
             break;
     }
-    GeodeticPosition out{radToDeg(phi), radToDeg(lambda), h};
-    if (!isFinite(out))
+    GeodeticSolution out{std::atan2(phi.sin, phi.cos), phi, std::atan2(y, x), h};
+    if (!std::isfinite(out.latitude) || !std::isfinite(out.longitude) || !std::isfinite(out.height)
+        || !std::isfinite(phi.sin) || !std::isfinite(phi.cos))
         return std::nullopt;
     return out;
+}
+
+std::optional<GeodeticPosition> geocentricToGeodetic(const GeocentricPosition& position,
+                                                     const Ellipsoid& ellipsoid)
+{
+    const auto solution = solveGeodetic(position, ellipsoid);
+    if (!solution)
+        return std::nullopt;
+    return GeodeticPosition{radToDeg(solution->latitude), radToDeg(solution->longitude),
+                            solution->height};
 }
 
 std::string geocentricText(const GeocentricPosition& position)

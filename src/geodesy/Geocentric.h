@@ -2,6 +2,7 @@
 // Geodetic (latitude, longitude, height) <-> geocentric (X, Y, Z) on an ellipsoid.
 
 #include "geodesy/GeodesyTypes.h"
+#include "geodesy/SinCos.h"
 
 #include <optional>
 #include <string>
@@ -13,12 +14,23 @@ namespace geodesy {
 std::optional<GeocentricPosition> geodeticToGeocentric(const GeodeticPosition& position,
                                                        const Ellipsoid& ellipsoid);
 
+// The geodetic position in radians with the sine and cosine of its latitude,
+// for the steps that go on from it (the grid projection).
+struct GeodeticSolution {
+    long double latitude;  // rad
+    SinCos latitudeSinCos;
+    long double longitude;  // rad, (-pi, pi]
+    long double height;     // m
+};
+
 // Latitude by fixed-point iteration to 1e-12 rad, started from Bowring's
 // closed-form estimate so that one or two passes suffice. Points on the polar
 // axis give latitude ±90, longitude 0 and the height above the pole; the
 // centre of the Earth and an unusable ellipsoid give nothing.
 std::optional<GeodeticPosition> geocentricToGeodetic(const GeocentricPosition& position,
                                                      const Ellipsoid& ellipsoid);
+std::optional<GeodeticSolution> solveGeodetic(const GeocentricPosition& position,
+                                              const Ellipsoid& ellipsoid);
 
 // "X<tab>Y<tab>Z", each with 15 significant digits.
 std::string geocentricText(const GeocentricPosition& position);

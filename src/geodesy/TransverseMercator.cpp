@@ -66,7 +66,8 @@ std::optional<TransverseMercator> TransverseMercator::create(const TMParameters&
     tm.m4_ = 35 * e6 / 3072;
     tm.lambda0_ = degToRad(parameters.centralMeridian);
     const long double phi0 = degToRad(parameters.referenceLatitude);
-    tm.m0_ = tm.meridianArc(phi0, std::sin(phi0), std::cos(phi0));
+    const SinCos sc0 = sinCos(phi0);
+    tm.m0_ = tm.meridianArc(phi0, sc0.sin, sc0.cos);
     return tm;
 }
 
@@ -85,8 +86,14 @@ std::optional<GridPosition> TransverseMercator::project(long double latitude,
                                                         long double longitude) const
 {
     const long double phi = degToRad(latitude);
-    const long double s = std::sin(phi);
-    const long double c = std::cos(phi);
+    return project(phi, sinCos(phi), degToRad(longitude));
+}
+
+std::optional<GridPosition> TransverseMercator::project(long double phi, const SinCos& sinCosPhi,
+                                                        long double lambda) const
+{
+    const long double s = sinCosPhi.sin;
+    const long double c = sinCosPhi.cos;
     const long double k0 = parameters_.scaleFactor;
     const long double m = meridianArc(phi, s, c);
 
@@ -98,7 +105,7 @@ std::optional<GridPosition> TransverseMercator::project(long double latitude,
         const long double t = s / c;
         const long double T = t * t;
         const long double C = e2_ * c * c / (1 - e2_);
-        const long double A = reducedLongitudeDifference(degToRad(longitude) - lambda0_) * c;
+        const long double A = reducedLongitudeDifference(lambda - lambda0_) * c;
         const long double nu = a_ / std::sqrt(1 - e2_ * s * s);
         const long double A2 = A * A, A3 = A2 * A, A4 = A2 * A2, A5 = A4 * A, A6 = A3 * A3;
         out.easting = parameters_.falseEasting

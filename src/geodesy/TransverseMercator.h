@@ -8,6 +8,7 @@
 // with a central meridian at 179 W lies 2 degrees west of it.
 
 #include "geodesy/GeodesyTypes.h"
+#include "geodesy/SinCos.h"
 
 #include <optional>
 #include <string>
@@ -32,6 +33,10 @@ public:
 
     // Latitude and longitude in degrees; nothing when the result is not finite.
     std::optional<GridPosition> project(long double latitude, long double longitude) const;
+    // The same with the latitude in radians and its sine and cosine already known,
+    // and the longitude in radians.
+    std::optional<GridPosition> project(long double phi, const SinCos& sinCosPhi,
+                                        long double lambda) const;
 
 private:
     TransverseMercator() = default;

@@ -1,5 +1,6 @@
 #include "geodesy/WGSToGrid.h"
 
+#include "geodesy/AngleConversion.h"
 #include "geodesy/GeodesyNumberText.h"
 
 #include <cmath>
@@ -29,12 +30,27 @@ std::optional<WgsToGridConverter> WgsToGridConverter::fromTexts(std::string_view
     return create(*d, *t, *e);
 }
 
+namespace {
+
+// x rounded to an integer, halves to even (|x| < 2^62). Adding and taking away
+// 1.5 * 2^63 leaves no fraction bits in a long double; cheaper than nearbyintl,
+// which saves and restores the floating-point environment.
+long double roundToInteger(long double x)
+{
+    constexpr long double kShift = 0x1.8p63L;
+    return (x + kShift) - kShift;
+}
+
+}  // namespace
+
 long double atGeodeticTextResolution(long double degrees)
 {
     // The text holds the decimal rounded to 8 places; reading it back gives the
     // double nearest to that decimal, which is this correctly rounded quotient.
-    const double units = static_cast<double>(std::nearbyint(static_cast<long double>(
-        static_cast<double>(degrees)) * 1e8L));
+    const long double scaled = static_cast<long double>(static_cast<double>(degrees)) * 1e8L;
+    if (!(std::fabs(scaled) < 0x1p62L))
+        return degrees;
+    const double units = static_cast<double>(roundToInteger(scaled));
     return static_cast<double>(units / 1e8);
 }
 
@@ -42,11 +58,14 @@ std::optional<GridPosition> WgsToGridConverter::toGrid(long double latitude,
                                                        long double longitude,
                                                        long double height) const
 {
-    const auto local = datum_.toTargetGeodetic({latitude, longitude, height});
+    const auto local = datum_.toTargetSolution({latitude, longitude, height});
     if (!local)
         return std::nullopt;
-    return tm_.project(atGeodeticTextResolution(local->latitude),
-                       atGeodeticTextResolution(local->longitude));
+    // Round to the geodetic text's 8 decimals of a degree, then move the sine and
+    // cosine of the latitude by the tiny rounding step instead of computing them anew.
+    const long double phi = degToRad(atGeodeticTextResolution(radToDeg(local->latitude)));
+    const long double lambda = degToRad(atGeodeticTextResolution(radToDeg(local->longitude)));
+    return tm_.project(phi, sinCosShifted(local->latitudeSinCos, phi - local->latitude), lambda);
 }
 
 }  // namespace geodesy
