@@ -1,0 +1,354 @@
+// THalvekCanvasModel: creating shapes, picking, colours and shape attributes.
+
+#include "canvas/THalvekCanvasModel.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+
+// ---- creation ----
+
+const THLayer& THalvekCanvasModel::layerForNewShape(int layer)
+{
+    if (const THLayer* l = FindLayer(layer))
+        return *l;
+    return *FindLayer(LayerOpen(QStringLiteral("Default")));
+}
+
+long THalvekCanvasModel::addNewShape(std::unique_ptr<THShape> shape, const THLayer& layer, bool withPenWidth)
+{
+    shape->SetLayerId(layer.id);
+    const long number = takeShapeNumber();
+    ShapeStore::assignNumber(*shape, number);
+    shape->SetPenFg(layer.penColor);
+    if (withPenWidth)
+        shape->SetPenWidth(layer.penWidth);
+    store_.add(std::move(shape));
+    redraw();
+    return number;
+}
+
+long THalvekCanvasModel::DrawLine(double x1, double y1, double x2, double y2, int layer)
+{
+    auto s = std::make_unique<THLine>(x1, y1, x2, y2);
+    s->UpdateBounds();
+    return addNewShape(std::move(s), layerForNewShape(layer));
+}
+
+long THalvekCanvasModel::DrawCircle(double cx, double cy, double r, int layer)
+{
+    const THLayer& l = layerForNewShape(layer);
+    auto s = std::make_unique<THCircle>(cx, cy, r);
+    s->UpdateBounds();
+    s->BrushFg = l.brushColor;
+    s->BrushStyle = l.brushStyle;
+    return addNewShape(std::move(s), l);
+}
+
+long THalvekCanvasModel::DrawRectangle(double x1, double y1, double x2, double y2, int layer)
+{
+    const THLayer& l = layerForNewShape(layer);
+    auto s = std::make_unique<THRectangle>(x1, y1, x2, y2);
+    s->UpdateBounds();
+    s->BrushFg = l.brushColor;
+    s->BrushStyle = l.brushStyle;
+    return addNewShape(std::move(s), l);
+}
+
+long THalvekCanvasModel::DrawPoint(double x, double y, int layer)
+{
+    auto s = std::make_unique<THPoint>(x, y);
+    s->UpdateBounds();
+    return addNewShape(std::move(s), layerForNewShape(layer));
+}
+
+long THalvekCanvasModel::DrawTwoPointEllipse(double x1, double y1, double x2, double y2, int layer)
+{
+    auto s = std::make_unique<THEllipse>(x1, y1, x2, y2);
+    s->UpdateBounds();
+    return addNewShape(std::move(s), layerForNewShape(layer));
+}
+
+long THalvekCanvasModel::DrawThreePointArc(double x1, double y1, double x2, double y2, double x3, double y3, int layer)
+{
+    auto s = std::make_unique<THArc>();
+    s->X1 = x1;
+    s->Y1 = y1;
+    s->X2 = x2;
+    s->Y2 = y2;
+    s->X3 = x3;
+    s->Y3 = y3;
+    s->UpdateBounds();
+    return addNewShape(std::move(s), layerForNewShape(layer));
+}
+
+long THalvekCanvasModel::TextAdd(int layer, const QString& text, double x, double y, int fontIndex)
+{
+    const THLayer& l = layerForNewShape(layer);
+    auto s = std::make_unique<THText>();
+    s->DisplayText = text;
+    s->SetText(text);
+    s->X = x;
+    s->Y = y;
+    s->FontIndex = fontIndex;
+    s->Align = defaultTextAlign_;
+    s->Justify = defaultTextJustify_;
+    // The bounds follow the default height; a font entry replaces the look only.
+    s->UpdateBounds();
+    if (fontIndex >= 0 && static_cast<std::size_t>(fontIndex) < fonts_.size()) {
+        const THFont& f = fonts_[fontIndex];
+        s->FontName = f.name;
+        s->Height = f.size;
+        s->Bold = f.bold;
+        s->Italic = f.italic;
+    }
+    return addNewShape(std::move(s), l, false);  // a text takes the layer's colour only
+}
+
+long THalvekCanvasModel::DrawPolyline(const std::vector<std::pair<double, double>>& points, int layer, bool closed)
+{
+    if (points.size() < 2)
+        return -1;
+    const THLayer& l = layerForNewShape(layer);
+    auto s = std::make_unique<THPolyline>(closed ? ShapeTypeCode::Polygon : ShapeTypeCode::Polyline);
+    s->Closed = closed;
+    s->PenStyle = l.penStyle;
+    s->BrushFg = l.brushColor;
+    s->BrushStyle = l.brushStyle;
+    s->Points.reserve(points.size());
+    for (const auto& [x, y] : points)
+        s->AddPoint(x, y);
+    return addNewShape(std::move(s), l);
+}
+
+// ---- picking and colours ----
+
+long THalvekCanvasModel::GetShapeAt(double x, double y) const
+{
+    const double width = clientWidth_ > 0 ? clientWidth_ : 1;
+    const double perPixel = std::abs((WorldRight - WorldLeft) / width);
+    const ShapeRange shapes = Shapes();
+    for (auto it = shapes.rbegin(); it != shapes.rend(); ++it) {
+        const THShape* s = *it;
+        if (!s->Visible)
+            continue;
+        const double tolerance = perPixel * std::max(3, std::max(1, s->PenWidth()));
+        if (s->HitTest(x, y, tolerance))
+            return s->ShapeNumber();
+    }
+    return -1;
+}
+
+void THalvekCanvasModel::SetBackColor(TColor colour)
+{
+    if (colour == BackColor)
+        return;
+    BackColor = colour;
+    redraw();
+    Repaint();
+}
+
+TColor THalvekCanvasModel::GetContrastColor(TColor colour) const
+{
+    using skerra::colorBlue, skerra::colorGreen, skerra::colorRed;
+    const auto luma = [](TColor c) { return (299 * colorRed(c) + 587 * colorGreen(c) + 114 * colorBlue(c)) / 1000; };
+    const int lc = luma(colour);
+    const int lb = luma(BackColor);
+    if (lc < 50 && lb < 50)
+        return 0xFFFFFF;
+    if (lc > 200 && lb > 200)
+        return 0;
+    const int difference = std::abs(colorRed(colour) - colorRed(BackColor))
+        + std::abs(colorGreen(colour) - colorGreen(BackColor)) + std::abs(colorBlue(colour) - colorBlue(BackColor));
+    if (difference < 60)
+        return lb > 128 ? 0 : 0xFFFFFF;
+    return colour;
+}
+
+// ---- attributes ----
+
+namespace {
+
+template <class T>
+bool assign(T& field, T value)
+{
+    if (field == value)
+        return false;
+    field = value;
+    return true;
+}
+
+}  // namespace
+
+short THalvekCanvasModel::GetShapeType(long number) const
+{
+    const THShape* s = FindShape(number);
+    return s ? static_cast<short>(s->ShapeType) : 0;
+}
+
+int THalvekCanvasModel::GetShapePenWidth(long number) const
+{
+    const THShape* s = FindShape(number);
+    return s ? s->PenWidth() : 1;
+}
+
+void THalvekCanvasModel::SetShapePenWidth(long number, int width)
+{
+    if (THShape* s = FindShape(number))
+        redrawIf(store_.setPenWidth(s, width));
+}
+
+TColor THalvekCanvasModel::GetShapePenFg(long number) const
+{
+    const THShape* s = FindShape(number);
+    return s ? s->PenFg() : 0;
+}
+
+void THalvekCanvasModel::SetShapePenFg(long number, TColor colour)
+{
+    if (THShape* s = FindShape(number))
+        redrawIf(store_.setPenFg(s, colour));
+}
+
+int THalvekCanvasModel::GetShapePenStyle(long number) const
+{
+    const THShape* s = FindShape(number);
+    return s ? s->PenStyle : 0;
+}
+
+void THalvekCanvasModel::SetShapePenStyle(long number, int style)
+{
+    if (THShape* s = FindShape(number))
+        redrawIf(assign(s->PenStyle, style));
+}
+
+TColor THalvekCanvasModel::GetShapeBrushFg(long number) const
+{
+    const THShape* s = FindShape(number);
+    return s ? s->BrushFg : 0xFFFFFF;
+}
+
+void THalvekCanvasModel::SetShapeBrushFg(long number, TColor colour)
+{
+    if (THShape* s = FindShape(number))
+        redrawIf(assign(s->BrushFg, colour));
+}
+
+int THalvekCanvasModel::GetShapeBrushStyle(long number) const
+{
+    const THShape* s = FindShape(number);
+    return s ? s->BrushStyle : 0;
+}
+
+void THalvekCanvasModel::SetShapeBrushStyle(long number, int style)
+{
+    if (THShape* s = FindShape(number))
+        redrawIf(assign(s->BrushStyle, static_cast<TBrushStyle>(style & 0xFF)));
+}
+
+int THalvekCanvasModel::GetShapeBrushMode(long number) const
+{
+    const THShape* s = FindShape(number);
+    return s ? s->BrushMode : 0;
+}
+
+void THalvekCanvasModel::SetShapeBrushMode(long number, int mode)
+{
+    if (THShape* s = FindShape(number))
+        redrawIf(assign(s->BrushMode, mode));
+}
+
+int THalvekCanvasModel::GetShapeOnLayer(long number) const
+{
+    const THShape* s = FindShape(number);
+    return s ? s->LayerId() : -1;
+}
+
+bool THalvekCanvasModel::GetShapeIsSelected(long number) const
+{
+    const THShape* s = FindShape(number);
+    return s && s->Selected();
+}
+
+QString THalvekCanvasModel::GetShapeText(long number) const
+{
+    const THShape* s = FindShape(number);
+    return s ? s->Text() : QString();
+}
+
+void THalvekCanvasModel::SetShapeText(long number, const QString& text)
+{
+    THShape* s = FindShape(number);
+    if (!s || s->Text() == text)
+        return;
+    s->SetText(text);
+    redraw();
+}
+
+QString THalvekCanvasModel::GetShapeNotes(long number) const
+{
+    const THShape* s = FindShape(number);
+    return s ? s->Notes() : QString();
+}
+
+void THalvekCanvasModel::SetShapeNotes(long number, const QString& notes)
+{
+    if (THShape* s = FindShape(number))
+        s->SetNotes(notes);  // notes are never drawn
+}
+
+long THalvekCanvasModel::GetShapeZOrder(long number) const
+{
+    const THShape* s = FindShape(number);
+    return s ? s->ZOrder : 0;
+}
+
+void THalvekCanvasModel::SetShapeZOrder(long number, long z)
+{
+    if (THShape* s = FindShape(number))
+        redrawIf(assign(s->ZOrder, static_cast<std::int32_t>(z)));
+}
+
+namespace {
+
+// The type-bound accessors go by the type code.
+THText* textShape(THShape* s) { return s && s->ShapeType == ShapeTypeCode::Text ? shape_cast<THText>(s) : nullptr; }
+THPoint* pointShape(THShape* s) { return s && s->ShapeType == ShapeTypeCode::Point ? shape_cast<THPoint>(s) : nullptr; }
+
+}  // namespace
+
+int THalvekCanvasModel::GetShapeTextAlign(long number) const
+{
+    const THText* t = textShape(FindShape(number));
+    return t ? t->Align : 0;
+}
+
+void THalvekCanvasModel::SetShapeTextAlign(long number, int align)
+{
+    if (THText* t = textShape(FindShape(number)))
+        redrawIf(assign(t->Align, align));
+}
+
+int THalvekCanvasModel::GetShapeTextJustify(long number) const
+{
+    const THText* t = textShape(FindShape(number));
+    return t ? t->Justify : 0;
+}
+
+void THalvekCanvasModel::SetShapeTextJustify(long number, int justify)
+{
+    if (THText* t = textShape(FindShape(number)))
+        redrawIf(assign(t->Justify, justify));
+}
+
+int THalvekCanvasModel::GetShapePointSize(long number) const
+{
+    const THPoint* p = pointShape(FindShape(number));
+    return p ? p->PointSize : 0;
+}
+
+void THalvekCanvasModel::SetShapePointSize(long number, int size)
+{
+    if (THPoint* p = pointShape(FindShape(number)))
+        redrawIf(assign(p->PointSize, size));
+}

@@ -1,0 +1,174 @@
+// THalvekCanvasModel: the world window and the conversions to and from pixels.
+
+#include "canvas/THalvekCanvasModel.h"
+
+#include "canvas/ShapeGeometry.h"
+
+#include <algorithm>
+#include <cmath>
+
+using skerra::canvas::allFinite;
+
+namespace {
+
+constexpr double kFitLimit = 1e15;
+constexpr double kNoShape = 1e30;
+
+int toPixel(double v)
+{
+    constexpr double limit = THalvekCanvasModel::PixelLimit;
+    if (!(v > -limit))  // also NaN
+        return -THalvekCanvasModel::PixelLimit;
+    if (v > limit)
+        return THalvekCanvasModel::PixelLimit;
+    return static_cast<int>(v);  // truncation toward zero
+}
+
+double nonZero(double v) { return v == 0.0 ? 1.0 : v; }
+double positiveOrOne(double v) { return v > 0.0 ? v : 1.0; }
+
+}  // namespace
+
+void THalvekCanvasModel::SetClientSize(int width, int height)
+{
+    clientWidth_ = width;
+    clientHeight_ = height;
+}
+
+void THalvekCanvasModel::WorldToScreen(double x, double y, int& sx, int& sy) const
+{
+    const double kx = clientWidth_ / nonZero(WorldRight - WorldLeft);
+    const double ky = clientHeight_ / nonZero(WorldTop - WorldBottom);
+    sx = toPixel((x - WorldLeft) * kx);
+    sy = toPixel((WorldTop - y) * ky);
+}
+
+void THalvekCanvasModel::ScreenToWorld(int sx, int sy, double& x, double& y) const
+{
+    const double w = clientWidth_ > 0 ? clientWidth_ : 1;
+    const double h = clientHeight_ > 0 ? clientHeight_ : 1;
+    x = WorldLeft + sx * ((WorldRight - WorldLeft) / w);
+    y = WorldTop - sy * ((WorldTop - WorldBottom) / h);
+}
+
+int THalvekCanvasModel::WorldToAbsX(double x) const
+{
+    int sx = 0, sy = 0;
+    WorldToScreen(x, 0.0, sx, sy);
+    return sx;
+}
+
+int THalvekCanvasModel::WorldToAbsY(double y) const
+{
+    int sx = 0, sy = 0;
+    WorldToScreen(0.0, y, sx, sy);
+    return sy;
+}
+
+void THalvekCanvasModel::WorldExtents()
+{
+    double minX = kNoShape, minY = kNoShape, maxX = -kNoShape, maxY = -kNoShape;
+    bool counted = false;
+    for (const THShape* s : Shapes()) {
+        if (!s->Visible)
+            continue;
+        // Written so that NaN bounds fail the test.
+        const bool usable = s->MinX >= -kFitLimit && s->MaxX <= kFitLimit && s->MinY >= -kFitLimit
+            && s->MaxY <= kFitLimit && s->MinX <= s->MaxX && s->MinY <= s->MaxY;
+        if (!usable)
+            continue;
+        minX = std::min(minX, s->MinX);
+        minY = std::min(minY, s->MinY);
+        maxX = std::max(maxX, s->MaxX);
+        maxY = std::max(maxY, s->MaxY);
+        counted = true;
+    }
+    if (!counted || !(minX < maxX) || !(minY < maxY)) {
+        minX = 0.0;
+        maxX = 1000.0;
+        minY = 0.0;
+        maxY = 1000.0;
+    } else {
+        const double mx = (maxX - minX) * 0.05;
+        const double my = (maxY - minY) * 0.05;
+        minX -= mx;
+        maxX += mx;
+        minY -= my;
+        maxY += my;
+        // A collapsed client has no aspect to follow: keep the fitted box.
+        if (clientWidth_ > 0) {
+            const double w = maxX - minX;
+            const double h = maxY - minY;
+            const double a = clientWidth_ / positiveOrOne(clientHeight_);
+            const double d = w / positiveOrOne(h);
+            if (d > a) {
+                const double cy = (minY + maxY) / 2.0;
+                minY = cy - (w / a) / 2.0;
+                maxY = cy + (w / a) / 2.0;
+            } else {
+                const double cx = (minX + maxX) / 2.0;
+                minX = cx - (h * a) / 2.0;
+                maxX = cx + (h * a) / 2.0;
+            }
+        }
+    }
+    WorldLeft = minX;
+    WorldRight = maxX;
+    WorldBottom = minY;
+    WorldTop = maxY;
+    redraw();
+    Invalidate();
+}
+
+void THalvekCanvasModel::WorldZoom(int, double factor, double x, double y)
+{
+    double s = 1.0 - factor;
+    if (!allFinite({s, x, y}))
+        return;
+    if (s <= 0.0)
+        s = 0.1;
+    if (s > 10.0)
+        s = 10.0;
+    const double ww = positiveOrOne(WorldRight - WorldLeft);
+    const double wh = positiveOrOne(WorldTop - WorldBottom);
+    // A collapsed client has no aspect: keep the window's own.
+    const double a = clientWidth_ > 0 ? clientWidth_ / positiveOrOne(clientHeight_) : ww / wh;
+    const double W = std::clamp(ww * s, MinWorldWidth, MaxWorldWidth);
+    const double H = W / a;
+    const double rx = (x - WorldLeft) / ww;
+    const double ry = (y - WorldBottom) / wh;
+    const double left = x - W * rx;
+    const double right = x + (1.0 - rx) * W;
+    const double bottom = y - H * ry;
+    const double top = y + (1.0 - ry) * H;
+    if (!allFinite({left, right, bottom, top}))
+        return;
+    WorldLeft = left;
+    WorldRight = right;
+    WorldBottom = bottom;
+    WorldTop = top;
+    redraw();
+    Invalidate();
+}
+
+void THalvekCanvasModel::WorldPan(double dx, double dy)
+{
+    if (!allFinite({dx, dy}))
+        return;
+    WorldLeft += dx;
+    WorldRight += dx;
+    WorldBottom += dy;
+    WorldTop += dy;
+    redraw();
+    Invalidate();
+}
+
+void THalvekCanvasModel::WorldSet(double left, double top, double right, double bottom)
+{
+    WorldLeft = left;
+    WorldTop = top;
+    WorldRight = right;
+    WorldBottom = bottom;
+    redraw();
+    Invalidate();
+}

@@ -1,0 +1,292 @@
+#include "canvas/ShapeStore.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+const std::vector<THShape*> kNoMembers;
+}
+
+ShapeStore::~ShapeStore() { clear(); }
+
+ShapeRange ShapeStore::shapes() const
+{
+    return ShapeRange(slots_.data() + head_, slots_.data() + slots_.size(), live_);
+}
+
+// ---- drawing order ----
+
+void ShapeStore::trimEnds()
+{
+    while (!slots_.empty() && slots_.back() == nullptr && slots_.size() > head_)
+        slots_.pop_back();
+    while (head_ < slots_.size() && slots_[head_] == nullptr)
+        ++head_;
+    if (head_ == slots_.size()) {
+        slots_.clear();
+        head_ = 0;
+    }
+}
+
+void ShapeStore::compact(std::size_t frontRoom)
+{
+    std::vector<THShape*> packed;
+    packed.reserve(frontRoom + live_ + live_ / 2 + 16);
+    packed.resize(frontRoom, nullptr);
+    for (std::size_t i = head_; i < slots_.size(); ++i)
+        if (THShape* s = slots_[i]) {
+            s->slot_ = static_cast<std::uint32_t>(packed.size());
+            packed.push_back(s);
+        }
+    slots_ = std::move(packed);
+    head_ = frontRoom;
+}
+
+void ShapeStore::compactIfSparse()
+{
+    const std::size_t holes = slots_.size() - head_ - live_;
+    if (holes > 64 && holes > live_)
+        compact(0);
+}
+
+void ShapeStore::unlinkOrder(THShape* shape)
+{
+    slots_[shape->slot_] = nullptr;
+    shape->slot_ = THShape::kDetached;
+    --live_;
+    trimEnds();
+}
+
+void ShapeStore::moveToFront(THShape* shape)
+{
+    unlinkOrder(shape);
+    shape->slot_ = static_cast<std::uint32_t>(slots_.size());
+    slots_.push_back(shape);
+    ++live_;
+    compactIfSparse();
+}
+
+void ShapeStore::moveToBack(THShape* shape)
+{
+    unlinkOrder(shape);
+    if (head_ == 0)
+        compact(std::max<std::size_t>(16, live_));
+    --head_;
+    shape->slot_ = static_cast<std::uint32_t>(head_);
+    slots_[head_] = shape;
+    ++live_;
+    compactIfSparse();
+}
+
+// ---- layers ----
+
+ShapeStore::Bucket& ShapeStore::bucket(int layer) { return buckets_[layer]; }
+
+void ShapeStore::joinBucket(THShape* shape)
+{
+    Bucket& b = bucket(shape->layer_);
+    if (b.members.empty()) {
+        b.countedFg = shape->penFg_;
+        b.countedWidth = shape->penWidth_;
+        b.otherFg = b.otherWidth = 0;
+    }
+    shape->layerPos_ = static_cast<std::uint32_t>(b.members.size());
+    b.members.push_back(shape);
+    b.otherFg += shape->penFg_ != b.countedFg;
+    b.otherWidth += shape->penWidth_ != b.countedWidth;
+}
+
+void ShapeStore::leaveBucket(THShape* shape)
+{
+    Bucket& b = bucket(shape->layer_);
+    THShape* last = b.members.back();
+    b.members[shape->layerPos_] = last;
+    last->layerPos_ = shape->layerPos_;
+    b.members.pop_back();
+    b.otherFg -= shape->penFg_ != b.countedFg;
+    b.otherWidth -= shape->penWidth_ != b.countedWidth;
+}
+
+void ShapeStore::setLayer(THShape* shape, int layer)
+{
+    if (shape->layer_ == layer)
+        return;
+    leaveBucket(shape);
+    shape->layer_ = layer;
+    joinBucket(shape);
+}
+
+void ShapeStore::moveLayer(int from, int to)
+{
+    if (from == to)
+        return;
+    auto it = buckets_.find(from);
+    if (it == buckets_.end())
+        return;
+    std::vector<THShape*> moving = std::move(it->second.members);
+    it->second = Bucket{};
+    for (THShape* s : moving) {
+        s->layer_ = to;
+        joinBucket(s);
+    }
+}
+
+const std::vector<THShape*>& ShapeStore::layerMembers(int layer) const
+{
+    auto it = buckets_.find(layer);
+    return it == buckets_.end() ? kNoMembers : it->second.members;
+}
+
+std::vector<THShape*> ShapeStore::layerInDrawingOrder(int layer) const
+{
+    const std::vector<THShape*>& members = layerMembers(layer);
+    const double k = static_cast<double>(members.size());
+    // Sorting costs k log k; walking the whole order costs the chart's size.
+    if (k * std::log2(k + 2.0) < static_cast<double>(slots_.size() - head_)) {
+        std::vector<THShape*> sorted = members;
+        std::sort(sorted.begin(), sorted.end(), [](const THShape* a, const THShape* b) { return a->slot_ < b->slot_; });
+        return sorted;
+    }
+    std::vector<THShape*> ordered;
+    ordered.reserve(members.size());
+    for (THShape* s : shapes())
+        if (s->layer_ == layer)
+            ordered.push_back(s);
+    return ordered;
+}
+
+// ---- pens ----
+
+bool ShapeStore::setPenFg(THShape* shape, TColor colour)
+{
+    if (shape->penFg_ == colour)
+        return false;
+    Bucket& b = bucket(shape->layer_);
+    b.otherFg -= shape->penFg_ != b.countedFg;
+    shape->penFg_ = colour;
+    b.otherFg += shape->penFg_ != b.countedFg;
+    return true;
+}
+
+bool ShapeStore::setPenWidth(THShape* shape, int width)
+{
+    if (shape->penWidth_ == width)
+        return false;
+    Bucket& b = bucket(shape->layer_);
+    b.otherWidth -= shape->penWidth_ != b.countedWidth;
+    shape->penWidth_ = width;
+    b.otherWidth += shape->penWidth_ != b.countedWidth;
+    return true;
+}
+
+bool ShapeStore::applyLayerPenFg(int layer, TColor colour)
+{
+    auto it = buckets_.find(layer);
+    if (it == buckets_.end() || it->second.members.empty())
+        return false;
+    Bucket& b = it->second;
+    if (b.countedFg == colour && b.otherFg == 0)
+        return false;
+    bool changed = false;
+    for (THShape* s : b.members) {
+        changed |= s->penFg_ != colour;
+        s->penFg_ = colour;
+    }
+    b.countedFg = colour;
+    b.otherFg = 0;
+    return changed;
+}
+
+bool ShapeStore::applyLayerPenWidth(int layer, int width)
+{
+    auto it = buckets_.find(layer);
+    if (it == buckets_.end() || it->second.members.empty())
+        return false;
+    Bucket& b = it->second;
+    if (b.countedWidth == width && b.otherWidth == 0)
+        return false;
+    bool changed = false;
+    for (THShape* s : b.members) {
+        changed |= s->penWidth_ != width;
+        s->penWidth_ = width;
+    }
+    b.countedWidth = width;
+    b.otherWidth = 0;
+    return changed;
+}
+
+// ---- selection flag ----
+
+void ShapeStore::setSelected(THShape* shape, bool selected)
+{
+    if (shape->selected_ == selected)
+        return;
+    shape->selected_ = selected;
+    if (selected)
+        ++selected_;
+    else
+        --selected_;
+}
+
+// ---- adding and removing ----
+
+void ShapeStore::add(std::unique_ptr<THShape> shape)
+{
+    THShape* s = shape.release();
+    s->slot_ = static_cast<std::uint32_t>(slots_.size());
+    slots_.push_back(s);
+    ++live_;
+    index_.insert(s->number_, s);
+    joinBucket(s);
+    if (s->selected_)
+        ++selected_;
+}
+
+std::unique_ptr<THShape> ShapeStore::remove(THShape* shape)
+{
+    index_.erase(shape->number_);
+    leaveBucket(shape);
+    if (shape->selected_) {
+        shape->selected_ = false;
+        --selected_;
+    }
+    unlinkOrder(shape);
+    compactIfSparse();
+    return std::unique_ptr<THShape>(shape);
+}
+
+std::vector<long> ShapeStore::destroyLayer(int layer)
+{
+    std::vector<long> selectedNumbers;
+    auto it = buckets_.find(layer);
+    if (it == buckets_.end())
+        return selectedNumbers;
+    std::vector<THShape*> doomed = std::move(it->second.members);
+    it->second = Bucket{};
+    for (THShape* s : doomed) {
+        index_.erase(s->number_);
+        if (s->selected_) {
+            selectedNumbers.push_back(s->number_);
+            --selected_;
+        }
+        slots_[s->slot_] = nullptr;
+        --live_;
+        delete s;
+    }
+    trimEnds();
+    compactIfSparse();
+    return selectedNumbers;
+}
+
+void ShapeStore::clear()
+{
+    for (std::size_t i = head_; i < slots_.size(); ++i)
+        delete slots_[i];
+    slots_.clear();
+    slots_.shrink_to_fit();
+    head_ = 0;
+    live_ = 0;
+    selected_ = 0;
+    index_.clear();
+    buckets_.clear();
+}

@@ -1,0 +1,92 @@
+#pragma once
+// The canvas's owned shapes with the indexes that keep every operation cheap
+// on a chart of a million shapes:
+// - the drawing order: a pointer array with empty entries left by removals
+//   (compacted once they outnumber the shapes), so a removal, a move to the
+//   front or to the back costs O(1) amortised and the order never changes
+//   otherwise;
+// - number -> shape in a hash table (O(1));
+// - per layer id, the list of its shapes (any order), so clearing or restyling
+//   a layer costs in proportion to that layer;
+// - per layer id, how many of its shapes differ from the pen the layer last
+//   pushed, so restyling a layer with the pen it already has costs O(1).
+//
+// The store keeps the identity fields of THShape (number, layer, pen, selected)
+// and nothing else of the numbering rules: those are the canvas model's.
+
+#include "canvas/ShapeIndex.h"
+#include "canvas/ShapeRange.h"
+#include "canvas/THShape.h"
+
+#include <cstdint>
+#include <memory>
+#include <unordered_map>
+#include <vector>
+
+class ShapeStore {
+public:
+    ShapeStore() = default;
+    ShapeStore(const ShapeStore&) = delete;
+    ShapeStore& operator=(const ShapeStore&) = delete;
+    ~ShapeStore();
+
+    ShapeRange shapes() const;
+    std::size_t size() const { return live_; }
+    THShape* find(long number) const { return index_.find(number); }
+
+    // Takes a detached shape whose number is set and not in use; appends it on top.
+    void add(std::unique_ptr<THShape> shape);
+    // Takes the shape out of the store and hands it back.
+    std::unique_ptr<THShape> remove(THShape* shape);
+    // Destroys every shape on the layer; returns the numbers of those that were selected.
+    std::vector<long> destroyLayer(int layer);
+    // Destroys every shape.
+    void clear();
+
+    void moveToFront(THShape* shape);
+    void moveToBack(THShape* shape);
+    // True when a is drawn before b.
+    bool drawnBefore(const THShape* a, const THShape* b) const { return a->slot_ < b->slot_; }
+
+    void setLayer(THShape* shape, int layer);
+    // Moves every shape of one layer id to another.
+    void moveLayer(int from, int to);
+    // The shapes carrying the layer id, in no particular order.
+    const std::vector<THShape*>& layerMembers(int layer) const;
+    std::vector<THShape*> layerInDrawingOrder(int layer) const;
+
+    // Each returns whether anything changed.
+    bool setPenFg(THShape* shape, TColor colour);
+    bool setPenWidth(THShape* shape, int width);
+    bool applyLayerPenFg(int layer, TColor colour);
+    bool applyLayerPenWidth(int layer, int width);
+
+    void setSelected(THShape* shape, bool selected);
+    std::size_t selectedCount() const { return selected_; }
+
+    // For shapes that are not in the store (the drawing in progress, new shapes).
+    static void assignNumber(THShape& shape, long number) { shape.number_ = number; }
+
+private:
+    struct Bucket {
+        std::vector<THShape*> members;
+        TColor countedFg = 0;      // the pen colour the counts below refer to
+        int countedWidth = 1;
+        std::size_t otherFg = 0;   // members whose pen colour is not countedFg
+        std::size_t otherWidth = 0;
+    };
+    Bucket& bucket(int layer);
+    void joinBucket(THShape* shape);
+    void leaveBucket(THShape* shape);
+    void unlinkOrder(THShape* shape);
+    void trimEnds();
+    void compactIfSparse();
+    void compact(std::size_t frontRoom);
+
+    std::vector<THShape*> slots_;
+    std::size_t head_ = 0;  // slots_[head_ .. end) is the drawing order
+    std::size_t live_ = 0;
+    std::size_t selected_ = 0;
+    ShapeIndex index_;
+    std::unordered_map<int, Bucket> buckets_;
+};

@@ -1,0 +1,25 @@
+#pragma once
+// A three-point arc made by DrawThreePointArc (type 10): start, middle and end,
+// shown as two straight segments. Hit anywhere in its bounding box.
+
+#include "canvas/THShape.h"
+
+class THArc : public THShape {
+public:
+    static constexpr ShapeKind kKind = ShapeKind::Arc;
+    THArc() : THShape(kKind, ShapeTypeCode::Arc3) {}
+
+    double X1 = 0.0, Y1 = 0.0;  // start
+    double X2 = 0.0, Y2 = 0.0;  // middle
+    double X3 = 0.0, Y3 = 0.0;  // end
+
+    bool HitTest(double x, double y, double tolerance) const override;
+    void UpdateBounds() override;
+    void Translate(double dx, double dy) override;
+    void Scale(double sx, double sy, double cx, double cy) override;
+    void Rotate(double degrees, double cx, double cy) override;
+
+private:
+    template <class F>
+    void mapPoints(F f);
+};

@@ -1,0 +1,138 @@
+#pragma once
+// THShape: the abstract base of everything drawn on the chart canvas.
+//
+// A shape knows its geometry in world coordinates, keeps an axis-aligned
+// bounding box (MinX..MaxY, refreshed by UpdateBounds), answers hit tests and
+// moves, scales and rotates itself about a point. It knows nothing of layers'
+// records, numbering or selection lists: those belong to the canvas model.
+//
+// Most attributes are plain public fields. The few that the model indexes
+// (number, layer, pen colour and width, selected flag) are reached through
+// accessors: their setters here work only while the shape is not on a canvas
+// (a reader filling a new shape, a block's line list); once the shape belongs
+// to a canvas, change them through the canvas (SetShapePenFg, ShapeToLayer,
+// ShapeSelect, ...), which keeps its indexes in step. Calling them on a shape
+// that belongs to a canvas throws std::logic_error.
+//
+// Drawing is not part of the model: the renderer dispatches on Kind().
+
+#include "canvas/BrushStyle.h"
+#include "platform/Colour.h"
+
+#include <QString>
+
+#include <cstdint>
+#include <memory>
+
+class ShapeStore;
+
+// The class of a shape object (the type code alone cannot tell: code 10 is
+// shared by THPolyline and THArc).
+enum class ShapeKind : std::uint8_t { Point, Line, Circle, Rectangle, Ellipse, Arc, Text, Polyline };
+
+// Type codes (also the canvas's drawing modes).
+namespace ShapeTypeCode {
+constexpr int Rectangle = 1;
+constexpr int Line = 3;
+constexpr int Polyline = 5;
+constexpr int Polygon = 6;
+constexpr int Spline = 8;
+constexpr int Arc3 = 10;
+constexpr int Text = 11;
+constexpr int Point = 17;
+constexpr int Circle = 19;
+constexpr int Ellipse = 20;
+}  // namespace ShapeTypeCode
+
+class THShape {
+    // Fields are declared in an order that packs them tightly: a chart holds
+    // a million shapes.
+    friend class ShapeStore;
+    static constexpr std::uint32_t kDetached = 0xFFFFFFFFu;
+    struct Texts {
+        QString notes;
+        QString text;
+    };
+    long number_ = 0;
+    std::unique_ptr<Texts> texts_;    // allocated on first non-empty text
+    int layer_ = 0;
+    TColor penFg_ = 0;
+    int penWidth_ = 1;
+    std::uint32_t slot_ = kDetached;  // position in the drawing order
+    std::uint32_t layerPos_ = 0;      // position in its layer's member list
+
+public:
+    int ShapeType = 0;
+    int PenStyle = psSolid;
+    TColor BrushFg = 0xFFFFFF;
+    TColor BrushBg = 0xFFFFFF;
+    int BrushMode = 0;
+    std::int32_t ZOrder = 0;  // stored and returned only; the drawing order is the canvas's list order
+    TBrushStyle BrushStyle = bsClear;
+    bool Visible = true;
+
+private:
+    ShapeKind kind_;
+    bool selected_ = false;
+
+public:
+    double MinX = 0.0;
+    double MinY = 0.0;
+    double MaxX = 0.0;
+    double MaxY = 0.0;
+
+    THShape(const THShape&) = delete;
+    THShape& operator=(const THShape&) = delete;
+    virtual ~THShape();
+
+    ShapeKind Kind() const { return kind_; }
+
+    // Identity, assigned by the canvas.
+    long ShapeNumber() const { return number_; }
+    int LayerId() const { return layer_; }
+    void SetLayerId(int layer);
+
+    TColor PenFg() const { return penFg_; }
+    void SetPenFg(TColor colour);
+    int PenWidth() const { return penWidth_; }
+    void SetPenWidth(int width);
+
+    bool Selected() const { return selected_; }
+
+    // Free texts of any shape; not what a text shape displays (THText::DisplayText).
+    const QString& Notes() const;
+    void SetNotes(const QString& notes);
+    const QString& Text() const;
+    void SetText(const QString& text);
+
+    // True when (x, y) hits the shape within the world tolerance.
+    virtual bool HitTest(double x, double y, double tolerance) const = 0;
+    virtual void UpdateBounds() = 0;
+    // The transforms end with UpdateBounds. One that would produce a coordinate
+    // that is not finite leaves the shape unchanged.
+    virtual void Translate(double dx, double dy) = 0;
+    virtual void Scale(double sx, double sy, double cx, double cy) = 0;
+    virtual void Rotate(double degrees, double cx, double cy) = 0;
+
+    bool IsOnCanvas() const { return slot_ != kDetached; }
+
+protected:
+    THShape(ShapeKind kind, int typeCode);
+    void setBounds(double minX, double minY, double maxX, double maxY);
+
+private:
+    void requireDetached(const char* what) const;
+    Texts& texts();
+};
+
+// Downcast by kind: null when the shape is of another class.
+template <class T>
+T* shape_cast(THShape* s)
+{
+    return (s && s->Kind() == T::kKind) ? static_cast<T*>(s) : nullptr;
+}
+template <class T>
+const T* shape_cast(const THShape* s)
+{
+    return (s && s->Kind() == T::kKind) ? static_cast<const T*>(s) : nullptr;
+}

@@ -1,0 +1,42 @@
+#include "canvas/THText.h"
+
+#include "canvas/ShapeGeometry.h"
+
+using namespace skerra::canvas;
+
+bool THText::HitTest(double x, double y, double t) const
+{
+    const double n = DisplayText.size();
+    return x >= X && x <= X + 0.8 * n * t + 2.0 * t && y >= Y - 3.0 * t && y <= Y + t;
+}
+
+void THText::UpdateBounds()
+{
+    const double n = DisplayText.size();
+    setBounds(X - Height, Y - Height, X + n * 0.6 * Height + Height, Y + Height);
+}
+
+void THText::moveTo(double x, double y)
+{
+    if (!allFinite({x, y}))
+        return;
+    X = x;
+    Y = y;
+    UpdateBounds();
+}
+
+void THText::Translate(double dx, double dy) { moveTo(X + dx, Y + dy); }
+
+void THText::Scale(double sx, double sy, double cx, double cy)
+{
+    const WorldPoint p = scaledAbout({X, Y}, sx, sy, cx, cy);
+    moveTo(p.x, p.y);
+}
+
+void THText::Rotate(double degrees, double, double)
+{
+    if (!std::isfinite(Angle + degrees))
+        return;
+    Angle += degrees;
+    UpdateBounds();
+}

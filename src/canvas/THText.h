@@ -1,0 +1,35 @@
+#pragma once
+// A text label anchored at one point (type 11). It shows DisplayText; the
+// Text() every shape carries is a separate free text.
+
+#include "canvas/THShape.h"
+
+class THText : public THShape {
+public:
+    static constexpr ShapeKind kKind = ShapeKind::Text;
+    THText() : THShape(kKind, ShapeTypeCode::Text) {}
+
+    double X = 0.0;  // anchor
+    double Y = 0.0;
+    QString DisplayText;
+    int FontIndex = 0;   // index into the canvas's font table given at creation
+    double Angle = 0.0;  // degrees, counter-clockwise
+    int Align = 0;       // 0 left, 1 centre, 2 right
+    int Justify = 0;     // 0 top, 1 middle, 2 bottom
+    double Height = 10.0;  // text size in points; the bounds take it as world units
+    QString FontName = QStringLiteral("Arial");
+    bool Bold = false;
+    bool Italic = false;
+
+    // The tolerance serves as the character size.
+    bool HitTest(double x, double y, double tolerance) const override;
+    void UpdateBounds() override;
+    void Translate(double dx, double dy) override;
+    // Moves the anchor; the height stays.
+    void Scale(double sx, double sy, double cx, double cy) override;
+    // Turns the text: adds the degrees to Angle; the anchor stays.
+    void Rotate(double degrees, double cx, double cy) override;
+
+private:
+    void moveTo(double x, double y);
+};
