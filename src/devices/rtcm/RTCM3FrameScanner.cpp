@@ -1,0 +1,109 @@
+#include "devices/rtcm/RTCM3FrameScanner.h"
+
+#include "devices/rtcm/Crc24q.h"
+
+#include <cstring>
+#include <utility>
+
+namespace skerra::rtcm {
+
+namespace {
+
+constexpr std::uint8_t kPreamble = 0xD3;
+
+std::uint8_t byteAt(std::string_view buffer, std::size_t i)
+{
+    return static_cast<std::uint8_t>(buffer[i]);
+}
+
+bool crcMatches(std::string_view frame)
+{
+    const std::size_t covered = frame.size() - kRTCM3CrcSize;
+    const auto* bytes = reinterpret_cast<const std::uint8_t*>(frame.data());
+    const std::uint32_t stored = (std::uint32_t{bytes[covered]} << 16) |
+                                 (std::uint32_t{bytes[covered + 1]} << 8) | bytes[covered + 2];
+    return Crc24q(bytes, covered) == stored;
+}
+
+int messageNumberOf(std::string_view payload)
+{
+    if (payload.size() < 2)
+        return 0;
+    return (byteAt(payload, 0) << 4) | (byteAt(payload, 1) >> 4);
+}
+
+// Delivers every complete valid frame and returns the offset from which the
+// buffer still has to be kept (the start of a frame that is not complete yet).
+// In a complete buffer (`complete`) nothing more will come: a candidate that runs
+// past the end is stepped over, since a false preamble may announce a long frame
+// and hide real frames behind it.
+std::size_t scan(std::string_view buffer, const TRTCM3FrameHandler& onFrame, TRTCM3ScanCounts& counts,
+                 bool complete)
+{
+    std::size_t pos = 0;
+    while (pos < buffer.size()) {
+        const void* found = std::memchr(buffer.data() + pos, kPreamble, buffer.size() - pos);
+        if (!found)
+            return buffer.size();
+        pos = static_cast<std::size_t>(static_cast<const char*>(found) - buffer.data());
+        if (buffer.size() - pos < kRTCM3HeaderSize) {
+            if (complete)
+                return buffer.size();
+            return pos;
+        }
+        const std::size_t length = ((byteAt(buffer, pos + 1) & 0x03u) << 8) | byteAt(buffer, pos + 2);
+        const std::size_t total = kRTCM3HeaderSize + length + kRTCM3CrcSize;
+        if (buffer.size() - pos < total) {
+            if (!complete)
+                return pos;
+            ++pos;
+            continue;
+        }
+        const std::string_view frame = buffer.substr(pos, total);
+        if (!crcMatches(frame)) {
+            ++counts.CrcRejected;
+            ++pos;
+            continue;
+        }
+        TRTCM3Frame decoded;
+        decoded.Payload = frame.substr(kRTCM3HeaderSize, length);
+        decoded.MessageNumber = messageNumberOf(decoded.Payload);
+        ++counts.Frames;
+        if (onFrame)
+            onFrame(decoded);
+        pos += total;
+    }
+    return pos;
+}
+
+}  // namespace
+
+TRTCM3ScanCounts ScanRTCM3Frames(std::string_view buffer, const TRTCM3FrameHandler& onFrame)
+{
+    TRTCM3ScanCounts counts;
+    scan(buffer, onFrame, counts, true);
+    return counts;
+}
+
+TRTCM3FrameScanner::TRTCM3FrameScanner(TRTCM3FrameHandler onFrame) : OnFrame(std::move(onFrame)) {}
+
+void TRTCM3FrameScanner::Push(std::string_view block)
+{
+    if (Pending.empty()) {
+        // Common case: scan the block in place and keep only an unfinished frame.
+        const std::size_t keep = scan(block, OnFrame, Totals, false);
+        Pending.assign(block.substr(keep));
+        return;
+    }
+    Pending.append(block);
+    const std::size_t keep = scan(Pending, OnFrame, Totals, false);
+    Pending.erase(0, keep);
+}
+
+void TRTCM3FrameScanner::Reset()
+{
+    Pending.clear();
+    Totals = {};
+}
+
+}  // namespace skerra::rtcm
