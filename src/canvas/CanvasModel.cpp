@@ -19,8 +19,12 @@ void THalvekCanvasModel::renumberDrawingInProgress()
 
 long THalvekCanvasModel::AppendShape(std::unique_ptr<THShape> shape)
 {
-    if (!shape || shape->IsOnCanvas())
+    if (!shape)
         return -1;
+    if (shape->IsOnCanvas()) {
+        (void)shape.release();  // owned by a canvas already: not ours to free
+        return -1;
+    }
     const long number = takeShapeNumber();
     ShapeStore::assignNumber(*shape, number);
     store_.add(std::move(shape));

@@ -67,6 +67,7 @@ public:
     reverse_iterator rend() const { return reverse_iterator(begin()); }
     std::size_t size() const { return count_; }
     bool empty() const { return count_ == 0; }
+    // The bottom and the top shape; only when not empty.
     THShape* front() const { return *first_; }
     THShape* back() const { return *(last_ - 1); }
 

@@ -220,8 +220,9 @@ TEST(ShapeTransforms, NonFiniteResultLeavesShapeUnchanged)
             const Box before{s->MinX, s->MinY, s->MaxX, s->MaxY};
             op(*s);
             expectBox(*s, before, "non-finite transform");
-            if (auto* t = shape_cast<THText>(s.get()))
+            if (auto* t = shape_cast<THText>(s.get())) {
                 EXPECT_TRUE(std::isfinite(t->Angle));
+            }
         }
     }
 }
