@@ -1,0 +1,238 @@
+#include "canvas/widget/ChartRenderer.h"
+
+#include "canvas/THalvekCanvasModel.h"
+#include "canvas/widget/GdiPainter.h"
+#include "canvas/widget/GridPainter.h"
+#include "canvas/widget/ShapePainter.h"
+
+#include <QPainter>
+
+#include <algorithm>
+#include <cmath>
+
+namespace skerra::canvas {
+
+namespace {
+
+// A pixel coordinate as an int, far-off and NaN values pinned to the int range.
+int pinned(double v)
+{
+    constexpr double limit = 1 << 30;
+    if (!(v > -limit))
+        return -(1 << 30);
+    return v > limit ? (1 << 30) : static_cast<int>(v);
+}
+
+constexpr long kVolatileRebuilds = 8;  // a layer stays volatile this many rebuilds after a change
+
+}  // namespace
+
+ChartRenderer::ViewKey ChartRenderer::keyOf(const THalvekCanvasModel& m)
+{
+    ViewKey k;
+    k.left = m.WorldLeft;
+    k.right = m.WorldRight;
+    k.top = m.WorldTop;
+    k.bottom = m.WorldBottom;
+    k.width = std::max(1, m.ClientWidth());
+    k.height = std::max(1, m.ClientHeight());
+    k.back = m.BackColor;
+    k.gridVisible = m.GridVisible;
+    k.gridAuto = m.GridAutoScale;
+    k.gridX = m.GridSpacingX;
+    k.gridY = m.GridSpacingY;
+    k.gridColour = m.GridColor;
+    k.gridOnTop = m.GridOnTop;
+    k.nextLayerId = m.NextLayerId();
+    k.layerVisible.assign(static_cast<std::size_t>(std::max(0, k.nextLayerId)) + 1, 0);
+    for (const auto& layer : m.Layers())
+        if (layer->visible && layer->id >= 0 && layer->id <= k.nextLayerId)
+            k.layerVisible[layer->id] = 1;
+    return k;
+}
+
+bool ChartRenderer::viewUnchanged(const THalvekCanvasModel& model) const
+{
+    if (!valid_)
+        return false;
+    // Cheap fields first: most paints change nothing.
+    const ViewKey k = keyOf(model);
+    return k == key_;
+}
+
+bool ChartRenderer::aboveCheckpoint(const THalvekCanvasModel& model, const THShape* shape) const
+{
+    if (!valid_ || !shape || !shape->IsOnCanvas())
+        return false;
+    return lastCommitted_ == nullptr || (shape != lastCommitted_ && model.DrawnBefore(lastCommitted_, shape));
+}
+
+void ChartRenderer::markVolatile(int layer) { volatileMarks_[layer] = rebuildNumber_; }
+
+bool ChartRenderer::isVolatile(int layer) const
+{
+    const auto it = volatileMarks_.find(layer);
+    return it != volatileMarks_.end() && rebuildNumber_ - it->second <= kVolatileRebuilds;
+}
+
+void ChartRenderer::startPicture(const THalvekCanvasModel& model)
+{
+    key_ = keyOf(model);
+    const int W = key_.width, H = key_.height;
+    map_ = PixelMapping::make(key_.left, key_.right, key_.top, key_.bottom, W, H);
+    const double ww = key_.right - key_.left;
+    unitsPerPixel_ = (ww > 0.0 ? ww : 1.0) / W;
+    cellColumns_ = W / kTextCell + 2;
+    cellRows_ = H / kTextCell + 2;
+
+    if (checkpoint_.size() != QSize(W, H))
+        checkpoint_ = QImage(W, H, QImage::Format_RGB32);
+    checkpoint_.fill(toQColor(key_.back));
+    if (key_.gridOnTop == 0) {
+        QPainter p(&checkpoint_);
+        GdiPainter g(p);
+        drawGrid(g, model);
+    }
+    checkpointState_ = PassState{};
+    checkpointState_.cellTaken.assign(static_cast<std::size_t>(cellColumns_) * cellRows_, 0);
+    lastCommitted_ = nullptr;
+    valid_ = true;
+}
+
+void ChartRenderer::renderAll(const THalvekCanvasModel& model)
+{
+    ++stats_.fullRebuilds;
+    startPicture(model);
+    finishPicture(model, scratch_);
+}
+
+void ChartRenderer::renderTail(const THalvekCanvasModel& model)
+{
+    if (!valid_) {
+        renderAll(model);
+        return;
+    }
+    ++stats_.tailRebuilds;
+    finishPicture(model, scratch_);
+}
+
+// Draws the shapes above the checkpoint, moves the checkpoint up, then adds the
+// texts and the grid over the shapes.
+void ChartRenderer::finishPicture(const THalvekCanvasModel& model, std::vector<const THShape*>& tail)
+{
+    ++rebuildNumber_;
+    const ShapeRange range = model.Shapes();
+    // The shapes above the checkpoint, in drawing order.
+    tail.clear();
+    bool found = lastCommitted_ == nullptr;
+    for (auto it = range.rbegin(); it != range.rend(); ++it) {
+        if (*it == lastCommitted_) {
+            found = true;
+            break;
+        }
+        tail.push_back(*it);
+    }
+    if (!found) {  // cannot happen while the rules of use hold; start afresh
+        startPicture(model);
+        finishPicture(model, tail);
+        return;
+    }
+    std::reverse(tail.begin(), tail.end());
+    stats_.lastTailLength = tail.size();
+
+    // Everything below the first often-changed shape among the last few goes under the checkpoint.
+    std::size_t boundary = tail.size();
+    const std::size_t scanFrom = tail.size() > kMaxTail ? tail.size() - kMaxTail : 0;
+    for (std::size_t i = tail.size(); i > scanFrom; --i)
+        if (isVolatile(tail[i - 1]->LayerId()))
+            boundary = i - 1;
+
+    passShapes(model, tail, 0, boundary, checkpoint_, checkpointState_);
+    if (boundary > 0)
+        lastCommitted_ = tail[boundary - 1];
+
+    work_ = checkpoint_;
+    PassState state = checkpointState_;
+    passShapes(model, tail, boundary, tail.size(), work_, state);
+
+    if (state.claimedTexts.empty() && key_.gridOnTop != 1) {
+        result_ = &work_;
+        return;
+    }
+    final_ = work_;
+    {
+        QPainter p(&final_);
+        GdiPainter g(p);
+        for (const THText* text : state.claimedTexts) {
+            const THShape* s = text;
+            drawShape(g, *s, map_, model.GetContrastColor(s->PenFg()));
+            if (++state.count >= kDrawLimit)
+                break;
+        }
+        if (key_.gridOnTop == 1)
+            drawGrid(g, model);
+    }
+    result_ = &final_;
+}
+
+void ChartRenderer::passShapes(const THalvekCanvasModel& model, const std::vector<const THShape*>& shapes,
+                               std::size_t from, std::size_t to, QImage& target, PassState& state)
+{
+    if (from >= to)
+        return;
+    QPainter p(&target);
+    GdiPainter g(p);
+    for (std::size_t i = from; i < to; ++i)
+        passShape(model, *shapes[i], g, state);
+}
+
+void ChartRenderer::passShape(const THalvekCanvasModel& model, const THShape& s, GdiPainter& g, PassState& state)
+{
+    if (!s.Visible)
+        return;
+    const int layer = s.LayerId();
+    if (layer < 0 || layer > key_.nextLayerId || !key_.layerVisible[layer])
+        return;
+    if (s.MaxX < key_.left || s.MinX > key_.right || s.MaxY < key_.bottom || s.MinY > key_.top)
+        return;
+    const double u = unitsPerPixel_;
+    const int type = s.ShapeType;
+    if (type == ShapeTypeCode::Text) {
+        const THText* text = shape_cast<THText>(&s);
+        if (!text)
+            return;
+        const int px = pinned(std::trunc((text->X - key_.left) / u));
+        const int py = pinned(std::trunc((key_.top - text->Y) / u));
+        const int col = std::clamp(px / kTextCell, 0, cellColumns_ - 1);
+        const int row = std::clamp(py / kTextCell, 0, cellRows_ - 1);
+        char& cell = state.cellTaken[static_cast<std::size_t>(row) * cellColumns_ + col];
+        if (!cell) {
+            cell = 1;
+            state.claimedTexts.push_back(text);
+        }
+        return;
+    }
+    if (state.count >= kDrawLimit)
+        return;
+    if (type == ShapeTypeCode::Point) {
+        const THPoint* point = shape_cast<THPoint>(&s);
+        if (point) {
+            const int px = pinned(std::trunc((point->X - key_.left) / u));
+            const int py = pinned(std::trunc((key_.top - point->Y) / u));
+            const long dx = static_cast<long>(px) - state.lastPointX;
+            const long dy = static_cast<long>(py) - state.lastPointY;
+            if (dx > -3 && dx < 3 && dy > -3 && dy < 3)
+                return;
+            state.lastPointX = px;
+            state.lastPointY = py;
+        }
+    } else if (type != ShapeTypeCode::Rectangle && type != ShapeTypeCode::Line) {
+        const double half = u * 0.5;
+        if (s.MaxX - s.MinX < half && s.MaxY - s.MinY < half)
+            return;
+    }
+    drawShape(g, s, map_, model.GetContrastColor(s.PenFg()));
+    ++state.count;
+}
+
+}  // namespace skerra::canvas

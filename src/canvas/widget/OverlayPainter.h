@@ -1,0 +1,71 @@
+#pragma once
+// What is drawn over the chart's picture at every paint: the rubber band of a
+// drawing in progress, the realtime overlays (measure, depth labels, event
+// labels, depth/speed box, position box) and the scale bar. Also the texts and
+// box placements they use, as plain functions.
+
+#include "canvas/widget/CanvasOverlayFields.h"
+#include "canvas/widget/GdiPainter.h"
+
+#include <QPoint>
+#include <QRect>
+#include <QString>
+
+class THalvekCanvasModel;
+class THPolyline;
+
+namespace skerra::canvas {
+
+// ---- rubber band ----
+struct RubberBand {
+    int cadMode = 0;
+    bool drawingActive = false;
+    bool firstPointPlaced = false;
+    double startX = 0.0, startY = 0.0;      // the last placed point, world
+    double currentX = 0.0, currentY = 0.0;  // the mouse, world
+    const THPolyline* polyline = nullptr;   // the vertex shape being drawn
+};
+void drawRubberBand(GdiPainter& painter, const THalvekCanvasModel& view, const RubberBand& band);
+
+// ---- scale bar ----
+struct ScaleBar {
+    double length = 0.0;  // world units
+    int pixels = 0;
+    QString label;
+};
+// The bar for a window of worldWidth across clientWidth pixels: the longest
+// round length (1, 2 or 5 times a power of ten) that fits in 150 pixels, so
+// that its label always tells its drawn length. pixels is 0 when there is none.
+ScaleBar scaleBarFor(double worldWidth, int clientWidth);
+void drawScaleBar(GdiPainter& painter, const THalvekCanvasModel& view);
+
+// ---- measure ----
+void drawDistanceOverlay(GdiPainter& painter, const THalvekCanvasModel& view, const CanvasOverlayFields& o);
+
+// ---- labels ----
+void drawDepthLabelsOverlay(GdiPainter& painter, const THalvekCanvasModel& view, const CanvasOverlayFields& o);
+void drawEventLabelsOverlay(GdiPainter& painter, const THalvekCanvasModel& view, const CanvasOverlayFields& o);
+
+// ---- depth/speed box ----
+struct DepthSpeedTexts {
+    QString depth;      // large
+    QString depthTail;  // small
+    QString speed;      // large
+    QString speedUnit;  // small
+};
+DepthSpeedTexts depthSpeedTexts(const CanvasOverlayFields& o);
+// Top-left of the box's text line for a corner mode; unknown modes give mode 0.
+QPoint depthSpeedOrigin(int mode, int totalWidth, int textHeight, int clientWidth, int clientHeight);
+void drawCurrentDepthOverlay(GdiPainter& painter, const THalvekCanvasModel& view, const CanvasOverlayFields& o);
+
+// ---- position box ----
+// Box colour by fix quality, and whether the text on it is white.
+TColor ggaBoxColour(int fixQuality);
+bool ggaTextIsWhite(int fixQuality);
+// The box as drawn (edges included) for a text of the given size at a corner.
+QRect ggaBoxRect(int position, int textWidth, int textHeight, int clientWidth, int clientHeight);
+QFont ggaFont();
+void drawGGAOverlay(GdiPainter& painter, const THalvekCanvasModel& view, const QString& text, int fixQuality,
+                    int position);
+
+}  // namespace skerra::canvas

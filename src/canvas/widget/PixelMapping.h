@@ -1,0 +1,58 @@
+#pragma once
+// World to pixel mapping of one drawing, and clipping in double precision.
+//
+// A world point maps to (trunc((x - left) * kx), trunc((top - y) * ky)). Far-off
+// and non-finite coordinates are never converted to int as they are: a segment
+// is clipped in double against a guard box a good way outside the client area
+// first, so it keeps its direction and nothing overflows.
+
+#include <cmath>
+
+namespace skerra::canvas {
+
+struct PixelMapping {
+    double left = 0.0;
+    double top = 0.0;
+    double kx = 1.0;
+    double ky = 1.0;
+    int width = 1;
+    int height = 1;
+
+    // A window without width or height (exactly 0) is taken as 1 unit wide or high.
+    static PixelMapping make(double left, double right, double top, double bottom, int width, int height)
+    {
+        PixelMapping m;
+        m.left = left;
+        m.top = top;
+        const double w = right - left;
+        const double h = top - bottom;
+        m.kx = width / (w == 0.0 ? 1.0 : w);
+        m.ky = height / (h == 0.0 ? 1.0 : h);
+        m.width = width;
+        m.height = height;
+        return m;
+    }
+
+    // Pixel coordinates truncated toward zero, still in double.
+    double px(double x) const { return std::trunc((x - left) * kx); }
+    double py(double y) const { return std::trunc((top - y) * ky); }
+};
+
+// How far outside the client area primitives are still handed to the painter as they are.
+inline constexpr double kPixelGuard = 65536.0;
+
+struct GuardBox {
+    double xmin, ymin, xmax, ymax;
+    explicit GuardBox(const PixelMapping& m)
+        : xmin(-kPixelGuard), ymin(-kPixelGuard), xmax(m.width + kPixelGuard), ymax(m.height + kPixelGuard)
+    {
+    }
+    // False for NaN.
+    bool contains(double x, double y) const { return x >= xmin && x <= xmax && y >= ymin && y <= ymax; }
+};
+
+// Liang-Barsky: clips the segment to the box; false when nothing of it is inside
+// (or a coordinate is not a number).
+bool clipSegment(double& x1, double& y1, double& x2, double& y2, const GuardBox& box);
+
+}  // namespace skerra::canvas

@@ -1,0 +1,64 @@
+#pragma once
+// Test helpers: a canvas whose world window maps one world unit to one pixel
+// (world (x, y) -> pixel (x, height - y)), painted into an image.
+
+#include "canvas/widget/THalvekCanvasCore.h"
+
+#include <QImage>
+#include <QPainter>
+
+#include <string>
+
+struct PixelCanvas : THalvekCanvasCore {
+    int invalidates = 0;
+    explicit PixelCanvas(int width = 200, int height = 200)
+    {
+        SetClientSize(width, height);
+        WorldLeft = 0;
+        WorldRight = width;
+        WorldBottom = 0;
+        WorldTop = height;
+    }
+    // The whole canvas as painted.
+    QImage paint()
+    {
+        QImage image(ClientWidth(), ClientHeight(), QImage::Format_RGB32);
+        image.fill(Qt::magenta);
+        QPainter p(&image);
+        PaintTo(p);
+        return image;
+    }
+    // The picture alone (no scale bar or overlays).
+    QImage picture() { return BackBuffer().copy(); }
+
+protected:
+    void Invalidate() override { ++invalidates; }
+};
+
+// 0x00RRGGBB of a pixel.
+inline unsigned rgbAt(const QImage& image, int x, int y) { return image.pixel(x, y) & 0xFFFFFFu; }
+
+constexpr unsigned kWhiteRgb = 0xFFFFFF, kBlackRgb = 0x000000, kRedRgb = 0xFF0000;
+
+// Number of pixels of a colour in a rectangle.
+inline int countColour(const QImage& image, unsigned rgb, QRect area = {})
+{
+    if (area.isNull())
+        area = image.rect();
+    int n = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            n += rgbAt(image, x, y) == rgb;
+    return n;
+}
+
+// The bounding box of the pixels that differ from the background colour.
+inline QRect inkBox(const QImage& image, unsigned background = kWhiteRgb)
+{
+    QRect box;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (rgbAt(image, x, y) != background)
+                box = box.united(QRect(x, y, 1, 1));
+    return box;
+}

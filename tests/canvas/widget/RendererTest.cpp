@@ -1,0 +1,238 @@
+// The picture: culls of the shape pass, grid, scale bar, and the rebuild in
+// part proven equal to a full rebuild.
+
+#include "CanvasPixels.h"
+
+#include "canvas/widget/GridPainter.h"
+#include "canvas/widget/OverlayPainter.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+using skerra::canvas::ChartRenderer;
+
+namespace {
+
+constexpr int kSize = 200;
+double wy(int py) { return kSize - py; }
+
+QImage fullRebuildOf(const THalvekCanvasModel& model)
+{
+    ChartRenderer fresh;
+    fresh.renderAll(model);
+    return fresh.image().copy();
+}
+
+TEST(Renderer, OverlayChangesDoNotRebuildThePicture)
+{
+    PixelCanvas c;
+    c.DrawLine(0, 0, 200, 200, 0);
+    const QImage before = c.paint();
+    const auto stats = c.Renderer().stats();
+    c.SetCurrentDepth(12.34, 0, true);
+    c.AddDepthLabel(100, 100, 5.5);
+    c.StartDistanceMeasure(10, 10);
+    c.UpdateDistanceMeasure(150, 150, 200, 45);
+    c.Refresh();
+    const QImage after = c.paint();
+    EXPECT_NE(before, after);
+    EXPECT_EQ(c.Renderer().stats().fullRebuilds, stats.fullRebuilds);
+    EXPECT_EQ(c.Renderer().stats().tailRebuilds, stats.tailRebuilds);
+}
+
+TEST(Renderer, PointsCloserThanThreePixelsToTheLastDrawnAreSkipped)
+{
+    PixelCanvas c;
+    c.SetLayerPenWidth(0, 0);
+    for (int i = 0; i < 10; ++i)
+        c.DrawPoint(10 + i, wy(50), 0);
+    const QImage img = c.picture();
+    for (int i = 0; i < 10; ++i)
+        EXPECT_EQ(rgbAt(img, 10 + i, 50), i % 3 == 0 ? kBlackRgb : kWhiteRgb) << i;
+}
+
+TEST(Renderer, OneTextPerCellTheFirstWins)
+{
+    PixelCanvas one;
+    one.TextAdd(0, QStringLiteral("A"), 70, wy(70), 0);
+    PixelCanvas two;
+    two.TextAdd(0, QStringLiteral("A"), 70, wy(70), 0);
+    two.TextAdd(0, QStringLiteral("B"), 90, wy(90), 0);  // the same 60 x 60 cell
+    EXPECT_EQ(one.picture(), two.picture());
+
+    PixelCanvas hidden;  // a text on a hidden layer takes no cell
+    const int layer = hidden.LayerOpen(QStringLiteral("hidden"));
+    hidden.TextAdd(layer, QStringLiteral("A"), 70, wy(70), 0);
+    hidden.SetLayerVisible(layer, false);
+    hidden.TextAdd(0, QStringLiteral("B"), 90, wy(90), 0);
+    EXPECT_NE(hidden.picture(), one.picture());
+    EXPECT_FALSE(inkBox(hidden.picture()).isNull());
+}
+
+TEST(Renderer, ShapesOnHiddenOrMissingLayersAreNotDrawn)
+{
+    PixelCanvas c;
+    const int layer = c.LayerOpen(QStringLiteral("L"));
+    c.DrawLine(0, 100, 200, 100, layer);
+    const long stray = c.DrawLine(100, 0, 100, 200, layer);
+    c.ShapeToLayer(stray, 57);
+    c.SetLayerVisible(layer, false);
+    EXPECT_TRUE(inkBox(c.picture()).isNull());
+    c.SetLayerVisible(layer, true);
+    EXPECT_EQ(inkBox(c.picture()), QRect(0, 100, 200, 1));
+}
+
+TEST(Renderer, PenOfTheBackgroundColourIsSwappedForTheDrawingOnly)
+{
+    PixelCanvas c;
+    const long n = c.DrawLine(0, 100, 200, 100, 0);
+    c.SetShapePenFg(n, 0xFFFFFF);
+    EXPECT_EQ(rgbAt(c.picture(), 50, 100), kBlackRgb);
+    EXPECT_EQ(c.GetShapePenFg(n), 0xFFFFFF);
+}
+
+TEST(Renderer, GridUnderOverOrNone)
+{
+    auto gridPixelOverBlackRectangle = [](int gridOnTop) {
+        PixelCanvas c;
+        c.GridVisible = true;
+        c.GridAutoScale = false;
+        c.GridSpacingX = c.GridSpacingY = 50;
+        c.GridOnTop = gridOnTop;
+        c.SetLayerBrushStyle(0, bsSolid);
+        c.SetLayerBrushFg(0, 0);
+        c.DrawRectangle(20, wy(20), 180, wy(180), 0);
+        const QImage img = c.picture();
+        // Column x = 100 is a grid line, the dots every other pixel.
+        return std::max(rgbAt(img, 100, 60), rgbAt(img, 100, 61));
+    };
+    EXPECT_EQ(gridPixelOverBlackRectangle(0), kBlackRgb);
+    EXPECT_EQ(gridPixelOverBlackRectangle(1), 0xC0C0C0u);
+    EXPECT_EQ(gridPixelOverBlackRectangle(2), kBlackRgb);
+}
+
+TEST(Renderer, GridStepAndLabels)
+{
+    using skerra::canvas::formatGridLabel;
+    using skerra::canvas::NiceGridStep;
+    EXPECT_EQ(NiceGridStep(1000, 4), 200);
+    EXPECT_EQ(NiceGridStep(2, 4), 0.5);
+    EXPECT_EQ(NiceGridStep(0, 4), 1);
+    EXPECT_EQ(formatGridLabel(400, 1), "400");
+    EXPECT_EQ(formatGridLabel(1.5, 3), "1.5");
+    EXPECT_EQ(formatGridLabel(0.125, 3), "0.125");
+    EXPECT_EQ(formatGridLabel(-0.01, 1), "0");
+}
+
+TEST(Renderer, FineGridOverAWideWindowEnds)
+{
+    PixelCanvas c;
+    c.GridVisible = true;
+    c.GridAutoScale = false;
+    c.GridSpacingX = c.GridSpacingY = 1e-9;
+    c.WorldSet(-1e6, 1e6, 1e6, -1e6);
+    EXPECT_NO_THROW(c.picture());  // coarsened, not a million million lines
+}
+
+TEST(Renderer, ScaleBarLabelTellsItsDrawnLength)
+{
+    struct Case {
+        double worldWidth;
+        const char* label;
+        int pixels;
+    };
+    for (const Case k : {Case{1000, "100 m", 100}, Case{20000, "2.0 km", 100}, Case{1, "10 cm", 100},
+                         Case{3000, "200 m", 66}}) {
+        const auto bar = skerra::canvas::scaleBarFor(k.worldWidth, 1000);
+        EXPECT_EQ(bar.label.toStdString(), k.label);
+        EXPECT_EQ(bar.pixels, k.pixels);
+    }
+    for (double w = 0.37; w < 1e7; w *= 1.7) {
+        const auto bar = skerra::canvas::scaleBarFor(w, 800);
+        const double drawn = bar.pixels * w / 800;
+        EXPECT_NEAR(drawn, bar.length, w / 800) << w;
+        EXPECT_LE(bar.pixels, 150);
+        EXPECT_GE(bar.pixels, 30);
+    }
+}
+
+TEST(Renderer, InvertedOrEmptyWindowPaintsWithoutFailing)
+{
+    PixelCanvas c;
+    c.GridVisible = true;
+    c.DrawLine(0, 0, 100, 100, 0);
+    c.DrawCircle(50, 50, 10, 0);
+    c.WorldSet(100, 0, 100, 0);
+    EXPECT_NO_THROW(c.paint());
+    c.WorldSet(100, 0, 0, 100);
+    EXPECT_NO_THROW(c.paint());
+}
+
+// The map timer's tick: the vessel layer is cleared and drawn again, a track
+// segment is added, the pen is set again. After the first ticks only the top
+// of the chart is redrawn, and the picture is that of a full rebuild.
+TEST(Renderer, VesselTicksRedrawOnlyTheTop)
+{
+    PixelCanvas c(300, 300);
+    const int vessel = c.LayerOpen(QStringLiteral("~~Halvek Vessel"));
+    const int track = c.LayerOpen(QStringLiteral("track_fix"));
+    for (int i = 0; i < 500; ++i)
+        c.DrawLine(i * 0.5, 10 + (i % 7), i * 0.5 + 0.5, 10 + ((i + 1) % 7), track);
+    c.paint();
+    for (int tick = 0; tick < 20; ++tick) {
+        c.CadClearShapes(vessel);
+        const double x = 100 + tick * 3;
+        c.DrawLine(x - 5, 150, x + 5, 150, vessel);
+        c.DrawLine(x, 145, x, 160, vessel);
+        c.DrawCircle(x, 150, 4, vessel);
+        c.SetLayerPenFg(vessel, 0xFF0000);
+        c.DrawLine(x - 3, 100, x, 100, track);
+        c.Refresh();
+        c.paint();
+        ASSERT_EQ(c.BackBuffer(), fullRebuildOf(c)) << "tick " << tick;
+    }
+    const auto& stats = c.Renderer().stats();
+    EXPECT_LE(stats.fullRebuilds, 3);
+    EXPECT_GE(stats.tailRebuilds, 17);
+    EXPECT_LE(stats.lastTailLength, 10u);
+}
+
+// Random changes, each painted: the picture always equals a full rebuild.
+TEST(Renderer, RebuildInPartEqualsFullRebuild)
+{
+    std::mt19937 rng(12345);
+    auto uni = [&](double a, double b) { return std::uniform_real_distribution<double>(a, b)(rng); };
+    auto pick = [&](int n) { return std::uniform_int_distribution<int>(0, n - 1)(rng); };
+    PixelCanvas c(240, 180);
+    c.WorldSet(0, 1000, 1000, 0);
+    c.Resize(240, 180);
+    const int layers[] = {0, c.LayerOpen(QStringLiteral("a")), c.LayerOpen(QStringLiteral("b")),
+                          c.LayerOpen(QStringLiteral("vessel"))};
+    c.SetLayerBrushStyle(layers[2], bsSolid);
+    c.SetLayerBrushFg(layers[2], 0x00C000);
+    std::vector<long> made;
+    for (int step = 0; step < 400; ++step) {
+        const int layer = layers[pick(4)];
+        switch (pick(12)) {
+        case 0: case 1: made.push_back(c.DrawLine(uni(0, 1000), uni(0, 1000), uni(0, 1000), uni(0, 1000), layer)); break;
+        case 2: made.push_back(c.DrawPoint(uni(0, 1000), uni(0, 1000), layer)); break;
+        case 3: made.push_back(c.DrawCircle(uni(0, 1000), uni(0, 1000), uni(1, 200), layer)); break;
+        case 4: made.push_back(c.DrawRectangle(uni(0, 1000), uni(0, 1000), uni(0, 1000), uni(0, 1000), layer)); break;
+        case 5: made.push_back(c.TextAdd(layer, QStringLiteral("T%1").arg(step), uni(0, 1000), uni(0, 1000), 0)); break;
+        case 6: made.push_back(c.DrawPolyline({{uni(0, 1000), uni(0, 1000)}, {uni(0, 1000), uni(0, 1000)},
+                                               {uni(0, 1000), uni(0, 1000)}}, layer, pick(2) == 0)); break;
+        case 7: c.CadClearShapes(layers[3]); break;
+        case 8: if (!made.empty()) c.ShapeDelete(made[pick(static_cast<int>(made.size()))]); break;
+        case 9: c.SetLayerPenFg(layer, pick(2) ? 0xFF0000 : 0x0000FF); break;
+        case 10: if (!made.empty()) c.SetShapePenWidth(made[pick(static_cast<int>(made.size()))], pick(4)); break;
+        case 11: if (pick(8) == 0) c.WorldPan(uni(-50, 50), uni(-50, 50)); break;
+        }
+        if (pick(3) == 0) {
+            ASSERT_EQ(c.BackBuffer(), fullRebuildOf(c)) << "step " << step;
+        }
+    }
+    EXPECT_GT(c.Renderer().stats().tailRebuilds, 20);
+}
+
+}  // namespace
