@@ -1,0 +1,182 @@
+#include "devices/ntrip/THalvekNTRIPClient.h"
+
+#include "devices/ntrip/NTRIPRequest.h"
+#include "devices/ntrip/NTRIPSourceTable.h"
+#include "devices/ntrip/TCorrectionSink.h"
+#include "devices/ntrip/TNTRIPWorkerThread.h"
+#include "platform/HandlerGuard.h"
+
+#include <QTimer>
+
+namespace {
+constexpr int kReconnectIntervalMs = 5000;
+}
+
+THalvekNTRIPClient::THalvekNTRIPClient(QObject* owner) : QObject(owner)
+{
+    ReconnectTimer = new QTimer(this);
+    ReconnectTimer->setInterval(kReconnectIntervalMs);
+    connect(ReconnectTimer, &QTimer::timeout, this, [this] { skerra::guarded(this, [&] { ReconnectTimerTick(); }); });
+}
+
+THalvekNTRIPClient::~THalvekNTRIPClient()
+{
+    // Nothing reaches the owner any more while the object goes away.
+    OnStatus = nullptr;
+    OnData = nullptr;
+    OnSourceTable = nullptr;
+    OnLog = nullptr;
+    Disconnect();
+}
+
+void THalvekNTRIPClient::Log(const std::string& message)
+{
+    if (OnLog)
+        OnLog(this, message);
+}
+
+void THalvekNTRIPClient::EndConnection()
+{
+    if (Worker) {
+        Worker->Stop();
+        Worker->wait();
+        delete Worker;
+        Worker = nullptr;
+    }
+    Connected = false;
+    Status = ntripDisconnected;
+    Log("Disconnected");
+}
+
+void THalvekNTRIPClient::Connect()
+{
+    if (Connected || Worker)
+        EndConnection();
+    if (Host.empty()) {
+        Log("Error: Caster address is empty");
+        return;
+    }
+    using skerra::ntrip::HasControlCharacters;
+    if (HasControlCharacters(Host) || HasControlCharacters(MountPoint) || HasControlCharacters(Username) ||
+        HasControlCharacters(Password)) {
+        Log("Error: Caster settings contain control characters");
+        return;
+    }
+    BytesReceived = 0;
+    BytesSent = 0;
+    ReconnectTimer->stop();
+    Log("Connecting to " + Host + ":" + std::to_string(Port));
+    PublishPosition();
+    Worker = new TNTRIPWorkerThread(this, NtripVersion);
+    Worker->start();
+}
+
+void THalvekNTRIPClient::Disconnect()
+{
+    AutoReconnect = false;
+    ReconnectTimer->stop();
+    EndConnection();
+}
+
+void THalvekNTRIPClient::FetchSourceTable()
+{
+    MountPoint.clear();
+    AutoReconnect = false;
+    Connect();
+}
+
+void THalvekNTRIPClient::SetSerialPortHandle(TCorrectionSink* sink)
+{
+    SerialPortHandle = sink;
+    Log("Serial port handle set");
+}
+
+void THalvekNTRIPClient::WriteToSerial(const char* data, int length)
+{
+    if (SerialPortHandle && length >= 1 && SerialPortHandle->IsOpen())
+        SerialPortHandle->WriteRaw(data, length);
+}
+
+void THalvekNTRIPClient::SetPosition(double latitude, double longitude, double altitude)
+{
+    if (UseManualPosition)
+        return;
+    Latitude = latitude;
+    Longitude = longitude;
+    Altitude = altitude;
+    PublishPosition();
+}
+
+void THalvekNTRIPClient::PublishPosition()
+{
+    std::lock_guard lock(SharedLock);
+    SharedPosition = {Latitude, Longitude, Altitude};
+}
+
+THalvekNTRIPClient::TPosition THalvekNTRIPClient::GGAPosition() const
+{
+    std::lock_guard lock(SharedLock);
+    return SharedPosition;
+}
+
+void THalvekNTRIPClient::ParseSourceTable(const std::string& text)
+{
+    auto entries = skerra::ntrip::ParseSourceTableText(text);
+    MountPoints = std::move(entries.MountPoints);
+    MountPointNMEA = std::move(entries.NMEA);
+    Log("Source table parsed: " + std::to_string(MountPoints.size()) + " mount points");
+    if (OnSourceTable)
+        OnSourceTable(this, MountPoints);
+}
+
+std::string THalvekNTRIPClient::RecentData() const
+{
+    std::lock_guard lock(SharedLock);
+    return RecentBytes;
+}
+
+void THalvekNTRIPClient::AppendRecentData(const char* data, std::size_t length)
+{
+    std::lock_guard lock(SharedLock);
+    if (length >= kRecentDataSize) {
+        RecentBytes.assign(data + (length - kRecentDataSize), kRecentDataSize);
+        return;
+    }
+    RecentBytes.append(data, length);
+    if (RecentBytes.size() > kRecentDataSize)
+        RecentBytes.erase(0, RecentBytes.size() - kRecentDataSize);
+}
+
+void THalvekNTRIPClient::DeliverStatus(const TNTRIPWorkerThread* from, int status, const std::string& message,
+                                       bool networkFailure)
+{
+    if (OnStatus)
+        OnStatus(this, status, message);
+    if (Worker != from)
+        return;  // the handler ended this connection or started another
+    Log(message);
+    const bool below = ReconnectCount < MaxReconnect;
+    // A lost connection re-arms the timer; so does a network failure of an attempt that
+    // the timer itself started. Refused credentials or mount points end the sequence.
+    if (AutoReconnect && below &&
+        (status == ntripDisconnected || (status == ntripError && networkFailure && ReconnectCount > 0)))
+        ReconnectTimer->start();
+}
+
+void THalvekNTRIPClient::DeliverData(const std::string& block)
+{
+    if (RelayToSerial)
+        WriteToSerial(block.data(), static_cast<int>(block.size()));
+    if (OnData)
+        OnData(this, block.data(), static_cast<int>(block.size()));
+}
+
+void THalvekNTRIPClient::ReconnectTimerTick()
+{
+    ReconnectTimer->stop();
+    if (!AutoReconnect || ReconnectCount >= MaxReconnect)
+        return;
+    ++ReconnectCount;
+    Log("Reconnect attempt " + std::to_string(ReconnectCount) + "/" + std::to_string(MaxReconnect));
+    Connect();
+}
