@@ -50,8 +50,10 @@ void THalvekNTRIPClient::EndConnection()
 
 void THalvekNTRIPClient::Connect()
 {
-    if (Connected || Worker)
+    if (Connected || Worker) {
+        ReconnectTimer->stop();
         EndConnection();
+    }
     if (Host.empty()) {
         Log("Error: Caster address is empty");
         return;

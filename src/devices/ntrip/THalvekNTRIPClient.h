@@ -52,7 +52,9 @@ public:
     double Altitude = 0;
     bool UseManualPosition = false;  // while set, SetPosition is ignored
 
-    TCorrectionSink* SerialPortHandle = nullptr;  // where received data is relayed; null: none
+    // Where received data is relayed (on this thread, only while the sink is open);
+    // null: none. The sink must outlive the client or be unset first.
+    TCorrectionSink* SerialPortHandle = nullptr;
     bool RelayToSerial = true;
 
     // Shared with the worker.

@@ -368,6 +368,20 @@ TEST_F(ClientFixture, RefusedSettings)
     EXPECT_TRUE(Statuses.empty());
 }
 
+TEST_F(ClientFixture, ConnectWhileConnectedEndsThePreviousConnection)
+{
+    FakeCaster caster({{CasterStep::send("ICY 200 OK\r\n"), CasterStep::hold(3000)}});
+    ConnectTo(caster);
+    ASSERT_TRUE(waitUntil([&] { return Client.Connected.load(); }));
+    Logs.clear();
+    Client.Connect();
+    ASSERT_TRUE(waitUntil([&] { return caster.Connections() == 2 && Client.Connected.load(); }));
+    ASSERT_GE(Logs.size(), 2u);
+    EXPECT_EQ(Logs[0], "Disconnected");
+    EXPECT_EQ(Logs[1], "Connecting to 127.0.0.1:" + std::to_string(caster.Port()));
+    EXPECT_TRUE(Client.AutoReconnect);
+}
+
 TEST_F(ClientFixture, FetchSourceTableDoesNotReconnect)
 {
     FakeCaster caster({{CasterStep::send("SOURCETABLE 200 OK\r\n\r\n" + kTable), CasterStep::close()}});

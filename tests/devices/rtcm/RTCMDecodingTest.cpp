@@ -190,7 +190,8 @@ TEST(StationARP, RefusesOtherMessagesAndShortPayloads)
     EXPECT_FALSE(noHeight->AntennaHeight.has_value());
     BitWriter other;
     other.Put(1077, 12);
-    other.Put(0, 200);
+    for (int i = 0; i < 25; ++i)
+        other.Put(0, 8);
     EXPECT_FALSE(DecodeStationARP(other.Bytes).has_value());
     EXPECT_FALSE(DecodeStationARP("").has_value());
 }
