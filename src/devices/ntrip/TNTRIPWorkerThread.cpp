@@ -129,17 +129,21 @@ void TNTRIPWorkerThread::HandleData(const char* data, std::size_t length)
     Synchronize([client, block = std::move(block)] { client->DeliverData(block); });
 }
 
+// The GGA of the client's latest position at the current UTC time.
+std::string TNTRIPWorkerThread::BuildGGA() const
+{
+    const auto position = Client->GGAPosition();
+    const QTime utc = skerra::currentDateTime().toUTC().time();
+    return BuildGGASentence(utc.hour(), utc.minute(), utc.second(), position.Latitude, position.Longitude,
+                            position.Altitude);
+}
+
 void TNTRIPWorkerThread::SendGGA()
 {
     LastGGA = std::chrono::steady_clock::now();
     if (Socket < 0)
         return;
-    const auto position = Client->GGAPosition();
-    const QTime utc = skerra::currentDateTime().toUTC().time();
-    const std::string sentence =
-        BuildGGASentence(utc.hour(), utc.minute(), utc.second(), position.Latitude, position.Longitude,
-                         position.Altitude) +
-        "\r\n";
+    const std::string sentence = BuildGGA() + "\r\n";
     const long long sent = SendAll(Socket, sentence.data(), sentence.size(), kSendTimeoutMs, Control->Wake.ReadFd());
     if (sent > 0)
         Client->BytesSent += sent;

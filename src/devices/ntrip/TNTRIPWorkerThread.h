@@ -58,6 +58,7 @@ private:
     bool Stopping() const;
     void SetStatus(int status, const std::string& message, bool networkFailure = false);
     void HandleData(const char* data, std::size_t length);
+    std::string BuildGGA() const;
     void SendGGA();
     void Log(const std::string& message);
 
