@@ -210,6 +210,19 @@ void THalvekCanvasCore::SetShapePenWidth(long number, int width)
         changedShapes(clean, {s});
 }
 
+void THalvekCanvasCore::ClearSelection()
+{
+    if (SelectedShapeCount() > 0 || !SelectedShapes().empty())
+        NeedsRedraw = true;
+    THalvekCanvasModel::ClearSelection();
+}
+
+void THalvekCanvasCore::MarkSelected(THShape* shape)
+{
+    THalvekCanvasModel::MarkSelected(shape);
+    NeedsRedraw = true;
+}
+
 // ---- realtime overlays ----
 
 void THalvekCanvasCore::StartDistanceMeasure(double x, double y)

@@ -35,8 +35,11 @@ protected:
     void wheelEvent(QWheelEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
+    // Both paint at the next idle moment: a paint in the middle of the map
+    // timer's tick (after the vessel is cleared, before it is drawn again)
+    // would show the chart without the vessel.
     void Invalidate() override { update(); }
-    void Repaint() override { repaint(); }
+    void Repaint() override { update(); }
     void SetCursorShape(CursorShape shape) override;
 
 private:

@@ -117,6 +117,10 @@ public:
     void SetLayerPenWidth(int layer, int width);
     void SetShapePenFg(long number, TColor colour);
     void SetShapePenWidth(long number, int width);
+    // The selection's red is part of the picture: these mark it for a rebuild
+    // when they change anything (they still do not paint).
+    void ClearSelection();
+    void MarkSelected(THShape* shape);
 
 protected:
     enum class CursorShape { Default, Cross, SizeAll };

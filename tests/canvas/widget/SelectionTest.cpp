@@ -97,6 +97,9 @@ TEST_F(Selection, SelectionShowsAtTheNextPaint)
     c.paint();
     c.SelectShapesOnLayers({track});
     EXPECT_EQ(rgbAt(c.paint(), 50, 100), kRedRgb);
+    c.ClearSelection();
+    c.Refresh();
+    EXPECT_EQ(rgbAt(c.paint(), 50, 100), kBlackRgb);
 }
 
 }  // namespace
