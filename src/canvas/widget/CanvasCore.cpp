@@ -43,15 +43,16 @@ void THalvekCanvasCore::PaintTo(QPainter& painter)
     band.currentX = DrawCurrentX;
     band.currentY = DrawCurrentY;
     band.polyline = DrawingPolyline();
-    drawRubberBand(g, *this, band);
-    drawDistanceOverlay(g, *this, *this);
-    drawDepthLabelsOverlay(g, *this, *this);
-    drawEventLabelsOverlay(g, *this, *this);
-    drawCurrentDepthOverlay(g, *this, *this);
+    DrawRubberBand(g, *this, band);
+    DrawDistanceOverlay(g, *this, *this);
+    DrawDepthLabelsOverlay(g, *this, *this);
+    DrawEventLabelsOverlay(g, *this, *this);
+    DrawCurrentDepthOverlay(g, *this, *this);
+    DrawCurrentSpeedOverlay(g, *this, *this);
     if (status_)
-        drawGGAOverlay(g, *this, QString::fromLocal8Bit(status_->GGAOverlayText()), status_->LastFixQuality(),
+        DrawGGAOverlay(g, *this, QString::fromLocal8Bit(status_->GGAOverlayText()), status_->LastFixQuality(),
                        GGAOverlayPosition);
-    drawScaleBar(g, *this);
+    DrawScaleBar(g, *this);
 }
 
 void THalvekCanvasCore::Resize(int width, int height)

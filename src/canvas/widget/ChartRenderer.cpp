@@ -91,7 +91,7 @@ void ChartRenderer::startPicture(const THalvekCanvasModel& model)
     if (key_.gridOnTop == 0) {
         QPainter p(&checkpoint_);
         GdiPainter g(p);
-        drawGrid(g, model);
+        DrawGrid(g, model);
     }
     checkpointState_ = PassState{};
     checkpointState_.cellTaken.assign(static_cast<std::size_t>(cellColumns_) * cellRows_, 0);
@@ -170,7 +170,7 @@ void ChartRenderer::finishPicture(const THalvekCanvasModel& model, std::vector<c
                 break;
         }
         if (key_.gridOnTop == 1)
-            drawGrid(g, model);
+            DrawGrid(g, model);
     }
     result_ = &final_;
 }

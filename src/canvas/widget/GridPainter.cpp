@@ -54,7 +54,7 @@ double usableStep(double step, double range, int pixels)
 
 }  // namespace
 
-void drawGrid(GdiPainter& g, const THalvekCanvasModel& m)
+void DrawGrid(GdiPainter& g, const THalvekCanvasModel& m)
 {
     const double ww = m.WorldRight - m.WorldLeft;
     const double wh = m.WorldTop - m.WorldBottom;

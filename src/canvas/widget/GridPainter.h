@@ -21,6 +21,6 @@ std::string formatGridLabel(double value, int decimals);
 // Draws the grid of the model's settings over its world window and client size.
 // A step so fine that there would be more lines than pixels is coarsened by
 // tens; a window without width or height draws nothing.
-void drawGrid(GdiPainter& painter, const THalvekCanvasModel& model);
+void DrawGrid(GdiPainter& painter, const THalvekCanvasModel& model);
 
 }  // namespace skerra::canvas

@@ -40,7 +40,7 @@ bool labelPixel(const PixelMapping& m, double x, double y, int& sx, int& sy)
 
 // ---- rubber band ----
 
-void drawRubberBand(GdiPainter& g, const THalvekCanvasModel& view, const RubberBand& band)
+void DrawRubberBand(GdiPainter& g, const THalvekCanvasModel& view, const RubberBand& band)
 {
     if (!band.drawingActive || !band.firstPointPlaced)
         return;
@@ -121,7 +121,7 @@ ScaleBar scaleBarFor(double worldWidth, int clientWidth)
     return bar;
 }
 
-void drawScaleBar(GdiPainter& g, const THalvekCanvasModel& view)
+void DrawScaleBar(GdiPainter& g, const THalvekCanvasModel& view)
 {
     const ScaleBar bar = scaleBarFor(view.WorldRight - view.WorldLeft, view.ClientWidth());
     g.setFont(chartFont(QStringLiteral("Arial"), 8));
@@ -142,7 +142,7 @@ void drawScaleBar(GdiPainter& g, const THalvekCanvasModel& view)
 
 // ---- measure ----
 
-void drawDistanceOverlay(GdiPainter& g, const THalvekCanvasModel& view, const CanvasOverlayFields& o)
+void DrawDistanceOverlay(GdiPainter& g, const THalvekCanvasModel& view, const CanvasOverlayFields& o)
 {
     if (!o.MeasureActive)
         return;
@@ -193,7 +193,7 @@ void drawDistanceOverlay(GdiPainter& g, const THalvekCanvasModel& view, const Ca
 
 // ---- labels ----
 
-void drawDepthLabelsOverlay(GdiPainter& g, const THalvekCanvasModel& view, const CanvasOverlayFields& o)
+void DrawDepthLabelsOverlay(GdiPainter& g, const THalvekCanvasModel& view, const CanvasOverlayFields& o)
 {
     if (!o.DepthLabelsVisible || o.DepthLabels.empty())
         return;
@@ -209,7 +209,7 @@ void drawDepthLabelsOverlay(GdiPainter& g, const THalvekCanvasModel& view, const
     }
 }
 
-void drawEventLabelsOverlay(GdiPainter& g, const THalvekCanvasModel& view, const CanvasOverlayFields& o)
+void DrawEventLabelsOverlay(GdiPainter& g, const THalvekCanvasModel& view, const CanvasOverlayFields& o)
 {
     if (o.EventLabels.empty())
         return;
@@ -279,7 +279,7 @@ QPoint depthSpeedOrigin(int mode, int total, int h, int W, int H)
     }
 }
 
-void drawCurrentDepthOverlay(GdiPainter& g, const THalvekCanvasModel& view, const CanvasOverlayFields& o)
+void DrawCurrentDepthOverlay(GdiPainter& g, const THalvekCanvasModel& view, const CanvasOverlayFields& o)
 {
     if (!o.CurrentDepthValid && !o.CurrentSpeedValid)
         return;
@@ -350,7 +350,7 @@ QRect ggaBoxRect(int position, int w, int h, int W, int H)
 
 QFont ggaFont() { return chartFont(QStringLiteral("Consolas"), 12, true); }
 
-void drawGGAOverlay(GdiPainter& g, const THalvekCanvasModel& view, const QString& text, int fixQuality, int position)
+void DrawGGAOverlay(GdiPainter& g, const THalvekCanvasModel& view, const QString& text, int fixQuality, int position)
 {
     if (text.isEmpty())
         return;

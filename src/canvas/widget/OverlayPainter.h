@@ -25,7 +25,7 @@ struct RubberBand {
     double currentX = 0.0, currentY = 0.0;  // the mouse, world
     const THPolyline* polyline = nullptr;   // the vertex shape being drawn
 };
-void drawRubberBand(GdiPainter& painter, const THalvekCanvasModel& view, const RubberBand& band);
+void DrawRubberBand(GdiPainter& painter, const THalvekCanvasModel& view, const RubberBand& band);
 
 // ---- scale bar ----
 struct ScaleBar {
@@ -37,14 +37,14 @@ struct ScaleBar {
 // round length (1, 2 or 5 times a power of ten) that fits in 150 pixels, so
 // that its label always tells its drawn length. pixels is 0 when there is none.
 ScaleBar scaleBarFor(double worldWidth, int clientWidth);
-void drawScaleBar(GdiPainter& painter, const THalvekCanvasModel& view);
+void DrawScaleBar(GdiPainter& painter, const THalvekCanvasModel& view);
 
 // ---- measure ----
-void drawDistanceOverlay(GdiPainter& painter, const THalvekCanvasModel& view, const CanvasOverlayFields& o);
+void DrawDistanceOverlay(GdiPainter& painter, const THalvekCanvasModel& view, const CanvasOverlayFields& o);
 
 // ---- labels ----
-void drawDepthLabelsOverlay(GdiPainter& painter, const THalvekCanvasModel& view, const CanvasOverlayFields& o);
-void drawEventLabelsOverlay(GdiPainter& painter, const THalvekCanvasModel& view, const CanvasOverlayFields& o);
+void DrawDepthLabelsOverlay(GdiPainter& painter, const THalvekCanvasModel& view, const CanvasOverlayFields& o);
+void DrawEventLabelsOverlay(GdiPainter& painter, const THalvekCanvasModel& view, const CanvasOverlayFields& o);
 
 // ---- depth/speed box ----
 struct DepthSpeedTexts {
@@ -56,7 +56,9 @@ struct DepthSpeedTexts {
 DepthSpeedTexts depthSpeedTexts(const CanvasOverlayFields& o);
 // Top-left of the box's text line for a corner mode; unknown modes give mode 0.
 QPoint depthSpeedOrigin(int mode, int totalWidth, int textHeight, int clientWidth, int clientHeight);
-void drawCurrentDepthOverlay(GdiPainter& painter, const THalvekCanvasModel& view, const CanvasOverlayFields& o);
+// The speed is part of the depth/speed box: this draws nothing.
+inline void DrawCurrentSpeedOverlay(GdiPainter&, const THalvekCanvasModel&, const CanvasOverlayFields&) {}
+void DrawCurrentDepthOverlay(GdiPainter& painter, const THalvekCanvasModel& view, const CanvasOverlayFields& o);
 
 // ---- position box ----
 // Box colour by fix quality, and whether the text on it is white.
@@ -65,7 +67,7 @@ bool ggaTextIsWhite(int fixQuality);
 // The box as drawn (edges included) for a text of the given size at a corner.
 QRect ggaBoxRect(int position, int textWidth, int textHeight, int clientWidth, int clientHeight);
 QFont ggaFont();
-void drawGGAOverlay(GdiPainter& painter, const THalvekCanvasModel& view, const QString& text, int fixQuality,
+void DrawGGAOverlay(GdiPainter& painter, const THalvekCanvasModel& view, const QString& text, int fixQuality,
                     int position);
 
 }  // namespace skerra::canvas

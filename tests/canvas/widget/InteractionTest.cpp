@@ -286,3 +286,23 @@ TEST_F(CanvasInput, MouseMoveReportsDistanceAndAngleFromTheLastPress)
 }
 
 }  // namespace
+
+namespace {
+
+TEST(CanvasWidget, PaintsItsChartAndFollowsItsSize)
+{
+    THalvekCanvas canvas;
+    EXPECT_EQ(canvas.size(), QSize(400, 300));
+    canvas.resize(200, 100);
+    canvas.show();
+    QApplication::processEvents();
+    EXPECT_EQ(canvas.ClientWidth(), 200);
+    EXPECT_NEAR((canvas.WorldRight - canvas.WorldLeft) / (canvas.WorldTop - canvas.WorldBottom), 2.0, 1e-9)
+        << "a world unit as long in x as in y";
+    canvas.DrawLine(canvas.WorldLeft, 500, canvas.WorldRight, 500, 0);
+    const QImage shot = canvas.grab().toImage();
+    EXPECT_EQ(shot.pixel(20, 50) & 0xFFFFFF, 0u) << "the line across the middle";
+    EXPECT_EQ(shot.pixel(20, 20) & 0xFFFFFF, 0xFFFFFFu);
+}
+
+}  // namespace

@@ -180,14 +180,14 @@ TEST(RubberBand, IsAnXorThatUndoesItself)
     {
         QPainter p(&img);
         GdiPainter g(p);
-        drawRubberBand(g, c, band);
+        DrawRubberBand(g, c, band);
     }
     EXPECT_EQ(rgbAt(img, 10, 10), kBlackRgb) << "white turned black";
     EXPECT_EQ(rgbAt(img, 149, 100), kBlackRgb) << "right edge is the last column before the end";
     {
         QPainter p(&img);
         GdiPainter g(p);
-        drawRubberBand(g, c, band);
+        DrawRubberBand(g, c, band);
     }
     EXPECT_EQ(img, original);
 }
