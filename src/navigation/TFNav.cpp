@@ -1,7 +1,9 @@
 #include "TFNav.h"
 
 #include "TfJoystick.h"
+#include "devices/SerialCorrectionSink.h"
 #include "devices/serial/THalvekSerialGPS.h"
+#include "devices/windows/TfrmNTRIPSettings.h"
 #include "platform/AppPaths.h"
 #include "platform/HandlerGuard.h"
 #include "platform/IniFile.h"
@@ -21,6 +23,12 @@ TFNav::TFNav(QWidget* parent) : FormOf(FNav, QStringLiteral("FNav"), QStringLite
 {
     resize(1024, 700);
     skerra::guarded(this, [this] { FormCreate(); });
+}
+
+TFNav::~TFNav()
+{
+    // The NTRIP window may outlive this window; it must not relay into a freed sink.
+    if (frmNTRIPSettings && gpsCorrectionSink_) frmNTRIPSettings->SetGPSPort(nullptr, QString());
 }
 
 void TFNav::FormCreate()
@@ -54,6 +62,8 @@ void TFNav::CreateSerialDevices()
     ZSENSOR->setObjectName(QStringLiteral("ZSENSOR"));
     ZSENSOR->OnNewCommand = [this](QObject* s, const std::string& line) { ZSENSORNewCommand(s, line); };
 
+    gpsCorrectionSink_ = std::make_unique<SerialCorrectionSink>(ZGPS1);
+
     for (THalvekSerialGPS* device : {ZGPS1, ZSENSOR}) {
         device->TimeFormat = "hhnnsszzz";
         device->DateFormat = "YYYY-MM-DD";
@@ -80,6 +90,16 @@ void TFNav::ZGPS1Timeout(QObject*) { ReportPortStatus(QStringLiteral("GPS Timeou
 void TFNav::ZGPS1Send(QObject*, const std::string& text)
 {
     ReportPortStatus("Command sent to device: " + QString::fromStdString(text));
+}
+
+void TFNav::HalvekNTRIPClient1Click()
+{
+    if (!frmNTRIPSettings) new TfrmNTRIPSettings(this);
+    if (ZGPS1 && ZGPS1->Connected()) {
+        frmNTRIPSettings->SetGPSPort(gpsCorrectionSink_.get(), ZGPS1->PortName());
+        frmNTRIPSettings->SetVesselPosition(ZGPS1->GetLatitude(), ZGPS1->GetLongitude(), ZGPS1->GetAltitude());
+    }
+    frmNTRIPSettings->show();
 }
 
 // The survey loop consumes lines, positions and speeds; until it runs they are only

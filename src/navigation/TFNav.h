@@ -3,14 +3,17 @@
 
 #include "platform/Form.h"
 
+#include <memory>
 #include <string>
 
+class SerialCorrectionSink;
 class THalvekSerialGPS;
 
 class TFNav : public skerra::FormOf<TFNav> {
     Q_OBJECT
 public:
     explicit TFNav(QWidget* parent = nullptr);
+    ~TFNav() override;
 
     void FormCreate();
     void FormShow();
@@ -29,6 +32,10 @@ public:
     void ZGPS1SpeedChange(QObject* sender, double speedKmh);
     void ZSENSORNewCommand(QObject* sender, const std::string& line);
 
+    // Shows the NTRIP window and, while the GNSS port is open, hands it that port
+    // for the corrections and the receiver's position for the caster.
+    void HalvekNTRIPClient1Click();
+
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -39,6 +46,7 @@ private:
     void ReportPortStatus(const QString& text);
 
     bool shown_ = false;
+    std::unique_ptr<SerialCorrectionSink> gpsCorrectionSink_;
 };
 
 extern TFNav* FNav;

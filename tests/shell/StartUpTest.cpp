@@ -1,7 +1,10 @@
 #include "shell/StartUp.h"
 
 #include "navigation/TFNav.h"
+#include "devices/SerialCorrectionSink.h"
+#include "devices/ntrip/THalvekNTRIPClient.h"
 #include "devices/serial/THalvekSerialGPS.h"
+#include "devices/windows/TfrmNTRIPSettings.h"
 #include "navigation/TfJoystick.h"
 #include "platform/AppPaths.h"
 #include "platform/Clock.h"
@@ -86,6 +89,20 @@ TEST_F(StartUpTest, TheMainWindowOwnsBothSerialDevicesWithTheirEvents)
     QFile log(QString::fromStdString(TodaysEventLogPath()));
     ASSERT_TRUE(log.open(QIODevice::ReadOnly));
     EXPECT_TRUE(log.readAll().endsWith("\tConnected to GPS on /dev/ttyUSB0"));
+}
+
+TEST_F(StartUpTest, TheNtripWindowGetsTheGnssPortOnlyWhileItIsOpen)
+{
+    windows_ = skerra::createApplicationWindows();
+    ASSERT_TRUE(frmNTRIPSettings && frmNTRIPSettings->Client);
+    FNav->HalvekNTRIPClient1Click();  // the GNSS port is closed
+    EXPECT_TRUE(frmNTRIPSettings->isVisible());
+    EXPECT_EQ(frmNTRIPSettings->Client->SerialPortHandle, nullptr);
+    EXPECT_TRUE(frmNTRIPSettings->GpsPortName.isEmpty());
+
+    SerialCorrectionSink sink(FNav->ZGPS1);
+    EXPECT_FALSE(sink.IsOpen());
+    sink.WriteRaw("\xD3\x00\x00", 3);  // a closed port is never written
 }
 
 TEST_F(StartUpTest, ClosingTheMainWindowEndsTheLoopWhileToolWindowsAreOpen)
