@@ -1,6 +1,12 @@
 #include "TFNav.h"
 
+#include "NavLayers.h"
 #include "TfJoystick.h"
+#include "TfRealtime.h"
+#include "TfRunline1.h"
+#include "TfWaterfal.h"
+#include "canvas/widget/CanvasStatusSource.h"
+#include "canvas/widget/THalvekCanvas.h"
 #include "devices/SerialCorrectionSink.h"
 #include "devices/serial/THalvekSerialGPS.h"
 #include "devices/windows/TfrmNTRIPSettings.h"
@@ -11,13 +17,32 @@
 #include "shell/FormPlacement.h"
 #include "shell/SharedHeader.h"
 #include "shell/StartupSettings.h"
+#include "shell/TNavset.h"
 #include "shell/TOffsets.h"
+#include "soundvelocity/TfSVP.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QCursor>
 #include <QDir>
+#include <QVBoxLayout>
 
 TFNav* FNav = nullptr;
+
+namespace {
+
+// The position box reads the main window's status fields.
+class NavStatusSource : public CanvasStatusSource {
+public:
+    explicit NavStatusSource(const TFNav& nav) : nav_(nav) {}
+    std::string GGAOverlayText() const override { return nav_.GGAOverlayText; }
+    int LastFixQuality() const override { return nav_.LastFixQuality; }
+
+private:
+    const TFNav& nav_;
+};
+
+}  // namespace
 
 TFNav::TFNav(QWidget* parent) : FormOf(FNav, QStringLiteral("FNav"), QStringLiteral("Skerra"), parent)
 {
@@ -40,7 +65,31 @@ void TFNav::FormCreate()
     QDir().mkpath(QString::fromStdString(DayFolder) + "MP4");
 
     CreateSerialDevices();
+    CreateChart();
     DisplaySettings::OverlayFontSize = skerra::readOverlayFontSize(skerra::IniFile(skerra::settingsFilePath()));
+}
+
+void TFNav::CreateChart()
+{
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    fcad = new THalvekCanvas(this);
+    fcad->setObjectName(QStringLiteral("fcad"));
+    layout->addWidget(fcad);
+
+    chartStatus_ = std::make_unique<NavStatusSource>(*this);
+    fcad->SetStatusSource(chartStatus_.get());
+    fcad->OnShapeNumberSelected = [this](QObject* s, short t, long n) { fcadShapeNumberSelected(s, t, n); };
+    fcad->OnWorldMouseMove = [this](QObject* s, short shift, double x, double y, double m, double a) {
+        fcadWorldMouseMove(s, shift, x, y, m, a);
+    };
+    fcad->OnWorldMouseDown = [this](QObject* s, short b, short shift, short action, double x, double y) {
+        fcadWorldMouseDown(s, b, shift, action, x, y);
+    };
+    fcad->OnDrawBegin = [this](QObject* s, short t, double x, double y) { fcadDrawBegin(s, t, x, y); };
+    fcad->OnDrawEnd = [this](QObject* s, short t, double x, double y) { fcadDrawEnd(s, t, x, y); };
+    fcad->OnDblClick = [this](QObject* s) { fcadDblClick(s); };
 }
 
 void TFNav::CreateSerialDevices()
@@ -111,6 +160,13 @@ void TFNav::ZSENSORNewCommand(QObject*, const std::string&) {}
 
 void TFNav::FormShow()
 {
+    EnsureNavLayers(*fcad);
+    try {
+        LoadChartView();
+    } catch (...) {
+        // A damaged view section leaves the chart as it is.
+    }
+    EnsureNavLayers(*fcad);
     LoadFormPlacement(this, true);
     if (Offsets) Offsets->show();
     if (fJoystick) fJoystick->show();
@@ -124,11 +180,61 @@ void TFNav::showEvent(QShowEvent* event)
     skerra::guarded(this, [this] { FormShow(); });
 }
 
-void TFNav::closeEvent(QCloseEvent* event)
+void TFNav::LoadChartView()
+{
+    const skerra::IniFile ini(skerra::settingsFilePath());
+    const double left = ini.ReadFloat("CANVAS", "PlanWorldLeft", 0);
+    const double right = ini.ReadFloat("CANVAS", "PlanWorldRight", 1000);
+    const double top = ini.ReadFloat("CANVAS", "PlanWorldTop", 1000);
+    const double bottom = ini.ReadFloat("CANVAS", "PlanWorldBottom", 0);
+    fcad->WorldSet(left, top, right, bottom);
+    fcad->GridAutoScale = ini.ReadBool("CANVAS", "GridAutoScale", true);
+    fcad->DepthSpeedDisplayMode = ini.ReadInteger("CANVAS", "DepthSpeedDisplayMode", 0);
+    fcad->GGAOverlayPosition = ini.ReadInteger("CANVAS", "GGAOverlayPosition", 0);
+    fcad->NeedsRedraw = true;
+}
+
+void TFNav::SaveChartView()
+{
+    skerra::IniFile ini(skerra::settingsFilePath());
+    skerra::IniFile::Batch batch(ini);
+    ini.WriteFloat("CANVAS", "PlanWorldLeft", fcad->WorldLeft);
+    ini.WriteFloat("CANVAS", "PlanWorldRight", fcad->WorldRight);
+    ini.WriteFloat("CANVAS", "PlanWorldTop", fcad->WorldTop);
+    ini.WriteFloat("CANVAS", "PlanWorldBottom", fcad->WorldBottom);
+    ini.WriteBool("CANVAS", "GridAutoScale", fcad->GridAutoScale);
+    ini.WriteInteger("CANVAS", "DepthSpeedDisplayMode", fcad->DepthSpeedDisplayMode);
+    ini.WriteInteger("CANVAS", "GGAOverlayPosition", fcad->GGAOverlayPosition);
+    batch.commit();
+}
+
+void TFNav::FormCloseQuery()
 {
     for (THalvekSerialGPS* device : {ZGPS1, ZSENSOR})
         if (device) skerra::guarded(this, [device] { device->Close(); });
-    skerra::guarded(this, [this] { SaveFormPlacement(this); });
+    for (QWidget* form : std::initializer_list<QWidget*>{Offsets, Navset, this, fRealtime, fSVP, fRunline1,
+                                                         fWaterfal, fJoystick})
+        if (form) SaveFormPlacement(form);
+    SaveChartView();
+}
+
+// The survey loop's chart handlers; the chart itself zooms, pans, draws and selects.
+void TFNav::fcadShapeNumberSelected(QObject*, short, long) {}
+void TFNav::fcadWorldMouseMove(QObject*, short, double, double, double, double) {}
+void TFNav::fcadWorldMouseDown(QObject*, short, short, short, double, double) {}
+void TFNav::fcadDrawBegin(QObject*, short, double, double) {}
+void TFNav::fcadDrawEnd(QObject*, short, double, double) {}
+
+void TFNav::fcadDblClick(QObject*)
+{
+    // A double click on the position box brings the navigation settings back.
+    const QPoint at = fcad->mapFromGlobal(QCursor::pos());
+    if (fcad->IsPointInGGAOverlay(at.x(), at.y()) && Navset) Navset->show();
+}
+
+void TFNav::closeEvent(QCloseEvent* event)
+{
+    skerra::guarded(this, [this] { FormCloseQuery(); });
     event->accept();
     // Closing the main window ends the program, whatever tool windows are open.
     QCoreApplication::quit();

@@ -6,7 +6,9 @@
 #include <memory>
 #include <string>
 
+class CanvasStatusSource;
 class SerialCorrectionSink;
+class THalvekCanvas;
 class THalvekSerialGPS;
 
 class TFNav : public skerra::FormOf<TFNav> {
@@ -17,6 +19,13 @@ public:
 
     void FormCreate();
     void FormShow();
+
+    // The chart, filling the window.
+    THalvekCanvas* fcad = nullptr;
+    // The position box's status line (empty: no box) and the last GGA fix quality,
+    // rebuilt by the map timer.
+    std::string GGAOverlayText;
+    int LastFixQuality = 0;
 
     // The GNSS receiver and the echo sounder.
     THalvekSerialGPS* ZGPS1 = nullptr;
@@ -36,17 +45,32 @@ public:
     // for the corrections and the receiver's position for the caster.
     void HalvekNTRIPClient1Click();
 
+    // The chart's events.
+    void fcadShapeNumberSelected(QObject* sender, short shapeType, long shapeNumber);
+    void fcadWorldMouseMove(QObject* sender, short shift, double x, double y, double magnitude, double angle);
+    void fcadWorldMouseDown(QObject* sender, short button, short shift, short action, double x, double y);
+    void fcadDrawBegin(QObject* sender, short shapeType, double x, double y);
+    void fcadDrawEnd(QObject* sender, short shapeType, double x, double y);
+    void fcadDblClick(QObject* sender);
+
+    // Closing steps: ports closed, tool windows' placement and the chart's view saved.
+    void FormCloseQuery();
+
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    void CreateChart();
     void CreateSerialDevices();
+    void LoadChartView();
+    void SaveChartView();
     // A port or sensor state: kept as the last status and written to the event log.
     void ReportPortStatus(const QString& text);
 
     bool shown_ = false;
     std::unique_ptr<SerialCorrectionSink> gpsCorrectionSink_;
+    std::unique_ptr<CanvasStatusSource> chartStatus_;
 };
 
 extern TFNav* FNav;

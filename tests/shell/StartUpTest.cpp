@@ -5,7 +5,10 @@
 #include "devices/ntrip/THalvekNTRIPClient.h"
 #include "devices/serial/THalvekSerialGPS.h"
 #include "devices/windows/TfrmNTRIPSettings.h"
+#include "canvas/widget/THalvekCanvas.h"
+#include "navigation/NavLayers.h"
 #include "navigation/TfJoystick.h"
+#include "platform/IniFile.h"
 #include "platform/AppPaths.h"
 #include "platform/Clock.h"
 #include "platform/MessageBox.h"
@@ -103,6 +106,43 @@ TEST_F(StartUpTest, TheNtripWindowGetsTheGnssPortOnlyWhileItIsOpen)
     SerialCorrectionSink sink(FNav->ZGPS1);
     EXPECT_FALSE(sink.IsOpen());
     sink.WriteRaw("\xD3\x00\x00", 3);  // a closed port is never written
+}
+
+TEST_F(StartUpTest, TheChartFillsTheMainWindowWithItsLayersAndSavedView)
+{
+    {
+        skerra::IniFile ini(skerra::settingsFilePath());
+        ini.WriteString("CANVAS", "PlanWorldLeft", "500000.5");
+        ini.WriteString("CANVAS", "PlanWorldRight", "501000.5");
+        ini.WriteString("CANVAS", "PlanWorldTop", "4500800");
+        ini.WriteString("CANVAS", "PlanWorldBottom", "not a number");  // reads as its default
+    }
+    windows_ = skerra::createApplicationWindows();
+    ASSERT_TRUE(FNav->fcad);
+    FNav->resize(800, 600);
+    FNav->show();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(FNav->fcad->geometry(), FNav->rect());
+
+    const char* layers[] = {"Default",          "Halvek Grid",      "track_fix",    "track_nofix",    "track_float",
+                            "halvek_tempshape", "halvek_usershape", "event_number", "~~Halvek Vessel"};
+    for (int id = 0; id < int(std::size(layers)); ++id)
+        EXPECT_EQ(FNav->fcad->LayerFindByName(layers[id]), id) << layers[id];
+    EXPECT_EQ(VesselLayerId, 8);
+    EXPECT_EQ(FNav->fcad->WorldLeft, 500000.5);
+    EXPECT_EQ(FNav->fcad->WorldTop, 4500800.0);
+
+    FNav->GGAOverlayText = "RTK Fix | Spd: 3.2 kn";  // the position box reads the main window
+    FNav->LastFixQuality = 4;
+    QImage shown = FNav->fcad->grab().toImage();
+    EXPECT_FALSE(shown.isNull());
+
+    FNav->fcad->WorldSet(10, 20, 30, 0);
+    FNav->FormCloseQuery();
+    skerra::IniFile ini(skerra::settingsFilePath());
+    EXPECT_EQ(ini.ReadFloat("CANVAS", "PlanWorldLeft", -1), 10.0);
+    EXPECT_EQ(ini.ReadFloat("CANVAS", "PlanWorldTop", -1), 20.0);
+    EXPECT_EQ(ini.ReadInteger("FNav", "Width", -1), 800);
 }
 
 TEST_F(StartUpTest, ClosingTheMainWindowEndsTheLoopWhileToolWindowsAreOpen)
