@@ -1,5 +1,16 @@
 #include "TFGPS.h"
 
+#include "DisplaySettings.h"
+#include "platform/HandlerGuard.h"
+
 TFGPS* FGPS = nullptr;
 
-TFGPS::TFGPS(QWidget* parent) : FormOf(FGPS, QStringLiteral("FGPS"), QStringLiteral("Settings"), parent) {}
+TFGPS::TFGPS(QWidget* parent) : FormOf(FGPS, QStringLiteral("FGPS"), QStringLiteral("Settings"), parent)
+{
+    skerra::guarded(this, [this] { FormCreate(); });
+}
+
+void TFGPS::FormCreate()
+{
+    if (DisplaySettings::DepthLabelFontName.empty()) DisplaySettings::DepthLabelFontName = "Arial";
+}

@@ -7,6 +7,9 @@ class TFGPS : public skerra::FormOf<TFGPS> {
     Q_OBJECT
 public:
     explicit TFGPS(QWidget* parent = nullptr);
+
+private:
+    void FormCreate();
 };
 
 extern TFGPS* FGPS;

@@ -13,6 +13,7 @@
 #include "platform/Clock.h"
 #include "platform/MessageBox.h"
 #include "platform/StyleRegistry.h"
+#include "shell/DisplaySettings.h"
 #include "shell/SharedHeader.h"
 #include "shell/TNavset.h"
 
@@ -67,6 +68,9 @@ TEST_F(StartUpTest, CreatesTheSeventeenWindowsInOrderWithTheirGlobals)
     EXPECT_TRUE(fJoystick->isVisible());
     for (size_t i = 2; i < windows_.size(); ++i)
         if (windows_[i] != fJoystick) EXPECT_FALSE(windows_[i]->isVisible()) << names[i];
+
+    EXPECT_EQ(DisplaySettings::DepthLabelFontName, "Arial");  // the settings window's creation
+    EXPECT_EQ(DisplaySettings::OverlayFontSize, 40);
 
     // The main window's creation made the day's folders.
     for (const char* sub : {"QMT", "LOG", "XYZ", "SVP", "JPG", "MP4"})
