@@ -157,7 +157,7 @@ QString IniFile::ReadString(const QString& section, const QString& key, const QS
     const Document::Section* s = findSection(doc, section);
     if (!s) return fallback;
     for (const auto& l : s->lines)
-        if (!l.key.isEmpty() && sameName(l.key, key)) return l.value.left(MaxValueLength);
+        if (!l.key.isEmpty() && sameName(l.key, key)) return l.value.trimmed().left(MaxValueLength);
     return fallback;
 }
 

@@ -2,7 +2,8 @@
 // The program's settings file.
 //
 // Sections and keys match without regard to ASCII letter case and to blanks around
-// them ("Offset A     " and "offset a" are one key). Nothing is cached: every read
+// them ("Offset A     " and "offset a" are one key); values are read without the
+// blanks around them. Nothing is cached: every read
 // parses the file and every write replaces the file at once, atomically (a temporary
 // file renamed over it), so a crash never leaves half a file. A refused write raises
 // IniWriteError "Unable to write to <path>" and leaves the file as it was.

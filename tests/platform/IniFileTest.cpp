@@ -94,7 +94,7 @@ TEST_F(IniFileTest, ReadsFilesFromOtherProgramsWithBomAndEitherLineEnd)
     for (const QByteArray& bytes : variants) {
         writeRaw(bytes);
         IniFile ini(path());
-        EXPECT_EQ(ini.ReadString("SETTINGS", "Language", "en").trimmed(), "tr") << bytes.constData();
+        EXPECT_EQ(ini.ReadString("SETTINGS", "Language", "en"), "tr") << bytes.constData();
     }
 }
 
