@@ -3,6 +3,7 @@
 // lookup by number against a plain hash map, fitting the view, clearing a
 // layer, deleting a 10 % selection, and the memory a track shape costs.
 
+#include "canvas/ShapeAllocator.h"
 #include "canvas/THalvekCanvasModel.h"
 
 #include <benchmark/benchmark.h>
@@ -217,6 +218,10 @@ void BM_MemoryPerTrackShape(benchmark::State& state)
         const long after = residentBytes();
         state.counters["bytes_per_shape"] = static_cast<double>(after - before) / n;
         state.counters["MB_total"] = static_cast<double>(after - before) / 1e6;
+        // What one track shape costs in its own object (the rest: number index, drawing order, layer list).
+        state.counters["object_bytes_line"] = sizeof(THLine);
+        state.counters["object_bytes_point"] = sizeof(THPoint);
+        state.counters["MB_shape_slabs"] = static_cast<double>(skerra::canvas::ShapeAllocator::slabBytes()) / 1e6;
     }
 }
 BENCHMARK(BM_MemoryPerTrackShape)->Arg(1000000)->Iterations(1)->Unit(benchmark::kMillisecond);

@@ -249,13 +249,16 @@ void THalvekCanvasModel::SetShapeBrushStyle(long number, int style)
 int THalvekCanvasModel::GetShapeBrushMode(long number) const
 {
     const THShape* s = FindShape(number);
-    return s ? s->BrushMode : 0;
+    return s ? s->BrushMode() : 0;
 }
 
 void THalvekCanvasModel::SetShapeBrushMode(long number, int mode)
 {
-    if (THShape* s = FindShape(number))
-        redrawIf(assign(s->BrushMode, mode));
+    THShape* s = FindShape(number);
+    if (!s || s->BrushMode() == mode)
+        return;
+    s->SetBrushMode(mode);
+    redraw();
 }
 
 int THalvekCanvasModel::GetShapeOnLayer(long number) const
@@ -300,13 +303,16 @@ void THalvekCanvasModel::SetShapeNotes(long number, const QString& notes)
 long THalvekCanvasModel::GetShapeZOrder(long number) const
 {
     const THShape* s = FindShape(number);
-    return s ? s->ZOrder : 0;
+    return s ? s->ZOrder() : 0;
 }
 
 void THalvekCanvasModel::SetShapeZOrder(long number, long z)
 {
-    if (THShape* s = FindShape(number))
-        redrawIf(assign(s->ZOrder, static_cast<std::int32_t>(z)));
+    THShape* s = FindShape(number);
+    if (!s || s->ZOrder() == static_cast<std::int32_t>(z))
+        return;
+    s->SetZOrder(static_cast<std::int32_t>(z));
+    redraw();
 }
 
 namespace {

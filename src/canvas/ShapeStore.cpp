@@ -236,7 +236,7 @@ void ShapeStore::add(std::unique_ptr<THShape> shape)
     s->slot_ = static_cast<std::uint32_t>(slots_.size());
     slots_.push_back(s);
     ++live_;
-    index_.insert(s->number_, s);
+    index_.insert(s);
     joinBucket(s);
     if (s->selected_)
         ++selected_;

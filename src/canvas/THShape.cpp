@@ -1,5 +1,7 @@
 #include "canvas/THShape.h"
 
+#include "canvas/ShapeAllocator.h"
+
 #include <stdexcept>
 #include <string>
 
@@ -11,9 +13,19 @@ const QString& emptyText()
 }
 }  // namespace
 
-THShape::THShape(ShapeKind kind, int typeCode) : ShapeType(typeCode), kind_(kind) {}
+THShape::THShape(ShapeKind kind, int typeCode)
+    : ShapeType(static_cast<std::uint8_t>(typeCode)), kind_(static_cast<std::uint8_t>(kind))
+{
+}
 
 THShape::~THShape() = default;
+
+void* THShape::operator new(std::size_t size) { return skerra::canvas::ShapeAllocator::allocate(size); }
+
+void THShape::operator delete(void* p, std::size_t size) noexcept
+{
+    skerra::canvas::ShapeAllocator::release(p, size);
+}
 
 void THShape::requireDetached(const char* what) const
 {
@@ -39,30 +51,32 @@ void THShape::SetPenWidth(int width)
     penWidth_ = width;
 }
 
-THShape::Texts& THShape::texts()
+THShape::Extra& THShape::extra()
 {
-    if (!texts_)
-        texts_ = std::make_unique<Texts>();
-    return *texts_;
+    if (!extra_)
+        extra_ = std::make_unique<Extra>();
+    return *extra_;
 }
 
-const QString& THShape::Notes() const { return texts_ ? texts_->notes : emptyText(); }
-
-void THShape::SetNotes(const QString& notes)
+// The block stays unallocated while it would hold only defaults.
+template <class T>
+void THShape::storeExtra(T Extra::*field, const T& value)
 {
-    if (notes.isEmpty() && !texts_)
+    static const Extra defaults;
+    if (!extra_ && value == defaults.*field)
         return;
-    texts().notes = notes;
+    extra().*field = value;
 }
 
-const QString& THShape::Text() const { return texts_ ? texts_->text : emptyText(); }
+const QString& THShape::Notes() const { return extra_ ? extra_->notes : emptyText(); }
+void THShape::SetNotes(const QString& notes) { storeExtra(&Extra::notes, notes); }
 
-void THShape::SetText(const QString& text)
-{
-    if (text.isEmpty() && !texts_)
-        return;
-    texts().text = text;
-}
+const QString& THShape::Text() const { return extra_ ? extra_->text : emptyText(); }
+void THShape::SetText(const QString& text) { storeExtra(&Extra::text, text); }
+
+void THShape::SetZOrder(std::int32_t z) { storeExtra(&Extra::zOrder, z); }
+void THShape::SetBrushBg(TColor colour) { storeExtra(&Extra::brushBg, colour); }
+void THShape::SetBrushMode(int mode) { storeExtra(&Extra::brushMode, mode); }
 
 void THShape::setBounds(double minX, double minY, double maxX, double maxY)
 {

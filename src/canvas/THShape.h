@@ -21,6 +21,7 @@
 
 #include <QString>
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 
@@ -45,35 +46,20 @@ constexpr int Ellipse = 20;
 }  // namespace ShapeTypeCode
 
 class THShape {
-    // Fields are declared in an order that packs them tightly: a chart holds
-    // a million shapes.
+    // Fields are declared in an order that packs them tightly (88 bytes with
+    // the vtable pointer): a chart holds a million shapes. Attributes that are
+    // only stored and read back live in a block allocated on first use.
     friend class ShapeStore;
     static constexpr std::uint32_t kDetached = 0xFFFFFFFFu;
-    struct Texts {
+    struct Extra {
         QString notes;
         QString text;
+        std::int32_t zOrder = 0;
+        int brushMode = 0;
+        TColor brushBg = 0xFFFFFF;
     };
     long number_ = 0;
-    std::unique_ptr<Texts> texts_;    // allocated on first non-empty text
-    int layer_ = 0;
-    TColor penFg_ = 0;
-    int penWidth_ = 1;
-    std::uint32_t slot_ = kDetached;  // position in the drawing order
-    std::uint32_t layerPos_ = 0;      // position in its layer's member list
-
-public:
-    int ShapeType = 0;
-    int PenStyle = psSolid;
-    TColor BrushFg = 0xFFFFFF;
-    TColor BrushBg = 0xFFFFFF;
-    int BrushMode = 0;
-    std::int32_t ZOrder = 0;  // stored and returned only; the drawing order is the canvas's list order
-    TBrushStyle BrushStyle = bsClear;
-    bool Visible = true;
-
-private:
-    ShapeKind kind_;
-    bool selected_ = false;
+    std::unique_ptr<Extra> extra_;  // null while every attribute in it has its default
 
 public:
     double MinX = 0.0;
@@ -81,11 +67,31 @@ public:
     double MaxX = 0.0;
     double MaxY = 0.0;
 
+private:
+    int layer_ = 0;
+    TColor penFg_ = 0;
+    int penWidth_ = 1;
+    std::uint32_t slot_ = kDetached;  // position in the drawing order
+    std::uint32_t layerPos_ = 0;      // position in its layer's member list
+
+public:
+    TColor BrushFg = 0xFFFFFF;
+    std::uint8_t ShapeType = 0;  // the type codes below
+    TBrushStyle BrushStyle = bsClear;
+    bool Visible = true;
+
+private:
+    std::uint8_t kind_ : 4;  // a ShapeKind
+    bool selected_ : 1 = false;
+
+public:
+    int PenStyle = psSolid;
+
     THShape(const THShape&) = delete;
     THShape& operator=(const THShape&) = delete;
     virtual ~THShape();
 
-    ShapeKind Kind() const { return kind_; }
+    ShapeKind Kind() const { return static_cast<ShapeKind>(kind_); }
 
     // Identity, assigned by the canvas.
     long ShapeNumber() const { return number_; }
@@ -105,6 +111,20 @@ public:
     const QString& Text() const;
     void SetText(const QString& text);
 
+    // Stored and returned only: the drawing order is the canvas's list order,
+    // and no shape is drawn with its brush back colour or brush mode.
+    std::int32_t ZOrder() const { return extra_ ? extra_->zOrder : 0; }
+    void SetZOrder(std::int32_t z);
+    TColor BrushBg() const { return extra_ ? extra_->brushBg : 0xFFFFFF; }
+    void SetBrushBg(TColor colour);
+    int BrushMode() const { return extra_ ? extra_->brushMode : 0; }
+    void SetBrushMode(int mode);
+
+    // Shapes take their memory from ShapeAllocator: no per-object heap header,
+    // and a chart's shapes lie close together.
+    static void* operator new(std::size_t size);
+    static void operator delete(void* p, std::size_t size) noexcept;
+
     // True when (x, y) hits the shape within the world tolerance.
     virtual bool HitTest(double x, double y, double tolerance) const = 0;
     virtual void UpdateBounds() = 0;
@@ -122,7 +142,9 @@ protected:
 
 private:
     void requireDetached(const char* what) const;
-    Texts& texts();
+    Extra& extra();
+    template <class T>
+    void storeExtra(T Extra::*field, const T& value);
 };
 
 // Downcast by kind: null when the shape is of another class.

@@ -172,10 +172,12 @@ TEST(ShapeIndexTest, SurvivesGrowthAndMassRemoval)
 {
     ShapeIndex index;
     std::vector<std::unique_ptr<THLine>> shapes;
-    for (long n = 1; n <= 5000; ++n)
+    for (long n = 1; n <= 5000; ++n) {
         shapes.push_back(std::make_unique<THLine>());
+        ShapeStore::assignNumber(*shapes.back(), n * 7);  // the index reads each shape's own number
+    }
     for (long n = 1; n <= 5000; ++n)
-        index.insert(n * 7, shapes[n - 1].get());
+        index.insert(shapes[n - 1].get());
     for (long n = 1; n <= 5000; n += 2)
         index.erase(n * 7);
     EXPECT_EQ(index.size(), 2500u);

@@ -103,7 +103,7 @@ void ChartRenderer::renderAll(const THalvekCanvasModel& model)
 {
     ++stats_.fullRebuilds;
     startPicture(model);
-    finishPicture(model, scratch_);
+    finishPicture(model);
 }
 
 void ChartRenderer::renderTail(const THalvekCanvasModel& model)
@@ -113,47 +113,56 @@ void ChartRenderer::renderTail(const THalvekCanvasModel& model)
         return;
     }
     ++stats_.tailRebuilds;
-    finishPicture(model, scratch_);
+    finishPicture(model);
 }
 
 // Draws the shapes above the checkpoint, moves the checkpoint up, then adds the
-// texts and the grid over the shapes.
-void ChartRenderer::finishPicture(const THalvekCanvasModel& model, std::vector<const THShape*>& tail)
+// texts and the grid over the shapes. Walks the drawing order in place: a full
+// rebuild of a million shapes takes no list of them.
+void ChartRenderer::finishPicture(const THalvekCanvasModel& model)
 {
     ++rebuildNumber_;
     const ShapeRange range = model.Shapes();
-    // The shapes above the checkpoint, in drawing order.
-    tail.clear();
-    bool found = lastCommitted_ == nullptr;
-    for (auto it = range.rbegin(); it != range.rend(); ++it) {
-        if (*it == lastCommitted_) {
-            found = true;
-            break;
+    // The first shape above the checkpoint.
+    ShapeRange::iterator first = range.begin();
+    std::size_t tailLength = range.size();
+    if (lastCommitted_ != nullptr) {
+        tailLength = 0;
+        ShapeRange::iterator it = range.end();
+        bool found = false;
+        while (it != range.begin()) {
+            --it;
+            if (*it == lastCommitted_) {
+                found = true;
+                first = std::next(it);
+                break;
+            }
+            ++tailLength;
         }
-        tail.push_back(*it);
+        if (!found) {  // cannot happen while the rules of use hold; start afresh
+            startPicture(model);
+            finishPicture(model);
+            return;
+        }
     }
-    if (!found) {  // cannot happen while the rules of use hold; start afresh
-        startPicture(model);
-        finishPicture(model, tail);
-        return;
-    }
-    std::reverse(tail.begin(), tail.end());
-    stats_.lastTailLength = tail.size();
+    stats_.lastTailLength = tailLength;
 
     // Everything below the first often-changed shape among the last few goes under the checkpoint.
-    std::size_t boundary = tail.size();
-    const std::size_t scanFrom = tail.size() > kMaxTail ? tail.size() - kMaxTail : 0;
-    for (std::size_t i = tail.size(); i > scanFrom; --i)
-        if (isVolatile(tail[i - 1]->LayerId()))
-            boundary = i - 1;
+    ShapeRange::iterator boundary = range.end();
+    ShapeRange::iterator it = range.end();
+    for (std::size_t scanned = 0; it != first && scanned < kMaxTail; ++scanned) {
+        --it;
+        if (isVolatile((*it)->LayerId()))
+            boundary = it;
+    }
 
-    passShapes(model, tail, 0, boundary, checkpoint_, checkpointState_);
-    if (boundary > 0)
-        lastCommitted_ = tail[boundary - 1];
+    passShapes(model, first, boundary, checkpoint_, checkpointState_);
+    if (boundary != first)
+        lastCommitted_ = *std::prev(boundary);
 
     work_ = checkpoint_;
     PassState state = checkpointState_;
-    passShapes(model, tail, boundary, tail.size(), work_, state);
+    passShapes(model, boundary, range.end(), work_, state);
 
     if (state.claimedTexts.empty() && key_.gridOnTop != 1) {
         result_ = &work_;
@@ -175,15 +184,15 @@ void ChartRenderer::finishPicture(const THalvekCanvasModel& model, std::vector<c
     result_ = &final_;
 }
 
-void ChartRenderer::passShapes(const THalvekCanvasModel& model, const std::vector<const THShape*>& shapes,
-                               std::size_t from, std::size_t to, QImage& target, PassState& state)
+void ChartRenderer::passShapes(const THalvekCanvasModel& model, ShapeRange::iterator from, ShapeRange::iterator to,
+                               QImage& target, PassState& state)
 {
-    if (from >= to)
+    if (from == to)
         return;
     QPainter p(&target);
     GdiPainter g(p);
-    for (std::size_t i = from; i < to; ++i)
-        passShape(model, *shapes[i], g, state);
+    for (ShapeRange::iterator it = from; it != to; ++it)
+        passShape(model, **it, g, state);
 }
 
 void ChartRenderer::passShape(const THalvekCanvasModel& model, const THShape& s, GdiPainter& g, PassState& state)

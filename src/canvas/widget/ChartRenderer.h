@@ -16,6 +16,7 @@
 // to just below the first shape on a layer that changes often (the vessel
 // layer), so the part redrawn stays small while the tracks grow.
 
+#include "canvas/ShapeRange.h"
 #include "canvas/widget/PixelMapping.h"
 #include "platform/Colour.h"
 
@@ -91,10 +92,10 @@ private:
     static ViewKey keyOf(const THalvekCanvasModel& model);
 
     void startPicture(const THalvekCanvasModel& model);
-    void passShapes(const THalvekCanvasModel& model, const std::vector<const THShape*>& shapes, std::size_t from,
-                    std::size_t to, QImage& target, PassState& state);
+    void passShapes(const THalvekCanvasModel& model, ShapeRange::iterator from, ShapeRange::iterator to,
+                    QImage& target, PassState& state);
     void passShape(const THalvekCanvasModel& model, const THShape& s, GdiPainter& g, PassState& state);
-    void finishPicture(const THalvekCanvasModel& model, std::vector<const THShape*>& tail);
+    void finishPicture(const THalvekCanvasModel& model);
     bool isVolatile(int layer) const;
 
     ViewKey key_;
@@ -112,7 +113,6 @@ private:
 
     std::unordered_map<int, long> volatileMarks_;  // layer -> rebuild number of the last mark
     long rebuildNumber_ = 0;
-    std::vector<const THShape*> scratch_;  // the shapes above the checkpoint
     Stats stats_;
 };
 
