@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <functional>
+#include <type_traits>
 
 // ---- creation ----
 
@@ -178,120 +180,128 @@ bool assign(T& field, T value)
     return true;
 }
 
+// Through an accessor pair.
+template <class T>
+bool assign(THShape& s, T (THShape::*get)() const, void (THShape::*set)(T), T value)
+{
+    if ((s.*get)() == value)
+        return false;
+    (s.*set)(value);
+    return true;
+}
+
+// The type-bound accessors go by the type code.
+template <class S>
+constexpr int typeCodeOf();
+template <>
+constexpr int typeCodeOf<THText>() { return ShapeTypeCode::Text; }
+template <>
+constexpr int typeCodeOf<THPoint>() { return ShapeTypeCode::Point; }
+
+// The shape an accessor of class S may touch: any shape for THShape.
+template <class S, class Shape>
+auto* shapeAs(Shape* s)
+{
+    if constexpr (std::is_same_v<S, THShape>)
+        return s;
+    else
+        return s && s->ShapeType == typeCodeOf<S>() ? shape_cast<S>(s) : nullptr;
+}
+
+// The attribute get reads, or the fallback when there is no such shape (of class S).
+template <class S = THShape, class Get, class T>
+T attributeOf(const THalvekCanvasModel& model, long number, Get&& get, T fallback)
+{
+    const auto* s = shapeAs<S>(static_cast<const THShape*>(model.FindShape(number)));
+    return s ? static_cast<T>(std::invoke(get, *s)) : fallback;
+}
+
 }  // namespace
+
+template <class S, class F>
+void THalvekCanvasModel::changeShape(long number, F&& change)
+{
+    if (S* s = shapeAs<S>(FindShape(number)))
+        redrawIf(change(*s));
+}
 
 short THalvekCanvasModel::GetShapeType(long number) const
 {
-    const THShape* s = FindShape(number);
-    return s ? static_cast<short>(s->ShapeType) : 0;
+    return attributeOf(*this, number, &THShape::ShapeType, short{0});
 }
 
-int THalvekCanvasModel::GetShapePenWidth(long number) const
-{
-    const THShape* s = FindShape(number);
-    return s ? s->PenWidth() : 1;
-}
+int THalvekCanvasModel::GetShapePenWidth(long number) const { return attributeOf(*this, number, &THShape::PenWidth, 1); }
 
 void THalvekCanvasModel::SetShapePenWidth(long number, int width)
 {
-    if (THShape* s = FindShape(number))
-        redrawIf(store_.setPenWidth(s, width));
+    changeShape<THShape>(number, [&](THShape& s) { return store_.setPenWidth(&s, width); });
 }
 
-TColor THalvekCanvasModel::GetShapePenFg(long number) const
-{
-    const THShape* s = FindShape(number);
-    return s ? s->PenFg() : 0;
-}
+TColor THalvekCanvasModel::GetShapePenFg(long number) const { return attributeOf(*this, number, &THShape::PenFg, 0); }
 
 void THalvekCanvasModel::SetShapePenFg(long number, TColor colour)
 {
-    if (THShape* s = FindShape(number))
-        redrawIf(store_.setPenFg(s, colour));
+    changeShape<THShape>(number, [&](THShape& s) { return store_.setPenFg(&s, colour); });
 }
 
-int THalvekCanvasModel::GetShapePenStyle(long number) const
-{
-    const THShape* s = FindShape(number);
-    return s ? s->PenStyle : 0;
-}
+int THalvekCanvasModel::GetShapePenStyle(long number) const { return attributeOf(*this, number, &THShape::PenStyle, 0); }
 
 void THalvekCanvasModel::SetShapePenStyle(long number, int style)
 {
-    if (THShape* s = FindShape(number))
-        redrawIf(assign(s->PenStyle, style));
+    changeShape<THShape>(number, [&](THShape& s) { return assign(s.PenStyle, style); });
 }
 
 TColor THalvekCanvasModel::GetShapeBrushFg(long number) const
 {
-    const THShape* s = FindShape(number);
-    return s ? s->BrushFg : 0xFFFFFF;
+    return attributeOf(*this, number, &THShape::BrushFg, TColor{0xFFFFFF});
 }
 
 void THalvekCanvasModel::SetShapeBrushFg(long number, TColor colour)
 {
-    if (THShape* s = FindShape(number))
-        redrawIf(assign(s->BrushFg, colour));
+    changeShape<THShape>(number, [&](THShape& s) { return assign(s.BrushFg, colour); });
 }
 
 int THalvekCanvasModel::GetShapeBrushStyle(long number) const
 {
-    const THShape* s = FindShape(number);
-    return s ? s->BrushStyle : 0;
+    return attributeOf(*this, number, &THShape::BrushStyle, 0);
 }
 
 void THalvekCanvasModel::SetShapeBrushStyle(long number, int style)
 {
-    if (THShape* s = FindShape(number))
-        redrawIf(assign(s->BrushStyle, static_cast<TBrushStyle>(style & 0xFF)));
+    const auto value = static_cast<TBrushStyle>(style & 0xFF);
+    changeShape<THShape>(number, [&](THShape& s) { return assign(s.BrushStyle, value); });
 }
 
 int THalvekCanvasModel::GetShapeBrushMode(long number) const
 {
-    const THShape* s = FindShape(number);
-    return s ? s->BrushMode() : 0;
+    return attributeOf(*this, number, &THShape::BrushMode, 0);
 }
 
 void THalvekCanvasModel::SetShapeBrushMode(long number, int mode)
 {
-    THShape* s = FindShape(number);
-    if (!s || s->BrushMode() == mode)
-        return;
-    s->SetBrushMode(mode);
-    redraw();
+    changeShape<THShape>(number, [&](THShape& s) { return assign(s, &THShape::BrushMode, &THShape::SetBrushMode, mode); });
 }
 
-int THalvekCanvasModel::GetShapeOnLayer(long number) const
-{
-    const THShape* s = FindShape(number);
-    return s ? s->LayerId() : -1;
-}
+int THalvekCanvasModel::GetShapeOnLayer(long number) const { return attributeOf(*this, number, &THShape::LayerId, -1); }
 
 bool THalvekCanvasModel::GetShapeIsSelected(long number) const
 {
-    const THShape* s = FindShape(number);
-    return s && s->Selected();
+    return attributeOf(*this, number, &THShape::Selected, false);
 }
 
 QString THalvekCanvasModel::GetShapeText(long number) const
 {
-    const THShape* s = FindShape(number);
-    return s ? s->Text() : QString();
+    return attributeOf(*this, number, &THShape::Text, QString());
 }
 
 void THalvekCanvasModel::SetShapeText(long number, const QString& text)
 {
-    THShape* s = FindShape(number);
-    if (!s || s->Text() == text)
-        return;
-    s->SetText(text);
-    redraw();
+    changeShape<THShape>(number, [&](THShape& s) { return assign<const QString&>(s, &THShape::Text, &THShape::SetText, text); });
 }
 
 QString THalvekCanvasModel::GetShapeNotes(long number) const
 {
-    const THShape* s = FindShape(number);
-    return s ? s->Notes() : QString();
+    return attributeOf(*this, number, &THShape::Notes, QString());
 }
 
 void THalvekCanvasModel::SetShapeNotes(long number, const QString& notes)
@@ -300,61 +310,40 @@ void THalvekCanvasModel::SetShapeNotes(long number, const QString& notes)
         s->SetNotes(notes);  // notes are never drawn
 }
 
-long THalvekCanvasModel::GetShapeZOrder(long number) const
-{
-    const THShape* s = FindShape(number);
-    return s ? s->ZOrder() : 0;
-}
+long THalvekCanvasModel::GetShapeZOrder(long number) const { return attributeOf(*this, number, &THShape::ZOrder, 0L); }
 
 void THalvekCanvasModel::SetShapeZOrder(long number, long z)
 {
-    THShape* s = FindShape(number);
-    if (!s || s->ZOrder() == static_cast<std::int32_t>(z))
-        return;
-    s->SetZOrder(static_cast<std::int32_t>(z));
-    redraw();
+    const auto value = static_cast<std::int32_t>(z);
+    changeShape<THShape>(number, [&](THShape& s) { return assign(s, &THShape::ZOrder, &THShape::SetZOrder, value); });
 }
-
-namespace {
-
-// The type-bound accessors go by the type code.
-THText* textShape(THShape* s) { return s && s->ShapeType == ShapeTypeCode::Text ? shape_cast<THText>(s) : nullptr; }
-THPoint* pointShape(THShape* s) { return s && s->ShapeType == ShapeTypeCode::Point ? shape_cast<THPoint>(s) : nullptr; }
-
-}  // namespace
 
 int THalvekCanvasModel::GetShapeTextAlign(long number) const
 {
-    const THText* t = textShape(FindShape(number));
-    return t ? t->Align : 0;
+    return attributeOf<THText>(*this, number, &THText::Align, 0);
 }
 
 void THalvekCanvasModel::SetShapeTextAlign(long number, int align)
 {
-    if (THText* t = textShape(FindShape(number)))
-        redrawIf(assign(t->Align, align));
+    changeShape<THText>(number, [&](THText& t) { return assign(t.Align, align); });
 }
 
 int THalvekCanvasModel::GetShapeTextJustify(long number) const
 {
-    const THText* t = textShape(FindShape(number));
-    return t ? t->Justify : 0;
+    return attributeOf<THText>(*this, number, &THText::Justify, 0);
 }
 
 void THalvekCanvasModel::SetShapeTextJustify(long number, int justify)
 {
-    if (THText* t = textShape(FindShape(number)))
-        redrawIf(assign(t->Justify, justify));
+    changeShape<THText>(number, [&](THText& t) { return assign(t.Justify, justify); });
 }
 
 int THalvekCanvasModel::GetShapePointSize(long number) const
 {
-    const THPoint* p = pointShape(FindShape(number));
-    return p ? p->PointSize : 0;
+    return attributeOf<THPoint>(*this, number, &THPoint::PointSize, 0);
 }
 
 void THalvekCanvasModel::SetShapePointSize(long number, int size)
 {
-    if (THPoint* p = pointShape(FindShape(number)))
-        redrawIf(assign(p->PointSize, size));
+    changeShape<THPoint>(number, [&](THPoint& p) { return assign(p.PointSize, size); });
 }

@@ -2,6 +2,7 @@
 
 #include "canvas/THalvekCanvasModel.h"
 
+#include "canvas/AspectFit.h"
 #include "canvas/ShapeGeometry.h"
 
 #include <algorithm>
@@ -96,28 +97,10 @@ void THalvekCanvasModel::WorldExtents()
         minY -= my;
         maxY += my;
         // A collapsed client has no aspect to follow: keep the fitted box.
-        if (clientWidth_ > 0) {
-            const double w = maxX - minX;
-            const double h = maxY - minY;
-            const double a = clientWidth_ / positiveOrOne(clientHeight_);
-            const double d = w / positiveOrOne(h);
-            if (d > a) {
-                const double cy = (minY + maxY) / 2.0;
-                minY = cy - (w / a) / 2.0;
-                maxY = cy + (w / a) / 2.0;
-            } else {
-                const double cx = (minX + maxX) / 2.0;
-                minX = cx - (h * a) / 2.0;
-                maxX = cx + (h * a) / 2.0;
-            }
-        }
+        if (clientWidth_ > 0)
+            skerra::canvas::growToAspect(minX, minY, maxX, maxY, clientWidth_ / positiveOrOne(clientHeight_));
     }
-    WorldLeft = minX;
-    WorldRight = maxX;
-    WorldBottom = minY;
-    WorldTop = maxY;
-    redraw();
-    Invalidate();
+    WorldSet(minX, maxY, maxX, minY);
 }
 
 void THalvekCanvasModel::WorldZoom(int, double factor, double x, double y)
@@ -143,24 +126,14 @@ void THalvekCanvasModel::WorldZoom(int, double factor, double x, double y)
     const double top = y + (1.0 - ry) * H;
     if (!allFinite({left, right, bottom, top}))
         return;
-    WorldLeft = left;
-    WorldRight = right;
-    WorldBottom = bottom;
-    WorldTop = top;
-    redraw();
-    Invalidate();
+    WorldSet(left, top, right, bottom);
 }
 
 void THalvekCanvasModel::WorldPan(double dx, double dy)
 {
     if (!allFinite({dx, dy}))
         return;
-    WorldLeft += dx;
-    WorldRight += dx;
-    WorldBottom += dy;
-    WorldTop += dy;
-    redraw();
-    Invalidate();
+    WorldSet(WorldLeft + dx, WorldTop + dy, WorldRight + dx, WorldBottom + dy);
 }
 
 void THalvekCanvasModel::WorldSet(double left, double top, double right, double bottom)

@@ -4,6 +4,7 @@
 #include "canvas/WorldPoint.h"
 
 #include <cmath>
+#include <cstddef>
 #include <initializer_list>
 
 namespace skerra::canvas {
@@ -36,5 +37,51 @@ inline WorldPoint rotatedAbout(WorldPoint p, double cosA, double sinA, double cx
 }
 
 inline double degreesToRadians(double degrees) { return degrees * kPi / 180.0; }
+
+// The point maps of the three transforms.
+struct Translation {
+    double dx, dy;
+    WorldPoint operator()(WorldPoint p) const { return {p.x + dx, p.y + dy}; }
+};
+struct Scaling {
+    double sx, sy, cx, cy;
+    WorldPoint operator()(WorldPoint p) const { return scaledAbout(p, sx, sy, cx, cy); }
+};
+struct Rotation {
+    Rotation(double degrees, double cx_, double cy_)
+        : c(std::cos(degreesToRadians(degrees))), s(std::sin(degreesToRadians(degrees))), cx(cx_), cy(cy_)
+    {
+    }
+    double c, s, cx, cy;
+    WorldPoint operator()(WorldPoint p) const { return rotatedAbout(p, c, s, cx, cy); }
+};
+
+// A shape's point held in two of its coordinate fields.
+struct PointFields {
+    double& x;
+    double& y;
+};
+
+// Moves every point by f, or none of them when a result would not be finite;
+// returns whether they moved. At most 4 points.
+template <class F>
+bool mapPointsIfFinite(std::initializer_list<PointFields> points, F&& f)
+{
+    WorldPoint moved[4];
+    std::size_t n = 0;
+    for (const PointFields& p : points) {
+        moved[n] = f(WorldPoint{p.x, p.y});
+        if (!allFinite({moved[n].x, moved[n].y}))
+            return false;
+        ++n;
+    }
+    n = 0;
+    for (const PointFields& p : points) {
+        p.x = moved[n].x;
+        p.y = moved[n].y;
+        ++n;
+    }
+    return true;
+}
 
 }  // namespace skerra::canvas

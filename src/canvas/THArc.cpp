@@ -19,30 +19,12 @@ void THArc::UpdateBounds()
 template <class F>
 void THArc::mapPoints(F f)
 {
-    const WorldPoint a = f(WorldPoint{X1, Y1});
-    const WorldPoint b = f(WorldPoint{X2, Y2});
-    const WorldPoint c = f(WorldPoint{X3, Y3});
-    if (!allFinite({a.x, a.y, b.x, b.y, c.x, c.y}))
-        return;
-    X1 = a.x; Y1 = a.y;
-    X2 = b.x; Y2 = b.y;
-    X3 = c.x; Y3 = c.y;
-    UpdateBounds();
+    if (mapPointsIfFinite({{X1, Y1}, {X2, Y2}, {X3, Y3}}, f))
+        UpdateBounds();
 }
 
-void THArc::Translate(double dx, double dy)
-{
-    mapPoints([&](WorldPoint p) { return WorldPoint{p.x + dx, p.y + dy}; });
-}
+void THArc::Translate(double dx, double dy) { mapPoints(Translation{dx, dy}); }
 
-void THArc::Scale(double sx, double sy, double cx, double cy)
-{
-    mapPoints([&](WorldPoint p) { return scaledAbout(p, sx, sy, cx, cy); });
-}
+void THArc::Scale(double sx, double sy, double cx, double cy) { mapPoints(Scaling{sx, sy, cx, cy}); }
 
-void THArc::Rotate(double degrees, double cx, double cy)
-{
-    const double a = degreesToRadians(degrees);
-    const double c = std::cos(a), s = std::sin(a);
-    mapPoints([&](WorldPoint p) { return rotatedAbout(p, c, s, cx, cy); });
-}
+void THArc::Rotate(double degrees, double cx, double cy) { mapPoints(Rotation(degrees, cx, cy)); }

@@ -31,7 +31,6 @@ void THCircle::Scale(double sx, double sy, double cx, double cy)
 
 void THCircle::Rotate(double degrees, double cx, double cy)
 {
-    const double a = degreesToRadians(degrees);
-    const WorldPoint c = rotatedAbout({CX, CY}, std::cos(a), std::sin(a), cx, cy);
+    const WorldPoint c = Rotation(degrees, cx, cy)({CX, CY});
     set(c.x, c.y, Radius);
 }

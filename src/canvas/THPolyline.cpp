@@ -88,19 +88,8 @@ void THPolyline::mapPoints(F f)
     UpdateBounds();
 }
 
-void THPolyline::Translate(double dx, double dy)
-{
-    mapPoints([&](WorldPoint p) { return WorldPoint{p.x + dx, p.y + dy}; });
-}
+void THPolyline::Translate(double dx, double dy) { mapPoints(Translation{dx, dy}); }
 
-void THPolyline::Scale(double sx, double sy, double cx, double cy)
-{
-    mapPoints([&](WorldPoint p) { return scaledAbout(p, sx, sy, cx, cy); });
-}
+void THPolyline::Scale(double sx, double sy, double cx, double cy) { mapPoints(Scaling{sx, sy, cx, cy}); }
 
-void THPolyline::Rotate(double degrees, double cx, double cy)
-{
-    const double a = degreesToRadians(degrees);
-    const double c = std::cos(a), s = std::sin(a);
-    mapPoints([&](WorldPoint p) { return rotatedAbout(p, c, s, cx, cy); });
-}
+void THPolyline::Rotate(double degrees, double cx, double cy) { mapPoints(Rotation(degrees, cx, cy)); }

@@ -1,6 +1,6 @@
 #include "canvas/THText.h"
 
-#include "canvas/ShapeGeometry.h"
+#include <cmath>
 
 using namespace skerra::canvas;
 
@@ -14,23 +14,6 @@ void THText::UpdateBounds()
 {
     const double n = DisplayText.size();
     setBounds(X - Height, Y - Height, X + n * 0.6 * Height + Height, Y + Height);
-}
-
-void THText::moveTo(double x, double y)
-{
-    if (!allFinite({x, y}))
-        return;
-    X = x;
-    Y = y;
-    UpdateBounds();
-}
-
-void THText::Translate(double dx, double dy) { moveTo(X + dx, Y + dy); }
-
-void THText::Scale(double sx, double sy, double cx, double cy)
-{
-    const WorldPoint p = scaledAbout({X, Y}, sx, sy, cx, cy);
-    moveTo(p.x, p.y);
 }
 
 void THText::Rotate(double degrees, double, double)

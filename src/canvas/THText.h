@@ -2,15 +2,13 @@
 // A text label anchored at one point (type 11). It shows DisplayText; the
 // Text() every shape carries is a separate free text.
 
-#include "canvas/THShape.h"
+#include "canvas/THAnchored.h"
 
-class THText : public THShape {
+class THText : public THAnchored {
 public:
     static constexpr ShapeKind kKind = ShapeKind::Text;
-    THText() : THShape(kKind, ShapeTypeCode::Text) {}
+    THText() : THAnchored(kKind, ShapeTypeCode::Text, 0.0, 0.0) {}
 
-    double X = 0.0;  // anchor
-    double Y = 0.0;
     QString DisplayText;
     int FontIndex = 0;   // index into the canvas's font table given at creation
     double Angle = 0.0;  // degrees, counter-clockwise
@@ -24,12 +22,6 @@ public:
     // The tolerance serves as the character size.
     bool HitTest(double x, double y, double tolerance) const override;
     void UpdateBounds() override;
-    void Translate(double dx, double dy) override;
-    // Moves the anchor; the height stays.
-    void Scale(double sx, double sy, double cx, double cy) override;
     // Turns the text: adds the degrees to Angle; the anchor stays.
     void Rotate(double degrees, double cx, double cy) override;
-
-private:
-    void moveTo(double x, double y);
 };

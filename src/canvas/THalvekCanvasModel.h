@@ -299,6 +299,10 @@ private:
     void deleteSelected();
     template <class F>
     void transformShape(long number, F&& f);
+    // Applies change (which returns whether it changed anything) to the shape
+    // with that number when it is one of class S; redraws when it did.
+    template <class S, class F>
+    void changeShape(long number, F&& change);
 
     int clientWidth_ = 400;
     int clientHeight_ = 300;

@@ -2,6 +2,7 @@
 
 #include "canvas/widget/THalvekCanvasCore.h"
 
+#include "canvas/AspectFit.h"
 #include "canvas/widget/GdiPainter.h"
 #include "canvas/widget/OverlayPainter.h"
 #include "canvas/widget/PolygonSelection.h"
@@ -58,19 +59,8 @@ void THalvekCanvasCore::PaintTo(QPainter& painter)
 void THalvekCanvasCore::Resize(int width, int height)
 {
     SetClientSize(width, height);
-    if (width > 0 && height > 0) {
-        const double a = static_cast<double>(width) / height;
-        const double w = WorldRight - WorldLeft;
-        const double h = WorldTop - WorldBottom;
-        const double cx = (WorldLeft + WorldRight) / 2.0, cy = (WorldBottom + WorldTop) / 2.0;
-        if (w / (h > 0.0 ? h : 1.0) > a) {
-            WorldBottom = cy - (w / a) / 2.0;
-            WorldTop = cy + (w / a) / 2.0;
-        } else {
-            WorldLeft = cx - (h * a) / 2.0;
-            WorldRight = cx + (h * a) / 2.0;
-        }
-    }
+    if (width > 0 && height > 0)
+        growToAspect(WorldLeft, WorldBottom, WorldRight, WorldTop, static_cast<double>(width) / height);
     NeedsRedraw = true;
 }
 
