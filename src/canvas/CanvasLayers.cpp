@@ -4,6 +4,17 @@
 
 #include <QByteArray>
 
+namespace {
+
+// A field of the layer with that id, or the fallback when there is none.
+template <class T>
+T fieldOf(const THLayer* layer, T THLayer::*field, T fallback)
+{
+    return layer ? layer->*field : fallback;
+}
+
+}  // namespace
+
 int THalvekCanvasModel::LayerFindByName(const QString& name) const
 {
     for (const auto& layer : layers_)
@@ -117,18 +128,13 @@ namespace {
 constexpr auto nothingElse = [] { return false; };
 }
 
-int THalvekCanvasModel::GetLayerAction(int layer) const
-{
-    const THLayer* l = FindLayer(layer);
-    return l ? l->action : 0;
-}
+int THalvekCanvasModel::GetLayerAction(int layer) const { return fieldOf(FindLayer(layer), &THLayer::action, 0); }
 
 void THalvekCanvasModel::SetLayerAction(int layer, int action) { setLayerField(layer, &THLayer::action, action, nothingElse); }
 
 TColor THalvekCanvasModel::GetLayerPenFg(int layer) const
 {
-    const THLayer* l = FindLayer(layer);
-    return l ? l->penColor : 0;
+    return fieldOf(FindLayer(layer), &THLayer::penColor, TColor{0});
 }
 
 void THalvekCanvasModel::SetLayerPenFg(int layer, TColor colour)
@@ -139,8 +145,7 @@ void THalvekCanvasModel::SetLayerPenFg(int layer, TColor colour)
 
 int THalvekCanvasModel::GetLayerPenWidth(int layer) const
 {
-    const THLayer* l = FindLayer(layer);
-    return l ? l->penWidth : 1;
+    return fieldOf(FindLayer(layer), &THLayer::penWidth, 1);
 }
 
 void THalvekCanvasModel::SetLayerPenWidth(int layer, int width)
@@ -151,16 +156,14 @@ void THalvekCanvasModel::SetLayerPenWidth(int layer, int width)
 
 int THalvekCanvasModel::GetLayerPenStyle(int layer) const
 {
-    const THLayer* l = FindLayer(layer);
-    return l ? l->penStyle : psSolid;
+    return fieldOf(FindLayer(layer), &THLayer::penStyle, int{psSolid});
 }
 
 void THalvekCanvasModel::SetLayerPenStyle(int layer, int style) { setLayerField(layer, &THLayer::penStyle, style, nothingElse); }
 
 TColor THalvekCanvasModel::GetLayerBrushFg(int layer) const
 {
-    const THLayer* l = FindLayer(layer);
-    return l ? l->brushColor : 0xFFFFFF;
+    return fieldOf(FindLayer(layer), &THLayer::brushColor, TColor{0xFFFFFF});
 }
 
 void THalvekCanvasModel::SetLayerBrushFg(int layer, TColor colour)
@@ -170,8 +173,7 @@ void THalvekCanvasModel::SetLayerBrushFg(int layer, TColor colour)
 
 TColor THalvekCanvasModel::GetLayerBrushBg(int layer) const
 {
-    const THLayer* l = FindLayer(layer);
-    return l ? l->brushBackColor : 0xFFFFFF;
+    return fieldOf(FindLayer(layer), &THLayer::brushBackColor, TColor{0xFFFFFF});
 }
 
 void THalvekCanvasModel::SetLayerBrushBg(int layer, TColor colour)
@@ -181,8 +183,7 @@ void THalvekCanvasModel::SetLayerBrushBg(int layer, TColor colour)
 
 TBrushStyle THalvekCanvasModel::GetLayerBrushStyle(int layer) const
 {
-    const THLayer* l = FindLayer(layer);
-    return l ? l->brushStyle : bsClear;
+    return fieldOf(FindLayer(layer), &THLayer::brushStyle, TBrushStyle{bsClear});
 }
 
 void THalvekCanvasModel::SetLayerBrushStyle(int layer, TBrushStyle style)
@@ -192,16 +193,14 @@ void THalvekCanvasModel::SetLayerBrushStyle(int layer, TBrushStyle style)
 
 int THalvekCanvasModel::GetLayerBrushMode(int layer) const
 {
-    const THLayer* l = FindLayer(layer);
-    return l ? l->brushMode : 0;
+    return fieldOf(FindLayer(layer), &THLayer::brushMode, 0);
 }
 
 void THalvekCanvasModel::SetLayerBrushMode(int layer, int mode) { setLayerField(layer, &THLayer::brushMode, mode, nothingElse); }
 
 bool THalvekCanvasModel::GetLayerVisible(int layer) const
 {
-    const THLayer* l = FindLayer(layer);
-    return l ? l->visible : false;
+    return fieldOf(FindLayer(layer), &THLayer::visible, false);
 }
 
 void THalvekCanvasModel::SetLayerVisible(int layer, bool visible)

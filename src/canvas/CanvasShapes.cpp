@@ -30,58 +30,53 @@ long THalvekCanvasModel::addNewShape(std::unique_ptr<THShape> shape, const THLay
     return number;
 }
 
+namespace {
+
+// The brush a new filled shape takes from its layer.
+void takeLayerBrush(THShape& s, const THLayer& l)
+{
+    s.BrushFg = l.brushColor;
+    s.BrushStyle = l.brushStyle;
+}
+
+}  // namespace
+
+template <class S, class... Args>
+long THalvekCanvasModel::drawGeometric(int layer, bool layerBrush, Args... geometry)
+{
+    const THLayer& l = layerForNewShape(layer);
+    auto s = std::make_unique<S>(geometry...);
+    s->UpdateBounds();
+    if (layerBrush)
+        takeLayerBrush(*s, l);
+    return addNewShape(std::move(s), l);
+}
+
 long THalvekCanvasModel::DrawLine(double x1, double y1, double x2, double y2, int layer)
 {
-    auto s = std::make_unique<THLine>(x1, y1, x2, y2);
-    s->UpdateBounds();
-    return addNewShape(std::move(s), layerForNewShape(layer));
+    return drawGeometric<THLine>(layer, false, x1, y1, x2, y2);
 }
 
 long THalvekCanvasModel::DrawCircle(double cx, double cy, double r, int layer)
 {
-    const THLayer& l = layerForNewShape(layer);
-    auto s = std::make_unique<THCircle>(cx, cy, r);
-    s->UpdateBounds();
-    s->BrushFg = l.brushColor;
-    s->BrushStyle = l.brushStyle;
-    return addNewShape(std::move(s), l);
+    return drawGeometric<THCircle>(layer, true, cx, cy, r);
 }
 
 long THalvekCanvasModel::DrawRectangle(double x1, double y1, double x2, double y2, int layer)
 {
-    const THLayer& l = layerForNewShape(layer);
-    auto s = std::make_unique<THRectangle>(x1, y1, x2, y2);
-    s->UpdateBounds();
-    s->BrushFg = l.brushColor;
-    s->BrushStyle = l.brushStyle;
-    return addNewShape(std::move(s), l);
+    return drawGeometric<THRectangle>(layer, true, x1, y1, x2, y2);
 }
 
-long THalvekCanvasModel::DrawPoint(double x, double y, int layer)
-{
-    auto s = std::make_unique<THPoint>(x, y);
-    s->UpdateBounds();
-    return addNewShape(std::move(s), layerForNewShape(layer));
-}
+long THalvekCanvasModel::DrawPoint(double x, double y, int layer) { return drawGeometric<THPoint>(layer, false, x, y); }
 
 long THalvekCanvasModel::DrawTwoPointEllipse(double x1, double y1, double x2, double y2, int layer)
 {
-    auto s = std::make_unique<THEllipse>(x1, y1, x2, y2);
-    s->UpdateBounds();
-    return addNewShape(std::move(s), layerForNewShape(layer));
+    return drawGeometric<THEllipse>(layer, false, x1, y1, x2, y2);
 }
 
 long THalvekCanvasModel::DrawThreePointArc(double x1, double y1, double x2, double y2, double x3, double y3, int layer)
 {
-    auto s = std::make_unique<THArc>();
-    s->X1 = x1;
-    s->Y1 = y1;
-    s->X2 = x2;
-    s->Y2 = y2;
-    s->X3 = x3;
-    s->Y3 = y3;
-    s->UpdateBounds();
-    return addNewShape(std::move(s), layerForNewShape(layer));
+    return drawGeometric<THArc>(layer, false, x1, y1, x2, y2, x3, y3);
 }
 
 long THalvekCanvasModel::TextAdd(int layer, const QString& text, double x, double y, int fontIndex)
@@ -115,8 +110,7 @@ long THalvekCanvasModel::DrawPolyline(const std::vector<std::pair<double, double
     auto s = std::make_unique<THPolyline>(closed ? ShapeTypeCode::Polygon : ShapeTypeCode::Polyline);
     s->Closed = closed;
     s->PenStyle = l.penStyle;
-    s->BrushFg = l.brushColor;
-    s->BrushStyle = l.brushStyle;
+    takeLayerBrush(*s, l);
     s->Points.reserve(points.size());
     for (const auto& [x, y] : points)
         s->AddPoint(x, y);

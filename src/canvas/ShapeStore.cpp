@@ -85,15 +85,13 @@ ShapeStore::Bucket& ShapeStore::bucket(int layer) { return buckets_[layer]; }
 void ShapeStore::joinBucket(THShape* shape)
 {
     Bucket& b = bucket(shape->layer_);
-    if (b.members.empty()) {
-        b.countedFg = shape->penFg_;
-        b.countedWidth = shape->penWidth_;
-        b.otherFg = b.otherWidth = 0;
-    }
+    if (b.members.empty())
+        for (const auto& [field, tally] : kPens)
+            b.*tally = PenTally{shape->*field, 0};
     shape->layerPos_ = static_cast<std::uint32_t>(b.members.size());
     b.members.push_back(shape);
-    b.otherFg += shape->penFg_ != b.countedFg;
-    b.otherWidth += shape->penWidth_ != b.countedWidth;
+    for (const auto& [field, tally] : kPens)
+        (b.*tally).other += shape->*field != (b.*tally).counted;
 }
 
 void ShapeStore::leaveBucket(THShape* shape)
@@ -103,8 +101,8 @@ void ShapeStore::leaveBucket(THShape* shape)
     b.members[shape->layerPos_] = last;
     last->layerPos_ = shape->layerPos_;
     b.members.pop_back();
-    b.otherFg -= shape->penFg_ != b.countedFg;
-    b.otherWidth -= shape->penWidth_ != b.countedWidth;
+    for (const auto& [field, tally] : kPens)
+        (b.*tally).other -= shape->*field != (b.*tally).counted;
 }
 
 void ShapeStore::setLayer(THShape* shape, int layer)
@@ -157,62 +155,50 @@ std::vector<THShape*> ShapeStore::layerInDrawingOrder(int layer) const
 
 // ---- pens ----
 
-bool ShapeStore::setPenFg(THShape* shape, TColor colour)
+bool ShapeStore::setPen(THShape* shape, PenField field, PenTallyOf tally, std::int32_t value)
 {
-    if (shape->penFg_ == colour)
+    if (shape->*field == value)
         return false;
-    Bucket& b = bucket(shape->layer_);
-    b.otherFg -= shape->penFg_ != b.countedFg;
-    shape->penFg_ = colour;
-    b.otherFg += shape->penFg_ != b.countedFg;
+    PenTally& t = bucket(shape->layer_).*tally;
+    t.other -= shape->*field != t.counted;
+    shape->*field = value;
+    t.other += shape->*field != t.counted;
     return true;
 }
 
+bool ShapeStore::setPenFg(THShape* shape, TColor colour) { return setPen(shape, &THShape::penFg_, &Bucket::fg, colour); }
+
 bool ShapeStore::setPenWidth(THShape* shape, int width)
 {
-    if (shape->penWidth_ == width)
+    return setPen(shape, &THShape::penWidth_, &Bucket::width, width);
+}
+
+bool ShapeStore::applyLayerPen(int layer, PenField field, PenTallyOf tally, std::int32_t value)
+{
+    auto it = buckets_.find(layer);
+    if (it == buckets_.end() || it->second.members.empty())
         return false;
-    Bucket& b = bucket(shape->layer_);
-    b.otherWidth -= shape->penWidth_ != b.countedWidth;
-    shape->penWidth_ = width;
-    b.otherWidth += shape->penWidth_ != b.countedWidth;
-    return true;
+    Bucket& b = it->second;
+    PenTally& t = b.*tally;
+    if (t.counted == value && t.other == 0)
+        return false;
+    bool changed = false;
+    for (THShape* s : b.members) {
+        changed |= s->*field != value;
+        s->*field = value;
+    }
+    t = PenTally{value, 0};
+    return changed;
 }
 
 bool ShapeStore::applyLayerPenFg(int layer, TColor colour)
 {
-    auto it = buckets_.find(layer);
-    if (it == buckets_.end() || it->second.members.empty())
-        return false;
-    Bucket& b = it->second;
-    if (b.countedFg == colour && b.otherFg == 0)
-        return false;
-    bool changed = false;
-    for (THShape* s : b.members) {
-        changed |= s->penFg_ != colour;
-        s->penFg_ = colour;
-    }
-    b.countedFg = colour;
-    b.otherFg = 0;
-    return changed;
+    return applyLayerPen(layer, &THShape::penFg_, &Bucket::fg, colour);
 }
 
 bool ShapeStore::applyLayerPenWidth(int layer, int width)
 {
-    auto it = buckets_.find(layer);
-    if (it == buckets_.end() || it->second.members.empty())
-        return false;
-    Bucket& b = it->second;
-    if (b.countedWidth == width && b.otherWidth == 0)
-        return false;
-    bool changed = false;
-    for (THShape* s : b.members) {
-        changed |= s->penWidth_ != width;
-        s->penWidth_ = width;
-    }
-    b.countedWidth = width;
-    b.otherWidth = 0;
-    return changed;
+    return applyLayerPen(layer, &THShape::penWidth_, &Bucket::width, width);
 }
 
 // ---- selection flag ----

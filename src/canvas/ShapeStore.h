@@ -21,6 +21,7 @@
 #include <cstdint>
 #include <memory>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 class ShapeStore {
@@ -68,13 +69,24 @@ public:
     static void assignNumber(THShape& shape, long number) { shape.number_ = number; }
 
 private:
+    // For one pen attribute of a layer's shapes: the value the layer last
+    // pushed and how many members differ from it.
+    struct PenTally {
+        std::int32_t counted = 0;
+        std::size_t other = 0;
+    };
     struct Bucket {
         std::vector<THShape*> members;
-        TColor countedFg = 0;      // the pen colour the counts below refer to
-        int countedWidth = 1;
-        std::size_t otherFg = 0;   // members whose pen colour is not countedFg
-        std::size_t otherWidth = 0;
+        PenTally fg;
+        PenTally width{1};
     };
+    // A pen attribute: the shape's field and its tally in the bucket.
+    using PenField = std::int32_t THShape::*;
+    using PenTallyOf = PenTally Bucket::*;
+    static constexpr std::pair<PenField, PenTallyOf> kPens[] = {{&THShape::penFg_, &Bucket::fg},
+                                                                 {&THShape::penWidth_, &Bucket::width}};
+    bool setPen(THShape* shape, PenField field, PenTallyOf tally, std::int32_t value);
+    bool applyLayerPen(int layer, PenField field, PenTallyOf tally, std::int32_t value);
     Bucket& bucket(int layer);
     void joinBucket(THShape* shape);
     void leaveBucket(THShape* shape);

@@ -8,6 +8,12 @@ class THArc : public THShape {
 public:
     static constexpr ShapeKind kKind = ShapeKind::Arc;
     THArc() : THShape(kKind, ShapeTypeCode::Arc3) {}
+    THArc(double x1, double y1, double x2, double y2, double x3, double y3) : THArc()
+    {
+        X1 = x1; Y1 = y1;
+        X2 = x2; Y2 = y2;
+        X3 = x3; Y3 = y3;
+    }
 
     double X1 = 0.0, Y1 = 0.0;  // start
     double X2 = 0.0, Y2 = 0.0;  // middle

@@ -284,6 +284,9 @@ private:
     long takeShapeNumber() { return nextShapeId_++; }
     const THLayer& layerForNewShape(int layer);
     long addNewShape(std::unique_ptr<THShape> shape, const THLayer& layer, bool withPenWidth = true);
+    // A shape of class S made from its geometry, with the layer's pen (and brush when asked).
+    template <class S, class... Args>
+    long drawGeometric(int layer, bool layerBrush, Args... geometry);
     void renumberDrawingInProgress();
     void redraw() { NeedsRedraw = true; }
     void redrawIf(bool changed)
