@@ -11,8 +11,8 @@ public:
     double X = 0.0;
     double Y = 0.0;
 
-    void Translate(double dx, double dy) override;
-    void Scale(double sx, double sy, double cx, double cy) override;
+    void Translate(double dx, double dy);
+    void Scale(double sx, double sy, double cx, double cy);
 
 protected:
     THAnchored(ShapeKind kind, int typeCode, double x, double y) : THShape(kind, typeCode), X(x), Y(y) {}

@@ -19,11 +19,11 @@ public:
     double X2 = 0.0, Y2 = 0.0;  // middle
     double X3 = 0.0, Y3 = 0.0;  // end
 
-    bool HitTest(double x, double y, double tolerance) const override;
-    void UpdateBounds() override;
-    void Translate(double dx, double dy) override;
-    void Scale(double sx, double sy, double cx, double cy) override;
-    void Rotate(double degrees, double cx, double cy) override;
+    bool HitTest(double x, double y, double tolerance) const;
+    void UpdateBounds();
+    void Translate(double dx, double dy);
+    void Scale(double sx, double sy, double cx, double cy);
+    void Rotate(double degrees, double cx, double cy);
 
 private:
     template <class F>

@@ -13,14 +13,14 @@ public:
     double CY = 0.0;
     double Radius = 0.0;
 
-    bool HitTest(double x, double y, double tolerance) const override;
-    void UpdateBounds() override;
-    void Translate(double dx, double dy) override;
+    bool HitTest(double x, double y, double tolerance) const;
+    void UpdateBounds();
+    void Translate(double dx, double dy);
     // The radius grows by the mean of the factors' magnitudes, so a mirror
     // (a factor of -1) keeps it.
-    void Scale(double sx, double sy, double cx, double cy) override;
+    void Scale(double sx, double sy, double cx, double cy);
     // Moves the centre only.
-    void Rotate(double degrees, double cx, double cy) override;
+    void Rotate(double degrees, double cx, double cy);
 
 private:
     void set(double cx, double cy, double r);

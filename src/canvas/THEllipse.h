@@ -13,5 +13,5 @@ public:
     {
     }
 
-    bool HitTest(double x, double y, double tolerance) const override;
+    bool HitTest(double x, double y, double tolerance) const;
 };

@@ -9,7 +9,7 @@ public:
     THLine() : THLine(0.0, 0.0, 0.0, 0.0) {}
     THLine(double x1, double y1, double x2, double y2) : THTwoCorner(kKind, ShapeTypeCode::Line, x1, y1, x2, y2) {}
 
-    bool HitTest(double x, double y, double tolerance) const override;
+    bool HitTest(double x, double y, double tolerance) const;
     // Turns both ends about (cx, cy).
-    void Rotate(double degrees, double cx, double cy) override;
+    void Rotate(double degrees, double cx, double cy);
 };

@@ -12,8 +12,8 @@ public:
     double Z = 0.0;     // elevation of an imported sounding
     int PointSize = 3;  // half-size of the bounding box, in world units
 
-    bool HitTest(double x, double y, double tolerance) const override;
-    void UpdateBounds() override;
+    bool HitTest(double x, double y, double tolerance) const;
+    void UpdateBounds();
     // Turns the point about (cx, cy).
-    void Rotate(double degrees, double cx, double cy) override;
+    void Rotate(double degrees, double cx, double cy);
 };

@@ -17,12 +17,12 @@ public:
 
     // Segments between consecutive vertices; zero-length segments and the
     // closing edge are not tested; fewer than 2 vertices never hit.
-    bool HitTest(double x, double y, double tolerance) const override;
+    bool HitTest(double x, double y, double tolerance) const;
     // Without vertices the bounds stay as they were.
-    void UpdateBounds() override;
-    void Translate(double dx, double dy) override;
-    void Scale(double sx, double sy, double cx, double cy) override;
-    void Rotate(double degrees, double cx, double cy) override;
+    void UpdateBounds();
+    void Translate(double dx, double dy);
+    void Scale(double sx, double sy, double cx, double cy);
+    void Rotate(double degrees, double cx, double cy);
 
     int PointCount() const { return static_cast<int>(Points.size()); }
     // Appends a vertex and widens the bounds to it.

@@ -17,5 +17,5 @@ public:
     bool Rounded = false;
     double CornerRadius = 10.0;  // world units
 
-    bool HitTest(double x, double y, double tolerance) const override;
+    bool HitTest(double x, double y, double tolerance) const;
 };

@@ -1,9 +1,18 @@
 #include "canvas/THShape.h"
 
 #include "canvas/ShapeAllocator.h"
+#include "canvas/THArc.h"
+#include "canvas/THCircle.h"
+#include "canvas/THEllipse.h"
+#include "canvas/THLine.h"
+#include "canvas/THPoint.h"
+#include "canvas/THPolyline.h"
+#include "canvas/THRectangle.h"
+#include "canvas/THText.h"
 
 #include <stdexcept>
 #include <string>
+#include <type_traits>
 
 namespace {
 const QString& emptyText()
@@ -20,7 +29,84 @@ THShape::THShape(ShapeKind kind, int typeCode)
 
 THShape::~THShape() = default;
 
+// ---- the operations, by kind ----
+
+namespace {
+
+// A class that left one of the operations to THShape would call itself forever.
+template <class T>
+constexpr bool definesEveryOperation = !std::is_same_v<decltype(&T::HitTest), decltype(&THShape::HitTest)>
+    && !std::is_same_v<decltype(&T::UpdateBounds), decltype(&THShape::UpdateBounds)>
+    && !std::is_same_v<decltype(&T::Translate), decltype(&THShape::Translate)>
+    && !std::is_same_v<decltype(&T::Scale), decltype(&THShape::Scale)>
+    && !std::is_same_v<decltype(&T::Rotate), decltype(&THShape::Rotate)>;
+
+template <class T, class Shape>
+using LikeShape = std::conditional_t<std::is_const_v<Shape>, const T, T>;
+
+template <class T, class Shape, class F>
+decltype(auto) asKind(Shape& s, F& f)
+{
+    static_assert(definesEveryOperation<T>);
+    return f(static_cast<LikeShape<T, Shape>&>(s));
+}
+
+// Calls f with the shape as its own class.
+template <class Shape, class F>
+decltype(auto) visitKind(Shape& s, F&& f)
+{
+    switch (s.Kind()) {
+    case ShapeKind::Point: return asKind<THPoint>(s, f);
+    case ShapeKind::Line: return asKind<THLine>(s, f);
+    case ShapeKind::Circle: return asKind<THCircle>(s, f);
+    case ShapeKind::Rectangle: return asKind<THRectangle>(s, f);
+    case ShapeKind::Ellipse: return asKind<THEllipse>(s, f);
+    case ShapeKind::Arc: return asKind<THArc>(s, f);
+    case ShapeKind::Text: return asKind<THText>(s, f);
+    case ShapeKind::Polyline: break;
+    }
+    return asKind<THPolyline>(s, f);
+}
+
+}  // namespace
+
+bool THShape::HitTest(double x, double y, double tolerance) const
+{
+    return visitKind(*this, [&](const auto& s) { return s.HitTest(x, y, tolerance); });
+}
+
+void THShape::UpdateBounds()
+{
+    visitKind(*this, [](auto& s) { s.UpdateBounds(); });
+}
+
+void THShape::Translate(double dx, double dy)
+{
+    visitKind(*this, [&](auto& s) { s.Translate(dx, dy); });
+}
+
+void THShape::Scale(double sx, double sy, double cx, double cy)
+{
+    visitKind(*this, [&](auto& s) { s.Scale(sx, sy, cx, cy); });
+}
+
+void THShape::Rotate(double degrees, double cx, double cy)
+{
+    visitKind(*this, [&](auto& s) { s.Rotate(degrees, cx, cy); });
+}
+
+// ---- memory ----
+
 void* THShape::operator new(std::size_t size) { return skerra::canvas::ShapeAllocator::allocate(size); }
+
+void THShape::operator delete(THShape* shape, std::destroying_delete_t)
+{
+    visitKind(*shape, [](auto& s) {
+        using T = std::remove_reference_t<decltype(s)>;
+        s.~T();
+        skerra::canvas::ShapeAllocator::release(&s, sizeof(T));
+    });
+}
 
 void THShape::operator delete(void* p, std::size_t size) noexcept
 {

@@ -1,5 +1,5 @@
 #pragma once
-// THShape: the abstract base of everything drawn on the chart canvas.
+// THShape: the base of everything drawn on the chart canvas.
 //
 // A shape knows its geometry in world coordinates, keeps an axis-aligned
 // bounding box (MinX..MaxY, refreshed by UpdateBounds), answers hit tests and
@@ -24,6 +24,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <new>
 
 class ShapeStore;
 
@@ -46,8 +47,8 @@ constexpr int Ellipse = 20;
 }  // namespace ShapeTypeCode
 
 class THShape {
-    // Fields are declared in an order that packs them tightly (88 bytes with
-    // the vtable pointer): a chart holds a million shapes. Attributes that are
+    // Fields are declared in an order that packs them tightly (80 bytes): a
+    // chart holds a million shapes. Attributes that are
     // only stored and read back live in a block allocated on first use.
     friend class ShapeStore;
     static constexpr std::uint32_t kDetached = 0xFFFFFFFFu;
@@ -89,7 +90,7 @@ public:
 
     THShape(const THShape&) = delete;
     THShape& operator=(const THShape&) = delete;
-    virtual ~THShape();
+    ~THShape();
 
     ShapeKind Kind() const { return static_cast<ShapeKind>(kind_); }
 
@@ -122,17 +123,22 @@ public:
 
     // Shapes take their memory from ShapeAllocator: no per-object heap header,
     // and a chart's shapes lie close together.
+    // Deleting a shape through a THShape pointer destroys it as its own class.
     static void* operator new(std::size_t size);
-    static void operator delete(void* p, std::size_t size) noexcept;
+    static void operator delete(THShape* shape, std::destroying_delete_t);
+    static void operator delete(void* p, std::size_t size) noexcept;  // a constructor that threw
 
+    // The operations of every kind. They are not virtual: each goes by Kind()
+    // to the shape's class, which defines it or takes it from THTwoCorner or
+    // THAnchored, so a shape carries no vtable pointer (8 bytes a shape).
     // True when (x, y) hits the shape within the world tolerance.
-    virtual bool HitTest(double x, double y, double tolerance) const = 0;
-    virtual void UpdateBounds() = 0;
+    bool HitTest(double x, double y, double tolerance) const;
+    void UpdateBounds();
     // The transforms end with UpdateBounds. One that would produce a coordinate
     // that is not finite leaves the shape unchanged.
-    virtual void Translate(double dx, double dy) = 0;
-    virtual void Scale(double sx, double sy, double cx, double cy) = 0;
-    virtual void Rotate(double degrees, double cx, double cy) = 0;
+    void Translate(double dx, double dy);
+    void Scale(double sx, double sy, double cx, double cy);
+    void Rotate(double degrees, double cx, double cy);
 
     bool IsOnCanvas() const { return slot_ != kDetached; }
 

@@ -20,8 +20,8 @@ public:
     bool Italic = false;
 
     // The tolerance serves as the character size.
-    bool HitTest(double x, double y, double tolerance) const override;
-    void UpdateBounds() override;
+    bool HitTest(double x, double y, double tolerance) const;
+    void UpdateBounds();
     // Turns the text: adds the degrees to Angle; the anchor stays.
-    void Rotate(double degrees, double cx, double cy) override;
+    void Rotate(double degrees, double cx, double cy);
 };

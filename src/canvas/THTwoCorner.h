@@ -15,10 +15,10 @@ public:
     double X2 = 0.0;
     double Y2 = 0.0;
 
-    void UpdateBounds() override;
-    void Translate(double dx, double dy) override;
-    void Scale(double sx, double sy, double cx, double cy) override;
-    void Rotate(double degrees, double cx, double cy) override;
+    void UpdateBounds();
+    void Translate(double dx, double dy);
+    void Scale(double sx, double sy, double cx, double cy);
+    void Rotate(double degrees, double cx, double cy);
 
 protected:
     THTwoCorner(ShapeKind kind, int typeCode, double x1, double y1, double x2, double y2)
