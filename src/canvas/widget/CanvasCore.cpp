@@ -167,38 +167,43 @@ void THalvekCanvasCore::ShapeDelete(long number)
     }
 }
 
-void THalvekCanvasCore::SetLayerPenFg(int layer, TColor colour)
+template <class F>
+void THalvekCanvasCore::restyledLayer(int layer, F&& change)
 {
     const bool clean = canRedrawInPart();
-    THalvekCanvasModel::SetLayerPenFg(layer, colour);
+    change();
     if (clean && NeedsRedraw)
         renderer_.markVolatile(layer);
     changedShapes(clean, ShapesOnLayer(layer));
+}
+
+void THalvekCanvasCore::SetLayerPenFg(int layer, TColor colour)
+{
+    restyledLayer(layer, [&] { THalvekCanvasModel::SetLayerPenFg(layer, colour); });
 }
 
 void THalvekCanvasCore::SetLayerPenWidth(int layer, int width)
 {
+    restyledLayer(layer, [&] { THalvekCanvasModel::SetLayerPenWidth(layer, width); });
+}
+
+template <class F>
+void THalvekCanvasCore::restyledShape(long number, F&& change)
+{
     const bool clean = canRedrawInPart();
-    THalvekCanvasModel::SetLayerPenWidth(layer, width);
-    if (clean && NeedsRedraw)
-        renderer_.markVolatile(layer);
-    changedShapes(clean, ShapesOnLayer(layer));
+    change();
+    if (THShape* s = FindShape(number))
+        changedShapes(clean, {s});
 }
 
 void THalvekCanvasCore::SetShapePenFg(long number, TColor colour)
 {
-    const bool clean = canRedrawInPart();
-    THalvekCanvasModel::SetShapePenFg(number, colour);
-    if (THShape* s = FindShape(number))
-        changedShapes(clean, {s});
+    restyledShape(number, [&] { THalvekCanvasModel::SetShapePenFg(number, colour); });
 }
 
 void THalvekCanvasCore::SetShapePenWidth(long number, int width)
 {
-    const bool clean = canRedrawInPart();
-    THalvekCanvasModel::SetShapePenWidth(number, width);
-    if (THShape* s = FindShape(number))
-        changedShapes(clean, {s});
+    restyledShape(number, [&] { THalvekCanvasModel::SetShapePenWidth(number, width); });
 }
 
 void THalvekCanvasCore::ClearSelection()

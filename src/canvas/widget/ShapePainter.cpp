@@ -62,13 +62,20 @@ bool allInside(const std::vector<PointD>& pts, const GuardBox& box)
     return std::all_of(pts.begin(), pts.end(), [&](PointD p) { return box.contains(p.x, p.y); });
 }
 
+// Points already inside the guard box, as pixels.
+std::vector<QPoint> toPoints(const std::vector<PointD>& pts)
+{
+    std::vector<QPoint> q;
+    q.reserve(pts.size());
+    for (PointD p : pts)
+        q.push_back(toPoint(p));
+    return q;
+}
+
 void strokePath(GdiPainter& g, const std::vector<PointD>& pts, const GuardBox& box)
 {
     if (allInside(pts, box)) {
-        std::vector<QPoint> q;
-        q.reserve(pts.size());
-        for (PointD p : pts)
-            q.push_back(toPoint(p));
+        const std::vector<QPoint> q = toPoints(pts);
         g.polyline(q.data(), static_cast<int>(q.size()));
         return;
     }
@@ -115,10 +122,7 @@ std::vector<PointD> clipPolygon(std::vector<PointD> poly, const GuardBox& box)
 void fillAndStrokePolygon(GdiPainter& g, const std::vector<PointD>& pts, const GuardBox& box)
 {
     if (allInside(pts, box)) {
-        std::vector<QPoint> q;
-        q.reserve(pts.size());
-        for (PointD p : pts)
-            q.push_back(toPoint(p));
+        const std::vector<QPoint> q = toPoints(pts);
         g.polygon(q.data(), static_cast<int>(q.size()));
         return;
     }

@@ -135,6 +135,11 @@ private:
     template <class F>
     auto appended(F&& change);
     void changedShapes(bool wasClean, const std::vector<THShape*>& shapes);
+    // Runs a pen change of a layer / of one shape and redraws in part what it changed.
+    template <class F>
+    void restyledLayer(int layer, F&& change);
+    template <class F>
+    void restyledShape(long number, F&& change);
     bool allAboveCheckpoint(const std::vector<THShape*>& shapes) const;
 
     void selectAt(double x, double y, int shift);
