@@ -12,7 +12,10 @@
 // (a reader filling a new shape, a block's line list); once the shape belongs
 // to a canvas, change them through the canvas (SetShapePenFg, ShapeToLayer,
 // ShapeSelect, ...), which keeps its indexes in step. Calling them on a shape
-// that belongs to a canvas throws std::logic_error.
+// that belongs to a canvas throws std::logic_error. The attributes that are
+// only stored and read back (ZOrder, BrushBg, BrushMode, Notes, Text) are
+// accessors too: they live in a block allocated when one of them is first set
+// to something other than its default.
 //
 // Drawing is not part of the model: the renderer dispatches on Kind().
 
