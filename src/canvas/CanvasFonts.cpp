@@ -2,9 +2,9 @@
 
 #include "canvas/THalvekCanvasModel.h"
 
-int THalvekCanvasModel::FontOpen(const QString& specification, int)
+int THalvekCanvasModel::FontOpen(const QString& description, int)
 {
-    fonts_.push_back(parseFontSpecification(specification));
+    fonts_.push_back(parseFontText(description));
     return static_cast<int>(fonts_.size()) - 1;
 }
 

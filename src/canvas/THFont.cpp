@@ -17,15 +17,15 @@ int sizeOrDefault(const QString& text, int fallback)
 
 }  // namespace
 
-THFont parseFontSpecification(const QString& specification)
+THFont parseFontText(const QString& description)
 {
     THFont font;
-    const qsizetype comma = specification.indexOf(u',');
+    const qsizetype comma = description.indexOf(u',');
     if (comma < 0) {
-        font.name = specification;
+        font.name = description;
     } else {
-        font.name = specification.left(comma);
-        const QString rest = specification.mid(comma + 1);
+        font.name = description.left(comma);
+        const QString rest = description.mid(comma + 1);
         const qsizetype second = rest.indexOf(u',');
         const QString sizeText = second < 0 ? rest : rest.left(second);
         font.size = sizeOrDefault(sizeText, 10);

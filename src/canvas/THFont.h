@@ -11,8 +11,8 @@ struct THFont {
     friend bool operator==(const THFont&, const THFont&) = default;
 };
 
-// Reads a font specification "name", "name,size" or "name,size,styles":
+// Reads a font description "name", "name,size" or "name,size,styles":
 // fields separated by commas, nothing trimmed; a size that is not a decimal
 // integer gives 10; the styles are bold with a "B" and italic with an "I" in
 // any case; the name "TXT" (any case) means Arial.
-THFont parseFontSpecification(const QString& specification);
+THFont parseFontText(const QString& description);

@@ -220,7 +220,7 @@ public:
 
     // ---- Font table ----
     const std::vector<THFont>& Fonts() const { return fonts_; }
-    int FontOpen(const QString& specification, int reserved = 0);
+    int FontOpen(const QString& description, int reserved = 0);
     int DefaultTextAlign() const { return defaultTextAlign_; }
     int DefaultTextJustify() const { return defaultTextJustify_; }
     void CadFontBehaviorReset();

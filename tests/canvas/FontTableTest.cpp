@@ -1,4 +1,4 @@
-// The font table and its specification texts.
+// The font table and its description texts.
 
 #include "canvas/THalvekCanvasModel.h"
 
@@ -7,11 +7,11 @@
 namespace {
 
 struct FontCase {
-    const char* specification;
+    const char* description;
     THFont expected;
 };
 
-TEST(FontSpecification, ReadsNameSizeAndStyles)
+TEST(FontText, ReadsNameSizeAndStyles)
 {
     const FontCase cases[] = {
         {"Tahoma", {"Tahoma", 10, false, false}},
@@ -32,11 +32,11 @@ TEST(FontSpecification, ReadsNameSizeAndStyles)
         {"a,1,b,c", {"a", 1, true, false}},
     };
     for (const auto& k : cases) {
-        const THFont f = parseFontSpecification(QString::fromLatin1(k.specification));
-        EXPECT_EQ(f.name, k.expected.name) << k.specification;
-        EXPECT_EQ(f.size, k.expected.size) << k.specification;
-        EXPECT_EQ(f.bold, k.expected.bold) << k.specification;
-        EXPECT_EQ(f.italic, k.expected.italic) << k.specification;
+        const THFont f = parseFontText(QString::fromLatin1(k.description));
+        EXPECT_EQ(f.name, k.expected.name) << k.description;
+        EXPECT_EQ(f.size, k.expected.size) << k.description;
+        EXPECT_EQ(f.bold, k.expected.bold) << k.description;
+        EXPECT_EQ(f.italic, k.expected.italic) << k.description;
     }
 }
 
