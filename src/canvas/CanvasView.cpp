@@ -2,7 +2,7 @@
 
 #include "canvas/THalvekCanvasModel.h"
 
-#include "canvas/AspectFit.h"
+#include "canvas/ClientFit.h"
 #include "canvas/ShapeGeometry.h"
 
 #include <algorithm>

@@ -2,7 +2,7 @@
 
 #include "canvas/widget/THalvekCanvasCore.h"
 
-#include "canvas/AspectFit.h"
+#include "canvas/ClientFit.h"
 #include "canvas/widget/GdiPainter.h"
 #include "canvas/widget/OverlayPainter.h"
 #include "canvas/widget/PolygonSelection.h"
