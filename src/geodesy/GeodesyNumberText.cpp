@@ -1,5 +1,7 @@
 #include "geodesy/GeodesyNumberText.h"
 
+#include "platform/NumberText.h"
+
 #include <charconv>
 #include <cmath>
 
@@ -93,12 +95,11 @@ void appendGeneral(std::string& out, long double value)
         out += '0';
         return;
     }
-    char buf[40];
-    const auto r = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::general, 15);
-    for (char* c = buf; c != r.ptr; ++c)
-        if (*c == 'e')
-            *c = 'E';
-    out.append(buf, r.ptr);
+    const std::size_t start = out.size();
+    AppendGeneral(out, v, 15);
+    for (std::size_t i = start; i < out.size(); ++i)
+        if (out[i] == 'e')
+            out[i] = 'E';
 }
 
 std::string formatGeneral(long double value)
@@ -110,20 +111,8 @@ std::string formatGeneral(long double value)
 
 void appendFixed(std::string& out, long double value, int decimals)
 {
-    const double v = std::isfinite(static_cast<double>(value)) ? static_cast<double>(value) : 0.0;
-    char buf[400];
-    const auto r = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::fixed, decimals);
-    const char* begin = buf;
-    // A value that rounds to zero is written without a minus sign.
-    if (buf[0] == '-') {
-        bool allZero = true;
-        for (const char* c = buf + 1; c != r.ptr; ++c)
-            if (*c != '0' && *c != '.')
-                allZero = false;
-        if (allZero)
-            ++begin;
-    }
-    out.append(begin, static_cast<std::size_t>(r.ptr - begin));
+    const double v = static_cast<double>(value);
+    AppendFixed(out, std::isfinite(v) ? v : 0.0, decimals);
 }
 
 }  // namespace skerra::geodesy

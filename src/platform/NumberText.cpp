@@ -133,25 +133,55 @@ int StrToIntDef(std::string_view text, int fallback)
     return fallback;
 }
 
-std::string FormatFixed(double value, int decimals)
+namespace {
+const char* nonFiniteText(double value) { return std::isnan(value) ? "NAN" : (value > 0 ? "INF" : "-INF"); }
+}  // namespace
+
+void AppendGeneral(std::string& out, double value, int significant)
 {
-    if (!std::isfinite(value)) return std::isnan(value) ? "NAN" : (value > 0 ? "INF" : "-INF");
+    if (!std::isfinite(value)) {
+        out += nonFiniteText(value);
+        return;
+    }
+    char buf[64];
+    auto [end, ec] = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::general, significant);
+    if (ec != std::errc()) {
+        out += '0';
+        return;
+    }
+    out.append(buf, end);
+}
+
+void AppendFixed(std::string& out, double value, int decimals)
+{
+    if (!std::isfinite(value)) {
+        out += nonFiniteText(value);
+        return;
+    }
     char buf[400];
     auto [end, ec] = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::fixed, decimals);
-    if (ec != std::errc()) return FormatGeneral(value, 17);
-    std::string out(buf, end);
-    if (out.size() > 1 && out[0] == '-' && out.find_first_not_of("-0.") == std::string::npos)
-        out.erase(0, 1);  // no "-0.00"
+    if (ec != std::errc()) {
+        AppendGeneral(out, value, 17);
+        return;
+    }
+    const char* begin = buf;
+    if (buf[0] == '-' && std::string_view(buf + 1, size_t(end - buf - 1)).find_first_not_of("0.") == std::string_view::npos)
+        ++begin;  // no "-0.00"
+    out.append(begin, static_cast<std::size_t>(end - begin));
+}
+
+std::string FormatFixed(double value, int decimals)
+{
+    std::string out;
+    AppendFixed(out, value, decimals);
     return out;
 }
 
 std::string FormatGeneral(double value, int significant)
 {
-    if (!std::isfinite(value)) return std::isnan(value) ? "NAN" : (value > 0 ? "INF" : "-INF");
-    char buf[64];
-    auto [end, ec] = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::general, significant);
-    if (ec != std::errc()) return "0";
-    return std::string(buf, end);
+    std::string out;
+    AppendGeneral(out, value, significant);
+    return out;
 }
 
 std::string IntToStr(long long value) { return std::to_string(value); }

@@ -43,10 +43,14 @@ long long StrToInt64(std::string_view text);
 double StrToFloatDef(std::string_view text, double fallback);
 int StrToIntDef(std::string_view text, int fallback);
 
-// Fixed notation with the given number of decimals (like "%.*f" in the "C" locale).
+// Fixed notation with the given number of decimals (like "%.*f" in the "C" locale);
+// a value that rounds to zero has no minus sign.
 std::string FormatFixed(double value, int decimals);
 // General notation with up to `significant` digits (like "%.*g" in the "C" locale).
 std::string FormatGeneral(double value, int significant = 15);
+// The same, appended to `out` (no temporary string on busy paths).
+void AppendFixed(std::string& out, double value, int decimals);
+void AppendGeneral(std::string& out, double value, int significant = 15);
 std::string IntToStr(long long value);
 
 }  // namespace skerra
