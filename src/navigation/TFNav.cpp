@@ -54,6 +54,8 @@ TFNav::~TFNav()
 {
     // The NTRIP window may outlive this window; it must not relay into a freed sink.
     if (frmNTRIPSettings && gpsCorrectionSink_) frmNTRIPSettings->SetGPSPort(nullptr, QString());
+    // The chart is destroyed after this window's members: it must not read a freed status source.
+    if (fcad) fcad->SetStatusSource(nullptr);
 }
 
 void TFNav::FormCreate()
