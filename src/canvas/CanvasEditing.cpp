@@ -212,7 +212,7 @@ double THalvekCanvasModel::ShapePointGetY(long number, int index) const
 
 void THalvekCanvasModel::ShapePointSet(long number, int index, double x, double y)
 {
-    if (THPolyline* p = shape_cast<THPolyline>(FindShape(number))) {
+    if (THPolyline* p = shape_cast<THPolyline>(store_.find(number))) {
         p->SetPoint(index, x, y);
         redraw();
     }
@@ -220,13 +220,13 @@ void THalvekCanvasModel::ShapePointSet(long number, int index, double x, double 
 
 void THalvekCanvasModel::ShapePointInsert(long number, int index, double x, double y)
 {
-    if (THPolyline* p = shape_cast<THPolyline>(FindShape(number)))
+    if (THPolyline* p = shape_cast<THPolyline>(store_.find(number)))
         redrawIf(p->InsertPoint(index, x, y));
 }
 
 void THalvekCanvasModel::ShapePointDelete(long number, int index)
 {
-    if (THPolyline* p = shape_cast<THPolyline>(FindShape(number)))
+    if (THPolyline* p = shape_cast<THPolyline>(store_.find(number)))
         redrawIf(p->DeletePoint(index));
 }
 

@@ -206,7 +206,7 @@ auto* shapeAs(Shape* s)
 template <class S = THShape, class Get, class T>
 T attributeOf(const THalvekCanvasModel& model, long number, Get&& get, T fallback)
 {
-    const auto* s = shapeAs<S>(static_cast<const THShape*>(model.FindShape(number)));
+    const auto* s = shapeAs<S>(model.FindShape(number));
     return s ? static_cast<T>(std::invoke(get, *s)) : fallback;
 }
 
@@ -215,7 +215,7 @@ T attributeOf(const THalvekCanvasModel& model, long number, Get&& get, T fallbac
 template <class S, class F>
 void THalvekCanvasModel::changeShape(long number, F&& change)
 {
-    if (S* s = shapeAs<S>(FindShape(number)))
+    if (S* s = shapeAs<S>(store_.find(number)))
         redrawIf(change(*s));
 }
 
@@ -300,7 +300,7 @@ QString THalvekCanvasModel::GetShapeNotes(long number) const
 
 void THalvekCanvasModel::SetShapeNotes(long number, const QString& notes)
 {
-    if (THShape* s = FindShape(number))
+    if (THShape* s = store_.find(number))
         s->SetNotes(notes);  // notes are never drawn
 }
 

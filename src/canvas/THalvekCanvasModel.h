@@ -146,7 +146,16 @@ public:
     long DrawPolyline(const std::vector<std::pair<double, double>>& points, int layer, bool closed);
     long ShapeAdd(int, int) { return -1; }
 
-    THShape* FindShape(long number) const { return store_.find(number); }
+    // The shape with that number, or null. The caller may change the shape
+    // through the pointer until the next paint, which shows the change.
+    THShape* FindShape(long number)
+    {
+        THShape* s = store_.find(number);
+        if (s)
+            ShapeHandedOut(*s);
+        return s;
+    }
+    const THShape* FindShape(long number) const { return store_.find(number); }
     // Number of the topmost visible shape within 3 pixels (or its pen width) of the point; -1 when none.
     long GetShapeAt(double x, double y) const;
 
@@ -279,6 +288,9 @@ protected:
     virtual void Invalidate() {}
     virtual void Repaint() {}
     virtual void ResetCursor() {}
+    // FindShape handed out a shape that its caller may change. The model alone
+    // has no picture to bring up to date.
+    virtual void ShapeHandedOut(const THShape&) {}
 
 private:
     long takeShapeNumber() { return nextShapeId_++; }

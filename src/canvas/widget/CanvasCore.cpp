@@ -11,7 +11,9 @@
 #include <QFontMetrics>
 #include <QPainter>
 
+#include <array>
 #include <cmath>
+#include <utility>
 
 using namespace skerra::canvas;
 
@@ -79,7 +81,8 @@ auto THalvekCanvasCore::appended(F&& change)
     return result;
 }
 
-bool THalvekCanvasCore::allAboveCheckpoint(const std::vector<THShape*>& shapes) const
+template <class ShapeList>
+bool THalvekCanvasCore::allAboveCheckpoint(const ShapeList& shapes) const
 {
     for (const THShape* s : shapes)
         if (!renderer_.aboveCheckpoint(*this, s))
@@ -88,7 +91,8 @@ bool THalvekCanvasCore::allAboveCheckpoint(const std::vector<THShape*>& shapes) 
 }
 
 // After a change of existing shapes: redrawn in part when all of them lie above the checkpoint.
-void THalvekCanvasCore::changedShapes(bool wasClean, const std::vector<THShape*>& shapes)
+template <class ShapeList>
+void THalvekCanvasCore::changedShapes(bool wasClean, const ShapeList& shapes)
 {
     if (wasClean && NeedsRedraw && allAboveCheckpoint(shapes)) {
         NeedsRedraw = false;
@@ -158,7 +162,7 @@ void THalvekCanvasCore::CadClearShapes(int layer)
 
 void THalvekCanvasCore::ShapeDelete(long number)
 {
-    THShape* s = FindShape(number);
+    const THShape* s = std::as_const(*this).FindShape(number);
     const bool clean = canRedrawInPart() && (!s || renderer_.aboveCheckpoint(*this, s));
     THalvekCanvasModel::ShapeDelete(number);
     if (clean && NeedsRedraw) {
@@ -192,8 +196,18 @@ void THalvekCanvasCore::restyledShape(long number, F&& change)
 {
     const bool clean = canRedrawInPart();
     change();
-    if (THShape* s = FindShape(number))
-        changedShapes(clean, {s});
+    if (const THShape* s = std::as_const(*this).FindShape(number))
+        changedShapes(clean, std::array{s});
+}
+
+void THalvekCanvasCore::ShapeHandedOut(const THShape& shape)
+{
+    if (!canRedrawInPart())
+        return;  // the picture is rebuilt whole anyway
+    if (renderer_.aboveCheckpoint(*this, &shape))
+        tailChanged_ = true;
+    else
+        NeedsRedraw = true;
 }
 
 void THalvekCanvasCore::SetShapePenFg(long number, TColor colour)

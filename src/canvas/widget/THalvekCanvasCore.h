@@ -15,8 +15,10 @@
 // other change of the model sets NeedsRedraw and the picture is rebuilt whole.
 // So is every change of the window, client size, background, grid or layer
 // visibility. Refresh and Update only ask for a paint: they never throw away
-// what is still valid. Code that changes a shape through its pointer (not
-// through a canvas method) sets NeedsRedraw itself.
+// what is still valid. A shape handed out by FindShape may be changed through
+// its pointer: it is redrawn with the top of the picture when it lies there,
+// else the picture is rebuilt. Code that changes a shape through a pointer it
+// got another way (Shapes(), ShapesOnLayer()) sets NeedsRedraw itself.
 
 #include "canvas/THalvekCanvasModel.h"
 #include "canvas/widget/CanvasOverlayFields.h"
@@ -127,6 +129,7 @@ protected:
     // The widget shows the cursor; the core alone does nothing.
     virtual void SetCursorShape(CursorShape) {}
     void ResetCursor() override { SetCursorShape(CursorShape::Default); }
+    void ShapeHandedOut(const THShape& shape) override;
     // The Sender of the events.
     QObject* EventSender = nullptr;
 
@@ -134,13 +137,15 @@ private:
     bool canRedrawInPart() const { return !NeedsRedraw && renderer_.valid(); }
     template <class F>
     auto appended(F&& change);
-    void changedShapes(bool wasClean, const std::vector<THShape*>& shapes);
+    template <class ShapeList>
+    void changedShapes(bool wasClean, const ShapeList& shapes);
     // Runs a pen change of a layer / of one shape and redraws in part what it changed.
     template <class F>
     void restyledLayer(int layer, F&& change);
     template <class F>
     void restyledShape(long number, F&& change);
-    bool allAboveCheckpoint(const std::vector<THShape*>& shapes) const;
+    template <class ShapeList>
+    bool allAboveCheckpoint(const ShapeList& shapes) const;
 
     void selectAt(double x, double y, int shift);
     void leftClickAction(double x, double y, int clientX, int clientY);

@@ -198,6 +198,48 @@ TEST(Renderer, VesselTicksRedrawOnlyTheTop)
     EXPECT_LE(stats.lastTailLength, 10u);
 }
 
+// A shape reached through FindShape and changed through the pointer (as the
+// chart-file reader does), followed by Refresh: the next picture shows the
+// change, whether the shape lay deep in the picture or at its top, and also
+// when the pointer came through the model's interface.
+TEST(Renderer, ChangesThroughFindShapeAreDrawn)
+{
+    struct Case {
+        const char* name;
+        bool oldShape;  // painted long ago rather than the last one added
+        bool throughModel;
+        void (*change)(THShape&);
+    };
+    const Case cases[] = {
+        {"old hidden", true, false, [](THShape& s) { s.Visible = false; }},
+        {"old moved by its fields", true, false, [](THShape& s) { static_cast<THLine&>(s).Y1 = 10; s.UpdateBounds(); }},
+        {"recent hidden", false, false, [](THShape& s) { s.Visible = false; }},
+        {"recent moved through the model", false, true, [](THShape& s) { s.Translate(0, 30); }},
+        {"old hidden through the model", true, true, [](THShape& s) { s.Visible = false; }},
+    };
+    for (const Case& k : cases) {
+        PixelCanvas c;
+        const int vessel = c.LayerOpen(QStringLiteral("vessel"));
+        const long old = c.DrawLine(0, 50, 200, 50, 0);
+        c.paint();
+        for (int tick = 0; tick < 3; ++tick) {  // the top of the picture is redrawn in part
+            c.CadClearShapes(vessel);
+            c.DrawCircle(100, 100, 5 + tick, vessel);
+            c.DrawLine(0, 150 - tick, 200, 150 - tick, 0);
+            c.paint();
+        }
+        const long recent = c.DrawLine(10, 120, 190, 120, 0);
+        c.paint();
+        const long n = k.oldShape ? old : recent;
+        THalvekCanvasModel& model = c;
+        THShape* s = k.throughModel ? model.FindShape(n) : c.FindShape(n);
+        ASSERT_NE(s, nullptr);
+        k.change(*s);
+        c.Refresh();
+        EXPECT_EQ(c.BackBuffer(), fullRebuildOf(c)) << k.name;
+    }
+}
+
 // Random changes, each painted: the picture always equals a full rebuild.
 TEST(Renderer, RebuildInPartEqualsFullRebuild)
 {
