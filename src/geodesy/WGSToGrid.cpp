@@ -30,19 +30,6 @@ std::optional<WgsToGridConverter> WgsToGridConverter::fromTexts(std::string_view
     return create(*d, *t, *e);
 }
 
-namespace {
-
-// x rounded to an integer, halves to even (|x| < 2^62). Adding and taking away
-// 1.5 * 2^63 leaves no fraction bits in a long double; cheaper than nearbyintl,
-// which saves and restores the floating-point environment.
-long double roundToInteger(long double x)
-{
-    constexpr long double kShift = 0x1.8p63L;
-    return (x + kShift) - kShift;
-}
-
-}  // namespace
-
 long double atGeodeticTextResolution(long double degrees)
 {
     // The text holds the decimal rounded to 8 places; reading it back gives the
@@ -50,7 +37,9 @@ long double atGeodeticTextResolution(long double degrees)
     const long double scaled = static_cast<long double>(static_cast<double>(degrees)) * 1e8L;
     if (!(std::fabs(scaled) < 0x1p62L))
         return degrees;
-    const double units = static_cast<double>(roundToInteger(scaled));
+    // rint, not nearbyint: the same rounding to nearest, without saving and
+    // restoring the floating-point environment on every call.
+    const double units = static_cast<double>(std::rint(scaled));
     return static_cast<double>(units / 1e8);
 }
 
