@@ -16,6 +16,7 @@
 #include "geodesy/LambertConformalConic.h"
 #include "geodesy/TransverseMercator.h"
 #include "geodesy/WGSToGrid.h"
+#include "platform/NumberText.h"
 
 #include <gtest/gtest.h>
 #include <proj.h>
@@ -32,13 +33,9 @@ namespace {
 
 constexpr double kDeg = M_PI / 180;
 
-std::string num(double v)
-{
-    char buf[64];
-    // Written here for PROJ's parser, which expects "." (this process is in the C locale).
-    std::snprintf(buf, sizeof buf, "%.17g", v);
-    return buf;
-}
+// Every digit of a double, with "." whatever the locale: PROJ's parser and the
+// geodesy texts both expect it.
+std::string num(double v) { return skerra::FormatGeneral(v, 17); }
 
 // A PROJ operation, released at the end of the scope.
 class ProjOperation {

@@ -334,8 +334,8 @@ TEST(WGSToGrid, ChangedParameterTextsAreReadAgain)
     EXPECT_EQ(WGSToGrid("41 29", kEd50Datum, kUtm35, kEd50Ellipsoid), utm35);
 }
 
-// The text route keeps the specified chain's result: the datum transformation's
-// geodetic text, read back and projected.
+// The text route keeps the result of the chain of text routines: the datum
+// transformation's geodetic text, read back and projected.
 TEST(WGSToGrid, AgreesWithTheChainOfTextRoutines)
 {
     std::mt19937_64 random(20240611);
