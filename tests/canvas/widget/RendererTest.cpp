@@ -240,7 +240,8 @@ TEST(Renderer, ChangesThroughFindShapeAreDrawn)
     }
 }
 
-// Random changes, each painted: the picture always equals a full rebuild.
+// Random changes of every kind (also through FindShape pointers and the model
+// interface), painted now and then: the picture always equals a full rebuild.
 TEST(Renderer, RebuildInPartEqualsFullRebuild)
 {
     std::mt19937 rng(12345);
@@ -256,7 +257,8 @@ TEST(Renderer, RebuildInPartEqualsFullRebuild)
     std::vector<long> made;
     for (int step = 0; step < 400; ++step) {
         const int layer = layers[pick(4)];
-        switch (pick(12)) {
+        auto any = [&] { return made.empty() ? -1L : made[pick(static_cast<int>(made.size()))]; };
+        switch (pick(24)) {
         case 0: case 1: made.push_back(c.DrawLine(uni(0, 1000), uni(0, 1000), uni(0, 1000), uni(0, 1000), layer)); break;
         case 2: made.push_back(c.DrawPoint(uni(0, 1000), uni(0, 1000), layer)); break;
         case 3: made.push_back(c.DrawCircle(uni(0, 1000), uni(0, 1000), uni(1, 200), layer)); break;
@@ -269,6 +271,18 @@ TEST(Renderer, RebuildInPartEqualsFullRebuild)
         case 9: c.SetLayerPenFg(layer, pick(2) ? 0xFF0000 : 0x0000FF); break;
         case 10: if (!made.empty()) c.SetShapePenWidth(made[pick(static_cast<int>(made.size()))], pick(4)); break;
         case 11: if (pick(8) == 0) c.WorldPan(uni(-50, 50), uni(-50, 50)); break;
+        case 12: c.ShapeSelect(any(), pick(2) == 0); break;
+        case 13: if (pick(2)) c.ShapeToFront(any()); else c.ShapeToBack(any()); break;
+        case 14: c.SetLayerVisible(layer, !c.GetLayerVisible(layer)); break;
+        case 15: if (THShape* s = c.FindShape(any())) s->Visible = !s->Visible; break;
+        case 16: c.ShapeToLayer(any(), layers[pick(4)]); break;
+        case 17: c.SetShapePenFg(any(), pick(2) ? 0x808080 : 0x00FF00); break;
+        case 18: c.ShapeTranslate(any(), uni(-30, 30), uni(-30, 30)); break;
+        case 19: c.SetLayerPenWidth(layer, pick(3)); break;
+        case 20: if (pick(2)) c.CadDeselectShapes(); else c.LayerSelectShapes(layer, pick(2) == 0); break;
+        case 21: { THalvekCanvasModel& m = c; made.push_back(m.DrawLine(uni(0, 1000), uni(0, 1000), uni(0, 1000), uni(0, 1000), layer)); break; }
+        case 22: c.ShapePointInsert(any(), 1, uni(0, 1000), uni(0, 1000)); break;
+        case 23: c.DeleteSelectedShapes(); break;
         }
         if (pick(3) == 0) {
             ASSERT_EQ(c.BackBuffer(), fullRebuildOf(c)) << "step " << step;
