@@ -29,10 +29,18 @@ THalvekNTRIPClient::~THalvekNTRIPClient()
     Disconnect();
 }
 
+template <class Event, class... Args>
+void THalvekNTRIPClient::Raise(const Event& event, const Args&... args)
+{
+    // A copy, so a handler may reassign the event while it runs.
+    const Event handler = event;
+    if (handler)
+        skerra::guarded(parent(), [&] { handler(this, args...); });
+}
+
 void THalvekNTRIPClient::Log(const std::string& message)
 {
-    if (OnLog)
-        OnLog(this, message);
+    Raise(OnLog, message);
 }
 
 void THalvekNTRIPClient::EndConnection()
@@ -127,8 +135,7 @@ void THalvekNTRIPClient::ParseSourceTable(const std::string& text)
     MountPoints = std::move(entries.MountPoints);
     MountPointNMEA = std::move(entries.NMEA);
     Log("Source table parsed: " + std::to_string(MountPoints.size()) + " mount points");
-    if (OnSourceTable)
-        OnSourceTable(this, MountPoints);
+    Raise(OnSourceTable, MountPoints);
 }
 
 std::string THalvekNTRIPClient::RecentData() const
@@ -152,8 +159,7 @@ void THalvekNTRIPClient::AppendRecentData(const char* data, std::size_t length)
 void THalvekNTRIPClient::DeliverStatus(const TNTRIPWorkerThread* from, int status, const std::string& message,
                                        bool networkFailure)
 {
-    if (OnStatus)
-        OnStatus(this, status, message);
+    Raise(OnStatus, status, message);
     if (Worker != from)
         return;  // the handler ended this connection or started another
     Log(message);
@@ -169,8 +175,7 @@ void THalvekNTRIPClient::DeliverData(const std::string& block)
 {
     if (RelayToSerial)
         WriteToSerial(block.data(), static_cast<int>(block.size()));
-    if (OnData)
-        OnData(this, block.data(), static_cast<int>(block.size()));
+    Raise(OnData, block.data(), static_cast<int>(block.size()));
 }
 
 void THalvekNTRIPClient::ReconnectTimerTick()

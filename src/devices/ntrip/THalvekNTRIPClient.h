@@ -103,6 +103,9 @@ private:
     void ReconnectTimerTick();
     void EndConnection();
     void Log(const std::string& message);
+    // Raises an event; a handler's exception is shown and the caller goes on.
+    template <class Event, class... Args>
+    void Raise(const Event& event, const Args&... args);
 
     // Called by the worker.
     void AppendRecentData(const char* data, std::size_t length);

@@ -5,6 +5,7 @@
 #include "devices/ntrip/NTRIPResponseHeader.h"
 #include "devices/ntrip/THalvekNTRIPClient.h"
 #include "platform/Clock.h"
+#include "platform/HandlerGuard.h"
 
 #include <QMetaObject>
 
@@ -69,6 +70,7 @@ bool TNTRIPWorkerThread::Synchronize(std::function<void()> work)
     auto handoff = std::make_shared<THandoff>();
     handoff->Work = std::move(work);
     auto control = Control;
+    THalvekNTRIPClient* client = Client;
     {
         std::lock_guard lock(control->Lock);
         if (control->StopRequested)
@@ -76,18 +78,15 @@ bool TNTRIPWorkerThread::Synchronize(std::function<void()> work)
     }
     QMetaObject::invokeMethod(
         Client,
-        [control, handoff] {
+        [control, handoff, client] {
             {
                 std::lock_guard lock(control->Lock);
                 if (control->StopRequested)
                     return;
                 handoff->Started = true;
             }
-            try {
-                handoff->Work();
-            } catch (...) {
-                // An event handler's failure must not reach the event loop or stall the worker.
-            }
+            // A failure must not reach the event loop or stall the worker.
+            skerra::guarded(client, handoff->Work);
             {
                 std::lock_guard lock(control->Lock);
                 handoff->Done = true;

@@ -7,6 +7,7 @@
 #include "devices/ntrip/TCorrectionSink.h"
 #include "devices/ntrip/THalvekNTRIPClient.h"
 #include "devices/ntrip/TNTRIPWorkerThread.h"
+#include "platform/MessageBox.h"
 
 #include <QCoreApplication>
 #include <QTimer>
@@ -20,6 +21,7 @@
 
 #include <chrono>
 #include <functional>
+#include <stdexcept>
 #include <thread>
 
 using namespace std::string_literals;
@@ -352,6 +354,36 @@ TEST_F(ClientFixture, ConnectFailureRetriesOnlyWithinAReconnectSequence)
     ASSERT_TRUE(waitUntil([&] { return Logged("Reconnect attempt 2/2") && Ended(); }));
     runEventsFor(3 * kShortReconnectMs);
     EXPECT_FALSE(Logged("Reconnect attempt 3/2"));
+}
+
+TEST_F(ClientFixture, AFailingHandlerIsReportedAndTheConnectionGoesOn)
+{
+    // Every event throws. Each failure is shown, and what the hand-off does besides
+    // the event still happens: the relay, the log line, the reconnect after a loss.
+    std::vector<QString> shown;
+    struct Restore {
+        skerra::MessageHandler previous;
+        ~Restore() { skerra::setMessageHandler(previous); }
+    } restore{skerra::setMessageHandler([&](const skerra::MessageRequest& request) {
+        shown.push_back(request.text);
+        return int{skerra::MbOk};
+    })};
+    Client.OnStatus = [this](QObject*, int status, const std::string& message) {
+        Statuses.emplace_back(status, message);
+        throw std::runtime_error("status handler failed");
+    };
+    Client.OnData = [](QObject*, const char*, int) { throw std::runtime_error("data handler failed"); };
+    Client.MaxReconnect = 1;
+    FakeCaster caster({{CasterStep::send("ICY 200 OK\r\n" + kRtcm), CasterStep::pause(30), CasterStep::close()}});
+    ConnectTo(caster);
+    ASSERT_TRUE(waitUntil([&] { return caster.Connections() == 2 && Ended(); }));
+
+    EXPECT_EQ(Sink.Written, kRtcm + kRtcm);
+    EXPECT_TRUE(Logged("Connection closed"));
+    EXPECT_TRUE(Logged("Reconnect attempt 1/1"));
+    ASSERT_FALSE(shown.empty());
+    EXPECT_TRUE(std::find(shown.begin(), shown.end(), "status handler failed.") != shown.end());
+    EXPECT_TRUE(std::find(shown.begin(), shown.end(), "data handler failed.") != shown.end());
 }
 
 TEST_F(ClientFixture, RefusedSettings)
