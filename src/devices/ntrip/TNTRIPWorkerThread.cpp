@@ -64,7 +64,6 @@ bool TNTRIPWorkerThread::Synchronize(std::function<void()> work)
 {
     struct THandoff {
         std::function<void()> Work;
-        bool Started = false;
         bool Done = false;
     };
     auto handoff = std::make_shared<THandoff>();
@@ -83,7 +82,6 @@ bool TNTRIPWorkerThread::Synchronize(std::function<void()> work)
                 std::lock_guard lock(control->Lock);
                 if (control->StopRequested)
                     return;
-                handoff->Started = true;
             }
             // A failure must not reach the event loop or stall the worker.
             skerra::guarded(client, handoff->Work);
