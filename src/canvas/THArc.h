@@ -4,7 +4,7 @@
 
 #include "canvas/THShape.h"
 
-class THArc : public THShape {
+class THArc final : public THShape {
 public:
     static constexpr ShapeKind kKind = ShapeKind::Arc;
     THArc() : THShape(kKind, ShapeTypeCode::Arc3) {}

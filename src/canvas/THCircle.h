@@ -3,7 +3,7 @@
 
 #include "canvas/THShape.h"
 
-class THCircle : public THShape {
+class THCircle final : public THShape {
 public:
     static constexpr ShapeKind kKind = ShapeKind::Circle;
     THCircle() : THShape(kKind, ShapeTypeCode::Circle) {}

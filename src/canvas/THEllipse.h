@@ -5,7 +5,7 @@
 
 #include "canvas/THTwoCorner.h"
 
-class THEllipse : public THTwoCorner {
+class THEllipse final : public THTwoCorner {
 public:
     static constexpr ShapeKind kKind = ShapeKind::Ellipse;
     THEllipse() : THEllipse(0.0, 0.0, 0.0, 0.0) {}

@@ -3,7 +3,7 @@
 
 #include "canvas/THTwoCorner.h"
 
-class THLine : public THTwoCorner {
+class THLine final : public THTwoCorner {
 public:
     static constexpr ShapeKind kKind = ShapeKind::Line;
     THLine() : THLine(0.0, 0.0, 0.0, 0.0) {}

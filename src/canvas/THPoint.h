@@ -3,7 +3,7 @@
 
 #include "canvas/THAnchored.h"
 
-class THPoint : public THAnchored {
+class THPoint final : public THAnchored {
 public:
     static constexpr ShapeKind kKind = ShapeKind::Point;
     THPoint() : THPoint(0.0, 0.0) {}

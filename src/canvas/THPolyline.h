@@ -7,7 +7,7 @@
 
 #include <vector>
 
-class THPolyline : public THShape {
+class THPolyline final : public THShape {
 public:
     static constexpr ShapeKind kKind = ShapeKind::Polyline;
     explicit THPolyline(int typeCode = ShapeTypeCode::Polyline) : THShape(kKind, typeCode) {}

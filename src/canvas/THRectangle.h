@@ -4,7 +4,7 @@
 
 #include "canvas/THTwoCorner.h"
 
-class THRectangle : public THTwoCorner {
+class THRectangle final : public THTwoCorner {
 public:
     static constexpr ShapeKind kKind = ShapeKind::Rectangle;
     THRectangle() : THRectangle(0.0, 0.0, 0.0, 0.0) {}

@@ -48,6 +48,9 @@ template <class T, class Shape, class F>
 decltype(auto) asKind(Shape& s, F& f)
 {
     static_assert(definesEveryOperation<T>);
+    // A shape is destroyed and released as the class of its kind: a class
+    // derived from that one would lose its own destructor and part of its size.
+    static_assert(std::is_final_v<T>);
     return f(static_cast<LikeShape<T, Shape>&>(s));
 }
 

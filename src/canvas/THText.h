@@ -4,7 +4,7 @@
 
 #include "canvas/THAnchored.h"
 
-class THText : public THAnchored {
+class THText final : public THAnchored {
 public:
     static constexpr ShapeKind kKind = ShapeKind::Text;
     THText() : THAnchored(kKind, ShapeTypeCode::Text, 0.0, 0.0) {}
