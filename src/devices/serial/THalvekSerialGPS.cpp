@@ -181,9 +181,11 @@ void THalvekSerialGPS::PollTimerTick()
             IdleReported_ = false;
             ProcessLines();
         }
-        // Whatever the device sent before it went away has been delivered above.
+        // Whatever the device sent before it went away has been delivered above. A tick
+        // inside a line handler leaves this to the tick around it, which first delivers
+        // the lines appended here.
         QString reason;
-        if (Connected_ && Link_ && total < MaxReadPerTick && Link_->Lost(reason))
+        if (!Processing_ && Connected_ && Link_ && total < MaxReadPerTick && Link_->Lost(reason))
             DeviceLost(reason);
     });
 }

@@ -195,6 +195,24 @@ TEST_F(SerialDevice, ALostDeviceDeliversItsLastLinesThenDisconnects)
     EXPECT_EQ(gps.LastError(), "device gone");
 }
 
+TEST_F(SerialDevice, ADeviceLostDuringANestedTickStillDeliversWhatItSent)
+{
+    // A line handler that runs an event loop (a message box) lets the poll timer tick
+    // inside it; the device goes away meanwhile. The lines that tick read still come,
+    // in order, before the disconnect.
+    gps.Open();
+    gps.OnNewCommand = [this](QObject*, const std::string& line) {
+        log.add("line " + line);
+        if (line != "first") return;
+        link->incoming += "second\nthird\n";
+        link->lost = true;
+        gps.PollTimerTick();
+    };
+    receive("first\n");
+    EXPECT_EQ(log.events,
+              Events({"connect ttyUSB0", "line first", "line second", "line third", "disconnect ttyUSB0"}));
+}
+
 TEST_F(SerialDevice, SendWritesTheTextAsItIsAndReportsIt)
 {
     gps.Send("ignored while closed");
