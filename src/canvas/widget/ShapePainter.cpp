@@ -46,15 +46,9 @@ void drawClippedLine(GdiPainter& g, double x1, double y1, double x2, double y2, 
 
 namespace {
 
-// A line between pixel points, clipped when an end lies far outside.
 void clippedLine(GdiPainter& g, PointD a, PointD b, const GuardBox& box)
 {
-    if (box.contains(a.x, a.y) && box.contains(b.x, b.y)) {
-        g.line(static_cast<int>(a.x), static_cast<int>(a.y), static_cast<int>(b.x), static_cast<int>(b.y));
-        return;
-    }
-    if (clipSegment(a.x, a.y, b.x, b.y, box))
-        g.line(static_cast<int>(a.x), static_cast<int>(a.y), static_cast<int>(b.x), static_cast<int>(b.y));
+    drawClippedLine(g, a.x, a.y, b.x, b.y, box);
 }
 
 bool allInside(const std::vector<PointD>& pts, const GuardBox& box)
