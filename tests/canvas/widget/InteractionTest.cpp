@@ -1,6 +1,7 @@
 // Mouse and keyboard, driven through the widget with synthetic Qt events.
 
 #include "canvas/widget/THalvekCanvas.h"
+#include "platform/MessageBox.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -10,6 +11,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <functional>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -283,6 +286,46 @@ TEST_F(CanvasInput, MouseMoveReportsDistanceAndAngleFromTheLastPress)
     move(100, 50);  // 50 units north
     EXPECT_DOUBLE_EQ(magnitude, 50);
     EXPECT_DOUBLE_EQ(angle, 90);
+}
+
+// A failing event handler of the owner never passes through Qt's event loop:
+// each input shows the error and the canvas goes on taking input.
+TEST_F(CanvasInput, FailingEventHandlersAreReportedNotThrownThroughQt)
+{
+    std::vector<QString> errors;
+    const skerra::MessageHandler old = skerra::setMessageHandler([&](const skerra::MessageRequest& r) {
+        errors.push_back(r.text);
+        return skerra::MbOk;
+    });
+    auto fail = [](auto&&...) { throw std::runtime_error("handler failed"); };
+    canvas.OnWorldMouseDown = fail;
+    canvas.OnWorldMouseMove = fail;
+    canvas.OnDblClick = fail;
+    canvas.OnDrawBegin = fail;
+    canvas.OnDrawEnd = fail;
+    struct Input {
+        const char* name;
+        std::function<void()> send;
+    };
+    const Input inputs[] = {
+        {"press", [&] { mouse(QEvent::MouseButtonPress, Qt::LeftButton, 20, 20); }},
+        {"move", [&] { move(30, 30); }},
+        {"double click", [&] { mouse(QEvent::MouseButtonDblClick, Qt::LeftButton, 40, 40); }},
+        {"right click ending a drawing", [&] {
+             canvas.OnWorldMouseDown = nullptr;
+             canvas.CadMode = 3;
+             click(10, 10);  // the drawing begins: OnDrawBegin fails
+             click(50, 50, Qt::RightButton);  // the drawing ends: OnDrawEnd fails
+         }},
+    };
+    for (const Input& input : inputs) {
+        const std::size_t before = errors.size();
+        EXPECT_NO_THROW(input.send()) << input.name;
+        EXPECT_GT(errors.size(), before) << input.name;
+    }
+    skerra::setMessageHandler(old);
+    ASSERT_FALSE(errors.empty());
+    EXPECT_TRUE(errors.front().contains(QStringLiteral("handler failed")));
 }
 
 }  // namespace
