@@ -193,7 +193,6 @@ void TFNav::LoadChartView()
     fcad->GridAutoScale = ini.ReadBool("CANVAS", "GridAutoScale", true);
     fcad->DepthSpeedDisplayMode = ini.ReadInteger("CANVAS", "DepthSpeedDisplayMode", 0);
     fcad->GGAOverlayPosition = ini.ReadInteger("CANVAS", "GGAOverlayPosition", 0);
-    fcad->NeedsRedraw = true;
 }
 
 void TFNav::SaveChartView()
