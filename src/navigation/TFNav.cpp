@@ -25,6 +25,8 @@
 #include <QCoreApplication>
 #include <QCursor>
 #include <QDir>
+#include <QHBoxLayout>
+#include <QToolBar>
 #include <QVBoxLayout>
 
 TFNav* FNav = nullptr;
@@ -76,9 +78,20 @@ void TFNav::CreateChart()
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
+    auto* top = new QToolBar(this);
+    top->setObjectName(QStringLiteral("tMain"));
+    layout->addWidget(top);
+    auto* row = new QHBoxLayout;
+    row->setSpacing(0);
+    layout->addLayout(row, 1);
+    auto* shapes = new QToolBar(this);
+    shapes->setObjectName(QStringLiteral("tShape"));
+    shapes->setOrientation(Qt::Vertical);
+    row->addWidget(shapes);
     fcad = new THalvekCanvas(this);
     fcad->setObjectName(QStringLiteral("fcad"));
-    layout->addWidget(fcad);
+    row->addWidget(fcad, 1);
+    CreateChartToolBars(top, shapes);
 
     chartStatus_ = std::make_unique<NavStatusSource>(*this);
     fcad->SetStatusSource(chartStatus_.get());
@@ -93,6 +106,56 @@ void TFNav::CreateChart()
     fcad->OnDrawEnd = [this](QObject* s, short t, double x, double y) { fcadDrawEnd(s, t, x, y); };
     fcad->OnDblClick = [this](QObject* s) { fcadDblClick(s); };
 }
+
+void TFNav::CreateChartToolBars(QToolBar* top, QToolBar* shapes)
+{
+    auto add = [this](QToolBar* bar, const char* name, const QString& caption, void (TFNav::*handler)()) {
+        QAction* action = bar->addAction(caption);
+        action->setObjectName(QString::fromLatin1(name));
+        connect(action, &QAction::triggered, this, [this, handler] { skerra::guarded(this, [&] { (this->*handler)(); }); });
+    };
+    add(top, "Zoomin", QStringLiteral("Zoom In"), &TFNav::ZoominClick);
+    add(top, "Zoomout", QStringLiteral("Zoom Out"), &TFNav::ZoomoutClick);
+    add(top, "Zoomwindow", QStringLiteral("Window"), &TFNav::ZoomwindowClick);
+    add(top, "Zoomdynamic", QStringLiteral("Dynamic"), &TFNav::ZoomdynamicClick);
+    add(top, "Zoomextents", QStringLiteral("Extents"), &TFNav::ZoomextentsClick);
+
+    add(shapes, "ToolButton7", QStringLiteral("Point"), &TFNav::ToolButton10Click);
+    add(shapes, "ToolButton12", QStringLiteral("Line"), &TFNav::ToolButton9Click);
+    add(shapes, "ToolButton21", QStringLiteral("Rectangle"), &TFNav::ToolButton16Click);
+    add(shapes, "ToolButton23", QStringLiteral("Polyline"), &TFNav::ToolButton14Click);
+    add(shapes, "ToolButton27", QStringLiteral("Ellipse"), &TFNav::ToolButton19Click);
+    add(shapes, "ToolButton28", QStringLiteral("Polygon"), &TFNav::ToolButton15Click);
+    add(shapes, "ToolButton29", QStringLiteral("Spline"), &TFNav::ToolButton17Click);
+    add(shapes, "ToolButton30", QStringLiteral("Arc"), &TFNav::ToolButton20Click);
+    add(shapes, "ToolButton31", QStringLiteral("Circle"), &TFNav::ToolButton18Click);
+}
+
+void TFNav::SetCadMode(int mode) { fcad->CadMode = mode; }
+void TFNav::ToolButton10Click() { SetCadMode(17); }
+void TFNav::ToolButton9Click() { SetCadMode(3); }
+void TFNav::ToolButton16Click() { SetCadMode(1); }
+void TFNav::ToolButton14Click() { SetCadMode(5); }
+void TFNav::ToolButton19Click() { SetCadMode(4); }
+void TFNav::ToolButton15Click() { SetCadMode(6); }
+void TFNav::ToolButton17Click() { SetCadMode(8); }
+void TFNav::ToolButton20Click() { SetCadMode(10); }
+void TFNav::ToolButton18Click() { SetCadMode(19); }
+void TFNav::ZoomwindowClick() { SetCadMode(-3); }
+void TFNav::ZoomdynamicClick() { SetCadMode(-4); }
+
+// Zoom about the middle of the world window: in shrinks it to 0.8, out grows it to 1.2.
+void TFNav::ZoominClick()
+{
+    fcad->WorldZoom(0, 0.2, (fcad->WorldLeft + fcad->WorldRight) / 2, (fcad->WorldTop + fcad->WorldBottom) / 2);
+}
+
+void TFNav::ZoomoutClick()
+{
+    fcad->WorldZoom(0, -0.2, (fcad->WorldLeft + fcad->WorldRight) / 2, (fcad->WorldTop + fcad->WorldBottom) / 2);
+}
+
+void TFNav::ZoomextentsClick() { fcad->WorldExtents(); }
 
 void TFNav::CreateSerialDevices()
 {
@@ -223,8 +286,11 @@ void TFNav::FormCloseQuery()
 void TFNav::fcadShapeNumberSelected(QObject*, short, long) {}
 void TFNav::fcadWorldMouseMove(QObject*, short, double, double, double, double) {}
 void TFNav::fcadWorldMouseDown(QObject*, short, short, short, double, double) {}
-void TFNav::fcadDrawBegin(QObject*, short, double, double) {}
-void TFNav::fcadDrawEnd(QObject*, short, double, double) {}
+
+// Shapes the user draws go to their own layer.
+void TFNav::fcadDrawBegin(QObject*, short, double, double) { fcad->CurrentLayer = UserShapeLayerId; }
+
+void TFNav::fcadDrawEnd(QObject*, short, double, double) { fcad->CadModeKeep = false; }
 
 void TFNav::fcadDblClick(QObject*)
 {

@@ -53,6 +53,22 @@ public:
     void fcadDrawEnd(QObject* sender, short shapeType, double x, double y);
     void fcadDblClick(QObject* sender);
 
+    // Chart commands of the tool bars: drawing modes and zoom.
+    void ToolButton10Click();  // point
+    void ToolButton9Click();   // line
+    void ToolButton16Click();  // rectangle
+    void ToolButton14Click();  // polyline
+    void ToolButton19Click();  // ellipse by two corners
+    void ToolButton15Click();  // polygon
+    void ToolButton17Click();  // spline
+    void ToolButton20Click();  // three-point arc
+    void ToolButton18Click();  // circle
+    void ZoomwindowClick();
+    void ZoomdynamicClick();
+    void ZoominClick();
+    void ZoomoutClick();
+    void ZoomextentsClick();
+
     // Closing steps: ports closed, tool windows' placement and the chart's view saved.
     void FormCloseQuery();
 
@@ -62,6 +78,8 @@ protected:
 
 private:
     void CreateChart();
+    void CreateChartToolBars(class QToolBar* top, class QToolBar* shapes);
+    void SetCadMode(int mode);
     void CreateSerialDevices();
     void LoadChartView();
     void SaveChartView();

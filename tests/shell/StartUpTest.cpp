@@ -112,7 +112,7 @@ TEST_F(StartUpTest, TheNtripWindowGetsTheGnssPortOnlyWhileItIsOpen)
     sink.WriteRaw("\xD3\x00\x00", 3);  // a closed port is never written
 }
 
-TEST_F(StartUpTest, TheChartFillsTheMainWindowWithItsLayersAndSavedView)
+TEST_F(StartUpTest, TheChartFillsTheMainWindowBesideItsToolBarsWithItsLayersAndSavedView)
 {
     {
         skerra::IniFile ini(skerra::settingsFilePath());
@@ -126,7 +126,12 @@ TEST_F(StartUpTest, TheChartFillsTheMainWindowWithItsLayersAndSavedView)
     FNav->resize(800, 600);
     FNav->show();
     QCoreApplication::processEvents();
-    EXPECT_EQ(FNav->fcad->geometry(), FNav->rect());
+    // The chart takes the window beside its tool bars, to the right and bottom edges.
+    const QRect chart = FNav->fcad->geometry();
+    EXPECT_EQ(chart.right(), FNav->rect().right());
+    EXPECT_EQ(chart.bottom(), FNav->rect().bottom());
+    EXPECT_GT(chart.width(), FNav->width() * 3 / 4);
+    EXPECT_GT(chart.height(), FNav->height() * 3 / 4);
 
     const char* layers[] = {"Default",          "Halvek Grid",      "track_fix",    "track_nofix",    "track_float",
                             "halvek_tempshape", "halvek_usershape", "event_number", "~~Halvek Vessel"};
