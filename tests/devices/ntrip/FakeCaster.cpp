@@ -1,5 +1,7 @@
 #include "FakeCaster.h"
 
+#include "LoopbackTestSupport.h"
+
 #include <arpa/inet.h>
 #include <netinet/in.h>
 #include <poll.h>
@@ -16,15 +18,7 @@ constexpr int kRequestWaitMs = 3000;
 FakeCaster::FakeCaster(std::vector<CasterScript> scripts, int maxConnections)
     : Scripts(std::move(scripts)), MaxConnections(maxConnections)
 {
-    ListenFd = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    bind(ListenFd, reinterpret_cast<sockaddr*>(&address), sizeof(address));
-    listen(ListenFd, 4);
-    socklen_t length = sizeof(address);
-    getsockname(ListenFd, reinterpret_cast<sockaddr*>(&address), &length);
-    ListenPort = ntohs(address.sin_port);
+    ListenFd = ntriptest::listenOnLoopback(4, ListenPort);
     Thread = std::thread([this] { Serve(); });
 }
 

@@ -6,6 +6,7 @@
 
 #include "devices/ntrip/TCorrectionSink.h"
 #include "devices/ntrip/THalvekNTRIPClient.h"
+#include "LoopbackTestSupport.h"
 #include "devices/ntrip/TNTRIPWorkerThread.h"
 #include "platform/MessageBox.h"
 
@@ -32,17 +33,7 @@ namespace {
 constexpr int kShortReceiveTimeoutMs = 400;
 constexpr int kShortReconnectMs = 100;
 
-bool waitUntil(const std::function<bool()>& done, int timeoutMs = 5000)
-{
-    const auto end = Clock::now() + std::chrono::milliseconds(timeoutMs);
-    while (Clock::now() < end) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-        if (done())
-            return true;
-        std::this_thread::sleep_for(std::chrono::milliseconds(2));
-    }
-    return done();
-}
+using ntriptest::waitUntil;
 
 void runEventsFor(int ms)
 {

@@ -2,6 +2,7 @@
 // 127.0.0.1, fed with a recorded RTCM 3 stream. The relayed bytes must equal the file.
 
 #include "devices/ntrip/THalvekNTRIPClient.h"
+#include "LoopbackTestSupport.h"
 
 #include <QCoreApplication>
 #include <QProcess>
@@ -31,36 +32,12 @@ namespace {
 
 const std::filesystem::path kCapture = std::filesystem::path(SKERRA_TESTDATA) / "rtcm3" / "GMSD7_20121014.rtcm3";
 
-bool waitUntil(const std::function<bool()>& done, int timeoutMs)
-{
-    const auto end = Clock::now() + std::chrono::milliseconds(timeoutMs);
-    while (Clock::now() < end) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-        if (done())
-            return true;
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    }
-    return done();
-}
-
-int listenOnLoopback(int& port)
-{
-    const int fd = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof(address));
-    listen(fd, 1);
-    socklen_t length = sizeof(address);
-    getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length);
-    port = ntohs(address.sin_port);
-    return fd;
-}
+using ntriptest::waitUntil;
 
 int freePort()
 {
     int port = 0;
-    close(listenOnLoopback(port));
+    close(ntriptest::listenOnLoopback(1, port));
     return port;
 }
 
@@ -79,7 +56,7 @@ bool accepting(int port)
 // Feeds the capture to str2str's input once released.
 class Feeder {
 public:
-    explicit Feeder(std::string bytes) : Bytes(std::move(bytes)), ListenFd(listenOnLoopback(ListenPort))
+    explicit Feeder(std::string bytes) : Bytes(std::move(bytes)), ListenFd(ntriptest::listenOnLoopback(1, ListenPort))
     {
         Thread = std::thread([this] { Run(); });
     }
