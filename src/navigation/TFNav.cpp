@@ -13,7 +13,7 @@
 #include "platform/AppPaths.h"
 #include "platform/HandlerGuard.h"
 #include "platform/IniFile.h"
-#include "shell/DisplaySettings.h"
+#include "platform/DisplaySettings.h"
 #include "shell/FormPlacement.h"
 #include "shell/SharedHeader.h"
 #include "shell/StartupSettings.h"

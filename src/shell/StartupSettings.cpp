@@ -1,6 +1,6 @@
 #include "StartupSettings.h"
 
-#include "DisplaySettings.h"
+#include "platform/DisplaySettings.h"
 #include "platform/IniFile.h"
 #include "platform/NumberText.h"
 

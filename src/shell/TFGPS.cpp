@@ -1,6 +1,6 @@
 #include "TFGPS.h"
 
-#include "DisplaySettings.h"
+#include "platform/DisplaySettings.h"
 #include "platform/HandlerGuard.h"
 
 TFGPS* FGPS = nullptr;

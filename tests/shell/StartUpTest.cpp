@@ -13,7 +13,7 @@
 #include "platform/Clock.h"
 #include "platform/MessageBox.h"
 #include "platform/StyleRegistry.h"
-#include "shell/DisplaySettings.h"
+#include "platform/DisplaySettings.h"
 #include "shell/SharedHeader.h"
 #include "shell/TNavset.h"
 

@@ -1,7 +1,7 @@
 #include "shell/StartupSettings.h"
 
 #include "platform/IniFile.h"
-#include "shell/DisplaySettings.h"
+#include "platform/DisplaySettings.h"
 
 #include <QFile>
 #include <QTemporaryDir>

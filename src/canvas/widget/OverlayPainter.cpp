@@ -5,7 +5,7 @@
 #include "canvas/widget/PixelMapping.h"
 #include "canvas/widget/ShapePainter.h"
 #include "platform/NumberText.h"
-#include "shell/DisplaySettings.h"
+#include "platform/DisplaySettings.h"
 
 #include <cmath>
 #include <vector>

@@ -4,7 +4,7 @@
 
 #include "canvas/widget/GdiPainter.h"
 #include "canvas/widget/OverlayPainter.h"
-#include "shell/DisplaySettings.h"
+#include "platform/DisplaySettings.h"
 
 #include <gtest/gtest.h>
 
