@@ -1,0 +1,51 @@
+#pragma once
+// What the survey loop reads from the settings and offsets windows, as plain values.
+// The windows fill these from their controls; the survey engine never touches a widget.
+// Texts stay texts: the engine parses them with its own strict rules and reports a
+// bad value once.
+
+#include <string>
+
+// The geodetic edits of the settings window (datum, Transverse Mercator, Lambert).
+struct GridSettingsTexts {
+    // Local ellipsoid and the seven datum parameters.
+    std::string semiMajorAxis;  // edSMA, metres; empty: the datum is not configured
+    std::string flattening;     // edIF, the flattening itself (not its inverse)
+    std::string scalePpm;       // edPPM
+    std::string rotationX, rotationY, rotationZ;  // edRX, edRY, edRZ, arc-seconds
+    std::string shiftX, shiftY, shiftZ;           // edSX, edSY, edSZ, metres
+
+    // Transverse Mercator.
+    std::string centralMeridian;    // edCM, degrees; empty: not configured
+    std::string referenceLatitude;  // edRL, degrees
+    std::string scaleFactor;        // edSF
+    std::string falseEasting;       // edFE, metres
+    std::string falseNorthing;      // edFN, metres
+
+    // Lambert Conformal Conic.
+    bool useLambert = false;  // cbUseLCCProjection
+    bool lambert1SP = false;  // cLambert1 (one standard parallel)
+    std::string lccStandardParallel1;  // eLCCSP1, degrees
+    std::string lccStandardParallel2;  // eLCCSP2, degrees
+    std::string lccScaleFactor;        // eLCCSF
+    std::string lccLatitudeOfOrigin;   // eLCCCP, degrees
+    std::string lccCentralMeridian;    // eLCCM, degrees
+    std::string lccFalseEasting;       // eLCCFE, metres
+    std::string lccFalseNorthing;      // eLCCFN, metres
+};
+
+// The echo sounder and gyro switches and the sounder's message format.
+struct SensorSettingsValues {
+    bool sensorEnabled = false;  // SensorEnabled
+    bool gyroEnabled = false;    // GyroEnabled
+    std::string messageType;     // cSBESMessage's text, e.g. "NMEA DPT"
+    std::string scanFormat;      // eSBESFormat's text
+};
+
+// The survey offsets window's edits.
+struct SurveyOffsetsTexts {
+    std::string offsetA;  // OffsetA: transducer draft, metres
+    std::string soundVelocity;  // SV: single sound velocity, m/s
+    std::string offsetC;  // OffsetC: antenna height above the water line, metres
+    std::string tideHeight;  // TideHt: manual tide, metres
+};
