@@ -24,7 +24,6 @@ TFMsg::TFMsg(QWidget* parent) : FormOf(FMsg, QStringLiteral("FMsg"), QStringLite
     Msg->setReadOnly(true);
     Msg->setFocusPolicy(Qt::NoFocus);
     Msg->setMaximumBlockCount(MaxLines);
-    Msg->setLineWrapMode(QPlainTextEdit::NoWrap);
     QFont font = Msg->font();
     font.setPixelSize(13);
     Msg->setFont(font);

@@ -12,6 +12,8 @@
 #include <QLineEdit>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 TfLatency* fLatency = nullptr;
 
 namespace {
@@ -37,8 +39,13 @@ TfLatency::TfLatency(QWidget* parent) : FormOf(fLatency, QStringLiteral("fLatenc
     eCurrentLatency = addLabelledEdit("eCurrentLatency", QStringLiteral("Current"), 0);
     eLatencyAveraged = addLabelledEdit("eLatencyAveraged", QStringLiteral("Averaged"), 1);
     eLatencyTol = addLabelledEdit("eLatencyTol", QStringLiteral("Tolerence"), 2);
-    eCurrentLatency->setEnabled(false);  // display only
-    eLatencyAveraged->setEnabled(false);
+    for (QLineEdit* display : {eCurrentLatency, eLatencyAveraged}) {
+        // Display only, yet as legible as the tolerance: the numbers are what the user watches.
+        display->setEnabled(false);
+        QPalette legible = display->palette();
+        legible.setColor(QPalette::Disabled, QPalette::Text, legible.color(QPalette::Active, QPalette::Text));
+        display->setPalette(legible);
+    }
     eLatencyTol->setText(QStringLiteral("500"));
 
     auto* layout = new QVBoxLayout(this);
@@ -62,7 +69,9 @@ QLineEdit* TfLatency::addLabelledEdit(const char* name, const QString& label, in
     caption->setObjectName(QString::fromLatin1(name) + QStringLiteral("Label"));
     auto* edit = new QLineEdit(gLatency);
     edit->setObjectName(QString::fromLatin1(name));
-    edit->setMinimumWidth(56);
+    // Wide enough for the caption above it and a latency such as "12345.6".
+    const int digits = edit->fontMetrics().horizontalAdvance(QStringLiteral("000000.0")) + 12;
+    edit->setFixedWidth(std::max(digits, caption->sizeHint().width()));
     caption->setBuddy(edit);
     grid->addWidget(caption, 0, column);
     grid->addWidget(edit, 1, column);
