@@ -382,7 +382,7 @@ bool TOffsets::eventFilter(QObject* watched, QEvent* event)
 
 void TOffsets::CheckNumberOnExit(QLineEdit* edit)
 {
-    if (busy_ || !isVisible() || edit->hasFocus()) return;
+    if (busy_ || !isVisible()) return;
     const std::string value = text(edit);
     if (skerra::tryParseDouble(value)) return;
     const BusyScope busy(busy_);
