@@ -275,7 +275,7 @@ void TOffsets::BitBtn1Click()
 
 // The confirmation, step by step. A failing check shows its message, puts the focus
 // on the edit at fault and ends it; the layout save and the folders stay done.
-bool TOffsets::Confirm()
+void TOffsets::Confirm()
 {
     skipNull(saveLayout_);
     const std::string timeText = time->text().toStdString();
@@ -286,7 +286,7 @@ bool TOffsets::Confirm()
     if (const auto fault = CheckOffsets(entries)) {
         skerra::showWarning(message(fault->english, fault->turkish), this);
         EditFor(fault->focus)->setFocus();
-        return false;
+        return;
     }
 
     const OffsetsReportValues report{timeText,        entries.location, entries.surveyBoat,
@@ -298,7 +298,7 @@ bool TOffsets::Confirm()
         skerra::showError(message("Cannot write the offsets report %1", "Ofset raporu yazılamıyor: %1")
                               .arg(QString::fromStdString(path)),
                           this);
-        return false;
+        return;
     }
 
     skerra::IniFile ini(skerra::settingsFilePath());
@@ -311,7 +311,6 @@ bool TOffsets::Confirm()
     confirmed_ = true;
     close();
     confirmed_ = false;
-    return true;
 }
 
 void TOffsets::BitBtn3Click()

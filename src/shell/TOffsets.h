@@ -88,7 +88,7 @@ private:
     void ShowEntries(const OffsetsEntries& entries);
     void RestoreStoredEntries();
     QLineEdit* EditFor(OffsetsField field) const;
-    bool Confirm();
+    void Confirm();
     void CheckNumberOnExit(QLineEdit* edit);
 
     std::function<bool()> surveyRunning_;
