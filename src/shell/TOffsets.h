@@ -1,12 +1,104 @@
 #pragma once
 // The "Offsets Essential for Post Processing / Recovery" window.
+//
+// The surveyor confirms here the pole offsets, the sound velocity, the tide and the
+// names of the location, boat and surveyor. While the window is hidden its edits are
+// the live store of the four values the survey loop reads (OffsetsTexts()): Cancel
+// and every other close puts the stored values back, so only confirmed values are
+// ever used.
 
+#include "SurveySettingsValues.h"
 #include "platform/Form.h"
+
+#include <functional>
+
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QTimer;
+struct OffsetsEntries;
+enum class OffsetsField;
 
 class TOffsets : public skerra::FormOf<TOffsets> {
     Q_OBJECT
 public:
     explicit TOffsets(QWidget* parent = nullptr);
+
+    // The four edits the survey loop reads while the window is hidden.
+    SurveyOffsetsTexts OffsetsTexts() const;
+
+    // The main window's part in the confirmation: whether the survey runs, its start,
+    // and the layout save that every confirmation runs first. Null hooks are skipped.
+    void SetSurveyHooks(std::function<bool()> surveyRunning, std::function<void()> startSurvey,
+                        std::function<void()> saveLayout);
+
+    // The sound-velocity window: shown by bSVP; while its profile is in use the report
+    // names the profile instead of the SV value. The NTRIP dialog: shown modally by
+    // bNTRIPShow. Null hooks are skipped (no profile in use).
+    void SetWindowHooks(std::function<void()> showSoundVelocity, std::function<void()> showNtripDialog,
+                        std::function<bool()> soundVelocityProfileUsed);
+
+    // Controls (component names as objectName).
+    QFrame* pSketch = nullptr;
+    QWidget* Image1 = nullptr;
+    QLineEdit* OffsetA = nullptr;
+    QLineEdit* OffsetB = nullptr;
+    QLineEdit* OffsetC = nullptr;
+    QLineEdit* SV = nullptr;
+    QLineEdit* TideHt = nullptr;
+    QLineEdit* Location = nullptr;
+    QLineEdit* SurveyBoat = nullptr;
+    QLineEdit* Surveyor = nullptr;
+    QLabel* Label7 = nullptr;
+    QLabel* time = nullptr;
+    QPushButton* bSVP = nullptr;
+    QPushButton* BitBtn1 = nullptr;  // "Realtime": the confirmation
+    QPushButton* BitBtn3 = nullptr;  // "Cancel", also the Escape button
+    QPushButton* bNTRIPShow = nullptr;
+    QTimer* Timer1 = nullptr;
+
+    // Handlers.
+    void FormShow();
+    void BitBtn1Click();
+    void BitBtn3Click();
+    void FormCloseQuery();
+    void FormDblClick();
+    void Timer1Timer();
+    void bSVPClick();
+    void bNTRIPShowClick();
+
+    // The caption of Label7. The time is local, so the caption says so; the Turkish
+    // text belongs in the language file.
+    static constexpr const char* kTimeCaption = "Date and Time (local)";
+    static constexpr const char* kTimeCaptionTurkish = "Tarih ve Saat (yerel)";
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void FormCreate();
+    void CreateControls();
+    void ConnectHandlers();
+    OffsetsEntries Entries() const;
+    void ShowEntries(const OffsetsEntries& entries);
+    void RestoreStoredEntries();
+    QLineEdit* EditFor(OffsetsField field) const;
+    void Confirm();
+    void CheckNumberOnExit(QLineEdit* edit);
+
+    std::function<bool()> surveyRunning_;
+    std::function<void()> startSurvey_;
+    std::function<void()> saveLayout_;
+    std::function<void()> showSoundVelocity_;
+    std::function<void()> showNtripDialog_;
+    std::function<bool()> profileUsed_;
+    bool busy_ = false;        // a confirmation or an exit check is under way
+    bool confirmed_ = false;   // the close that follows a successful confirmation
 };
 
 extern TOffsets* Offsets;
