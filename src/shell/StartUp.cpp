@@ -32,6 +32,16 @@ void applyStartupStyle(const QString& name)
     if (name != DefaultStyleName) trySetStyle(name, true);
 }
 
+namespace {
+
+// Lets windows of lower libraries reach windows above them once all exist.
+void connectToolWindows()
+{
+    Offsets->SetWindowHooks([] { fSVP->show(); }, [] { frmNTRIPSettings->show(); }, [] { return false; });
+}
+
+}  // namespace
+
 std::vector<QWidget*> createApplicationWindows()
 {
     std::vector<QWidget*> w;
@@ -52,6 +62,7 @@ std::vector<QWidget*> createApplicationWindows()
     w.push_back(new TfSVPGraph);
     w.push_back(new TfrmNTRIPSettings);
     w.push_back(new TfRTCMParsing);
+    connectToolWindows();
     return w;
 }
 
