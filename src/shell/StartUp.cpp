@@ -15,6 +15,7 @@
 #include "TfLatency.h"
 #include "TfTheme.h"
 #include "TformAbout.h"
+#include "canvas/widget/THalvekCanvas.h"
 #include "devices/windows/TfRTCMParsing.h"
 #include "devices/windows/TfrmNTRIPSettings.h"
 #include "navigation/TFNav.h"
@@ -39,6 +40,7 @@ std::vector<QWidget*> createApplicationWindows()
     w.push_back(new TNavset);
     w.push_back(new TFShape);
     w.push_back(new TFGPS);
+    FGPS->SetDevices(FNav->ZGPS1, FNav->ZSENSOR), FGPS->SetCanvas(FNav->fcad);
     w.push_back(new TfRealtime);
     w.push_back(new TFMsg);
     w.push_back(new TOffsets);
