@@ -40,7 +40,8 @@ std::vector<QWidget*> createApplicationWindows()
     w.push_back(new TNavset);
     w.push_back(new TFShape);
     w.push_back(new TFGPS);
-    FGPS->SetDevices(FNav->ZGPS1, FNav->ZSENSOR), FGPS->SetCanvas(FNav->fcad);
+    FGPS->SetDevices(FNav->ZGPS1, FNav->ZSENSOR);
+    FGPS->SetCanvas(FNav->fcad);
     w.push_back(new TfRealtime);
     w.push_back(new TFMsg);
     w.push_back(new TOffsets);
