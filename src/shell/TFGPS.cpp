@@ -137,6 +137,19 @@ void TFGPS::BuildWindow()
     main->addWidget(SettingTabs, 1);
     main->addLayout(bottom);
 
+    // Tab order: down each column, the tab's button last.
+    auto chain = [](std::initializer_list<QWidget*> order) {
+        for (auto it = order.begin(); it + 1 != order.end(); ++it) setTabOrder(*it, *(it + 1));
+    };
+    chain({Port, BaudRate, DataWidth, StopBits, Parity, Priority, Delay, NMEALog, LogTime, EnableDTR, EnableRTS,
+           GyroEnabled, GPSSet});
+    chain({SPort, SBaudRate, SDataWidth, SStopBits, SParity, SPriority, SDelay, SNMEALog, SLogTime, SEnableDTR,
+           SEnableRTS, cSBESMessage, eSBESFormat, SensorEnabled, SensorSet});
+    chain({cbGridVisible, cbAutoGrid, edGridSpacingX, edGridSpacingY, cbGridColor, eScreenshotInterval,
+           cbShowDepthLabels, edDepthLabelSpacing, edDepthLabelFontName, edDepthLabelFontSize, cbTextColor,
+           edEventLabelFontSize, cbEventLabelColor, edOverlayFontSize, cbOverlayDepthColor, cbOverlaySpeedColor});
+    chain({LockStateCheck1, BitBtn2});
+
     const QSize hint = sizeHint();
     setFixedSize(std::max(kClientWidth, hint.width()), std::max(kClientHeight, hint.height()));
 }
@@ -165,8 +178,11 @@ QWidget* TFGPS::BuildPortTab(const QString& groupTitle, const QString& prefix, Q
     buttons->addStretch();
     buttons->addWidget(set);
     right->addLayout(buttons);
+    auto* left = new QVBoxLayout;
+    left->addWidget(portGroup);
+    left->addStretch();
     auto* layout = new QHBoxLayout(page);
-    layout->addWidget(portGroup, 1);
+    layout->addLayout(left, 1);
     layout->addLayout(right, 1);
     return page;
 }
