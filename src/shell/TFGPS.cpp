@@ -60,12 +60,6 @@ struct PortList {
     QStringList (*items)();
     const char* design;
 };
-QStringList comPortItems()
-{
-    QStringList items;
-    for (int i = 1; i <= 256; ++i) items << THalvekSerialGPS::PortName(i);
-    return items;
-}
 const PortList kPortLists[] = {
     {"Port", "Port No: ", nullptr, "COM1"},
     {"BaudRate", "Baud Rate", baudRateItems, "9600"},
@@ -81,8 +75,8 @@ const PortList kPortLists[] = {
 };
 constexpr int kPortSettingsRows = 7;  // Port No to Delay; the rest are optional settings
 
-// The serial ports the system has, then the names the settings have always offered.
-QStringList portItems() { return availableSerialPortNames() + comPortItems(); }
+// The serial ports the system has; any other name (an older "COM3") can still be typed.
+QStringList portItems() { return availableSerialPortNames(); }
 
 PortTabTexts portTexts(const TFGPS& w, const ListMember (&lists)[11])
 {

@@ -382,6 +382,25 @@ TEST_F(SettingsWindowTest, LiveDisplayHandlersApplyAtOnce)
     EXPECT_FALSE(DisplaySettings::ShowDepthLabels);
 }
 
+TEST_F(SettingsWindowTest, ColourPickerHoldsAnyColourAndSignalsOnlyChoices)
+{
+    skerra::ColourPicker picker;
+    std::vector<TColor> signalled;
+    QObject::connect(&picker, &skerra::ColourPicker::colourChanged, [&](TColor c) { signalled.push_back(c); });
+    const int items = picker.count();
+    picker.setColour(0x123456);  // no standard colour: shown as its own item
+    EXPECT_EQ(picker.colour(), 0x123456);
+    EXPECT_EQ(picker.currentText(), "#563412");
+    EXPECT_EQ(picker.count(), items + 1);
+    picker.setColour(0x0000FF);
+    EXPECT_EQ(picker.currentText(), "Red");
+    EXPECT_EQ(picker.count(), items);
+    EXPECT_TRUE(signalled.empty());
+    emit picker.activated(picker.findText("Navy"));  // the user's choice
+    EXPECT_EQ(picker.colour(), 0x800000);
+    EXPECT_EQ(signalled, std::vector<TColor>{0x800000});
+}
+
 // Every caption fits its control on every tab; with SKERRA_SCREENSHOTS set, each tab is
 // saved there as a picture.
 TEST_F(SettingsWindowTest, EveryTabShowsItsCaptionsWhole)
