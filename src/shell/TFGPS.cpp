@@ -487,7 +487,11 @@ void TFGPS::SetDevices(THalvekSerialGPS* gnss, THalvekSerialGPS* sensor)
     sensor_ = sensor;
 }
 
-void TFGPS::SetCanvas(THalvekCanvasCore* canvas) { canvas_ = canvas; }
+void TFGPS::SetCanvas(THalvekCanvasCore* canvas)
+{
+    canvas_ = canvas;
+    PushGrid();  // what creation would have pushed, had the chart been known then
+}
 
 void TFGPS::SetScreenshotTimer(QTimer* timer) { screenshotTimer_ = timer; }
 

@@ -39,6 +39,7 @@ public:
 
     // The main window's serial devices (GNSS receiver, echo sounder), its chart and its
     // screenshot timer. Each may stay null; the window then leaves that part alone.
+    // SetCanvas gives the chart the grid of the display settings at once.
     void SetDevices(THalvekSerialGPS* gnss, THalvekSerialGPS* sensor);
     void SetCanvas(THalvekCanvasCore* canvas);
     void SetScreenshotTimer(QTimer* timer);

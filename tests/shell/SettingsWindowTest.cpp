@@ -169,7 +169,10 @@ TEST_F(SettingsWindowTest, LockSavesLogsRefreshesAndLocks)
 {
     TFGPS& w = create();
     CountingCanvas canvas;
-    w.SetCanvas(&canvas);
+    canvas.GridVisible = false;
+    w.SetCanvas(&canvas);  // the grid as creation read it
+    EXPECT_TRUE(canvas.GridVisible);
+    EXPECT_EQ(canvas.paints, 0);
     skerra::setListText(w.Port, "COM3");
     skerra::setListText(w.BaudRate, "4800");
     w.edGridSpacingX->setText("abc");
