@@ -15,6 +15,7 @@
 #include "TfLatency.h"
 #include "TfTheme.h"
 #include "TformAbout.h"
+#include "canvas/widget/THalvekCanvas.h"
 #include "devices/windows/TfRTCMParsing.h"
 #include "devices/windows/TfrmNTRIPSettings.h"
 #include "navigation/TFNav.h"
@@ -38,6 +39,7 @@ namespace {
 void connectToolWindows()
 {
     Offsets->SetWindowHooks([] { fSVP->show(); }, [] { frmNTRIPSettings->show(); }, [] { return false; });
+    QObject::connect(FGPS, &TFGPS::StatusLineRequested, FMsg, &TFMsg::addStatusLine);
 }
 
 }  // namespace
@@ -49,6 +51,8 @@ std::vector<QWidget*> createApplicationWindows()
     w.push_back(new TNavset);
     w.push_back(new TFShape);
     w.push_back(new TFGPS);
+    FGPS->SetDevices(FNav->ZGPS1, FNav->ZSENSOR);
+    FGPS->SetCanvas(FNav->fcad);
     w.push_back(new TfRealtime);
     w.push_back(new TFMsg);
     w.push_back(new TOffsets);
