@@ -74,7 +74,6 @@ int runSkerra(int argc, char** argv)
     try {
         applyStartupStyle(settings.themeStyle);
         QApplication::setApplicationName(QStringLiteral("Skerra"));
-        QApplication::setApplicationDisplayName(QStringLiteral("Skerra"));
         QApplication::setQuitOnLastWindowClosed(false);  // the main window's close ends the run
         windows = createApplicationWindows();
         windows.front()->show();
