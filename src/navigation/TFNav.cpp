@@ -114,21 +114,18 @@ void TFNav::BuildForm()
     layout->setMenuBar(MainMenu1);
     BuildMenus();
 
-    tRealtime = new QToolBar(this);
-    tRealtime->setObjectName(QStringLiteral("tRealtime"));
+    tRealtime = NewToolBar("tRealtime");
     BuildRealtimeToolBar();
     layout->addWidget(tRealtime);
 
-    tDraw = new QToolBar(this);
-    tDraw->setObjectName(QStringLiteral("tDraw"));
+    tDraw = NewToolBar("tDraw");
     BuildDrawToolBar();
     layout->addWidget(tDraw);
 
     auto* row = new QHBoxLayout;
     row->setSpacing(0);
     layout->addLayout(row, 1);
-    tShape = new QToolBar(this);
-    tShape->setObjectName(QStringLiteral("tShape"));
+    tShape = NewToolBar("tShape");
     BuildShapeToolBar();
     row->addWidget(tShape);
     Panel4 = new QWidget(this);
@@ -143,6 +140,14 @@ void TFNav::BuildForm()
     layout->addWidget(pRealtime);
 
     BuildTimers();
+}
+
+QToolBar* TFNav::NewToolBar(const char* name)
+{
+    auto* bar = new QToolBar(this);
+    bar->setObjectName(tr8(name));
+    bar->setMovable(false);  // the bars have fixed places in the window
+    return bar;
 }
 
 QAction* TFNav::MakeCommand(const char* name, const QString& caption, Command handler)
@@ -298,7 +303,7 @@ void TFNav::BuildShapeToolBar()
 {
     tShape->setOrientation(Qt::Vertical);
     tShape->setFixedWidth(ShapeBarWidth);
-    tShape->setIconSize(QSize(16, 16));
+    tShape->setIconSize(QSize(18, 18));
     tShape->setContentsMargins(0, 0, 0, 0);
     // Top to bottom; the handler names are not those the button names suggest.
     AddToolCommand(tShape, "ToolButton7", QStringLiteral("Point"), "point", &TFNav::ToolButton10Click);

@@ -145,6 +145,7 @@ private:
     void BuildShapeToolBar();
     void BuildStatusBar();
     void BuildTimers();
+    QToolBar* NewToolBar(const char* name);
     QAction* MakeCommand(const char* name, const QString& caption, Command handler);
     QAction* AddMenuCommand(QMenu* menu, const char* name, const QString& caption, Command handler,
                             const QKeySequence& shortcut);
