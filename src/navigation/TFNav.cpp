@@ -304,7 +304,8 @@ void TFNav::BuildShapeToolBar()
     tShape->setOrientation(Qt::Vertical);
     tShape->setFixedWidth(ShapeBarWidth);
     tShape->setIconSize(QSize(18, 18));
-    tShape->setContentsMargins(0, 0, 0, 0);
+    // The narrow bar gives its width to the icons.
+    tShape->setStyleSheet(QStringLiteral("QToolBar { padding: 0px; spacing: 2px; } QToolButton { padding: 1px; }"));
     // Top to bottom; the handler names are not those the button names suggest.
     AddToolCommand(tShape, "ToolButton7", QStringLiteral("Point"), "point", &TFNav::ToolButton10Click);
     AddToolCommand(tShape, "ToolButton12", QStringLiteral("Line"), "line", &TFNav::ToolButton9Click);
