@@ -550,6 +550,7 @@ void TFNav::ShowLastLayoutAndView()
     ClearLayerByName(QStringLiteral("Halvek Grid"));
     setWindowTitle(QStringLiteral("Skerra - ") + lastFile);
     ApplyChartView(ReadChartViewSettings(ini));
+    // The settings window's interval edit takes over this timer once it is handed it (SetScreenshotTimer).
     ApplyScreenshotInterval(ReadScreenshotIntervalSeconds(ini));
 }
 
