@@ -67,11 +67,11 @@ private:
     const TFNav& nav_;
 };
 
-QString tr8(const char* text) { return QString::fromLatin1(text); }
+QString latin1Text(const char* text) { return QString::fromLatin1(text); }
 
 QString translated(const char* english)
 {
-    return Translation ? Translation->Translate(tr8(english)) : tr8(english);
+    return Translation ? Translation->Translate(latin1Text(english)) : latin1Text(english);
 }
 
 void showWindow(QWidget* window)
@@ -145,7 +145,7 @@ void TFNav::BuildForm()
 QToolBar* TFNav::NewToolBar(const char* name)
 {
     auto* bar = new QToolBar(this);
-    bar->setObjectName(tr8(name));
+    bar->setObjectName(latin1Text(name));
     bar->setMovable(false);  // the bars have fixed places in the window
     return bar;
 }
@@ -153,7 +153,7 @@ QToolBar* TFNav::NewToolBar(const char* name)
 QAction* TFNav::MakeCommand(const char* name, const QString& caption, Command handler)
 {
     auto* action = new QAction(caption, this);
-    action->setObjectName(tr8(name));
+    action->setObjectName(latin1Text(name));
     // A command whose work is not in the program yet stays visible but greyed.
     action->setEnabled(handler != nullptr);
     if (handler)
@@ -175,7 +175,7 @@ QAction* TFNav::AddToolCommand(QToolBar* bar, const char* name, const QString& c
                                Command handler)
 {
     QAction* action = MakeCommand(name, caption, handler);
-    action->setIcon(QIcon(QStringLiteral(":/navigation/icons/") + tr8(icon) + QStringLiteral(".svg")));
+    action->setIcon(QIcon(QStringLiteral(":/navigation/icons/") + latin1Text(icon) + QStringLiteral(".svg")));
     action->setToolTip(caption);
     bar->addAction(action);
     return action;
@@ -349,7 +349,7 @@ void TFNav::BuildTimers()
     };
     for (const auto& t : timers) {
         auto* timer = new QTimer(this);
-        timer->setObjectName(tr8(t.name));
+        timer->setObjectName(latin1Text(t.name));
         timer->setInterval(t.interval);
         const Command handler = t.handler;
         connect(timer, &QTimer::timeout, this, [this, handler] { skerra::guarded(this, [&] { (this->*handler)(); }); });
