@@ -24,4 +24,7 @@ void EnsureNavLayers(THalvekCanvasModel& canvas)
         const int existing = canvas.LayerFindByName(name);
         *layer.id = existing >= 0 ? existing : canvas.LayerOpen(name);
     }
+    // Opening a layer makes it current; what the user draws next must never land on
+    // the vessel layer, which every map tick empties.
+    canvas.CurrentLayer = UserShapeLayerId;
 }

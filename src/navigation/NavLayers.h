@@ -13,5 +13,6 @@ extern int EventLayerId;
 extern int VesselLayerId;
 
 // Makes sure each standard layer exists, in its fixed order, reusing a layer of
-// the same name (one loaded from a layout, say), and keeps its id.
+// the same name (one loaded from a layout, say), and keeps its id. Ends with the
+// user-shape layer current.
 void EnsureNavLayers(THalvekCanvasModel& canvas);

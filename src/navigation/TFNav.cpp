@@ -1,6 +1,8 @@
 #include "TFNav.h"
 
+#include "ChartViewSettings.h"
 #include "NavLayers.h"
+#include "ScreenshotTimerSetting.h"
 #include "TfJoystick.h"
 #include "TfRealtime.h"
 #include "TfRunline1.h"
@@ -11,23 +13,44 @@
 #include "devices/serial/THalvekSerialGPS.h"
 #include "devices/windows/TfrmNTRIPSettings.h"
 #include "platform/AppPaths.h"
+#include "platform/Colour.h"
 #include "platform/HandlerGuard.h"
 #include "platform/IniFile.h"
 #include "platform/DisplaySettings.h"
+#include "platform/MessageBox.h"
 #include "shell/FormPlacement.h"
 #include "shell/SharedHeader.h"
 #include "shell/StartupSettings.h"
+#include "shell/TFGPS.h"
+#include "shell/TFMsg.h"
+#include "shell/TFShape.h"
+#include "shell/THalvekTranslation.h"
 #include "shell/TNavset.h"
 #include "shell/TOffsets.h"
+#include "shell/TfLatency.h"
+#include "shell/TfTheme.h"
+#include "shell/TformAbout.h"
 #include "soundvelocity/TfSVP.h"
 
+#include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
-#include <QCoreApplication>
 #include <QCursor>
 #include <QDir>
+#include <QFontMetrics>
 #include <QHBoxLayout>
+#include <QIcon>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QProcess>
+#include <QStatusBar>
+#include <QThread>
+#include <QTimer>
 #include <QToolBar>
+#include <QToolButton>
 #include <QVBoxLayout>
+#include <cstdlib>
 
 TFNav* FNav = nullptr;
 
@@ -44,11 +67,29 @@ private:
     const TFNav& nav_;
 };
 
+QString latin1Text(const char* text) { return QString::fromLatin1(text); }
+
+QString translated(const char* english)
+{
+    return Translation ? Translation->Translate(latin1Text(english)) : latin1Text(english);
+}
+
+void showWindow(QWidget* window)
+{
+    if (!window) return;
+    window->show();
+    window->raise();
+}
+
+constexpr int StatusPanelWidth = 100;
+constexpr int ShapeBarWidth = 24;
+
 }  // namespace
 
 TFNav::TFNav(QWidget* parent) : FormOf(FNav, QStringLiteral("FNav"), QStringLiteral("Skerra"), parent)
 {
     resize(1024, 700);
+    BuildForm();
     skerra::guarded(this, [this] { FormCreate(); });
 }
 
@@ -60,38 +101,324 @@ TFNav::~TFNav()
     if (fcad) fcad->SetStatusSource(nullptr);
 }
 
-void TFNav::FormCreate()
-{
-    // The day's folders, each with all missing parents, and the media folders.
-    for (const std::string& folder : {DayFolder, LayoutFolder, LogFolder, XyzFolder, SvpFolder})
-        QDir().mkpath(QString::fromStdString(folder));
-    QDir().mkpath(QString::fromStdString(DayFolder) + "JPG");
-    QDir().mkpath(QString::fromStdString(DayFolder) + "MP4");
+// ---- The form: menus, tool bars, chart panel, status bar, timers ----
 
-    CreateSerialDevices();
-    CreateChart();
-    DisplaySettings::OverlayFontSize = skerra::readOverlayFontSize(skerra::IniFile(skerra::settingsFilePath()));
-}
-
-void TFNav::CreateChart()
+void TFNav::BuildForm()
 {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
-    auto* top = new QToolBar(this);
-    top->setObjectName(QStringLiteral("tMain"));
-    layout->addWidget(top);
+
+    MainMenu1 = new QMenuBar(this);
+    MainMenu1->setObjectName(QStringLiteral("MainMenu1"));
+    layout->setMenuBar(MainMenu1);
+    BuildMenus();
+
+    tRealtime = NewToolBar("tRealtime");
+    BuildRealtimeToolBar();
+    layout->addWidget(tRealtime);
+
+    tDraw = NewToolBar("tDraw");
+    BuildDrawToolBar();
+    layout->addWidget(tDraw);
+
     auto* row = new QHBoxLayout;
     row->setSpacing(0);
     layout->addLayout(row, 1);
-    auto* shapes = new QToolBar(this);
-    shapes->setObjectName(QStringLiteral("tShape"));
-    shapes->setOrientation(Qt::Vertical);
-    row->addWidget(shapes);
-    fcad = new THalvekCanvas(this);
+    tShape = NewToolBar("tShape");
+    BuildShapeToolBar();
+    row->addWidget(tShape);
+    Panel4 = new QWidget(this);
+    Panel4->setObjectName(QStringLiteral("Panel4"));
+    auto* chartLayout = new QVBoxLayout(Panel4);
+    chartLayout->setContentsMargins(0, 0, 0, 0);
+    row->addWidget(Panel4, 1);
+
+    pRealtime = new QWidget(this);
+    pRealtime->setObjectName(QStringLiteral("pRealtime"));
+    BuildStatusBar();
+    layout->addWidget(pRealtime);
+
+    BuildTimers();
+}
+
+QToolBar* TFNav::NewToolBar(const char* name)
+{
+    auto* bar = new QToolBar(this);
+    bar->setObjectName(latin1Text(name));
+    bar->setMovable(false);  // the bars have fixed places in the window
+    return bar;
+}
+
+QAction* TFNav::MakeCommand(const char* name, const QString& caption, Command handler)
+{
+    auto* action = new QAction(caption, this);
+    action->setObjectName(latin1Text(name));
+    // A command whose work is not in the program yet stays visible but greyed.
+    action->setEnabled(handler != nullptr);
+    if (handler)
+        connect(action, &QAction::triggered, this,
+                [this, handler] { skerra::guarded(this, [&] { (this->*handler)(); }); });
+    return action;
+}
+
+QAction* TFNav::AddMenuCommand(QMenu* menu, const char* name, const QString& caption, Command handler,
+                               const QKeySequence& shortcut)
+{
+    QAction* action = MakeCommand(name, caption, handler);
+    action->setShortcut(shortcut);
+    menu->addAction(action);
+    return action;
+}
+
+QAction* TFNav::AddToolCommand(QToolBar* bar, const char* name, const QString& caption, const char* icon,
+                               Command handler)
+{
+    QAction* action = MakeCommand(name, caption, handler);
+    action->setIcon(QIcon(QStringLiteral(":/navigation/icons/") + latin1Text(icon) + QStringLiteral(".svg")));
+    action->setToolTip(caption);
+    bar->addAction(action);
+    return action;
+}
+
+void TFNav::BuildMenus()
+{
+    const QKeySequence none;
+    QMenu* file = MainMenu1->addMenu(QStringLiteral("File"));
+    file->setObjectName(QStringLiteral("File1"));
+    AddMenuCommand(file, "New1", QStringLiteral("New"), nullptr, QKeySequence(QStringLiteral("Ctrl+N")));
+    AddMenuCommand(file, "Open1", QStringLiteral("Open..."), nullptr, QKeySequence(QStringLiteral("Ctrl+O")));
+    AddMenuCommand(file, "Save1", QStringLiteral("Save"), nullptr, QKeySequence(QStringLiteral("Ctrl+S")));
+    AddMenuCommand(file, "SaveAs1", QStringLiteral("Save As..."), nullptr, QKeySequence(QStringLiteral("Ctrl+W")));
+    file->addSeparator();
+    AddMenuCommand(file, "Import1", QStringLiteral("Import..."), nullptr, QKeySequence(QStringLiteral("Ctrl+I")));
+    AddMenuCommand(file, "Export1", QStringLiteral("Export..."), nullptr, QKeySequence(QStringLiteral("Ctrl+X")));
+    file->addSeparator();
+    AddMenuCommand(file, "Exit1", QStringLiteral("Exit"), &TFNav::Exit1Click, none);
+
+    QMenu* zoom = MainMenu1->addMenu(QStringLiteral("Zoom"));
+    zoom->setObjectName(QStringLiteral("Zoom1"));
+    AddMenuCommand(zoom, "In1", QStringLiteral("In"), &TFNav::ZoominClick, none);
+    AddMenuCommand(zoom, "Out1", QStringLiteral("Out"), &TFNav::ZoomoutClick, none);
+    AddMenuCommand(zoom, "Window1", QStringLiteral("Window"), &TFNav::ZoomwindowClick, none);
+    AddMenuCommand(zoom, "Dynamic1", QStringLiteral("Dynamic"), &TFNav::ZoomdynamicClick,
+                   QKeySequence(QStringLiteral("Ctrl+Alt+D")));
+    AddMenuCommand(zoom, "Extents1", QStringLiteral("Extents"), &TFNav::ZoomextentsClick,
+                   QKeySequence(QStringLiteral("Ctrl+Alt+E")));
+
+    QMenu* tools = MainMenu1->addMenu(QStringLiteral("Tools"));
+    tools->setObjectName(QStringLiteral("Tools1"));
+    AddMenuCommand(tools, "VesselShape1", QStringLiteral("Vessel Shape..."), &TFNav::VesselShape1Click, none);
+    AddMenuCommand(tools, "OpenLogFolder1", QStringLiteral("Open Log Folder"), nullptr,
+                   QKeySequence(QStringLiteral("Ctrl+L")));
+    AddMenuCommand(tools, "LatencyWatchSet1", QStringLiteral("Latency Watch/Set"), &TFNav::LatencyWatchSet1Click,
+                   none);
+    tools->addSeparator();
+    TranslationEditor1 = AddMenuCommand(tools, "TranslationEditor1", QStringLiteral("Translation Editor"), nullptr, none);
+
+    QMenu* edit = MainMenu1->addMenu(QStringLiteral("Edit"));
+    edit->setObjectName(QStringLiteral("Edit1"));
+    AddMenuCommand(edit, "Followvessel1", QStringLiteral("Follow vessel"), nullptr, none);
+    AddMenuCommand(edit, "Donotfollowvessel1", QStringLiteral("Do not follow vessel"), nullptr, none);
+    edit->addSeparator();
+    AddMenuCommand(edit, "Cleartracksfixed1", QStringLiteral("Clear tracks fixed"), nullptr, none);
+    AddMenuCommand(edit, "Cleartracksunfixed1", QStringLiteral("Clear tracks unfixed"), nullptr, none);
+    AddMenuCommand(edit, "Clearshapesuseradded1", QStringLiteral("Clear shapes user added"), nullptr, none);
+    AddMenuCommand(edit, "Deletetracksselected1", QStringLiteral("Delete tracks selected"), nullptr, none);
+    edit->addSeparator();
+    AddMenuCommand(edit, "MarkEvent1", QStringLiteral("Mark Event"), nullptr, QKeySequence(Qt::Key_F12));
+
+    QMenu* window = MainMenu1->addMenu(QStringLiteral("Window"));
+    window->setObjectName(QStringLiteral("Window2"));
+    AddMenuCommand(window, "Parameters1", QStringLiteral("Device Settings..."), &TFNav::Parameters1Click,
+                   QKeySequence(Qt::Key_F10));
+    AddMenuCommand(window, "NavigationSettings1", QStringLiteral("Navigation Settings..."),
+                   &TFNav::NavigationSettings1Click, none);
+    AddMenuCommand(window, "OffsetsandValues1", QStringLiteral("Offsets..."), &TFNav::OffsetsandValues1Click, none);
+    window->addSeparator();
+    AddMenuCommand(window, "mRealtimeWindow1", QStringLiteral("Realtime Window..."), &TFNav::mRealtimeWindow1Click,
+                   none);
+    AddMenuCommand(window, "Echogram1", QStringLiteral("Echogram"), &TFNav::Echogram1Click, none);
+    AddMenuCommand(window, "MessageWindow1", QStringLiteral("Message Window..."), &TFNav::MessageWindow1Click, none);
+    AddMenuCommand(window, "SoundVelocityProfile1", QStringLiteral("Sound Velocity Profile..."),
+                   &TFNav::SoundVelocityProfile1Click, none);
+    AddMenuCommand(window, "Generate1", QStringLiteral("Generate Runline..."), nullptr, none);
+    AddMenuCommand(window, "HalvekNTRIPClient1", QStringLiteral("Halvek NTRIP Client..."),
+                   &TFNav::HalvekNTRIPClient1Click, none);
+    window->addSeparator();
+    AddMenuCommand(window, "themeSelection1", QStringLiteral("Theme Selection..."), &TFNav::themeSelection1Click,
+                   none);
+
+    QMenu* help = MainMenu1->addMenu(QStringLiteral("Help"));
+    help->setObjectName(QStringLiteral("Help1"));
+    AddMenuCommand(help, "RemoteSupport1", QStringLiteral("Remote Support..."), nullptr, none);
+    AddMenuCommand(help, "About1", QStringLiteral("About..."), &TFNav::About1Click, none);
+}
+
+void TFNav::BuildRealtimeToolBar()
+{
+    Realtime = new QToolButton(tRealtime);
+    Realtime->setObjectName(QStringLiteral("Realtime"));
+    Realtime->setCheckable(true);
+    Realtime->setText(QStringLiteral("Realtime"));
+    connect(Realtime, &QToolButton::clicked, this, [this] { skerra::guarded(this, [this] { RealtimeClick(); }); });
+    tRealtime->addWidget(Realtime);
+    tRealtime->addSeparator();
+    AddToolCommand(tRealtime, "tbRunline", QStringLiteral("Runline"), "runline", &TFNav::tbRunlineClick);
+    AddToolCommand(tRealtime, "ConnectIcon", QStringLiteral("Connect"), "connect", &TFNav::Parameters1Click);
+    tRealtime->addSeparator();
+    AddToolCommand(tRealtime, "tbFixed", QStringLiteral("Fixed"), "track-fixed", nullptr);
+    AddToolCommand(tRealtime, "tbFloat", QStringLiteral("Float"), "track-float", nullptr);
+    AddToolCommand(tRealtime, "tbAuto", QStringLiteral("Auto"), "track-other", nullptr);
+    tRealtime->addSeparator();
+    AddToolCommand(tRealtime, "bSelectTracks", QStringLiteral("Select Tracks"), "select-tracks", nullptr);
+    AddToolCommand(tRealtime, "bDelSelected", QStringLiteral("Delete Selected"), "delete-selected", nullptr);
+    tRealtime->addSeparator();
+    AddToolCommand(tRealtime, "bFollowVessel", QStringLiteral("Follow Vessel"), "follow", nullptr);
+    AddToolCommand(tRealtime, "ToolButton13", QStringLiteral("Do Not Follow"), "no-follow", nullptr);
+}
+
+void TFNav::BuildDrawToolBar()
+{
+    AddToolCommand(tDraw, "bOpen", QStringLiteral("Open"), "open", nullptr);
+    AddToolCommand(tDraw, "bSave", QStringLiteral("Save"), "save", nullptr);
+    tDraw->addSeparator();
+    AddToolCommand(tDraw, "Zoomin", QStringLiteral("Zoom In"), "zoom-in", &TFNav::ZoominClick);
+    AddToolCommand(tDraw, "Zoomout", QStringLiteral("Zoom Out"), "zoom-out", &TFNav::ZoomoutClick);
+    AddToolCommand(tDraw, "Zoomwindow", QStringLiteral("Zoom Window"), "zoom-window", &TFNav::ZoomwindowClick);
+    AddToolCommand(tDraw, "Zoomdynamic", QStringLiteral("Dynamic Zoom"), "zoom-dynamic", &TFNav::ZoomdynamicClick);
+    AddToolCommand(tDraw, "Zoomextents", QStringLiteral("Zoom Extents"), "zoom-extents", &TFNav::ZoomextentsClick);
+    tDraw->addSeparator();
+    bMouseSelect = AddToolCommand(tDraw, "bMouseSelect", QStringLiteral("Select Shapes"), "select-shapes", nullptr);
+    AddToolCommand(tDraw, "ToolButton11", QStringLiteral("Clear Shapes"), "clear-shapes", nullptr);
+    tDraw->addSeparator();
+    AddToolCommand(tDraw, "btEventAdd", QStringLiteral("Add Event"), "event-add", nullptr);
+    AddToolCommand(tDraw, "btEventReset", QStringLiteral("Reset Event"), "event-reset", nullptr);
+    tDraw->addSeparator();
+    AddToolCommand(tDraw, "bExit", QStringLiteral("Exit"), "exit", &TFNav::bExitClick);
+    AddToolCommand(tDraw, "bRestart", QStringLiteral("Restart"), "restart", &TFNav::bRestartClick);
+}
+
+void TFNav::BuildShapeToolBar()
+{
+    tShape->setOrientation(Qt::Vertical);
+    tShape->setFixedWidth(ShapeBarWidth);
+    tShape->setIconSize(QSize(18, 18));
+    // The narrow bar gives its width to the icons.
+    tShape->setStyleSheet(QStringLiteral("QToolBar { padding: 0px; spacing: 2px; } QToolButton { padding: 1px; }"));
+    // Top to bottom; the handler names are not those the button names suggest.
+    AddToolCommand(tShape, "ToolButton7", QStringLiteral("Point"), "point", &TFNav::ToolButton10Click);
+    AddToolCommand(tShape, "ToolButton12", QStringLiteral("Line"), "line", &TFNav::ToolButton9Click);
+    AddToolCommand(tShape, "ToolButton21", QStringLiteral("Rectangle"), "rectangle", &TFNav::ToolButton16Click);
+    AddToolCommand(tShape, "ToolButton23", QStringLiteral("Polyline"), "polyline", &TFNav::ToolButton14Click);
+    AddToolCommand(tShape, "ToolButton27", QStringLiteral("Ellipse"), "ellipse", &TFNav::ToolButton19Click);
+    AddToolCommand(tShape, "ToolButton28", QStringLiteral("Polygon"), "polygon", &TFNav::ToolButton15Click);
+    AddToolCommand(tShape, "ToolButton29", QStringLiteral("Spline"), "spline", &TFNav::ToolButton17Click);
+    AddToolCommand(tShape, "ToolButton30", QStringLiteral("Arc"), "arc", &TFNav::ToolButton20Click);
+    AddToolCommand(tShape, "ToolButton31", QStringLiteral("Circle"), "circle", &TFNav::ToolButton18Click);
+}
+
+void TFNav::BuildStatusBar()
+{
+    auto* layout = new QVBoxLayout(pRealtime);
+    layout->setContentsMargins(0, 0, 0, 0);
+    sStatusBar = new QStatusBar(pRealtime);
+    sStatusBar->setObjectName(QStringLiteral("sStatusBar"));
+    for (int i = 0; i < StatusPanelCount; ++i) {
+        auto* panel = new QLabel(sStatusBar);
+        panel->setObjectName(QStringLiteral("sStatusBarPanel%1").arg(i));
+        panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        panel->setFixedWidth(StatusPanelWidth);
+        sStatusBar->addWidget(panel);
+    }
+    layout->addWidget(sStatusBar);
+}
+
+QLabel* TFNav::StatusPanel(int index) const
+{
+    return sStatusBar->findChild<QLabel*>(QStringLiteral("sStatusBarPanel%1").arg(index), Qt::FindDirectChildrenOnly);
+}
+
+void TFNav::BuildTimers()
+{
+    const struct { QTimer** timer; const char* name; int interval; bool active; Command handler; } timers[] = {
+        {&tMap, "tMap", 200, false, &TFNav::tMapTimer},
+        {&tEchogram, "tEchogram", 200, true, &TFNav::tEchogramTimer},
+        // Until the first show sets the user's interval.
+        {&tScreenshot, "tScreenshot", 30000, true, &TFNav::tScreenshotTimer},
+    };
+    for (const auto& t : timers) {
+        auto* timer = new QTimer(this);
+        timer->setObjectName(latin1Text(t.name));
+        timer->setInterval(t.interval);
+        const Command handler = t.handler;
+        connect(timer, &QTimer::timeout, this, [this, handler] { skerra::guarded(this, [&] { (this->*handler)(); }); });
+        if (t.active) timer->start();
+        *t.timer = timer;
+    }
+}
+
+// ---- Creation ----
+
+void TFNav::FormCreate()
+{
+    MakeDataFolders();
+    SetApplicationIcon();
+    if (!Translation) Translation = new THalvekTranslation;  // one for the whole run
+    ApplyLanguageAndOverlaySettings();
+    ShowLanguagePanel();
+    CreateSerialDevices();
+    CreateChart();
+    EchoSentences = true;
+    StyleRealtimeButton();
+}
+
+// The day's folders, each with all missing parents, and the media folders. A folder
+// that cannot be made is reported once, with the first one that failed.
+void TFNav::MakeDataFolders()
+{
+    QStringList folders;
+    for (const std::string& folder : {DayFolder, LayoutFolder, LogFolder, XyzFolder, SvpFolder})
+        folders << QString::fromStdString(folder);
+    folders << QString::fromStdString(DayFolder) + "JPG" << QString::fromStdString(DayFolder) + "MP4";
+    for (const QString& folder : folders) {
+        if (QDir().mkpath(folder)) continue;
+        ReportPortStatus("Cannot create log folder " + QDir::toNativeSeparators(folder) +
+                         ". Check if you are authorized create folder at this address.");
+        return;
+    }
+}
+
+void TFNav::SetApplicationIcon()
+{
+    const QIcon icon(QStringLiteral(":/navigation/icons/skerra.svg"));
+    QApplication::setWindowIcon(icon);
+    setWindowIcon(icon);
+}
+
+void TFNav::ApplyLanguageAndOverlaySettings()
+{
+    const skerra::IniFile ini(skerra::settingsFilePath());
+    const std::string language = ini.ReadString(QStringLiteral("SETTINGS"), QStringLiteral("Language"),
+                                                QStringLiteral("en")).toStdString();
+    DisplaySettings::OverlayFontSize = skerra::readOverlayFontSize(ini);
+    if (language != "en") Translation->SetLanguage(language);
+}
+
+// Panel 4 shows the language code, as wide as "EN" needs.
+void TFNav::ShowLanguagePanel()
+{
+    QLabel* panel = StatusPanel(4);
+    panel->setText(QString::fromStdString(Translation->CurrentLanguage).toUpper());
+    panel->setFixedWidth(panel->fontMetrics().horizontalAdvance(QStringLiteral("EN")) + 16);
+}
+
+void TFNav::CreateChart()
+{
+    fcad = new THalvekCanvas(Panel4);
     fcad->setObjectName(QStringLiteral("fcad"));
-    row->addWidget(fcad, 1);
-    CreateChartToolBars(top, shapes);
+    Panel4->layout()->addWidget(fcad);
+    fcad->SetBackColor(skerra::fromQColor(palette().color(QPalette::Window)));
 
     chartStatus_ = std::make_unique<NavStatusSource>(*this);
     fcad->SetStatusSource(chartStatus_.get());
@@ -106,56 +433,6 @@ void TFNav::CreateChart()
     fcad->OnDrawEnd = [this](QObject* s, short t, double x, double y) { fcadDrawEnd(s, t, x, y); };
     fcad->OnDblClick = [this](QObject* s) { fcadDblClick(s); };
 }
-
-void TFNav::CreateChartToolBars(QToolBar* top, QToolBar* shapes)
-{
-    auto add = [this](QToolBar* bar, const char* name, const QString& caption, void (TFNav::*handler)()) {
-        QAction* action = bar->addAction(caption);
-        action->setObjectName(QString::fromLatin1(name));
-        connect(action, &QAction::triggered, this, [this, handler] { skerra::guarded(this, [&] { (this->*handler)(); }); });
-    };
-    add(top, "Zoomin", QStringLiteral("Zoom In"), &TFNav::ZoominClick);
-    add(top, "Zoomout", QStringLiteral("Zoom Out"), &TFNav::ZoomoutClick);
-    add(top, "Zoomwindow", QStringLiteral("Window"), &TFNav::ZoomwindowClick);
-    add(top, "Zoomdynamic", QStringLiteral("Dynamic"), &TFNav::ZoomdynamicClick);
-    add(top, "Zoomextents", QStringLiteral("Extents"), &TFNav::ZoomextentsClick);
-
-    add(shapes, "ToolButton7", QStringLiteral("Point"), &TFNav::ToolButton10Click);
-    add(shapes, "ToolButton12", QStringLiteral("Line"), &TFNav::ToolButton9Click);
-    add(shapes, "ToolButton21", QStringLiteral("Rectangle"), &TFNav::ToolButton16Click);
-    add(shapes, "ToolButton23", QStringLiteral("Polyline"), &TFNav::ToolButton14Click);
-    add(shapes, "ToolButton27", QStringLiteral("Ellipse"), &TFNav::ToolButton19Click);
-    add(shapes, "ToolButton28", QStringLiteral("Polygon"), &TFNav::ToolButton15Click);
-    add(shapes, "ToolButton29", QStringLiteral("Spline"), &TFNav::ToolButton17Click);
-    add(shapes, "ToolButton30", QStringLiteral("Arc"), &TFNav::ToolButton20Click);
-    add(shapes, "ToolButton31", QStringLiteral("Circle"), &TFNav::ToolButton18Click);
-}
-
-void TFNav::SetCadMode(int mode) { fcad->CadMode = mode; }
-void TFNav::ToolButton10Click() { SetCadMode(17); }
-void TFNav::ToolButton9Click() { SetCadMode(3); }
-void TFNav::ToolButton16Click() { SetCadMode(1); }
-void TFNav::ToolButton14Click() { SetCadMode(5); }
-void TFNav::ToolButton19Click() { SetCadMode(4); }
-void TFNav::ToolButton15Click() { SetCadMode(6); }
-void TFNav::ToolButton17Click() { SetCadMode(8); }
-void TFNav::ToolButton20Click() { SetCadMode(10); }
-void TFNav::ToolButton18Click() { SetCadMode(19); }
-void TFNav::ZoomwindowClick() { SetCadMode(-3); }
-void TFNav::ZoomdynamicClick() { SetCadMode(-4); }
-
-// Zoom about the middle of the world window: in shrinks it to 0.8, out grows it to 1.2.
-void TFNav::ZoominClick()
-{
-    fcad->WorldZoom(0, 0.2, (fcad->WorldLeft + fcad->WorldRight) / 2, (fcad->WorldTop + fcad->WorldBottom) / 2);
-}
-
-void TFNav::ZoomoutClick()
-{
-    fcad->WorldZoom(0, -0.2, (fcad->WorldLeft + fcad->WorldRight) / 2, (fcad->WorldTop + fcad->WorldBottom) / 2);
-}
-
-void TFNav::ZoomextentsClick() { fcad->WorldExtents(); }
 
 void TFNav::CreateSerialDevices()
 {
@@ -184,6 +461,27 @@ void TFNav::CreateSerialDevices()
     }
 }
 
+void TFNav::StyleRealtimeButton()
+{
+    Realtime->setText(QStringLiteral("Start"));
+    Realtime->setFixedSize(70, 28);
+    QFont font(QStringLiteral("Segoe UI"), 10);
+    font.setBold(true);
+    Realtime->setFont(font);
+    QPalette palette = Realtime->palette();
+    palette.setColor(QPalette::ButtonText, skerra::toQColor(skerra::colors::Navy));
+    Realtime->setPalette(palette);
+    Realtime->setAutoRaise(false);
+}
+
+// ---- The Realtime button ----
+
+void TFNav::ApplyRealtimeCaption() { Realtime->setText(translated(Realtime->isChecked() ? "Stop" : "Realtime")); }
+
+void TFNav::RealtimeClick() { ApplyRealtimeCaption(); }
+
+// ---- Port reports ----
+
 void TFNav::ReportPortStatus(const QString& text)
 {
     LastStatusMessage = text;
@@ -206,16 +504,6 @@ void TFNav::ZGPS1Send(QObject*, const std::string& text)
     ReportPortStatus("Command sent to device: " + QString::fromStdString(text));
 }
 
-void TFNav::HalvekNTRIPClient1Click()
-{
-    if (!frmNTRIPSettings) new TfrmNTRIPSettings(this);
-    if (ZGPS1 && ZGPS1->Connected()) {
-        frmNTRIPSettings->SetGPSPort(gpsCorrectionSink_.get(), ZGPS1->PortName());
-        frmNTRIPSettings->SetVesselPosition(ZGPS1->GetLatitude(), ZGPS1->GetLongitude(), ZGPS1->GetAltitude());
-    }
-    frmNTRIPSettings->show();
-}
-
 // The survey loop consumes lines, positions and speeds; until it runs they are only
 // received (and logged raw by the device when its log is on).
 void TFNav::ZGPS1NewCommand(QObject*, const std::string&) {}
@@ -223,19 +511,12 @@ void TFNav::ZGPS1Position3DChange(QObject*, double, double, double) {}
 void TFNav::ZGPS1SpeedChange(QObject*, double) {}
 void TFNav::ZSENSORNewCommand(QObject*, const std::string&) {}
 
-void TFNav::FormShow()
-{
-    EnsureNavLayers(*fcad);
-    try {
-        LoadChartView();
-    } catch (...) {
-        // A damaged view section leaves the chart as it is.
-    }
-    EnsureNavLayers(*fcad);
-    LoadFormPlacement(this, true);
-    if (Offsets) Offsets->show();
-    if (fJoystick) fJoystick->show();
-}
+// The map, echogram and screenshot work joins these ticks with the survey loop.
+void TFNav::tMapTimer() {}
+void TFNav::tEchogramTimer() {}
+void TFNav::tScreenshotTimer() {}
+
+// ---- First show ----
 
 void TFNav::showEvent(QShowEvent* event)
 {
@@ -245,42 +526,130 @@ void TFNav::showEvent(QShowEvent* event)
     skerra::guarded(this, [this] { FormShow(); });
 }
 
-void TFNav::LoadChartView()
+void TFNav::FormShow()
 {
-    const skerra::IniFile ini(skerra::settingsFilePath());
-    const double left = ini.ReadFloat("CANVAS", "PlanWorldLeft", 0);
-    const double right = ini.ReadFloat("CANVAS", "PlanWorldRight", 1000);
-    const double top = ini.ReadFloat("CANVAS", "PlanWorldTop", 1000);
-    const double bottom = ini.ReadFloat("CANVAS", "PlanWorldBottom", 0);
-    fcad->WorldSet(left, top, right, bottom);
-    fcad->GridAutoScale = ini.ReadBool("CANVAS", "GridAutoScale", true);
-    fcad->DepthSpeedDisplayMode = ini.ReadInteger("CANVAS", "DepthSpeedDisplayMode", 0);
-    fcad->GGAOverlayPosition = ini.ReadInteger("CANVAS", "GGAOverlayPosition", 0);
+    EnsureNavLayers(*fcad);
+    ApplyRealtimeCaption();
+    try {
+        ShowLastLayoutAndView();
+    } catch (...) {
+        // A damaged settings file leaves the chart as it is.
+    }
+    // A loaded layout may have brought the standard layers or lacked some.
+    EnsureNavLayers(*fcad);
+    LoadFormPlacement(this, true);
+    if (Offsets) Offsets->show();
+    if (fJoystick) fJoystick->show();
 }
 
-void TFNav::SaveChartView()
+void TFNav::ShowLastLayoutAndView()
 {
-    skerra::IniFile ini(skerra::settingsFilePath());
-    skerra::IniFile::Batch batch(ini);
-    ini.WriteFloat("CANVAS", "PlanWorldLeft", fcad->WorldLeft);
-    ini.WriteFloat("CANVAS", "PlanWorldRight", fcad->WorldRight);
-    ini.WriteFloat("CANVAS", "PlanWorldTop", fcad->WorldTop);
-    ini.WriteFloat("CANVAS", "PlanWorldBottom", fcad->WorldBottom);
-    ini.WriteBool("CANVAS", "GridAutoScale", fcad->GridAutoScale);
-    ini.WriteInteger("CANVAS", "DepthSpeedDisplayMode", fcad->DepthSpeedDisplayMode);
-    ini.WriteInteger("CANVAS", "GGAOverlayPosition", fcad->GGAOverlayPosition);
-    batch.commit();
+    const skerra::IniFile ini(skerra::settingsFilePath());
+    const QString lastFile = ini.ReadString(QStringLiteral("FILE"), QStringLiteral("Last File Saved"), QString());
+    ClearLayerByName(QStringLiteral("~~Halvek Vessel"));
+    ClearLayerByName(QStringLiteral("Halvek Grid"));
+    setWindowTitle(QStringLiteral("Skerra - ") + lastFile);
+    ApplyChartView(ReadChartViewSettings(ini));
+    // The settings window's interval edit takes over this timer once it is handed it (SetScreenshotTimer).
+    ApplyScreenshotInterval(ReadScreenshotIntervalSeconds(ini));
+}
+
+void TFNav::ClearLayerByName(const QString& name)
+{
+    const int layer = fcad->LayerFindByName(name);
+    if (layer >= 0) fcad->CadClearShapes(layer);
+}
+
+void TFNav::ApplyChartView(const ChartViewSettings& view)
+{
+    fcad->WorldSet(view.left, view.top, view.right, view.bottom);
+    fcad->GridAutoScale = view.gridAutoScale;
+    fcad->DepthSpeedDisplayMode = view.depthSpeedDisplayMode;
+    fcad->GGAOverlayPosition = view.ggaOverlayPosition;
+}
+
+ChartViewSettings TFNav::CurrentChartView() const
+{
+    ChartViewSettings view;
+    view.left = fcad->WorldLeft;
+    view.right = fcad->WorldRight;
+    view.top = fcad->WorldTop;
+    view.bottom = fcad->WorldBottom;
+    view.gridAutoScale = fcad->GridAutoScale;
+    view.depthSpeedDisplayMode = fcad->DepthSpeedDisplayMode;
+    view.ggaOverlayPosition = fcad->GGAOverlayPosition;
+    return view;
+}
+
+void TFNav::ApplyScreenshotInterval(int seconds)
+{
+    const ScreenshotTimerSetting setting = ScreenshotTimerFor(seconds);
+    tScreenshot->setInterval(setting.intervalMs);
+    if (setting.enabled)
+        tScreenshot->start();
+    else
+        tScreenshot->stop();
+}
+
+// ---- Closing ----
+
+void TFNav::closeEvent(QCloseEvent* event)
+{
+    skerra::guarded(this, [this] { FormCloseQuery(); });
+    event->accept();
+    // Closing the main window ends the program, whatever tool windows are open.
+    QCoreApplication::quit();
 }
 
 void TFNav::FormCloseQuery()
 {
+    Realtime->setEnabled(false);
+    QCoreApplication::processEvents();
+    QThread::msleep(50);
     for (THalvekSerialGPS* device : {ZGPS1, ZSENSOR})
         if (device) skerra::guarded(this, [device] { device->Close(); });
+    QThread::msleep(50);
     for (QWidget* form : std::initializer_list<QWidget*>{Offsets, Navset, this, fRealtime, fSVP, fRunline1,
                                                          fWaterfal, fJoystick})
         if (form) SaveFormPlacement(form);
-    SaveChartView();
+    CloseToolWindows();
+    skerra::IniFile ini(skerra::settingsFilePath());
+    WriteChartViewSettings(ini, CurrentChartView());
 }
+
+void TFNav::CloseToolWindows()
+{
+    for (QWidget* form : std::initializer_list<QWidget*>{Navset, Offsets, FGPS, fRealtime, fRunline1, fWaterfal})
+        if (form) form->close();
+}
+
+// ---- Chart commands ----
+
+void TFNav::SetCadMode(int mode) { fcad->CadMode = mode; }
+void TFNav::ToolButton10Click() { SetCadMode(17); }
+void TFNav::ToolButton9Click() { SetCadMode(3); }
+void TFNav::ToolButton16Click() { SetCadMode(1); }
+void TFNav::ToolButton14Click() { SetCadMode(5); }
+void TFNav::ToolButton19Click() { SetCadMode(4); }
+void TFNav::ToolButton15Click() { SetCadMode(6); }
+void TFNav::ToolButton17Click() { SetCadMode(8); }
+void TFNav::ToolButton20Click() { SetCadMode(10); }
+void TFNav::ToolButton18Click() { SetCadMode(19); }
+void TFNav::ZoomwindowClick() { SetCadMode(-3); }
+void TFNav::ZoomdynamicClick() { SetCadMode(-4); }
+
+// Zoom about the middle of the world window: in shrinks it to 0.8, out grows it to 1.2.
+void TFNav::ZoominClick()
+{
+    fcad->WorldZoom(0, 0.2, (fcad->WorldLeft + fcad->WorldRight) / 2, (fcad->WorldTop + fcad->WorldBottom) / 2);
+}
+
+void TFNav::ZoomoutClick()
+{
+    fcad->WorldZoom(0, -0.2, (fcad->WorldLeft + fcad->WorldRight) / 2, (fcad->WorldTop + fcad->WorldBottom) / 2);
+}
+
+void TFNav::ZoomextentsClick() { fcad->WorldExtents(); }
 
 // The survey loop's chart handlers; the chart itself zooms, pans, draws and selects.
 void TFNav::fcadShapeNumberSelected(QObject*, short, long) {}
@@ -299,10 +668,52 @@ void TFNav::fcadDblClick(QObject*)
     if (fcad->IsPointInGGAOverlay(at.x(), at.y()) && Navset) Navset->show();
 }
 
-void TFNav::closeEvent(QCloseEvent* event)
+// ---- Windows and leaving ----
+
+void TFNav::Exit1Click() { close(); }
+
+void TFNav::About1Click()
 {
-    skerra::guarded(this, [this] { FormCloseQuery(); });
-    event->accept();
-    // Closing the main window ends the program, whatever tool windows are open.
-    QCoreApplication::quit();
+    if (!formAbout) return;
+    formAbout->setWindowModality(Qt::ApplicationModal);
+    showWindow(formAbout);
+}
+
+void TFNav::VesselShape1Click() { showWindow(FShape); }
+void TFNav::LatencyWatchSet1Click() { showWindow(fLatency); }
+void TFNav::NavigationSettings1Click() { showWindow(Navset); }
+void TFNav::mRealtimeWindow1Click() { showWindow(fRealtime); }
+void TFNav::OffsetsandValues1Click() { showWindow(Offsets); }
+void TFNav::themeSelection1Click() { showWindow(fTheme); }
+void TFNav::SoundVelocityProfile1Click() { showWindow(fSVP); }
+void TFNav::Parameters1Click() { showWindow(FGPS); }
+void TFNav::MessageWindow1Click() { showWindow(FMsg); }
+void TFNav::tbRunlineClick() { showWindow(fRunline1); }
+
+void TFNav::Echogram1Click()
+{
+    if (ZSENSOR && ZSENSOR->Connected())
+        showWindow(fWaterfal);
+    else
+        skerra::showInformation(QStringLiteral("Sensor is not connected. Connect sensor to view waterfall."), this);
+}
+
+void TFNav::HalvekNTRIPClient1Click()
+{
+    if (!frmNTRIPSettings) new TfrmNTRIPSettings(this);
+    if (ZGPS1 && ZGPS1->Connected()) {
+        frmNTRIPSettings->SetGPSPort(gpsCorrectionSink_.get(), ZGPS1->PortName());
+        frmNTRIPSettings->SetVesselPosition(ZGPS1->GetLatitude(), ZGPS1->GetLongitude(), ZGPS1->GetAltitude());
+    }
+    frmNTRIPSettings->show();
+}
+
+// Ends the process at once: nothing is saved and no port is closed in order.
+void TFNav::bExitClick() { std::_Exit(-1); }
+
+// Starts a new instance of the program, then closes this one in the usual way.
+void TFNav::bRestartClick()
+{
+    QProcess::startDetached(QCoreApplication::applicationFilePath(), QStringList());
+    close();
 }

@@ -1,15 +1,26 @@
 #pragma once
-// The main window: the chart, the survey loop's controls and the menus.
+// The main window: the menus, the survey and drawing tool bars, the chart, the status
+// bar and the survey loop's timers.
 
 #include "platform/Form.h"
 
+#include <QKeySequence>
 #include <memory>
 #include <string>
 
 class CanvasStatusSource;
+class QAction;
+class QLabel;
+class QMenu;
+class QMenuBar;
+class QStatusBar;
+class QTimer;
+class QToolBar;
+class QToolButton;
 class SerialCorrectionSink;
 class THalvekCanvas;
 class THalvekSerialGPS;
+struct ChartViewSettings;
 
 class TFNav : public skerra::FormOf<TFNav> {
     Q_OBJECT
@@ -19,17 +30,47 @@ public:
 
     void FormCreate();
     void FormShow();
+    // Closing steps: ports closed, tool windows' placement and the chart's view saved.
+    // Never refuses: the window always closes.
+    void FormCloseQuery();
 
-    // The chart, filling the window.
+    // The chart, filling Panel4.
     THalvekCanvas* fcad = nullptr;
     // The position box's status line (empty: no box) and the last GGA fix quality,
     // rebuilt by the map timer.
     std::string GGAOverlayText;
     int LastFixQuality = 0;
+    // The datum parameter text, built once by the map timer; empty until then.
+    std::string DatumParams;
+    // Received lines are echoed into the settings window's memos.
+    bool EchoSentences = false;
 
     // The GNSS receiver and the echo sounder.
     THalvekSerialGPS* ZGPS1 = nullptr;
     THalvekSerialGPS* ZSENSOR = nullptr;
+
+    // Controls other windows reach.
+    QMenuBar* MainMenu1 = nullptr;
+    QToolBar* tRealtime = nullptr;
+    QToolBar* tDraw = nullptr;
+    QToolBar* tShape = nullptr;
+    QWidget* Panel4 = nullptr;
+    QWidget* pRealtime = nullptr;
+    QStatusBar* sStatusBar = nullptr;
+    QToolButton* Realtime = nullptr;
+    QAction* TranslationEditor1 = nullptr;
+    QAction* bMouseSelect = nullptr;
+    QTimer* tMap = nullptr;
+    QTimer* tEchogram = nullptr;
+    QTimer* tScreenshot = nullptr;
+
+    // The status bar's panels: 0 geographic position, 1 grid position, 2 clicked
+    // point, 3 folder of the last file, 4 language code.
+    static constexpr int StatusPanelCount = 7;
+    QLabel* StatusPanel(int index) const;
+
+    // The Realtime button: down while a survey runs. Its caption follows its state.
+    void RealtimeClick();
 
     void ZGPS1Connect(QObject* sender, const QString& port);
     void ZGPS1Disconnect(QObject* sender, const QString& port);
@@ -40,6 +81,10 @@ public:
     void ZGPS1Position3DChange(QObject* sender, double latitude, double longitude, double altitude);
     void ZGPS1SpeedChange(QObject* sender, double speedKmh);
     void ZSENSORNewCommand(QObject* sender, const std::string& line);
+
+    void tMapTimer();
+    void tEchogramTimer();
+    void tScreenshotTimer();
 
     // Shows the NTRIP window and, while the GNSS port is open, hands it that port
     // for the corrections and the receiver's position for the caster.
@@ -53,7 +98,7 @@ public:
     void fcadDrawEnd(QObject* sender, short shapeType, double x, double y);
     void fcadDblClick(QObject* sender);
 
-    // Chart commands of the tool bars: drawing modes and zoom.
+    // Chart commands of the tool bars and the Zoom menu: drawing modes and zoom.
     void ToolButton10Click();  // point
     void ToolButton9Click();   // line
     void ToolButton16Click();  // rectangle
@@ -69,21 +114,60 @@ public:
     void ZoomoutClick();
     void ZoomextentsClick();
 
-    // Closing steps: ports closed, tool windows' placement and the chart's view saved.
-    void FormCloseQuery();
+    // Menu and tool-bar commands that open windows or leave the program.
+    void Exit1Click();
+    void About1Click();
+    void VesselShape1Click();
+    void LatencyWatchSet1Click();
+    void NavigationSettings1Click();
+    void mRealtimeWindow1Click();
+    void OffsetsandValues1Click();
+    void themeSelection1Click();
+    void SoundVelocityProfile1Click();
+    void Parameters1Click();
+    void MessageWindow1Click();
+    void Echogram1Click();
+    void tbRunlineClick();
+    void bExitClick();
+    void bRestartClick();
 
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    using Command = void (TFNav::*)();
+
+    void BuildForm();
+    void BuildMenus();
+    void BuildRealtimeToolBar();
+    void BuildDrawToolBar();
+    void BuildShapeToolBar();
+    void BuildStatusBar();
+    void BuildTimers();
+    QToolBar* NewToolBar(const char* name);
+    QAction* MakeCommand(const char* name, const QString& caption, Command handler);
+    QAction* AddMenuCommand(QMenu* menu, const char* name, const QString& caption, Command handler,
+                            const QKeySequence& shortcut);
+    QAction* AddToolCommand(QToolBar* bar, const char* name, const QString& caption, const char* icon,
+                            Command handler);
+
+    void MakeDataFolders();
+    void SetApplicationIcon();
+    void ApplyLanguageAndOverlaySettings();
+    void ShowLanguagePanel();
     void CreateChart();
-    void CreateChartToolBars(class QToolBar* top, class QToolBar* shapes);
-    void SetCadMode(int mode);
     void CreateSerialDevices();
-    void LoadChartView();
-    void SaveChartView();
-    // A port or sensor state: kept as the last status and written to the event log.
+    void StyleRealtimeButton();
+    void ApplyRealtimeCaption();
+    void SetCadMode(int mode);
+    void ShowLastLayoutAndView();
+    void ClearLayerByName(const QString& name);
+    void ApplyChartView(const ChartViewSettings& view);
+    ChartViewSettings CurrentChartView() const;
+    void ApplyScreenshotInterval(int seconds);
+    void CloseToolWindows();
+    // A port, sensor or start-up state: kept as the last status and written to the event log.
     void ReportPortStatus(const QString& text);
 
     bool shown_ = false;
