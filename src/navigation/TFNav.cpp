@@ -2,7 +2,7 @@
 
 #include "ChartViewSettings.h"
 #include "NavLayers.h"
-#include "ScreenshotTimerSetting.h"
+#include "shell/DisplayControls.h"
 #include "TfJoystick.h"
 #include "TfRealtime.h"
 #include "TfRunline1.h"
@@ -40,6 +40,7 @@
 #include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QIcon>
+#include <QLineEdit>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -239,7 +240,6 @@ void TFNav::BuildMenus()
     AddMenuCommand(window, "mRealtimeWindow1", QStringLiteral("Realtime Window..."), &TFNav::mRealtimeWindow1Click,
                    none);
     AddMenuCommand(window, "Echogram1", QStringLiteral("Echogram"), &TFNav::Echogram1Click, none);
-    AddMenuCommand(window, "MessageWindow1", QStringLiteral("Message Window..."), &TFNav::MessageWindow1Click, none);
     AddMenuCommand(window, "SoundVelocityProfile1", QStringLiteral("Sound Velocity Profile..."),
                    &TFNav::SoundVelocityProfile1Click, none);
     AddMenuCommand(window, "Generate1", QStringLiteral("Generate Runline..."), nullptr, none);
@@ -485,6 +485,7 @@ void TFNav::RealtimeClick() { ApplyRealtimeCaption(); }
 void TFNav::ReportPortStatus(const QString& text)
 {
     LastStatusMessage = text;
+    if (FMsg) FMsg->addStatusLine(text, false);
     AppendAutoEvent(text.toStdString(), TodaysEventLogPath());
 }
 
@@ -550,8 +551,7 @@ void TFNav::ShowLastLayoutAndView()
     ClearLayerByName(QStringLiteral("Halvek Grid"));
     setWindowTitle(QStringLiteral("Skerra - ") + lastFile);
     ApplyChartView(ReadChartViewSettings(ini));
-    // The settings window's interval edit takes over this timer once it is handed it (SetScreenshotTimer).
-    ApplyScreenshotInterval(ReadScreenshotIntervalSeconds(ini));
+    ApplyScreenshotInterval(ini.ReadInteger(QStringLiteral("SCREENSHOT"), QStringLiteral("Interval"), 60));
 }
 
 void TFNav::ClearLayerByName(const QString& name)
@@ -581,11 +581,15 @@ ChartViewSettings TFNav::CurrentChartView() const
     return view;
 }
 
+// The settings window's interval edit shows the stored interval; its change handler
+// drives the same timer once the settings window holds it.
 void TFNav::ApplyScreenshotInterval(int seconds)
 {
-    const ScreenshotTimerSetting setting = ScreenshotTimerFor(seconds);
+    const QString text = QString::number(seconds);
+    if (FGPS) FGPS->eScreenshotInterval->setText(text);
+    const skerra::ScreenshotTimerSetting setting = skerra::screenshotTimerSetting(text);
     tScreenshot->setInterval(setting.intervalMs);
-    if (setting.enabled)
+    if (setting.run)
         tScreenshot->start();
     else
         tScreenshot->stop();
@@ -687,7 +691,6 @@ void TFNav::OffsetsandValues1Click() { showWindow(Offsets); }
 void TFNav::themeSelection1Click() { showWindow(fTheme); }
 void TFNav::SoundVelocityProfile1Click() { showWindow(fSVP); }
 void TFNav::Parameters1Click() { showWindow(FGPS); }
-void TFNav::MessageWindow1Click() { showWindow(FMsg); }
 void TFNav::tbRunlineClick() { showWindow(fRunline1); }
 
 void TFNav::Echogram1Click()

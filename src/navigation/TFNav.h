@@ -125,7 +125,6 @@ public:
     void themeSelection1Click();
     void SoundVelocityProfile1Click();
     void Parameters1Click();
-    void MessageWindow1Click();
     void Echogram1Click();
     void tbRunlineClick();
     void bExitClick();

@@ -39,6 +39,7 @@ namespace {
 void connectToolWindows()
 {
     Offsets->SetWindowHooks([] { fSVP->show(); }, [] { frmNTRIPSettings->show(); }, [] { return false; });
+    FGPS->SetScreenshotTimer(FNav->tScreenshot);
     QObject::connect(FGPS, &TFGPS::StatusLineRequested, FMsg, &TFMsg::addStatusLine);
 }
 

@@ -1,5 +1,4 @@
 #include "navigation/ChartViewSettings.h"
-#include "navigation/ScreenshotTimerSetting.h"
 #include "platform/IniFile.h"
 
 #include <QTemporaryDir>
@@ -93,30 +92,6 @@ TEST_F(ChartViewSettingsTest, WrittenViewReadsBackTheSame)
     EXPECT_FALSE(read.gridAutoScale);
     EXPECT_EQ(read.depthSpeedDisplayMode, 2);
     EXPECT_EQ(read.ggaOverlayPosition, 1);
-}
-
-TEST(ScreenshotTimerSettingTest, IntervalsInSecondsSetTheTimer)
-{
-    const struct { int seconds; int intervalMs; bool enabled; } cases[] = {
-        {60, 60000, true}, {1, 1000, true}, {0, 0, false}, {-5, 0, false}, {INT_MIN, 0, false},
-        {INT_MAX, INT_MAX / 1000 * 1000, true},
-    };
-    for (const auto& c : cases) {
-        const ScreenshotTimerSetting setting = ScreenshotTimerFor(c.seconds);
-        EXPECT_EQ(setting.intervalMs, c.intervalMs) << c.seconds;
-        EXPECT_EQ(setting.enabled, c.enabled) << c.seconds;
-    }
-}
-
-TEST(ScreenshotTimerSettingTest, StoredIntervalReadsWithItsDefault)
-{
-    QTemporaryDir dir;
-    skerra::IniFile ini(dir.filePath("skerra.INI"));
-    EXPECT_EQ(ReadScreenshotIntervalSeconds(ini), 60);
-    ini.WriteString("SCREENSHOT", "Interval", "ten");
-    EXPECT_EQ(ReadScreenshotIntervalSeconds(ini), 60);
-    ini.WriteString("SCREENSHOT", "Interval", "-3");
-    EXPECT_EQ(ReadScreenshotIntervalSeconds(ini), -3);
 }
 
 }  // namespace
