@@ -1,50 +1,24 @@
-// The built skerra-simulator, read through its two terminals as the program would.
+// The built skerra-simulator, read through its two terminals.
 
 #include "PtyReader.h"
+#include "SimulatorProcess.h"
 
 #include "devices/serial/NmeaChecksum.h"
 #include "devices/serial/NmeaSentenceParser.h"
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <cstdio>
-#include <filesystem>
-#include <thread>
-
-#include <signal.h>
-#include <spawn.h>
-#include <sys/wait.h>
-
-extern char** environ;
 
 namespace fs = std::filesystem;
 
 namespace {
 
-bool waitForLink(const fs::path& link)
+TEST(SimulatorProgram, PlaysASurveyOnItsTwoTerminalsForItsDuration)
 {
-    for (int i = 0; i < 500; ++i) {
-        if (fs::is_symlink(link)) return true;
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
-    return false;
-}
-
-TEST(SimulatorProgram, PlaysASurveyOnItsTwoTerminals)
-{
-    const fs::path dir = fs::temp_directory_path() / ("skerra-simprog-" + std::to_string(getpid()));
-    fs::create_directories(dir);
-    const fs::path gnssLink = dir / "gnss", sounderLink = dir / "sounder";
-    const std::string gnssArg = "--gnss-link=" + gnssLink.string();
-    const std::string sounderArg = "--sounder-link=" + sounderLink.string();
-    const char* argv[] = {SKERRA_SIMULATOR_PROGRAM, "--duration", "3", "--speed-up", "20",
-                          "--sounder", "dbt", gnssArg.c_str(), sounderArg.c_str(), nullptr};
-    pid_t pid = 0;
-    ASSERT_EQ(posix_spawn(&pid, argv[0], nullptr, nullptr, const_cast<char**>(argv), environ), 0);
-    ASSERT_TRUE(waitForLink(gnssLink) && waitForLink(sounderLink));
-
-    simtest::PtyReader gnss(gnssLink.string()), sounder(sounderLink.string());
+    simtest::SimulatorProcess simulator({"--duration", "3", "--speed-up", "20", "--sounder", "dbt"});
+    ASSERT_TRUE(simulator.WaitUntilReady());
+    simtest::PtyReader gnss(simulator.GnssLink()), sounder(simulator.SounderLink());
     ASSERT_TRUE(gnss.IsOpen() && sounder.IsOpen());
     const auto gnssLines = gnss.ReadLines(60);
     const auto sounderLines = sounder.ReadLines(15);
@@ -69,34 +43,21 @@ TEST(SimulatorProgram, PlaysASurveyOnItsTwoTerminals)
         EXPECT_GT(depth, 1.0) << line;
     }
 
-    // It stops by itself after its duration, removing its links.
-    int status = -1;
-    for (int i = 0; i < 500 && waitpid(pid, &status, WNOHANG) == 0; ++i)
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    if (!WIFEXITED(status)) kill(pid, SIGKILL), waitpid(pid, &status, 0);
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
-    EXPECT_FALSE(fs::exists(fs::symlink_status(gnssLink)));
-    fs::remove_all(dir);
+    // It ends by itself after its duration and takes its links away.
+    EXPECT_EQ(simulator.WaitForExit(5000), 0);
+    EXPECT_FALSE(fs::exists(fs::symlink_status(simulator.GnssLink())));
+    EXPECT_FALSE(fs::exists(fs::symlink_status(simulator.SounderLink())));
 }
 
 TEST(SimulatorProgram, StopsCleanlyWhenAskedAndRefusesUnknownOptions)
 {
-    const char* bad[] = {SKERRA_SIMULATOR_PROGRAM, "--sounder", "sonar", nullptr};
-    pid_t pid = 0;
-    int status = -1;
-    ASSERT_EQ(posix_spawn(&pid, bad[0], nullptr, nullptr, const_cast<char**>(bad), environ), 0);
-    waitpid(pid, &status, 0);
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 2);
+    simtest::SimulatorProcess wrong({"--sounder", "sonar"});
+    EXPECT_EQ(wrong.WaitForExit(5000), 2);
 
-    const fs::path link = fs::temp_directory_path() / ("skerra-simstop-" + std::to_string(getpid()));
-    const std::string linkArg = "--gnss-link=" + link.string();
-    const char* run[] = {SKERRA_SIMULATOR_PROGRAM, linkArg.c_str(), nullptr};
-    ASSERT_EQ(posix_spawn(&pid, run[0], nullptr, nullptr, const_cast<char**>(run), environ), 0);
-    ASSERT_TRUE(waitForLink(link));
-    kill(pid, SIGTERM);
-    waitpid(pid, &status, 0);
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
-    EXPECT_FALSE(fs::exists(fs::symlink_status(link)));
+    simtest::SimulatorProcess simulator({});
+    ASSERT_TRUE(simulator.WaitUntilReady());
+    EXPECT_EQ(simulator.Stop(), 0);
+    EXPECT_FALSE(fs::exists(fs::symlink_status(simulator.GnssLink())));
 }
 
 }  // namespace
