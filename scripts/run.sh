@@ -15,12 +15,16 @@ root=$(pwd)
 
 real=0
 sounder=dpt
+gyro=1
 simulator_args=()
 while (($#)); do
   case "$1" in
     --real) real=1 ;;
-    --sounder) sounder=${2:-}; simulator_args+=("$1" "$sounder"); shift ;;
+    --sounder)
+      (($# >= 2)) || { echo "run.sh: --sounder needs a type" >&2; exit 2; }
+      sounder=$2; simulator_args+=("$1" "$2"); shift ;;
     --sounder=*) sounder=${1#*=}; simulator_args+=("$1") ;;
+    --no-hdt) gyro=0; simulator_args+=("$1") ;;  # the heading then comes from the course
     *) simulator_args+=("$1") ;;
   esac
   shift
@@ -53,8 +57,9 @@ fi
 
 demo=$root/build/demo
 mkdir -p "$demo"
-sed -e "s|@GNSS_PORT@|$demo/gnss|" -e "s|@SOUNDER_PORT@|$demo/sounder|" \
-    -e "s|@SBES_MESSAGE@|$message|" -e "s|@SBES_FORMAT@|$format|" \
+sed -e "/^;/! s|@GNSS_PORT@|$demo/gnss|" -e "/^;/! s|@SOUNDER_PORT@|$demo/sounder|" \
+    -e "/^;/! s|@SBES_MESSAGE@|$message|" -e "/^;/! s|@SBES_FORMAT@|$format|" \
+    -e "/^;/! s|@GYRO@|$gyro|" \
     scripts/demo/skerra-demo.INI > "$demo/skerra-demo.INI"
 
 "$root/build/src/devices/simulator/skerra-simulator" \

@@ -107,17 +107,21 @@ int main(int argc, char** argv)
 
     const double period = 1 / options.Rate;
     const double start = wallClock(CLOCK_MONOTONIC);
-    for (long long tick = 0; !stopRequested; ++tick) {
-        const double due = start + tick * period;
-        if (options.Duration > 0 && due - start >= options.Duration) break;
-        sleepUntil(due);
+    double next = start;
+    while (!stopRequested) {
+        if (options.Duration > 0 && next - start >= options.Duration) break;
+        sleepUntil(next);
         if (stopRequested) break;
-        // A late tick (the machine was busy) is played at once; the survey keeps its pace.
         const SimulatedEpoch epoch = simulation.Next();
         gnss.Drain();
         sounder.Drain();
         gnss.Send(epoch.Gnss);
         sounder.Send(epoch.Sounder);
+        next += period;
+        // A late tick is played at once to keep the pace; after a long stall (a
+        // suspended machine) the survey goes on from now instead of catching up.
+        const double now = wallClock(CLOCK_MONOTONIC);
+        if (now - next > 1.0) next = now;
     }
     return 0;
 }
