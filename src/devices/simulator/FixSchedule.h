@@ -2,7 +2,8 @@
 // How the receiver's fix quality changes over a survey: autonomous (1), then DGPS (2),
 // RTK float (5) and RTK fixed (4) as corrections arrive, and later, from time to time,
 // a short fall back to float or DGPS or a loss of the fix (0) followed by the same
-// climb. Also when the echo sounder loses the bottom. Deterministic for a seed.
+// climb. Beside it, the spells in which the echo sounder loses the bottom. Both are
+// the same for the same seed.
 
 #include <cstdint>
 #include <deque>
