@@ -5,8 +5,13 @@
 // ("skerra.INI"). "Beside the program" files (Languages/, profiles.txt, the
 // sound-velocity files) share that folder. Survey data go below the data root,
 // ~/QMT on Linux. Tests point both at temporary folders.
+//
+// The command line can point one run at another settings file and data root
+// (a demo, a second survey set-up) without touching the usual ones:
+//   skerra --settings FILE --data-root FOLDER
 
 #include <QString>
+#include <QStringList>
 
 namespace skerra {
 
@@ -14,6 +19,17 @@ QString programFolder();        // ends with "/"
 QString settingsFilePath();     // programFolder() + program name + ".INI"
 QString besideProgram(const QString& name);  // programFolder() + name
 QString dataRoot();             // ends with "/", e.g. "/home/ann/QMT/"
+
+// Reads "--settings FILE" and "--data-root FOLDER" (also "--settings=FILE",
+// "--data-root=FOLDER") among the program's arguments (the program name first) and
+// uses them for this run; relative paths are taken from the current folder. Other
+// arguments are left alone. Returns an error text for an option without its value,
+// else an empty text.
+QString applyPathArguments(const QStringList& arguments);
+
+// For this run; an empty path goes back to the usual location.
+void setSettingsFile(const QString& path);
+void setDataRoot(const QString& root);
 
 void setProgramFolderForTesting(const QString& folder, const QString& programName = "skerra");
 void setDataRootForTesting(const QString& root);

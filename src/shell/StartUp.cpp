@@ -1,5 +1,6 @@
 #include "StartUp.h"
 
+#include "SharedHeader.h"
 #include "StartupSettings.h"
 #include "platform/AppPaths.h"
 #include "platform/HandlerGuard.h"
@@ -77,6 +78,16 @@ void destroyApplicationWindows(std::vector<QWidget*>& windows)
         delete windows.back();
         windows.pop_back();
     }
+}
+
+QString applyCommandLinePaths(int argc, char** argv)
+{
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
+    const QString error = applyPathArguments(arguments);
+    // The folder names were built at start-up, before the data root was known.
+    InitSharedHeaderGlobals();
+    return error;
 }
 
 int runSkerra(int argc, char** argv)

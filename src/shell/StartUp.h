@@ -18,6 +18,11 @@ std::vector<QWidget*> createApplicationWindows();
 // Destroys the windows in reverse order of creation.
 void destroyApplicationWindows(std::vector<QWidget*>& windows);
 
+// Applies the command line's path options (--settings, --data-root, see AppPaths.h)
+// and rebuilds the day's folder names for the data root they name. Returns an
+// error text for a malformed option, else an empty text.
+QString applyCommandLinePaths(int argc, char** argv);
+
 // The whole program: returns 0 when the main window has closed, also after an error
 // that reached start-up was shown.
 int runSkerra(int argc, char** argv);

@@ -81,6 +81,28 @@ TEST_F(StartUpTest, CreatesTheSeventeenWindowsInOrderWithTheirGlobals)
     EXPECT_EQ(Navset, nullptr);
 }
 
+TEST_F(StartUpTest, TheCommandLineMovesTheSettingsAndTheDayFoldersForOneRun)
+{
+    QTemporaryDir demo;
+    const QByteArray settings = (demo.path() + "/demo.INI").toLocal8Bit();
+    const QByteArray root = (demo.path() + "/QMT").toLocal8Bit();
+    char program[] = "skerra", settingsOption[] = "--settings", rootOption[] = "--data-root";
+    char* argv[] = {program, settingsOption, const_cast<char*>(settings.data()), rootOption,
+                    const_cast<char*>(root.data())};
+    ASSERT_EQ(skerra::applyCommandLinePaths(5, argv), "");
+    EXPECT_EQ(skerra::settingsFilePath(), demo.path() + "/demo.INI");
+    EXPECT_EQ(LogFolder, (demo.path() + "/QMT/2025-06-01/LOG/").toStdString());
+
+    windows_ = skerra::createApplicationWindows();
+    EXPECT_TRUE(QDir(demo.path() + "/QMT/2025-06-01/LOG").exists());
+    EXPECT_FALSE(QDir(data_.path() + "/2025-06-01").exists());
+    skerra::destroyApplicationWindows(windows_);
+
+    char* missing[] = {program, settingsOption};
+    EXPECT_EQ(skerra::applyCommandLinePaths(2, missing), "--settings needs a path");
+    skerra::setSettingsFile({});
+}
+
 TEST_F(StartUpTest, TheMainWindowOwnsBothSerialDevicesWithTheirEvents)
 {
     windows_ = skerra::createApplicationWindows();
