@@ -10,14 +10,18 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 #include <unistd.h>
 
 namespace {
 QString scratchFile()
 {
     static const QString path = [] {
-        char folder[] = "/tmp/skerra-fuzz-ini-XXXXXX";
-        if (!mkdtemp(folder)) std::abort();
+        // Memory-backed when possible: every write ends with a flush to the disk.
+        const char* base = QDir("/dev/shm").exists() ? "/dev/shm" : "/tmp";
+        std::string pattern = std::string(base) + "/skerra-fuzz-ini-XXXXXX";
+        char* folder = mkdtemp(pattern.data());
+        if (!folder) std::abort();
         return QString::fromLocal8Bit(folder) + "/skerra.INI";
     }();
     return path;
