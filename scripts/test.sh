@@ -11,3 +11,5 @@ locale-gen >/dev/null
 bash scripts/build.sh
 export QT_QPA_PLATFORM=offscreen
 ctest --test-dir build -j"$(nproc)" --output-on-failure --timeout 300
+# The readers of outside input, fuzzed briefly under ASan and UBSan.
+bash scripts/fuzz.sh

@@ -1,25 +1,29 @@
 #include "IniFile.h"
 
 #include "NumberText.h"
-#include "TextLines.h"
+#include "Windows1254.h"
 
 #include <QFile>
 #include <QSaveFile>
 
 namespace skerra {
 
-// The file as a list of sections, each a list of entries, in file order. Lines that
-// are neither a header nor an entry (comments, blank lines) are kept as they stand.
+// The file as a list of sections, each a list of lines, in file order. Every line
+// keeps its bytes as read, so a write changes only the lines it touches; the decoded
+// key and value serve the look-ups. Lines that are neither a header nor an entry
+// (comments, blank lines) have no key.
 struct IniFile::Document {
     struct Line {
-        QString key;    // trimmed key; empty for a kept non-entry line
-        QString value;
-        QString raw;    // the original text of a non-entry line
+        QByteArray raw;  // the line's bytes, without its line end
+        QString key;     // trimmed key; empty for a non-entry line
+        QString value;   // the text after the first "="
     };
     struct Section {
-        QString name;   // as written in the header, trimmed
+        QByteArray header;  // the header line's bytes
+        QString name;       // as written in the header, trimmed
         std::vector<Line> lines;
     };
+    bool byteOrderMark = false;
     std::vector<Line> preamble;   // lines before the first header
     std::vector<Section> sections;
 };
@@ -42,39 +46,64 @@ bool sameName(const QString& a, const QString& b) { return foldName(a) == foldNa
 
 using Doc = IniFile::Document;
 
-Doc parse(const QByteArray& content)
+// The program writes UTF-8; a line that is not valid UTF-8 was written in the Turkish
+// Windows code page.
+QString decodeLine(const QByteArray& bytes)
+{
+    return QUtf8StringView(bytes).isValidUtf8() ? QString::fromUtf8(bytes) : decodeWindows1254(bytes);
+}
+
+// Splits at LF, CR LF or a lone CR; a final line break makes no extra empty line.
+std::vector<QByteArray> splitLines(const QByteArray& content)
+{
+    std::vector<QByteArray> lines;
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < content.size(); ++i) {
+        const char c = content[i];
+        if (c != '\n' && c != '\r') continue;
+        lines.push_back(content.mid(start, i - start));
+        if (c == '\r' && i + 1 < content.size() && content[i + 1] == '\n') ++i;
+        start = i + 1;
+    }
+    if (start < content.size()) lines.push_back(content.mid(start));
+    return lines;
+}
+
+Doc parse(QByteArray content)
 {
     Doc doc;
+    doc.byteOrderMark = content.startsWith("\xEF\xBB\xBF");
+    if (doc.byteOrderMark) content.remove(0, 3);
     std::vector<Doc::Line>* target = &doc.preamble;
-    for (const QString& line : splitTextLines(content)) {
+    for (QByteArray& raw : splitLines(content)) {
+        const QString line = decodeLine(raw);
         const QString t = line.trimmed();
         if (t.startsWith('[') && t.endsWith(']')) {
-            doc.sections.push_back({t.mid(1, t.size() - 2).trimmed(), {}});
+            doc.sections.push_back({std::move(raw), t.mid(1, t.size() - 2).trimmed(), {}});
             target = &doc.sections.back().lines;
             continue;
         }
         const qsizetype eq = line.indexOf('=');
         if (eq > 0 && !t.startsWith(';') && !line.left(eq).trimmed().isEmpty())
-            target->push_back({line.left(eq).trimmed(), line.mid(eq + 1), {}});
+            target->push_back({std::move(raw), line.left(eq).trimmed(), line.mid(eq + 1)});
         else
-            target->push_back({{}, {}, line});
+            target->push_back({std::move(raw), {}, {}});
     }
     return doc;
 }
 
 QByteArray serialise(const Doc& doc)
 {
-    QStringList lines;
+    QByteArray out;
+    if (doc.byteOrderMark) out += "\xEF\xBB\xBF";
     auto addLines = [&](const std::vector<Doc::Line>& src) {
-        for (const auto& l : src) lines << (l.key.isEmpty() ? l.raw : l.key + '=' + l.value);
+        for (const auto& l : src) out += l.raw + "\r\n";
     };
     addLines(doc.preamble);
     for (const auto& s : doc.sections) {
-        lines << '[' + s.name + ']';
+        out += s.header + "\r\n";
         addLines(s.lines);
     }
-    QByteArray out;
-    for (const QString& l : lines) out += l.toUtf8() + "\r\n";
     return out;
 }
 
@@ -102,12 +131,16 @@ void setValue(Doc& doc, const QString& section, const QString& key, const QStrin
     // Keys and values are one line each: a line break in a value would start a new entry.
     QString v = value;
     v.replace('\r', ' ').replace('\n', ' ');
+    const QByteArray bytes = v.toUtf8();
     Doc::Section* s = findSection(doc, section);
     if (!s) {
-        doc.sections.push_back({section.trimmed(), {}});
+        const QString name = section.trimmed();
+        doc.sections.push_back({'[' + name.toUtf8() + ']', name, {}});
         s = &doc.sections.back();
     }
     if (Doc::Line* l = findKey(*s, key)) {
+        // The key keeps its bytes as written (padding, letter case, code page).
+        l->raw = l->raw.left(l->raw.indexOf('=') + 1) + bytes;
         l->value = v;
         return;
     }
@@ -115,7 +148,8 @@ void setValue(Doc& doc, const QString& section, const QString& key, const QStrin
     auto pos = s->lines.end();
     while (pos != s->lines.begin() && std::prev(pos)->key.isEmpty() && std::prev(pos)->raw.trimmed().isEmpty())
         --pos;
-    s->lines.insert(pos, {key.trimmed(), v, {}});
+    const QString name = key.trimmed();
+    s->lines.insert(pos, {name.toUtf8() + '=' + bytes, name, v});
 }
 
 }  // namespace
@@ -138,6 +172,8 @@ void IniFile::store(const Document& doc)
         return;
     }
     QSaveFile f(path_);
+    // In a folder the user may not write, a writable file is still written in place.
+    f.setDirectWriteFallback(true);
     const QByteArray bytes = serialise(doc);
     if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size() || !f.commit())
         throw IniWriteError(("Unable to write to " + path_).toStdString());

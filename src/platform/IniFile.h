@@ -3,10 +3,15 @@
 //
 // Sections and keys match without regard to ASCII letter case and to blanks around
 // them ("Offset A     " and "offset a" are one key); values are read without the
-// blanks around them. Nothing is cached: every read
-// parses the file and every write replaces the file at once, atomically (a temporary
-// file renamed over it), so a crash never leaves half a file. A refused write raises
-// IniWriteError "Unable to write to <path>" and leaves the file as it was.
+// blanks around them. A line that is not valid UTF-8 is read in the Turkish Windows
+// code page (1254), as older settings files were written. Nothing is cached: every
+// read parses the file and every write replaces the file at once, atomically (a
+// temporary file renamed over it), so a crash never leaves half a file. A write
+// changes only the lines it touches: every other line keeps its bytes, and lines end
+// with CR LF. New text is written as UTF-8. When the folder does not let a temporary
+// file be made but the file itself is writable, the file is written in place (not
+// atomically: a disk that fills up half way leaves it cut short). A refused write raises IniWriteError "Unable to write to <path>" and leaves the file
+// as it was.
 //
 // Use one IniFile per operation, like the rest of the program: make it, read or write,
 // let it go. For many writes that must land together use IniFile::Batch.

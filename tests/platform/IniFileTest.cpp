@@ -5,6 +5,8 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -175,6 +177,124 @@ TEST_F(IniFileTest, ValuesCannotInjectLines)
     IniFile ini(path());
     ini.WriteString("S", "K", "a\r\n[Other]\r\nX=1");
     EXPECT_FALSE(ini.SectionExists("Other"));
+}
+
+}  // namespace
+
+namespace {
+
+QString u(const char* utf8) { return QString::fromUtf8(utf8); }
+
+TEST_F(IniFileTest, WritesKeepEveryUntouchedLineByteForByte)
+{
+    const struct {
+        const char* what;
+        QByteArray before;
+        std::function<void(IniFile&)> change;
+        QByteArray after;
+    } cases[] = {
+        {"Windows-1254 bytes elsewhere",
+         "[FILE]\r\nLast File Saved       =C:\\Y\xFCzey\\\xFE" "ehir.qmt\r\n; \xDD\xFE\r\n[S]\r\nK=old\r\n",
+         [](IniFile& ini) { ini.WriteString("S", "K", "new"); },
+         "[FILE]\r\nLast File Saved       =C:\\Y\xFCzey\\\xFE" "ehir.qmt\r\n; \xDD\xFE\r\n[S]\r\nK=new\r\n"},
+        {"the changed line keeps its key as written",
+         "[S]\r\n  Offset A   = 1.5 \r\n",
+         [](IniFile& ini) { ini.WriteString("s", "offset a", "2"); },
+         "[S]\r\n  Offset A   =2\r\n"},
+        {"byte-order mark and odd headers",
+         "\xEF\xBB\xBF  [ A ]  \nx=1\n[B]\n",
+         [](IniFile& ini) { ini.WriteInteger("A", "y", 2); },
+         "\xEF\xBB\xBF  [ A ]  \r\nx=1\r\ny=2\r\n[B]\r\n"},
+        {"a new section is UTF-8",
+         "; \xFE\r\n",
+         [](IniFile& ini) { ini.WriteString(u("Yeni"), "Ad", u("ğ")); },
+         "; \xFE\r\n[Yeni]\r\nAd=\xC4\x9F\r\n"},
+        {"deleting a key",
+         "[S]\r\nA=\xF0\r\nB=1\r\n",
+         [](IniFile& ini) { ini.DeleteKey("S", "B"); },
+         "[S]\r\nA=\xF0\r\n"},
+        {"erasing a section",
+         "[S]\r\nA=1\r\n[T]\r\nB=\xF0\r\n",
+         [](IniFile& ini) { ini.EraseSection("S"); },
+         "[T]\r\nB=\xF0\r\n"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        writeRaw(c.before);
+        IniFile ini(path());
+        c.change(ini);
+        EXPECT_EQ(content(), c.after);
+    }
+}
+
+TEST_F(IniFileTest, LinesThatAreNotUtf8AreReadAsWindows1254)
+{
+    const struct {
+        QByteArray value;
+        QString expected;
+    } cases[] = {
+        {"\xF0\xFD\xFE\xDD\xD0\xDE\xFC\xF6\xE7", u("ğışİĞŞüöç")},
+        {"ğışİĞŞüöç", u("ğışİĞŞüöç")},                      // UTF-8 stays UTF-8
+        {"\xC3\xBC\xFC", u("Ã¼ü")},                           // one bad byte: the whole line
+        {"\xC0\xAF", u("À¯")},                                 // overlong form
+        {"\xED\xA0\x80", u("í\u00A0€")},                      // surrogate
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.value.toHex().constData());
+        writeRaw("[S]\r\nK=" + c.value + "\r\n");
+        EXPECT_EQ(IniFile(path()).ReadString("S", "K", ""), c.expected);
+    }
+    writeRaw("[B\xD6L\xDCM]\r\n\xDEIR=1\r\n");
+    EXPECT_EQ(IniFile(path()).ReadInteger(u("BÖLÜM"), u("ŞIR"), 0), 1);
+}
+
+// Runs a block as an ordinary user: root ignores file permissions.
+class AsOrdinaryUser {
+public:
+    explicit AsOrdinaryUser(const QStringList& paths)
+    {
+        if (geteuid() != 0) return;
+        for (const QString& p : paths) EXPECT_EQ(chown(QFile::encodeName(p).constData(), kNobody, kNobody), 0);
+        active_ = seteuid(kNobody) == 0;
+        EXPECT_TRUE(active_);
+    }
+    ~AsOrdinaryUser()
+    {
+        if (active_) {
+            EXPECT_EQ(seteuid(0), 0);
+        }
+    }
+private:
+    static constexpr uid_t kNobody = 65534;
+    bool active_ = false;
+};
+
+TEST_F(IniFileTest, AWritableFileInAReadOnlyFolderIsWrittenInPlace)
+{
+    const struct {
+        mode_t fileMode;
+        bool saved;
+    } cases[] = {{0600, true}, {0400, false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.fileMode);
+        writeRaw("[S]\r\nK=old\r\nX=\xF0\r\n");
+        chmod(QFile::encodeName(path()).constData(), c.fileMode);
+        chmod(QFile::encodeName(dir_.path()).constData(), 0500);
+        bool raised = false;
+        {
+            AsOrdinaryUser user({dir_.path(), path()});
+            try {
+                IniFile(path()).WriteString("S", "K", "new");
+            } catch (const skerra::IniWriteError&) {
+                raised = true;
+            }
+        }
+        chmod(QFile::encodeName(dir_.path()).constData(), 0700);
+        chmod(QFile::encodeName(path()).constData(), 0600);
+        EXPECT_EQ(raised, !c.saved);
+        EXPECT_EQ(content(), c.saved ? QByteArray("[S]\r\nK=new\r\nX=\xF0\r\n") : QByteArray("[S]\r\nK=old\r\nX=\xF0\r\n"));
+        EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files), QStringList{"skerra.INI"});  // no temporary left
+    }
 }
 
 }  // namespace

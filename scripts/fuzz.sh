@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# Builds the fuzz targets (clang's libFuzzer with AddressSanitizer and
+# UndefinedBehaviorSanitizer) into ./build-fuzz and runs each for a short while.
+# Fails on the first crash, leak or sanitizer report; the input that caused it is
+# left in build-fuzz/artifacts/.
+#   FUZZ_SECONDS   seconds per target (default 15)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+seconds="${FUZZ_SECONDS:-15}"
+
+installed() { [ "$(dpkg-query -W -f='${Status}' "$1" 2>/dev/null)" = "install ok installed" ]; }
+if ! installed clang-14 || ! installed libclang-rt-14-dev; then
+  export DEBIAN_FRONTEND=noninteractive
+  apt-get update -qq
+  apt-get install -y -qq --no-install-recommends clang-14 libclang-rt-14-dev >/dev/null
+fi
+
+cmake -S fuzz -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++-14 >/dev/null
+cmake --build build-fuzz -j"$(nproc)"
+
+mkdir -p build-fuzz/artifacts
+for target in scan_format nmea rtcm ntrip ini; do
+  work="build-fuzz/work/${target}"   # inputs found by earlier runs; the seeds stay untouched
+  mkdir -p "${work}"
+  options=(-max_total_time="${seconds}" -artifact_prefix=build-fuzz/artifacts/ -print_final_stats=1)
+  [ -f "fuzz/${target}.dict" ] && options+=(-dict="fuzz/${target}.dict")
+  echo "fuzzing ${target} for ${seconds} s"
+  "build-fuzz/fuzz_${target}" "${options[@]}" "${work}" "fuzz/corpus/${target}" 2>"build-fuzz/${target}.log" \
+    || { tail -n 60 "build-fuzz/${target}.log"; echo "fuzz_${target} failed" >&2; exit 1; }
+  grep -E "^stat::number_of_executed_units" "build-fuzz/${target}.log" || true
+done
