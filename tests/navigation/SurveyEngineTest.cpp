@@ -9,6 +9,7 @@
 #include "platform/AppPaths.h"
 #include "shell/SharedHeader.h"
 
+#include <QDir>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -281,6 +282,40 @@ TEST_F(SurveyEngineTest, MapTickWithoutPositionOrVesselLayerTouchesNothing)
     engine.OnGnssPosition(40.0, 27.5, 0);
     engine.MapTick();
     EXPECT_EQ(bare.ShapesOnLayer(0).size(), 1u);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(SurveyEngineTest, ALogThatCannotBeWrittenIsReportedOncePerEpisode)
+{
+    const QString csv = QString::fromStdString(CoordinatesCsvPath);
+    const auto block = [&](bool blocked) {
+        for (int i = 0; i <= 99; ++i) {
+            const QString name = QString::fromStdString(i ? SurveyCsvFile::FallbackName(CoordinatesCsvPath, i) : CoordinatesCsvPath);
+            if (blocked) {
+                QDir().mkpath(name);
+            } else {
+                QDir(name).removeRecursively();
+            }
+        }
+    };
+    start();
+    engine_->OnGnssLine("$GPZDA*00");
+    block(true);
+    engine_->OnSensorLine("$SDDPT,10.00");
+    engine_->OnSensorLine("$SDDPT,11.00");
+    EXPECT_EQ(view_.Count("Survey log not written: "), 1);
+    block(false);
+    engine_->OnSensorLine("$SDDPT,12.00");
+    EXPECT_EQ(readFile(CoordinatesCsvPath).count('\n'), 2);  // header and the one line
+    engine_->RealtimeClicked(false);  // closes the log
+    QFile::remove(csv);
+    block(true);
+    engine_->RealtimeClicked(true);
+    engine_->OnSensorLine("$SDDPT,13.00");
+    EXPECT_EQ(view_.Count("Survey log not written: "), 2);  // a new episode
 }
 
 }  // namespace
