@@ -319,3 +319,33 @@ TEST_F(SurveyEngineTest, ALogThatCannotBeWrittenIsReportedOncePerEpisode)
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(SurveyEngineTest, DepthLabelsOnlyWhileTheSounderIsCurrent)
+{
+    start();
+    fixAt(0, 4);
+    EXPECT_TRUE(chart_.DepthLabels.empty());  // no depth yet
+    engine_->OnSensorLine("$SDDPT,10.00");
+    const struct {
+        double north;
+        std::size_t labels;
+    } steps[] = {{1, 1}, {5, 1}, {12, 2}, {13, 2}, {23, 3}};
+    for (const auto& s : steps) {
+        fixAt(s.north, 4);
+        EXPECT_EQ(chart_.DepthLabels.size(), s.labels) << s.north;
+    }
+    EXPECT_DOUBLE_EQ(chart_.DepthLabels.back().depth, 10.60);
+    chart_.ClearDepthLabels();
+    fixAt(24, 4);  // a cleared chart takes a label again at once
+    EXPECT_EQ(chart_.DepthLabels.size(), 1u);
+
+    clock_.Advance(SurveyEngine::kSensorTimeoutMs + 1);
+    engine_->SensorWatchTick();
+    fixAt(60, 4);
+    EXPECT_EQ(chart_.DepthLabels.size(), 1u);  // a stale depth is not labelled
+    EXPECT_EQ(engine_->GGAOverlayText().find("Depth"), std::string::npos);
+}
+
+}  // namespace

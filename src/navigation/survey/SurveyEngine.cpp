@@ -430,7 +430,15 @@ void SurveyEngine::PlaceDepthLabel()
                                      DisplaySettings::DepthLabelTextColor);
         depthLabelSettings_ = std::move(wanted);
     }
-    chart_.AddDepthLabel(state_.GridEasting, state_.GridNorthing, state_.PrimaryDepth);
+    // The chart drops a label within the spacing of any label it holds; near the
+    // last one it took, the engine need not ask (the chart's test runs over all labels).
+    const double e = state_.GridEasting, n = state_.GridNorthing;
+    if (chart_.DepthLabels.empty()) lastDepthLabel_.reset();
+    if (lastDepthLabel_ && std::hypot(e - lastDepthLabel_->first, n - lastDepthLabel_->second) < chart_.DepthLabelSpacing)
+        return;
+    chart_.AddDepthLabel(e, n, state_.PrimaryDepth);
+    if (!chart_.DepthLabels.empty() && chart_.DepthLabels.back().x == e && chart_.DepthLabels.back().y == n)
+        lastDepthLabel_ = std::pair{e, n};
 }
 
 void SurveyEngine::UpdateDepthSpeedBox(bool sensorEnabled)

@@ -140,6 +140,7 @@ private:
     LatencyMeter latency_;
     std::map<int, std::pair<TColor, int>> layerPens_;  // pens this engine set
     std::optional<std::tuple<double, std::string, int, TColor>> depthLabelSettings_;
+    std::optional<std::pair<double, double>> lastDepthLabel_;  // the last label the chart took
     int vesselWidth_ = 2, trackWidth_ = 2;
 
     // Logs.
