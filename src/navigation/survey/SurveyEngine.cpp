@@ -1,5 +1,6 @@
 #include "SurveyEngine.h"
 
+#include "canvas/THLayer.h"
 #include "canvas/widget/THalvekCanvasCore.h"
 #include "navigation/survey/DepthCorrection.h"
 #include "navigation/survey/FixQuality.h"
@@ -361,17 +362,24 @@ std::optional<int> SurveyEngine::WidthFrom(const std::string& value, const char*
 
 void SurveyEngine::SetLayerPen(int layer, TColor colour, int width)
 {
-    const auto pen = std::pair{colour, width};
-    const auto it = layerPens_.find(layer);
-    if (it != layerPens_.end() && it->second == pen) return;
-    chart_.SetLayerPenFg(layer, colour);
-    chart_.SetLayerPenWidth(layer, width);
-    layerPens_[layer] = pen;
+    // Each change restyles every shape of the layer: only when it differs.
+    const THLayer* l = chart_.FindLayer(layer);
+    if (!l) return;
+    if (l->penColor != colour) chart_.SetLayerPenFg(layer, colour);
+    if (l->penWidth != width) chart_.SetLayerPenWidth(layer, width);
+}
+
+int SurveyEngine::VesselLayer()
+{
+    // A layout loaded since the port connected may have brought the layers anew.
+    const THLayer* l = chart_.FindLayer(state_.VesselLayerId);
+    if (!l || l->name != kVesselLayer) state_.VesselLayerId = chart_.LayerFindByName(kVesselLayer);
+    return state_.VesselLayerId;
 }
 
 void SurveyEngine::DrawVessel()
 {
-    const int layer = state_.VesselLayerId;
+    const int layer = VesselLayer();
     if (layer < 0) return;
     chart_.CadClearShapes(layer);
 

@@ -111,6 +111,7 @@ private:
     void PlaceDepthLabel();
     void UpdateDepthSpeedBox(bool sensorEnabled);
     void SetLayerPen(int layer, TColor colour, int width);
+    int VesselLayer();
     std::optional<int> WidthFrom(const std::string& text, const char* name);
 
     // Depth steps.
@@ -138,7 +139,6 @@ private:
     double lastTrackEasting_ = 0, lastTrackNorthing_ = 0;
     bool trackStarted_ = false;
     LatencyMeter latency_;
-    std::map<int, std::pair<TColor, int>> layerPens_;  // pens this engine set
     std::optional<std::tuple<double, std::string, int, TColor>> depthLabelSettings_;
     std::optional<std::pair<double, double>> lastDepthLabel_;  // the last label the chart took
     int vesselWidth_ = 2, trackWidth_ = 2;
