@@ -12,12 +12,11 @@
 //   lines written, must equal sentences), km (track surveyed), MB_per_km
 //   (growth of resident memory per surveyed kilometre).
 
+#include "SurveyFakes.h"
+
 #include "canvas/widget/THalvekCanvasCore.h"
 #include "navigation/NavLayers.h"
-#include "navigation/survey/SurveyClock.h"
-#include "navigation/survey/SurveyDevices.h"
 #include "navigation/survey/SurveyEngine.h"
-#include "navigation/survey/SurveySettingsSource.h"
 #include "navigation/survey/SurveyView.h"
 #include "platform/AppPaths.h"
 #include "shell/SharedHeader.h"
@@ -54,62 +53,13 @@ double residentMB()
     return double(resident) * double(sysconf(_SC_PAGESIZE)) / 1e6;
 }
 
-struct Clock : SurveyClock {
-    std::int64_t tick = 1000;
-    QDateTime now = QDateTime(QDate(2026, 12, 10), QTime(9, 0));
-    std::int64_t TickMs() const override { return tick; }
-    QDateTime Now() const override { return now; }
-};
-
-struct Devices : SurveyDevices {
-    void ApplyPortSettings(SurveyDevice) override {}
-    bool Open(SurveyDevice, QString&) override { return true; }
-    void Close(SurveyDevice) override {}
-    bool Connected(SurveyDevice) const override { return true; }
-    QString PortName(SurveyDevice) const override { return QStringLiteral("COM1"); }
-    void Send(SurveyDevice, const std::string&) override {}
-    GnssFixValues GnssFix() const override { return {4, 14, 90}; }
-};
-
-struct Settings : SurveySettingsSource {
-    GridSettingsTexts grid;
-    SensorSettingsValues sensor{true, false, "NMEA DPT", "%*6s,%lf"};
-    Settings()
-    {
-        grid.semiMajorAxis = "6378137";
-        grid.flattening = "0.0033528106647474";
-        grid.scalePpm = grid.rotationX = grid.rotationY = grid.rotationZ = "0";
-        grid.shiftX = grid.shiftY = grid.shiftZ = "0";
-        grid.centralMeridian = "27";
-        grid.referenceLatitude = "0";
-        grid.scaleFactor = "0.9996";
-        grid.falseEasting = "500000";
-        grid.falseNorthing = "0";
-    }
-    GridSettingsTexts GridSettings() const override { return grid; }
-    SensorSettingsValues SensorSettings() const override { return sensor; }
-    SurveyOffsetsTexts Offsets() const override { return {"0.40", "1530", "1.20", "0.00"}; }
-    bool OffsetsWindowVisible() const override { return false; }
-    bool EchoToMonitor() const override { return false; }
-    NavigationDisplayValues NavigationDisplay() const override
-    {
-        NavigationDisplayValues d;
-        d.trackDistance = "1";
-        d.lineOrDot = true;
-        return d;
-    }
-    VesselShapeTexts VesselShape() const override { return {}; }
-    bool LatencyWindowVisible() const override { return true; }
-    const std::vector<std::string>* SoundVelocityProfile() const override { return nullptr; }
-};
-
 // One survey: the engine and everything around it, moved one step at a time
 // along lawn-mower lines.
 struct Survey {
     QTemporaryDir data;
-    Clock clock;
-    Devices devices;
-    Settings settings;
+    surveytest::FakeClock clock;
+    surveytest::FakeDevices devices;
+    surveytest::FakeSettings settings;
     SurveyView view;
     THalvekCanvasCore chart;
     std::unique_ptr<SurveyEngine> engine;
@@ -120,6 +70,8 @@ struct Survey {
 
     Survey()
     {
+        devices.fix = {4, 14, 90};
+        settings.display.lineOrDot = true;
         skerra::setDataRootForTesting(data.path() + "/");
         InitSharedHeaderGlobals();
         CreateDataFolders();
@@ -145,8 +97,7 @@ struct Survey {
     void fix()
     {
         ++step;
-        clock.tick += 1000 / kRateHz;
-        clock.now = clock.now.addMSecs(1000 / kRateHz);
+        clock.Advance(1000 / kRateHz);
         double x, y;
         position(double(step) * kSpeedMs / kRateHz, x, y);
         const double lat = kOriginLat + y / 111320.0;

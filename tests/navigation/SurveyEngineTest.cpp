@@ -19,15 +19,6 @@ using namespace surveytest;
 
 namespace {
 
-std::string nmea(const std::string& body)
-{
-    unsigned char sum = 0;
-    for (const char c : body) sum ^= static_cast<unsigned char>(c);
-    char hex[4];
-    std::snprintf(hex, sizeof hex, "%02X", sum);
-    return "$" + body + "*" + hex;
-}
-
 class SurveyEngineTest : public ::testing::Test {
 protected:
     void SetUp() override

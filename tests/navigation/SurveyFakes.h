@@ -10,11 +10,47 @@
 #include <QFile>
 #include <QString>
 
+#include <cstdio>
+#include <functional>
+
 #include <map>
 #include <string>
 #include <vector>
 
 namespace surveytest {
+
+// "$" + body + "*hh" with the right checksum.
+inline std::string nmea(const std::string& body)
+{
+    unsigned char sum = 0;
+    for (const char c : body) sum ^= static_cast<unsigned char>(c);
+    char hex[4];
+    std::snprintf(hex, sizeof hex, "%02X", sum);
+    return "$" + body + "*" + hex;
+}
+
+// A Transverse Mercator grid on WGS84, central meridian 27 E; Lambert edits for
+// parallels 36 and 42 with origin 39 N.
+inline GridSettingsTexts wgs84Grid()
+{
+    GridSettingsTexts g;
+    g.semiMajorAxis = "6378137";
+    g.flattening = "0.0033528106647474";
+    g.scalePpm = g.rotationX = g.rotationY = g.rotationZ = g.shiftX = g.shiftY = g.shiftZ = "0";
+    g.centralMeridian = "27";
+    g.referenceLatitude = "0";
+    g.scaleFactor = "0.9996";
+    g.falseEasting = "500000";
+    g.falseNorthing = "0";
+    g.lccStandardParallel1 = "36";
+    g.lccStandardParallel2 = "42";
+    g.lccScaleFactor = "0.9996";
+    g.lccLatitudeOfOrigin = "39";
+    g.lccCentralMeridian = "27";
+    g.lccFalseEasting = "500000";
+    g.lccFalseNorthing = "0";
+    return g;
+}
 
 struct FakeClock : SurveyClock {
     std::int64_t tick = 1000;
@@ -75,15 +111,7 @@ struct FakeSettings : SurveySettingsSource {
 
     FakeSettings()
     {
-        grid.semiMajorAxis = "6378137";
-        grid.flattening = "0.0033528106647474";
-        grid.scalePpm = grid.rotationX = grid.rotationY = grid.rotationZ = "0";
-        grid.shiftX = grid.shiftY = grid.shiftZ = "0";
-        grid.centralMeridian = "27";
-        grid.referenceLatitude = "0";
-        grid.scaleFactor = "0.9996";
-        grid.falseEasting = "500000";
-        grid.falseNorthing = "0";
+        grid = wgs84Grid();
         sensor.sensorEnabled = true;
         sensor.messageType = "NMEA DPT";
         sensor.scanFormat = "%*6s,%lf";

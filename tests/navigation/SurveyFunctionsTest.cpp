@@ -1,6 +1,8 @@
 // The survey engine's decisions, each a pure function: sentences, depths, log
 // lines, texts, vessel geometry and the grid convergence.
 
+#include "SurveyFakes.h"
+
 #include "navigation/survey/DepthCorrection.h"
 #include "navigation/survey/FixQuality.h"
 #include "navigation/survey/GnssSentences.h"
@@ -20,18 +22,10 @@
 #include <vector>
 
 using namespace skerra::survey;
+using surveytest::nmea;
+using surveytest::wgs84Grid;
 
 namespace {
-
-// "$" + body + "*hh" with the right checksum.
-std::string nmea(const std::string& body)
-{
-    unsigned char sum = 0;
-    for (const char c : body) sum ^= static_cast<unsigned char>(c);
-    char hex[4];
-    std::snprintf(hex, sizeof hex, "%02X", sum);
-    return "$" + body + "*" + hex;
-}
 
 TEST(UserScanFormat, ReadsNumbersAndSkipsWordsLikeScanf)
 {
@@ -276,27 +270,6 @@ TEST(VesselGeometry, ArrowAtHeadingZeroAndNinetyAndRingClamp)
     EXPECT_EQ(shape.ringInterval, 10);  // empty edit keeps the value
     EXPECT_EQ(shape.bowArrow, 100);     // bad edit keeps it too, and is named
     EXPECT_NE(problem.find("bow arrow"), std::string::npos);
-}
-
-GridSettingsTexts wgs84Grid()
-{
-    GridSettingsTexts g;
-    g.semiMajorAxis = "6378137";
-    g.flattening = "0.0033528106647474";
-    g.scalePpm = g.rotationX = g.rotationY = g.rotationZ = g.shiftX = g.shiftY = g.shiftZ = "0";
-    g.centralMeridian = "27";
-    g.referenceLatitude = "0";
-    g.scaleFactor = "0.9996";
-    g.falseEasting = "500000";
-    g.falseNorthing = "0";
-    g.lccStandardParallel1 = "36";
-    g.lccStandardParallel2 = "42";
-    g.lccScaleFactor = "0.9996";
-    g.lccLatitudeOfOrigin = "39";
-    g.lccCentralMeridian = "27";
-    g.lccFalseEasting = "500000";
-    g.lccFalseNorthing = "0";
-    return g;
 }
 
 // The convergence must be the grid bearing of true north at the point: the

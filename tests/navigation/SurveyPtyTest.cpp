@@ -28,21 +28,15 @@ using serialtest::waitUntil;
 
 namespace {
 
-std::string nmea(const std::string& body)
-{
-    unsigned char sum = 0;
-    for (const char c : body) sum ^= static_cast<unsigned char>(c);
-    char hex[4];
-    std::snprintf(hex, sizeof hex, "%02X", sum);
-    return "$" + body + "*" + hex + "\r\n";
-}
+// A sentence as a device sends it.
+std::string sentence(const std::string& body) { return nmea(body) + "\r\n"; }
 
 // A GGA at 40 N 27.5 E moved `north` metres, with a fix quality.
 std::string gga(double north, int quality)
 {
     char minutes[32];
     std::snprintf(minutes, sizeof minutes, "%011.8f", north / 1852.0);
-    return nmea("GPGGA,120000.00,40" + std::string(minutes) + ",N,02730.00000000,E," + std::to_string(quality)
+    return sentence("GPGGA,120000.00,40" + std::string(minutes) + ",N,02730.00000000,E," + std::to_string(quality)
                 + ",12,0.8,40.00,M,3.50,M,1.0,0001");
 }
 
@@ -106,7 +100,7 @@ protected:
     }
     void depth(const std::string& metres, const std::function<bool()>& done)
     {
-        ASSERT_TRUE(sounderPty_.Write(nmea("SDDPT," + metres + ",0.0")));
+        ASSERT_TRUE(sounderPty_.Write(sentence("SDDPT," + metres + ",0.0")));
         ASSERT_TRUE(waitUntil(done)) << metres;
     }
 
