@@ -56,7 +56,7 @@ double residentMB()
 // One survey: the engine and everything around it, moved one step at a time
 // along lawn-mower lines.
 struct Survey {
-    QTemporaryDir data;
+    surveytest::TemporarySurveyRoot root;
     surveytest::FakeClock clock;
     surveytest::FakeDevices devices;
     surveytest::FakeSettings settings;
@@ -72,9 +72,6 @@ struct Survey {
     {
         devices.fix = {4, 14, 90};
         settings.display.lineOrDot = true;
-        skerra::setDataRootForTesting(data.path() + "/");
-        InitSharedHeaderGlobals();
-        CreateDataFolders();
         chart.Resize(1000, 800);
         chart.WorldSet(0, 500, 400, 0);
         EnsureNavLayers(chart);

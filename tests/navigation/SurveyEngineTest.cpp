@@ -23,16 +23,8 @@ class SurveyEngineTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        skerra::setDataRootForTesting(data_.path() + "/");
-        InitSharedHeaderGlobals();
-        CreateDataFolders();
         EnsureNavLayers(chart_);
         engine_ = std::make_unique<SurveyEngine>(devices_, settings_, view_, chart_, clock_);
-    }
-    void TearDown() override
-    {
-        engine_.reset();
-        skerra::setDataRootForTesting({});
     }
     QByteArray eventLog() const { return readFile(TodaysEventLogPath()); }
     void start()
@@ -53,7 +45,7 @@ protected:
         return int(chart_.ShapesOnLayer(chart_.LayerFindByName(QString::fromLatin1(layer))).size());
     }
 
-    QTemporaryDir data_;
+    TemporarySurveyRoot root_;
     FakeClock clock_;
     FakeDevices devices_;
     FakeSettings settings_;

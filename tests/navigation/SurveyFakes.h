@@ -7,7 +7,11 @@
 #include "navigation/survey/SurveySettingsSource.h"
 #include "navigation/survey/SurveyView.h"
 
+#include "platform/AppPaths.h"
+#include "shell/SharedHeader.h"
+
 #include <QFile>
+#include <QTemporaryDir>
 #include <QString>
 
 #include <cstdio>
@@ -169,6 +173,18 @@ struct RecordingView : SurveyView {
         for (const auto& m : messages) n += m.text.startsWith(prefix);
         return n;
     }
+};
+
+// The day's folders below a temporary data root, while the object lives.
+struct TemporarySurveyRoot {
+    QTemporaryDir dir;
+    TemporarySurveyRoot()
+    {
+        skerra::setDataRootForTesting(dir.path() + "/");
+        InitSharedHeaderGlobals();
+        CreateDataFolders();
+    }
+    ~TemporarySurveyRoot() { skerra::setDataRootForTesting({}); }
 };
 
 inline QByteArray readFile(const std::string& path)

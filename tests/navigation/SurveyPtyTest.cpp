@@ -51,9 +51,6 @@ class SurveyPtyTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        skerra::setDataRootForTesting(data_.path() + "/");
-        InitSharedHeaderGlobals();
-        CreateDataFolders();
         EnsureNavLayers(chart_);
         settings_.display.depthAlert = "2";
         devices_ = std::make_unique<SerialSurveyDevices>(gnss_, sounder_, [this](SurveyDevice d) {
@@ -72,7 +69,6 @@ protected:
         gnss_.Close();
         sounder_.Close();
         engine_.reset();
-        skerra::setDataRootForTesting({});
     }
 
     const SurveyState& state() const { return engine_->State(); }
@@ -104,7 +100,7 @@ protected:
         ASSERT_TRUE(waitUntil(done)) << metres;
     }
 
-    QTemporaryDir data_;
+    TemporarySurveyRoot root_;
     PseudoTerminal gnssPty_, sounderPty_;
     THalvekSerialGPS gnss_, sounder_;
     SystemSurveyClock clock_;
