@@ -1,0 +1,82 @@
+#include "DepthCorrection.h"
+
+#include "platform/NumberText.h"
+
+#include <cmath>
+#include <tuple>
+
+namespace skerra::survey {
+namespace {
+
+bool usableVelocity(double v) { return std::isfinite(v) && v > 0; }
+
+struct Velocity {
+    std::optional<double> value;
+    bool clamped = false;
+    std::size_t line = 0;
+};
+
+Velocity profileVelocity(const std::vector<std::string>& column, double raw)
+{
+    Velocity v;
+    if (column.empty()) return v;
+    const ProfileIndex at = ProfileLine(raw, column.size());
+    v.clamped = at.clamped;
+    v.line = at.index;
+    v.value = skerra::tryParseDouble(column[at.index]);
+    return v;
+}
+
+std::string lineText(std::size_t line) { return skerra::IntToStr(static_cast<long long>(line)); }
+
+}  // namespace
+
+double CorrectedDepth(double raw, double soundVelocity, double draft)
+{
+    return raw * soundVelocity / kSounderVelocity + draft;
+}
+
+ProfileIndex ProfileLine(double rawDepth, std::size_t columnSize)
+{
+    if (columnSize == 0) return {0, true};
+    const double rounded = std::trunc(rawDepth + 0.5);
+    if (!(rounded >= 0)) return {0, true};
+    if (rounded > double(columnSize - 1)) return {columnSize - 1, true};
+    return {static_cast<std::size_t>(rounded), false};
+}
+
+CorrectedDepths CorrectDepths(const SounderReading& reading, double soundVelocity, double draft,
+                              const std::vector<std::string>* profile)
+{
+    CorrectedDepths out;
+    double vHigh = soundVelocity, vLow = soundVelocity;
+    if (profile) {
+        if (profile->empty()) {
+            out.problem = "the sound-velocity profile is empty";
+            return out;
+        }
+        for (const auto& [wanted, raw, velocity] :
+             {std::tuple{reading.hasLow, reading.rawLow, &vLow}, std::tuple{reading.hasHigh(), reading.rawHigh, &vHigh}}) {
+            if (!wanted) continue;
+            const Velocity v = profileVelocity(*profile, raw);
+            if (!v.value || !usableVelocity(*v.value)) {
+                out.problem = "line " + lineText(v.line) + " of the sound-velocity profile is not a usable velocity";
+                return out;
+            }
+            if (v.clamped)
+                out.problem = "a depth of " + skerra::FormatFixed(raw, 2)
+                    + " m lies outside the sound-velocity profile; line " + lineText(v.line) + " is used";
+            *velocity = *v.value;
+        }
+    } else if (!usableVelocity(soundVelocity)) {
+        out.problem = "the sound velocity " + skerra::FormatGeneral(soundVelocity) + " m/s is not usable";
+        return out;
+    }
+    out.ok = true;
+    if (reading.hasHigh()) out.high = CorrectedDepth(reading.rawHigh, vHigh, draft);
+    if (reading.hasLow) out.low = CorrectedDepth(reading.rawLow, vLow, draft);
+    out.velocityUsed = reading.lowOnly ? vLow : vHigh;
+    return out;
+}
+
+}  // namespace skerra::survey

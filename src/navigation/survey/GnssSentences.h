@@ -1,0 +1,43 @@
+#pragma once
+// What the GNSS line handler reads from the NMEA sentences itself: the gyro heading
+// of HDT, the speed in knots of RMC and VTG, and fix quality, altitude and geoid
+// separation of GGA for the RTK antenna height and tide.
+//
+// A type is recognised when its three letters occur in the line, whatever the
+// talker. Fields are taken by their comma position; a line whose checksum does not
+// match gives nothing.
+
+#include <optional>
+#include <string_view>
+
+namespace skerra::survey {
+
+bool HasSentenceType(std::string_view line, std::string_view type);
+
+// HDT: the heading field, degrees.
+std::optional<double> HdtHeading(std::string_view line);
+
+// RMC and VTG: the speed in knots to keep. A speed field that is empty or not a
+// number gives 0; a negative one, or a damaged line, leaves the speed as it is
+// (nothing).
+std::optional<double> RmcSpeedKnots(std::string_view line);
+std::optional<double> VtgSpeedKnots(std::string_view line);
+
+struct GgaValues {
+    int fixQuality = 0;
+    double altitude = 0;                // above mean sea level, metres
+    std::optional<double> separation;   // geoid separation, metres
+};
+
+// GGA: nothing unless the time, fix quality and altitude fields are numbers.
+std::optional<GgaValues> GgaHeightValues(std::string_view line);
+
+struct RtkHeights {
+    double antennaHeight = 0;  // above the ellipsoid (or sea level without separation)
+    double tide = 0;           // antenna height minus the antenna's offset above the water
+};
+
+// Only for RTK fixed (quality 4).
+std::optional<RtkHeights> RtkHeightsFromGga(const GgaValues& gga, double antennaOffset);
+
+}  // namespace skerra::survey

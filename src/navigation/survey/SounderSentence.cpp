@@ -1,0 +1,89 @@
+#include "SounderSentence.h"
+
+#include "navigation/survey/UserScanFormat.h"
+
+#include <array>
+
+namespace skerra::survey {
+namespace {
+
+enum class Values { High, HighBattery, Low, HighLow };
+
+struct SounderType {
+    std::string_view name;
+    std::string_view token1, token2;  // both must occur; empty: not needed
+    std::string_view proposed;
+    Values values;
+};
+
+constexpr std::array<SounderType, 8> kTypes{{
+    {"Halvek SMT", "SMT", "", "%*8s,%lf,%lf", Values::HighBattery},
+    {"NMEA DPT", "DPT", "", "%*6s,%lf", Values::High},
+    {"NMEA DBT", "DBT", "", "%*6s,%*lf,%*1s,%lf", Values::High},
+    {"Halvek XDR HI", "XDHI", "", "%*8s,%lf", Values::High},
+    {"Halvek XDR LO", "XDHI", "XDLO", "%*8s,%*lf,%*8s,%lf", Values::Low},
+    {"Halvek XDR H/L", "XDHI", "XDLO", "%*8s,%lf,%*8s,%lf", Values::HighLow},
+    {"ODC HI", ",B,", "", "%*42s,%lf", Values::High},
+    {"OTHER", "", "", "", Values::High},
+}};
+
+const SounderType* findType(std::string_view name)
+{
+    for (const auto& t : kTypes)
+        if (t.name == name) return &t;
+    return nullptr;
+}
+
+bool hasToken(std::string_view line, std::string_view token) { return token.empty() || line.find(token) != line.npos; }
+
+std::size_t needed(Values v) { return v == Values::HighBattery || v == Values::HighLow ? 2 : 1; }
+
+}  // namespace
+
+SounderReading ReadSounderLine(std::string_view line, std::string_view type, std::string_view format)
+{
+    SounderReading r;
+    const SounderType* t = findType(type);
+    if (!t || !hasToken(line, t->token1) || !hasToken(line, t->token2)) return r;
+    r.accepted = true;
+    r.lowOnly = t->values == Values::Low;
+    r.hasLow = t->values == Values::Low || t->values == Values::HighLow;
+
+    const ScanResult scan = ScanNumbers(line, format);
+    r.formatValid = scan.formatValid;
+    const auto& v = scan.values;
+    switch (t->values) {
+    case Values::High:
+        if (v.size() >= 1) r.rawHigh = v[0];
+        break;
+    case Values::HighBattery:
+        if (v.size() >= 1) r.rawHigh = v[0];
+        if (v.size() >= 2) {
+            r.battery = v[1];
+            r.hasBattery = true;
+        }
+        break;
+    case Values::Low:
+        if (v.size() >= 1) r.rawLow = v[0];
+        break;
+    case Values::HighLow:
+        if (v.size() >= 1) r.rawHigh = v[0];
+        if (v.size() >= 2) r.rawLow = v[1];
+        break;
+    }
+    r.parsed = v.size() >= needed(t->values);
+    return r;
+}
+
+std::string ProposedSounderFormat(std::string_view type)
+{
+    const SounderType* t = findType(type);
+    return t ? std::string(t->proposed) : std::string();
+}
+
+bool SounderTypeHasLowDepth(std::string_view type)
+{
+    return type == "Halvek XDR LO" || type == "Halvek XDR H/L";
+}
+
+}  // namespace skerra::survey

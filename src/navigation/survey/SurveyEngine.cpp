@@ -1,0 +1,563 @@
+#include "SurveyEngine.h"
+
+#include "canvas/THLayer.h"
+#include "canvas/widget/THalvekCanvasCore.h"
+#include "navigation/survey/DepthCorrection.h"
+#include "navigation/survey/FixQuality.h"
+#include "navigation/survey/GnssSentences.h"
+#include "navigation/survey/GridProjection.h"
+#include "navigation/survey/PositionText.h"
+#include "navigation/survey/SounderSentence.h"
+#include "navigation/survey/StatusLine.h"
+#include "navigation/survey/SurveyClock.h"
+#include "navigation/survey/SurveyCsvLines.h"
+#include "navigation/survey/SurveyDevices.h"
+#include "navigation/survey/SurveySettingsSource.h"
+#include "navigation/survey/SurveyView.h"
+#include "platform/DisplaySettings.h"
+#include "platform/NumberText.h"
+#include "shell/SharedHeader.h"
+
+#include <algorithm>
+#include <cmath>
+
+using namespace skerra::survey;
+
+namespace {
+
+QString text(const std::string& s) { return QString::fromStdString(s); }
+QString fixed(double v, int decimals) { return text(skerra::FormatFixed(v, decimals)); }
+
+// A tick that is never 0, so 0 can mean "not armed".
+std::int64_t armedTick(std::int64_t tick) { return std::max<std::int64_t>(tick, 1); }
+
+const QString kVesselLayer = QStringLiteral("~~Halvek Vessel");
+constexpr double kAlertOffValue = 1e-7;  // a depth that never raises the alert
+
+}  // namespace
+
+SurveyEngine::SurveyEngine(SurveyDevices& devices, const SurveySettingsSource& settings, SurveyView& view,
+                           THalvekCanvasCore& chart, const SurveyClock& clock)
+    : devices_(devices), settings_(settings), view_(view), chart_(chart), clock_(clock),
+      coordinates_(CoordinatesCsvPath, CoordinatesCsvHeaderLine()),
+      simpleXyz_(XyzFolder + StartDate + " Simple XYZ.csv", SimpleXyzHeaderLine())
+{
+}
+
+SurveyEngine::~SurveyEngine() = default;
+
+// ---------------------------------------------------------------- reports
+
+void SurveyEngine::Report(const QString& message, bool showWindow)
+{
+    state_.LastStatusMessage = message;
+    view_.AddMessageLine(message, showWindow);
+    AppendAutoEvent(message.toStdString(), TodaysEventLogPath());
+}
+
+void SurveyEngine::ReportOnce(const std::string& key, const std::string& message)
+{
+    auto [it, inserted] = reported_.try_emplace(key, message);
+    if (!inserted && it->second == message) return;
+    it->second = message;
+    Report(text(message));
+}
+
+void SurveyEngine::ReportLogFailure(bool& failing, const SurveyCsvFile& file, bool ok)
+{
+    if (!ok && !failing) Report(text("Survey log not written: " + file.Problem()));
+    failing = !ok;
+}
+
+// ---------------------------------------------------------------- start and stop
+
+void SurveyEngine::RealtimeClicked(bool buttonDown)
+{
+    state_.RealtimeButtonDown = buttonDown;
+    if (state_.RealtimeState == 0)
+        Start();
+    else
+        Stop();
+}
+
+void SurveyEngine::SetMapTimer(bool enabled)
+{
+    state_.MapTimerEnabled = enabled;
+    view_.SetMapTimerEnabled(enabled);
+}
+
+void SurveyEngine::Start()
+{
+    reported_.clear();
+    BuildProjection();
+    devices_.ApplyPortSettings(SurveyDevice::Gnss);
+    devices_.ApplyPortSettings(SurveyDevice::Sounder);
+    CopyOffsets();
+
+    QString reason;
+    if (devices_.Open(SurveyDevice::Gnss, reason)) {
+        state_.GpsStartTick = armedTick(clock_.TickMs());
+    } else {
+        Report("Cannot open GPS port " + devices_.PortName(SurveyDevice::Gnss)
+               + (reason.isEmpty() ? QString() : " (" + reason + ")"));
+    }
+
+    const SensorSettingsValues sensor = settings_.SensorSettings();
+    if (sensor.sensorEnabled) {
+        const QString port = devices_.PortName(SurveyDevice::Sounder);
+        if (devices_.Open(SurveyDevice::Sounder, reason))
+            view_.AddMessageLine("ZSENSOR Open called on port: " + port, false);
+        else
+            Report("ZSENSOR Open failed: " + port + (reason.isEmpty() ? QString() : " (" + reason + ")"), false);
+        view_.SetEchogramTimerEnabled(true);
+        state_.SensorStartTick = armedTick(clock_.TickMs());
+        state_.SensorTimedOut = false;
+        view_.ShowDepthFrames(false, false);
+    } else {
+        view_.ShowDepthFrames(false, false);
+        view_.ShrinkRealtimeWindow();
+    }
+    lowDepthShown_ = false;
+
+    view_.SetRealtimeRunning(true);
+    startLogged_ = state_.GpsStartTick != 0;
+    if (startLogged_) AppendAutoEvent("Realtime STARTED", TodaysEventLogPath());
+    state_.RealtimeState = 1;
+}
+
+void SurveyEngine::Stop()
+{
+    devices_.Close(SurveyDevice::Gnss);
+    devices_.Close(SurveyDevice::Sounder);
+    SetMapTimer(false);
+    view_.SetEchogramTimerEnabled(false);
+    state_.SensorDataSeen = false;
+    state_.LastSensorTick = state_.SensorStartTick = 0;
+    state_.SensorTimedOut = false;
+    state_.GpsStartTick = 0;
+    state_.GridPositionCurrent = false;
+    view_.SetEchogramVisible(false);
+    view_.SetRealtimeRunning(false);
+    if (startLogged_) AppendAutoEvent("Realtime STOPPED", TodaysEventLogPath());
+    startLogged_ = false;
+    coordinates_.Close();
+    simpleXyz_.Close();
+    state_.RealtimeState = 0;
+}
+
+void SurveyEngine::BuildProjection()
+{
+    projection_ = GridProjection::Build(settings_.GridSettings(), projectionProblem_);
+    const GeodesyParameterTexts texts = BuildParameterTexts(settings_.GridSettings());
+    state_.DatumParams = texts.datum;
+    state_.EllipsoidParams = EllipsoidParams = texts.ellipsoid;
+    state_.TMParams = TMParams = texts.tm;
+}
+
+void SurveyEngine::CopyOffsets()
+{
+    const SurveyOffsetsTexts offsets = settings_.Offsets();
+    const struct {
+        const char* key;
+        const char* name;
+        const std::string& value;
+        double& copy;
+    } edits[] = {
+        {"offset.draft", "transducer draft", offsets.offsetA, state_.TransducerDraft},
+        {"offset.sv", "sound velocity", offsets.soundVelocity, state_.SoundVelocity},
+        {"offset.antenna", "antenna offset", offsets.offsetC, state_.AntennaOffset},
+        {"offset.tide", "manual tide", offsets.tideHeight, state_.ManualTide},
+    };
+    for (const auto& e : edits) {
+        if (const auto v = skerra::tryParseDouble(e.value))
+            e.copy = *v;
+        else
+            ReportOnce(e.key, std::string("Offsets: bad value in the ") + e.name + ": '" + e.value + "'");
+    }
+}
+
+// ---------------------------------------------------------------- port reports
+
+void SurveyEngine::OnGnssConnect(const QString& port)
+{
+    Report("Connected to GPS on " + port, false);
+    state_.RealtimeButtonDown = true;
+    view_.SetRealtimeButtonDown(true);
+    state_.VesselLayerId = chart_.LayerFindByName(kVesselLayer);
+    if (state_.VesselLayerId >= 0) chart_.SetLayerAction(state_.VesselLayerId, 1);
+}
+
+void SurveyEngine::OnGnssDisconnect(const QString& port)
+{
+    SetMapTimer(false);
+    Report("Disconnected from GPS on " + port);
+    state_.RealtimeButtonDown = false;
+    view_.SetRealtimeButtonDown(false);
+}
+
+void SurveyEngine::OnGnssIdle()
+{
+    SetMapTimer(false);
+    state_.GpsLatitude = state_.GpsLongitude = 0;
+    state_.GridPositionCurrent = false;
+    Report(QStringLiteral("GPS is idle!"));
+    view_.SetGpsBoxColour(skerra::colors::Red);
+}
+
+void SurveyEngine::OnGnssTimeout()
+{
+    Report(QStringLiteral("GPS Timeout!"));
+    view_.SetGnssMonitorColour(skerra::colors::Red);
+}
+
+void SurveyEngine::OnGnssSend(const std::string& sent) { Report("Command sent to device: " + text(sent)); }
+
+void SurveyEngine::OnSensorTimeout()
+{
+    Report(QStringLiteral("Sensor TimeOut."));
+    view_.SetDepthFrameColour(skerra::colors::Red);
+}
+
+bool SurveyEngine::SensorWatchTick()
+{
+    if (state_.SensorTimedOut || state_.SensorStartTick == 0) return false;
+    const std::int64_t since = state_.LastSensorTick != 0 ? state_.LastSensorTick : state_.SensorStartTick;
+    if (clock_.TickMs() - since <= kSensorTimeoutMs) return false;
+    state_.SensorTimedOut = true;
+    view_.SetEchogramVisible(false);
+    state_.SensorDataSeen = false;
+    OnSensorTimeout();
+    return true;
+}
+
+// ---------------------------------------------------------------- GNSS sentences
+
+void SurveyEngine::OnGnssLine(const std::string& line)
+{
+    if (!state_.MapTimerEnabled && state_.GpsStartTick != 0) {
+        SetMapTimer(true);
+        view_.SetGpsBoxColour(skerra::colors::Lime);
+        view_.SetGnssMonitorColour(skerra::colors::White);
+    }
+    if (settings_.EchoToMonitor()) view_.AddGnssMonitorLine(line);
+
+    if (HasSentenceType(line, "HDT"))
+        if (const auto heading = HdtHeading(line)) state_.GyroHeading = *heading;
+    if (HasSentenceType(line, "RMC"))
+        if (const auto speed = RmcSpeedKnots(line)) state_.SpeedKnots = *speed;
+    if (HasSentenceType(line, "VTG"))
+        if (const auto speed = VtgSpeedKnots(line)) state_.SpeedKnots = *speed;
+
+    if (!settings_.OffsetsWindowVisible()) CopyOffsets();
+
+    if (HasSentenceType(line, "GGA"))
+        if (const auto gga = GgaHeightValues(line))
+            if (const auto rtk = RtkHeightsFromGga(*gga, state_.AntennaOffset)) {
+                state_.RtkAntennaHeight = rtk->antennaHeight;
+                state_.RtkTide = rtk->tide;
+            }
+
+    // The device parses the line after this handler: this is the previous GGA's quality.
+    const int quality = devices_.GnssFix().fixQuality;
+    if (quality != lastShownFixQuality_) {
+        view_.SetGpsBoxColour(GpsBoxColour(quality));
+        lastShownFixQuality_ = quality;
+    }
+}
+
+void SurveyEngine::OnGnssPosition(double latitude, double longitude, double altitude)
+{
+    state_.GpsLatitude = latitude;
+    state_.GpsLongitude = longitude;
+    state_.GpsAltitude = altitude;
+}
+
+void SurveyEngine::OnGnssSpeed(double kmh)
+{
+    const std::string knots = skerra::FormatFixed(kmh / 1.852, 1);
+    state_.SpeedLabelKnots = skerra::tryParseDouble(knots).value_or(0.0);
+    view_.SetSpeedText(text(knots));
+}
+
+// ---------------------------------------------------------------- map tick
+
+void SurveyEngine::MapTick()
+{
+    const bool measure = settings_.LatencyWindowVisible();
+    const std::int64_t started = clock_.TickMs();
+    const bool havePosition = state_.GpsLatitude != 0 || state_.GpsLongitude != 0;
+    const GnssFixValues fix = devices_.GnssFix();
+    const SensorSettingsValues sensor = settings_.SensorSettings();
+
+    if (havePosition) view_.SetVesselPosition(state_.GpsLatitude, state_.GpsLongitude, state_.GpsAltitude);
+    UpdateStatusTexts(fix.fixQuality, fix.satellites);
+
+    if (havePosition && ProjectPosition()) {
+        state_.GridHeading = (sensor.gyroEnabled ? state_.GyroHeading : fix.course) + state_.GridConvergence;
+        FollowVessel();
+        DrawVessel();
+        view_.SetStatusPanelText(0, text(DmsText(state_.GpsLatitude, state_.GpsLongitude)));
+        view_.SetStatusPanelText(1, text(GridPositionText(state_.GridEasting, state_.GridNorthing)));
+        DrawTrackMark(fix.fixQuality);
+        PlaceDepthLabel();
+    } else {
+        state_.GridPositionCurrent = false;
+    }
+    UpdateDepthSpeedBox(sensor.sensorEnabled);
+
+    if (measure) {
+        latency_.Add(clock_.TickMs() - started);
+        view_.SetLatencyTexts(text(latency_.CurrentText()), text(latency_.AverageText()));
+    }
+}
+
+void SurveyEngine::UpdateStatusTexts(int fixQuality, int satellites)
+{
+    const bool offsetsOpen = settings_.OffsetsWindowVisible();
+    const std::string tide = offsetsOpen ? "-" : skerra::FormatFixed(state_.RtkTide, 2);
+    view_.SetGnssNumbers(text(skerra::IntToStr(fixQuality)), fixed(state_.RtkAntennaHeight, 2), text(tide),
+                         text(skerra::IntToStr(satellites)));
+    state_.LastFixQuality = fixQuality;
+    StatusLineValues line{fixQuality, state_.SpeedLabelKnots, satellites, state_.RtkAntennaHeight, tide, {}};
+    if (settings_.SensorSettings().sensorEnabled && state_.DepthCurrent() && state_.PrimaryDepth > 0)
+        line.depth = state_.PrimaryDepth;
+    state_.GGAOverlayText = StatusLine(line);
+}
+
+bool SurveyEngine::ProjectPosition()
+{
+    if (!projection_ && projectionProblem_.empty()) BuildProjection();  // a tick before any start
+    if (!projection_) {
+        ReportOnce("grid", "Map: " + projectionProblem_);
+        return false;
+    }
+    const auto grid = projection_->Project(state_.GpsLatitude, state_.GpsLongitude, state_.GpsAltitude);
+    if (!grid) {
+        ReportOnce("projection", "Map: the position cannot be projected onto the grid");
+        return false;
+    }
+    state_.GridEasting = grid->easting;
+    state_.GridNorthing = grid->northing;
+    state_.GridConvergence = grid->convergence;
+    state_.GridPositionCurrent = true;
+    return true;
+}
+
+void SurveyEngine::FollowVessel()
+{
+    // While the user draws a shape the view stays where it is.
+    if (state_.FollowVesselEnabled && !chart_.DrawingActive)
+        chart_.WorldPan(state_.GridEasting - (chart_.WorldLeft + chart_.WorldRight) / 2,
+                        state_.GridNorthing - (chart_.WorldTop + chart_.WorldBottom) / 2);
+    else
+        chart_.Refresh();
+}
+
+std::optional<int> SurveyEngine::WidthFrom(const std::string& value, const char* name)
+{
+    const auto width = skerra::tryParseInt(value);
+    if (!width) ReportOnce(name, std::string("Navigation settings: bad value in the ") + name + ": '" + value + "'");
+    return width;
+}
+
+void SurveyEngine::SetLayerPen(int layer, TColor colour, int width)
+{
+    // Each change restyles every shape of the layer: only when it differs.
+    const THLayer* l = chart_.FindLayer(layer);
+    if (!l) return;
+    if (l->penColor != colour) chart_.SetLayerPenFg(layer, colour);
+    if (l->penWidth != width) chart_.SetLayerPenWidth(layer, width);
+}
+
+int SurveyEngine::VesselLayer()
+{
+    // A layout loaded since the port connected may have brought the layers anew.
+    const THLayer* l = chart_.FindLayer(state_.VesselLayerId);
+    if (!l || l->name != kVesselLayer) state_.VesselLayerId = chart_.LayerFindByName(kVesselLayer);
+    return state_.VesselLayerId;
+}
+
+void SurveyEngine::DrawVessel()
+{
+    const int layer = VesselLayer();
+    if (layer < 0) return;
+    chart_.CadClearShapes(layer);
+
+    std::string problem;
+    UpdateVesselShape(vesselShape_, settings_.VesselShape(), problem);
+    if (!problem.empty()) ReportOnce("vessel shape", "Vessel shape: " + problem);
+
+    const NavigationDisplayValues display = settings_.NavigationDisplay();
+    if (const auto width = WidthFrom(display.vesselWidth, "vessel width")) vesselWidth_ = *width;
+    SetLayerPen(layer, display.vesselColour, vesselWidth_);
+    const double e = state_.GridEasting, n = state_.GridNorthing;
+    for (const Segment& s : VesselLines(e, n, state_.GridHeading, vesselShape_)) chart_.DrawLine(s.x1, s.y1, s.x2, s.y2, layer);
+    for (const double r : RingRadii(vesselShape_)) chart_.DrawCircle(e, n, r, layer);
+}
+
+void SurveyEngine::DrawTrackMark(int fixQuality)
+{
+    const double e = state_.GridEasting, n = state_.GridNorthing;
+    if (!trackStarted_) {
+        lastTrackEasting_ = e;
+        lastTrackNorthing_ = n;
+        trackStarted_ = true;
+        return;
+    }
+    const NavigationDisplayValues display = settings_.NavigationDisplay();
+    const auto distance = skerra::tryParseDouble(display.trackDistance);
+    if (!distance) {
+        ReportOnce("track distance", "Navigation settings: bad value in the track distance: '" + display.trackDistance + "'");
+        return;
+    }
+    const double moved = std::hypot(e - lastTrackEasting_, n - lastTrackNorthing_);
+    if (moved <= 0 || moved < *distance) return;  // a stationary vessel adds no mark
+
+    const TrackLayerChoice choice = TrackLayerFor(fixQuality, display);
+    const int layer = chart_.LayerFindByName(QString::fromLatin1(choice.layerName));
+    if (layer >= 0) {
+        if (const auto width = WidthFrom(display.trackWidth, "track width")) trackWidth_ = *width;
+        SetLayerPen(layer, choice.colour, trackWidth_);
+        if (display.lineOrDot)
+            chart_.DrawLine(e, n, lastTrackEasting_, lastTrackNorthing_, layer);
+        else
+            chart_.DrawPoint(e, n, layer);
+    }
+    lastTrackEasting_ = e;
+    lastTrackNorthing_ = n;
+}
+
+void SurveyEngine::PlaceDepthLabel()
+{
+    if (!DisplaySettings::ShowDepthLabels || !state_.DepthCurrent() || !(state_.PrimaryDepth > 0)) return;
+    auto wanted = std::tuple{DisplaySettings::DepthLabelSpacing, DisplaySettings::DepthLabelFontName,
+                             DisplaySettings::DepthLabelFontSize, DisplaySettings::DepthLabelTextColor};
+    if (depthLabelSettings_ != wanted) {
+        chart_.SetDepthLabelSettings(true, DisplaySettings::DepthLabelSpacing,
+                                     text(DisplaySettings::DepthLabelFontName), DisplaySettings::DepthLabelFontSize,
+                                     DisplaySettings::DepthLabelTextColor);
+        depthLabelSettings_ = std::move(wanted);
+    }
+    // The chart drops a label within the spacing of any label it holds; near the
+    // last one it took, the engine need not ask (the chart's test runs over all labels).
+    const double e = state_.GridEasting, n = state_.GridNorthing;
+    if (chart_.DepthLabels.empty()) lastDepthLabel_.reset();
+    if (lastDepthLabel_ && std::hypot(e - lastDepthLabel_->first, n - lastDepthLabel_->second) < chart_.DepthLabelSpacing)
+        return;
+    chart_.AddDepthLabel(e, n, state_.PrimaryDepth);
+    if (!chart_.DepthLabels.empty() && chart_.DepthLabels.back().x == e && chart_.DepthLabels.back().y == n)
+        lastDepthLabel_ = std::pair{e, n};
+}
+
+void SurveyEngine::UpdateDepthSpeedBox(bool sensorEnabled)
+{
+    if (sensorEnabled) {
+        // Only a current depth is shown; the low one beside it while its frame is up
+        // and it is not already the primary depth.
+        const bool current = state_.DepthCurrent();
+        const bool showLow = current && lowDepthShown_ && state_.TrueDepthHigh != 0;
+        chart_.SetCurrentDepth(current ? state_.PrimaryDepth : 0, showLow ? state_.TrueDepthLow : 0, current);
+    }
+    chart_.SetCurrentSpeed(state_.SpeedKnots, true);
+}
+
+// ---------------------------------------------------------------- depth sentences
+
+std::optional<double> SurveyEngine::DepthAlertLimit()
+{
+    const std::string value = settings_.NavigationDisplay().depthAlert;
+    const auto limit = skerra::tryParseDouble(value);
+    if (!limit) ReportOnce("depth alert", "Navigation settings: bad value in the depth alert: '" + value + "'");
+    return limit;
+}
+
+double SurveyEngine::DraftForSentence()
+{
+    const std::string value = settings_.Offsets().offsetA;
+    if (const auto draft = skerra::tryParseDouble(value)) return *draft;
+    ReportOnce("offset.draft", "Offsets: bad value in the transducer draft: '" + value + "'");
+    return state_.TransducerDraft;  // the last good copy
+}
+
+void SurveyEngine::ApplyDepthAlert(std::optional<double> limit)
+{
+    if (!state_.RealtimeButtonDown || !limit) return;
+    const double depth = state_.PrimaryDepth;
+    const bool alert = depth <= *limit && depth != kAlertOffValue;
+    chart_.SetBackColor(alert ? skerra::colors::Red : settings_.NavigationDisplay().chartColour);
+    chart_.Refresh();
+}
+
+void SurveyEngine::OnSensorLine(const std::string& line)
+{
+    state_.LastSensorTick = armedTick(clock_.TickMs());
+    state_.SensorTimedOut = false;
+    const SensorSettingsValues sensor = settings_.SensorSettings();
+    if (!state_.SensorDataSeen) {
+        view_.SetEchogramVisible(true);
+        lowDepthShown_ = SounderTypeHasLowDepth(sensor.messageType);
+        view_.ShowDepthFrames(true, lowDepthShown_);
+        state_.SensorDataSeen = true;
+    }
+    if (settings_.EchoToMonitor()) view_.AddSensorMonitorLine(line);
+    view_.SetDepthFrameColour(skerra::colors::Lime);
+
+    const std::optional<double> limit = DepthAlertLimit();
+    if (limit) state_.DepthAlertLimit = *limit;
+    const double draft = DraftForSentence();
+
+    const SounderReading reading = ReadSounderLine(line, sensor.messageType, sensor.scanFormat);
+    if (!reading.accepted) return;
+    if (!reading.formatValid)
+        ReportOnce("scan format", "Sounder: the scan format '" + sensor.scanFormat + "' is not accepted");
+
+    CorrectedDepths depths;
+    if (reading.parsed) {
+        depths = CorrectDepths(reading, state_.SoundVelocity, draft, settings_.SoundVelocityProfile());
+        if (!depths.problem.empty()) ReportOnce(depths.ok ? "profile range" : "sound velocity", "Sounder: " + depths.problem);
+    }
+    if (!depths.ok) {
+        state_.TrueDepthHigh = state_.TrueDepthLow = state_.PrimaryDepth = 0;
+        view_.SetDepthTexts(QStringLiteral("--.-"), QStringLiteral("--.-"));
+        return;
+    }
+
+    state_.TrueDepthHigh = depths.high;
+    state_.TrueDepthLow = depths.low;
+    state_.PrimaryDepth = reading.lowOnly ? depths.low : depths.high;
+    view_.SetDepthTexts(fixed(depths.high, 2), fixed(depths.low, 2));
+    if (reading.hasBattery) view_.SetBatteryText(fixed(reading.battery, 2));
+    state_.NewDepthAvailable = true;
+    ApplyDepthAlert(limit);
+
+    if (reading.PrimaryRaw() != 0) WriteSurveyLogs(reading, sensor.messageType, depths.velocityUsed, draft);
+}
+
+void SurveyEngine::WriteSurveyLogs(const SounderReading& reading, const std::string& messageType,
+                                   double velocityUsed, double draft)
+{
+    CoordinateLogValues v;
+    v.time = clock_.Now();
+    v.latitude = state_.GpsLatitude;
+    v.longitude = state_.GpsLongitude;
+    v.easting = state_.GridEasting;
+    v.northing = state_.GridNorthing;
+    v.manualTide = state_.ManualTide;
+    v.trueHigh = state_.TrueDepthHigh;
+    v.trueLow = state_.TrueDepthLow;
+    v.rawHigh = reading.rawHigh;
+    v.rawLow = reading.rawLow;
+    v.messageFormat = messageType;
+    v.soundVelocity = velocityUsed;
+    v.draft = draft;
+    v.fixQuality = devices_.GnssFix().fixQuality;
+    v.antennaHeight = state_.RtkAntennaHeight;
+    v.rtkTide = state_.RtkTide;
+    ReportLogFailure(coordinatesFailing_, coordinates_, coordinates_.Append(CoordinatesCsvLine(v)));
+
+    const bool gridKnown = state_.GridPositionCurrent && (state_.GridEasting != 0 || state_.GridNorthing != 0);
+    if (!gridKnown) return;
+    ReportLogFailure(xyzFailing_, simpleXyz_,
+                     simpleXyz_.Append(SimpleXyzLine(state_.GridEasting, state_.GridNorthing,
+                                                     state_.ManualTide - state_.PrimaryDepth)));
+}

@@ -1,0 +1,153 @@
+#pragma once
+// The realtime survey: start and stop, the port reports, the GNSS and sounder
+// sentences, the map tick and the two survey logs.
+//
+// The engine owns the survey state and reaches the world through narrow
+// interfaces: the serial devices, the settings windows' values, a view for what
+// is shown, the chart core (its drawing methods redraw in part) and a clock. The
+// main window forwards its events and timer ticks here and adapts its widgets to
+// the interfaces. Everything runs on the user-interface thread.
+//
+// Reports go three ways: LastStatusMessage, a line of the message window and an
+// entry in the day's event log. A problem with a setting or a file is reported
+// once (per start, or per episode for the logs), never at every line or tick.
+
+#include "canvas/widget/CanvasStatusSource.h"
+#include "navigation/survey/LatencyMeter.h"
+#include "navigation/survey/SurveyCsvFile.h"
+#include "navigation/survey/SurveyState.h"
+#include "navigation/survey/VesselGeometry.h"
+#include "platform/Colour.h"
+
+#include <QString>
+
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <optional>
+#include <tuple>
+#include <string>
+#include <utility>
+
+class SurveyClock;
+class SurveyDevices;
+class SurveySettingsSource;
+class SurveyView;
+class THalvekCanvasCore;
+struct SensorSettingsValues;
+
+namespace skerra::survey {
+class GridProjection;
+struct SounderReading;
+}
+
+class SurveyEngine : public CanvasStatusSource {
+public:
+    // The coordinate CSV and the simple XYZ file are named now, from the start
+    // day's folders (CoordinatesCsvPath, XyzFolder, StartDate).
+    SurveyEngine(SurveyDevices& devices, const SurveySettingsSource& settings, SurveyView& view,
+                 THalvekCanvasCore& chart, const SurveyClock& clock);
+    ~SurveyEngine() override;
+
+    // The Realtime button was clicked; buttonDown: its Down state after the click.
+    // Starts when stopped, stops when started.
+    void RealtimeClicked(bool buttonDown);
+
+    // The GNSS device's events.
+    void OnGnssConnect(const QString& port);
+    void OnGnssDisconnect(const QString& port);
+    void OnGnssIdle();
+    void OnGnssTimeout();
+    void OnGnssSend(const std::string& text);
+    void OnGnssLine(const std::string& line);
+    void OnGnssPosition(double latitude, double longitude, double altitude);
+    void OnGnssSpeed(double kmh);
+
+    // The sounder's line event.
+    void OnSensorLine(const std::string& line);
+    // The echogram timer's sensor watch: after 5000 ms without a depth sentence
+    // the echogram hides and "Sensor TimeOut." is reported, once per silence.
+    // True when it timed out now.
+    bool SensorWatchTick();
+    void OnSensorTimeout();
+
+    // One tick of the map timer.
+    void MapTick();
+    // Whether the map timer should run; the view hears every change too.
+    bool MapTimerWanted() const { return state_.MapTimerEnabled; }
+
+    // The follow-vessel switch of the chart commands.
+    void SetFollowVessel(bool follow) { state_.FollowVesselEnabled = follow; }
+
+    // What the chart's position box reads.
+    std::string GGAOverlayText() const override { return state_.GGAOverlayText; }
+    int LastFixQuality() const override { return state_.LastFixQuality; }
+
+    const SurveyState& State() const { return state_; }
+    const LatencyMeter& Latency() const { return latency_; }
+    const SurveyCsvFile& CoordinatesLog() const { return coordinates_; }
+    const SurveyCsvFile& SimpleXyzLog() const { return simpleXyz_; }
+
+    // A report the three ways; showWindow: bring the message window up first.
+    void Report(const QString& text, bool showWindow = true);
+
+    static constexpr std::int64_t kSensorTimeoutMs = 5000;
+
+private:
+    void Start();
+    void Stop();
+    void SetMapTimer(bool enabled);
+    void BuildProjection();
+    void CopyOffsets();
+    void ReportOnce(const std::string& key, const std::string& text);
+    void ReportLogFailure(bool& failing, const SurveyCsvFile& file, bool ok);
+
+    // Map tick steps.
+    void UpdateStatusTexts(int fixQuality, int satellites);
+    bool ProjectPosition();
+    void FollowVessel();
+    void DrawVessel();
+    void DrawTrackMark(int fixQuality);
+    void PlaceDepthLabel();
+    void UpdateDepthSpeedBox(bool sensorEnabled);
+    void SetLayerPen(int layer, TColor colour, int width);
+    int VesselLayer();
+    std::optional<int> WidthFrom(const std::string& text, const char* name);
+
+    // Depth steps.
+    std::optional<double> DepthAlertLimit();
+    double DraftForSentence();
+    void ApplyDepthAlert(std::optional<double> limit);
+    void WriteSurveyLogs(const skerra::survey::SounderReading& reading, const std::string& messageType,
+                         double velocityUsed, double draft);
+
+    SurveyDevices& devices_;
+    const SurveySettingsSource& settings_;
+    SurveyView& view_;
+    THalvekCanvasCore& chart_;
+    const SurveyClock& clock_;
+
+    SurveyState state_;
+    int lastShownFixQuality_ = 0;
+    bool startLogged_ = false;
+    bool lowDepthShown_ = false;
+
+    // Map tick.
+    std::unique_ptr<skerra::survey::GridProjection> projection_;
+    std::string projectionProblem_;
+    skerra::survey::VesselShape vesselShape_;
+    double lastTrackEasting_ = 0, lastTrackNorthing_ = 0;
+    bool trackStarted_ = false;
+    LatencyMeter latency_;
+    std::optional<std::tuple<double, std::string, int, TColor>> depthLabelSettings_;
+    std::optional<std::pair<double, double>> lastDepthLabel_;  // the last label the chart took
+    int vesselWidth_ = 2, trackWidth_ = 2;
+
+    // Logs.
+    SurveyCsvFile coordinates_;
+    SurveyCsvFile simpleXyz_;
+    bool coordinatesFailing_ = false, xyzFailing_ = false;
+
+    // Problems already reported since the last start: key -> text.
+    std::map<std::string, std::string> reported_;
+};

@@ -1,0 +1,334 @@
+// The survey engine with stand-in devices, settings and view and a clock moved by
+// hand, on the real chart core, in a temporary data root.
+
+#include "SurveyFakes.h"
+
+#include "canvas/widget/THalvekCanvasCore.h"
+#include "navigation/NavLayers.h"
+#include "navigation/survey/SurveyEngine.h"
+#include "platform/AppPaths.h"
+#include "shell/SharedHeader.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include <functional>
+
+using namespace surveytest;
+
+namespace {
+
+class SurveyEngineTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        EnsureNavLayers(chart_);
+        engine_ = std::make_unique<SurveyEngine>(devices_, settings_, view_, chart_, clock_);
+    }
+    QByteArray eventLog() const { return readFile(TodaysEventLogPath()); }
+    void start()
+    {
+        engine_->RealtimeClicked(true);
+        engine_->OnGnssConnect("COM3");
+    }
+    // A position 40 N 27.5 E moved `metres` north, with a fix quality.
+    void fixAt(double metres, int quality)
+    {
+        devices_.fix.fixQuality = quality;
+        engine_->OnGnssPosition(40.0 + metres / 111000.0, 27.5, 10.0);
+        engine_->OnGnssLine(nmea("GPRMC,120000,A,4000.0,N,02730.0,E,5.0,0.0,101226,,"));
+        engine_->MapTick();
+    }
+    int shapesOn(const char* layer) const
+    {
+        return int(chart_.ShapesOnLayer(chart_.LayerFindByName(QString::fromLatin1(layer))).size());
+    }
+
+    TemporarySurveyRoot root_;
+    FakeClock clock_;
+    FakeDevices devices_;
+    FakeSettings settings_;
+    RecordingView view_;
+    THalvekCanvasCore chart_;
+    std::unique_ptr<SurveyEngine> engine_;
+};
+
+TEST_F(SurveyEngineTest, PortReportsGoThreeWaysWithTheirEffects)
+{
+    start();
+    engine_->OnGnssLine(nmea("GPGGA,120000.00,4000.0,N,02730.0,E,1,08,1.0,10.0,M,30.0,M,,"));
+    ASSERT_TRUE(view_.mapTimer);
+    const int vesselLayer = chart_.LayerFindByName(QStringLiteral("~~Halvek Vessel"));
+
+    const struct {
+        const char* text;
+        bool shown;
+        std::function<void()> raise;
+        std::function<void()> effects;
+    } reports[] = {
+        {"Connected to GPS on COM3", false, [&] { engine_->OnGnssConnect("COM3"); },
+         [&] {
+             EXPECT_TRUE(view_.buttonDown);
+             EXPECT_EQ(engine_->State().VesselLayerId, vesselLayer);
+         }},
+        {"GPS is idle!", true,
+         [&] {
+             engine_->OnGnssPosition(40.0, 27.5, 12.0);
+             engine_->OnGnssIdle();
+         },
+         [&] {
+             EXPECT_FALSE(view_.mapTimer);
+             EXPECT_EQ(engine_->State().GpsLatitude, 0.0);
+             EXPECT_EQ(engine_->State().GpsLongitude, 0.0);
+             EXPECT_EQ(engine_->State().GpsAltitude, 12.0);  // the altitude stays
+             EXPECT_EQ(view_.gpsBoxColour, 0x0000FF);
+         }},
+        {"GPS Timeout!", true, [&] { engine_->OnGnssTimeout(); },
+         [&] { EXPECT_EQ(view_.gnssMonitorColour, 0x0000FF); }},
+        {"Command sent to device: $PXCMD,1", true, [&] { engine_->OnGnssSend("$PXCMD,1"); }, [] {}},
+        {"Sensor TimeOut.", true,
+         [&] {
+             clock_.Advance(SurveyEngine::kSensorTimeoutMs + 1);
+             EXPECT_TRUE(engine_->SensorWatchTick());
+             EXPECT_FALSE(engine_->SensorWatchTick());  // once per silence
+         },
+         [&] {
+             EXPECT_EQ(view_.depthFrameColour, 0x0000FF);
+             EXPECT_FALSE(view_.echogram);
+             EXPECT_TRUE(engine_->State().SensorTimedOut);
+         }},
+        {"Disconnected from GPS on COM3", true,
+         [&] {
+             engine_->OnGnssLine(nmea("GPGGA,120000.00,4000.0,N,02730.0,E,1,08,1.0,10.0,M,30.0,M,,"));
+             engine_->OnGnssDisconnect("COM3");
+         },
+         [&] {
+             EXPECT_FALSE(view_.mapTimer);
+             EXPECT_FALSE(view_.buttonDown);
+         }},
+    };
+    for (const auto& r : reports) {
+        const std::size_t before = view_.messages.size();
+        r.raise();
+        ASSERT_EQ(view_.messages.size(), before + 1) << r.text;
+        EXPECT_EQ(view_.messages.back().text, r.text);
+        EXPECT_EQ(view_.messages.back().shown, r.shown) << r.text;
+        EXPECT_EQ(engine_->State().LastStatusMessage, r.text);
+        EXPECT_TRUE(eventLog().endsWith(QByteArray("\t") + r.text)) << r.text;
+        r.effects();
+    }
+}
+
+TEST_F(SurveyEngineTest, StartAndStop)
+{
+    engine_->RealtimeClicked(true);
+    EXPECT_EQ(devices_.calls,
+              (std::vector<std::string>{"apply gnss", "apply sounder", "open gnss", "open sounder"}));
+    EXPECT_TRUE(view_.running);
+    EXPECT_TRUE(view_.echogramTimer);
+    EXPECT_FALSE(view_.mapTimer);  // the first sentence starts the map
+    EXPECT_EQ(view_.messages.back().text, "ZSENSOR Open called on port: COM4");
+    EXPECT_FALSE(eventLog().contains("ZSENSOR"));
+    EXPECT_TRUE(eventLog().endsWith("\tRealtime STARTED"));
+    EXPECT_EQ(engine_->State().RealtimeState, 1);
+    EXPECT_NE(engine_->State().GpsStartTick, 0);
+
+    engine_->OnGnssLine("$GPZDA,120000.00,10,12,2026,00,00*00");  // any line starts the map
+    EXPECT_TRUE(view_.mapTimer);
+
+    devices_.onClose = [&](SurveyDevice d) {
+        if (d == SurveyDevice::Gnss) engine_->OnGnssDisconnect("COM3");
+    };
+    engine_->RealtimeClicked(false);
+    EXPECT_FALSE(view_.mapTimer);
+    EXPECT_FALSE(view_.echogramTimer);
+    EXPECT_FALSE(view_.running);
+    EXPECT_EQ(engine_->State().RealtimeState, 0);
+    EXPECT_EQ(engine_->State().GpsStartTick, 0);
+    EXPECT_EQ(engine_->State().SensorStartTick, 0);
+    EXPECT_TRUE(eventLog().endsWith("\tRealtime STOPPED"));
+    EXPECT_TRUE(eventLog().contains("Disconnected from GPS on COM3"));
+}
+
+TEST_F(SurveyEngineTest, PortsThatDoNotOpenAreReported)
+{
+    devices_.gnssOpens = false;
+    devices_.sounderOpens = false;
+    engine_->RealtimeClicked(true);
+    EXPECT_EQ(view_.Count("Cannot open GPS port COM3 (no such device)"), 1);
+    EXPECT_TRUE(eventLog().contains("ZSENSOR Open failed: COM4 (no such device)"));
+    EXPECT_FALSE(eventLog().contains("Realtime STARTED"));
+    engine_->OnGnssLine("$GPZDA,1*00");
+    EXPECT_FALSE(view_.mapTimer);
+
+    engine_->RealtimeClicked(false);  // the next click stops
+    EXPECT_EQ(engine_->State().RealtimeState, 0);
+    EXPECT_FALSE(eventLog().contains("Realtime STOPPED"));
+
+    settings_.sensor.sensorEnabled = false;
+    devices_.calls.clear();
+    devices_.gnssOpens = true;
+    engine_->RealtimeClicked(true);
+    EXPECT_EQ(devices_.calls, (std::vector<std::string>{"apply gnss", "apply sounder", "open gnss"}));
+    EXPECT_TRUE(view_.shrunk);
+}
+
+TEST_F(SurveyEngineTest, BadSettingsAreReportedOncePerText)
+{
+    start();
+    settings_.offsets.offsetC = "1,2";
+    for (int i = 0; i < 5; ++i) engine_->OnGnssLine(nmea("GPGGA,120000.00,4000.0,N,02730.0,E,4,08,1.0,10.0,M,30.0,M,,"));
+    EXPECT_EQ(view_.Count("Offsets: bad value in the antenna offset: '1,2'"), 1);
+    EXPECT_DOUBLE_EQ(engine_->State().RtkTide, 40.0 - 1.2);  // the GGA step still ran, on the last good offset
+    settings_.offsets.offsetC = "x";
+    engine_->OnGnssLine("$GPZDA*00");
+    EXPECT_EQ(view_.Count("Offsets: bad value in the antenna offset: 'x'"), 1);
+
+    settings_.grid.centralMeridian = "";
+    engine_->RealtimeClicked(false);
+    start();
+    for (int i = 0; i < 3; ++i) fixAt(i * 2.0, 4);
+    EXPECT_EQ(view_.Count("Map: the grid is not configured"), 1);
+    EXPECT_EQ(engine_->State().GridEasting, 0.0);
+    EXPECT_EQ(shapesOn("track_fix") + shapesOn("~~Halvek Vessel"), 0);
+}
+
+TEST_F(SurveyEngineTest, DepthsNeedAUsableSoundVelocity)
+{
+    start();
+    settings_.offsets.soundVelocity = "0";
+    engine_->OnGnssLine("$GPZDA*00");  // copies the offsets
+    engine_->OnSensorLine("$SDDPT,10.00,0.0*45");
+    engine_->OnSensorLine("$SDDPT,11.00,0.0*45");
+    EXPECT_EQ(view_.depthHigh, "--.-");
+    EXPECT_EQ(view_.Count("Sounder: the sound velocity 0 m/s is not usable"), 1);
+    EXPECT_TRUE(readFile(CoordinatesCsvPath).isEmpty());
+    EXPECT_EQ(engine_->State().TrueDepthHigh, 0.0);
+}
+
+TEST_F(SurveyEngineTest, DepthAlertTurnsTheChartRedWhileRealtimeIsDown)
+{
+    start();
+    engine_->OnGnssLine("$GPZDA*00");
+    settings_.display.chartColour = 0xEEEEEE;
+    const struct {
+        const char* line;
+        const char* alert;
+        TColor background;
+    } steps[] = {
+        {"$SDDPT,1.00", "2", 0x0000FF},   // 1.00 + 0.40 under 2 m
+        {"$SDDPT,5.00", "2", 0xEEEEEE},   // deeper: the chart's own colour
+        {"$SDDPT,1.00", "bad", 0xEEEEEE}, // a bad limit skips only the alert...
+        {"$SDDPT,1.50", "bad", 0xEEEEEE},
+        {"$SDDPT,1.50", "2.00", 0x0000FF},
+    };
+    for (const auto& s : steps) {
+        settings_.display.depthAlert = s.alert;
+        engine_->OnSensorLine(s.line);
+        EXPECT_EQ(chart_.BackColor, s.background) << s.line << " " << s.alert;
+    }
+    EXPECT_EQ(view_.Count("Navigation settings: bad value in the depth alert: 'bad'"), 1);
+    EXPECT_EQ(view_.depthHigh, "1.93");  // ...and the depth is still taken
+
+    engine_->OnGnssDisconnect("COM3");  // the Realtime button is up: no alert
+    engine_->OnSensorLine("$SDDPT,5.00");
+    EXPECT_EQ(chart_.BackColor, 0x0000FF);
+}
+
+TEST_F(SurveyEngineTest, MapTickWithoutPositionOrVesselLayerTouchesNothing)
+{
+    start();
+    engine_->OnGnssLine("$GPZDA*00");
+    engine_->MapTick();  // position 0,0: no projection, no vessel, no track
+    EXPECT_EQ(engine_->State().GridEasting, 0.0);
+    EXPECT_EQ(shapesOn("~~Halvek Vessel"), 0);
+    EXPECT_FALSE(engine_->State().GGAOverlayText.empty());
+    EXPECT_EQ(view_.vesselPositions, 0);
+
+    fixAt(0, 4);
+    EXPECT_EQ(shapesOn("~~Halvek Vessel"), 5 + 2);  // the arrow's five lines and two rings
+    EXPECT_EQ(shapesOn("track_fix"), 0);            // the first fix sets the reference only
+    settings_.display.trackDistance = "0";
+    fixAt(0, 4);  // stationary with track distance 0: no mark
+    EXPECT_EQ(shapesOn("track_fix"), 0);
+    fixAt(2, 4);
+    EXPECT_EQ(shapesOn("track_fix"), 1);
+
+    // A chart without the vessel layer: the vessel step is skipped, nothing else is cleared.
+    THalvekCanvasCore bare;
+    SurveyEngine engine(devices_, settings_, view_, bare, clock_);
+    engine.RealtimeClicked(true);
+    engine.OnGnssConnect("COM3");
+    EXPECT_LT(engine.State().VesselLayerId, 0);
+    bare.DrawLine(0, 0, 1, 1, 0);
+    engine.OnGnssPosition(40.0, 27.5, 0);
+    engine.MapTick();
+    EXPECT_EQ(bare.ShapesOnLayer(0).size(), 1u);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(SurveyEngineTest, ALogThatCannotBeWrittenIsReportedOncePerEpisode)
+{
+    const QString csv = QString::fromStdString(CoordinatesCsvPath);
+    const auto block = [&](bool blocked) {
+        for (int i = 0; i <= 99; ++i) {
+            const QString name = QString::fromStdString(i ? SurveyCsvFile::FallbackName(CoordinatesCsvPath, i) : CoordinatesCsvPath);
+            if (blocked) {
+                QDir().mkpath(name);
+            } else {
+                QDir(name).removeRecursively();
+            }
+        }
+    };
+    start();
+    engine_->OnGnssLine("$GPZDA*00");
+    block(true);
+    engine_->OnSensorLine("$SDDPT,10.00");
+    engine_->OnSensorLine("$SDDPT,11.00");
+    EXPECT_EQ(view_.Count("Survey log not written: "), 1);
+    block(false);
+    engine_->OnSensorLine("$SDDPT,12.00");
+    EXPECT_EQ(readFile(CoordinatesCsvPath).count('\n'), 2);  // header and the one line
+    engine_->RealtimeClicked(false);  // closes the log
+    QFile::remove(csv);
+    block(true);
+    engine_->RealtimeClicked(true);
+    engine_->OnSensorLine("$SDDPT,13.00");
+    EXPECT_EQ(view_.Count("Survey log not written: "), 2);  // a new episode
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(SurveyEngineTest, DepthLabelsOnlyWhileTheSounderIsCurrent)
+{
+    start();
+    fixAt(0, 4);
+    EXPECT_TRUE(chart_.DepthLabels.empty());  // no depth yet
+    engine_->OnSensorLine("$SDDPT,10.00");
+    const struct {
+        double north;
+        std::size_t labels;
+    } steps[] = {{1, 1}, {5, 1}, {12, 2}, {13, 2}, {23, 3}};
+    for (const auto& s : steps) {
+        fixAt(s.north, 4);
+        EXPECT_EQ(chart_.DepthLabels.size(), s.labels) << s.north;
+    }
+    EXPECT_DOUBLE_EQ(chart_.DepthLabels.back().depth, 10.60);
+    chart_.ClearDepthLabels();
+    fixAt(24, 4);  // a cleared chart takes a label again at once
+    EXPECT_EQ(chart_.DepthLabels.size(), 1u);
+
+    clock_.Advance(SurveyEngine::kSensorTimeoutMs + 1);
+    engine_->SensorWatchTick();
+    fixAt(60, 4);
+    EXPECT_EQ(chart_.DepthLabels.size(), 1u);  // a stale depth is not labelled
+    EXPECT_EQ(engine_->GGAOverlayText().find("Depth"), std::string::npos);
+}
+
+}  // namespace

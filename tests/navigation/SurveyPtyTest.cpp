@@ -1,0 +1,182 @@
+// A survey end to end: the GNSS receiver and the echo sounder on two
+// pseudo-terminals, the real serial devices, chart core, geodesy and survey logs
+// in a temporary data root. Every step waits for what it caused, never for time.
+
+#include "SurveyFakes.h"
+
+#include "../devices/serial/SerialTestSupport.h"
+
+#include "canvas/widget/THalvekCanvasCore.h"
+#include "devices/serial/THalvekSerialGPS.h"
+#include "navigation/NavLayers.h"
+#include "navigation/survey/SerialSurveyDevices.h"
+#include "navigation/survey/SurveyEngine.h"
+#include "platform/AppPaths.h"
+#include "platform/NumberText.h"
+#include "shell/SharedHeader.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdio>
+
+using namespace surveytest;
+using serialtest::PseudoTerminal;
+using serialtest::waitUntil;
+
+namespace {
+
+// A sentence as a device sends it.
+std::string sentence(const std::string& body) { return nmea(body) + "\r\n"; }
+
+// A GGA at 40 N 27.5 E moved `north` metres, with a fix quality.
+std::string gga(double north, int quality)
+{
+    char minutes[32];
+    std::snprintf(minutes, sizeof minutes, "%011.8f", north / 1852.0);
+    return sentence("GPGGA,120000.00,40" + std::string(minutes) + ",N,02730.00000000,E," + std::to_string(quality)
+                + ",12,0.8,40.00,M,3.50,M,1.0,0001");
+}
+
+QList<QByteArray> linesOf(const std::string& path)
+{
+    QList<QByteArray> lines = readFile(path).split('\n');
+    if (!lines.isEmpty() && lines.back().isEmpty()) lines.pop_back();
+    return lines;
+}
+
+class SurveyPtyTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        EnsureNavLayers(chart_);
+        settings_.display.depthAlert = "2";
+        devices_ = std::make_unique<SerialSurveyDevices>(gnss_, sounder_, [this](SurveyDevice d) {
+            SerialPortSettings s;
+            s.port = d == SurveyDevice::Gnss ? gnssPty_.SlavePath : sounderPty_.SlavePath;
+            s.baudRate = 115200;
+            s.pollInterval = 5;
+            s.logNmea = d == SurveyDevice::Gnss;
+            return s;
+        });
+        engine_ = std::make_unique<SurveyEngine>(*devices_, settings_, view_, chart_, clock_);
+        ConnectSurveyEvents(gnss_, sounder_, *engine_);
+    }
+    void TearDown() override
+    {
+        gnss_.Close();
+        sounder_.Close();
+        engine_.reset();
+    }
+
+    const SurveyState& state() const { return engine_->State(); }
+    int shapesOn(const char* layer) const
+    {
+        return int(chart_.ShapesOnLayer(chart_.LayerFindByName(QString::fromLatin1(layer))).size());
+    }
+    std::string xyzPath() const { return XyzFolder + StartDate + " Simple XYZ.csv"; }
+
+    void startSurvey()
+    {
+        engine_->RealtimeClicked(true);
+        ASSERT_TRUE(waitUntil([&] { return view_.buttonDown && sounder_.Connected(); }));
+    }
+    // Sends one fix and runs a map tick once the engine has it.
+    void fix(double north, int quality)
+    {
+        const double wanted = 40.0 + north / 1852.0 / 60.0;
+        ASSERT_TRUE(gnssPty_.Write(gga(north, quality)));
+        ASSERT_TRUE(waitUntil([&] {
+            return std::fabs(state().GpsLatitude - wanted) < 1e-9 && gnss_.GetFixQuality() == quality;
+        }));
+        ASSERT_TRUE(engine_->MapTimerWanted());
+        engine_->MapTick();
+    }
+    void depth(const std::string& metres, const std::function<bool()>& done)
+    {
+        ASSERT_TRUE(sounderPty_.Write(sentence("SDDPT," + metres + ",0.0")));
+        ASSERT_TRUE(waitUntil(done)) << metres;
+    }
+
+    TemporarySurveyRoot root_;
+    PseudoTerminal gnssPty_, sounderPty_;
+    THalvekSerialGPS gnss_, sounder_;
+    SystemSurveyClock clock_;
+    FakeSettings settings_;
+    RecordingView view_;
+    THalvekCanvasCore chart_;
+    std::unique_ptr<SerialSurveyDevices> devices_;
+    std::unique_ptr<SurveyEngine> engine_;
+};
+
+TEST_F(SurveyPtyTest, ASurveyMovesTheVesselAndLogsEverySounding)
+{
+    startSurvey();
+    fix(0, 4);
+    EXPECT_EQ(shapesOn("track_fix"), 0);  // the first tick sets the track reference only
+    EXPECT_GT(shapesOn("~~Halvek Vessel"), 0);
+    EXPECT_NE(state().GridEasting, 0.0);
+    EXPECT_EQ(state().LastFixQuality, 4);
+    EXPECT_EQ(engine_->GGAOverlayText().rfind("RTK Fix | ", 0), 0u);
+
+    depth("10.00", [&] { return linesOf(CoordinatesCsvPath).size() == 2; });
+    const QList<QByteArray> csv = linesOf(CoordinatesCsvPath);
+    EXPECT_EQ(csv[0] + "\n", QByteArray::fromStdString(
+                                 "Date,Lat,Lon,Easting,Northing,Elevation (Hi),Elevation (Lo),True Depth (Hi),"
+                                 "True Depth (Lo),Raw Depth (Hi),Raw Depth (Lo),Message Format,Sound Velocity,"
+                                 "Transducer Draft,GPS, RTK Antenna Height,Manual Tide,RTK Tide\r\n"));
+    const QList<QByteArray> fields = csv[1].chopped(1).split(',');
+    ASSERT_EQ(fields.size(), 18);
+    EXPECT_EQ(fields[7], "10.60");
+    EXPECT_EQ(fields[12], "1530.00");
+    EXPECT_EQ(fields[13], "0.40");
+    EXPECT_EQ(fields[14], "4");
+    EXPECT_EQ(fields[15], "43.50");
+    const QList<QByteArray> xyz = linesOf(xyzPath());
+    ASSERT_EQ(xyz.size(), 2);
+    EXPECT_EQ(xyz[0], "Easting,Northing,Elevation\r");
+    EXPECT_EQ(xyz[1], QByteArray::fromStdString(skerra::FormatFixed(state().GridEasting, 2) + ","
+                                                + skerra::FormatFixed(state().GridNorthing, 2) + ",-10.60\r"));
+
+    const struct {
+        double north;
+        int quality;
+    } fixes[] = {{2, 4}, {4, 5}, {6, 2}, {8, 1}};
+    for (const auto& f : fixes) fix(f.north, f.quality);
+    EXPECT_EQ(shapesOn("track_fix"), 1);
+    EXPECT_EQ(shapesOn("track_float"), 2);
+    EXPECT_EQ(shapesOn("track_nofix"), 1);
+
+    depth("1.00", [&] { return linesOf(CoordinatesCsvPath).size() == 3; });
+    EXPECT_EQ(chart_.BackColor, 0x0000FF);
+    depth("12.00", [&] { return linesOf(CoordinatesCsvPath).size() == 4; });
+    EXPECT_EQ(chart_.BackColor, settings_.display.chartColour);
+    EXPECT_EQ(linesOf(xyzPath()).size(), 4);
+
+    engine_->RealtimeClicked(false);
+    const QByteArray events = readFile(TodaysEventLogPath());
+    EXPECT_TRUE(events.contains("\tRealtime STARTED"));
+    EXPECT_TRUE(events.contains("\tRealtime STOPPED"));
+    EXPECT_LT(events.indexOf("Realtime STARTED"), events.indexOf("Realtime STOPPED"));
+    EXPECT_TRUE(QFile::exists(QString::fromStdString(LogFolder + GetDateString() + " ZQB_GNSS_V3.log")));
+}
+
+TEST_F(SurveyPtyTest, ADepthBeforeAnyFixIsLoggedWithoutAGridPosition)
+{
+    startSurvey();
+    depth("10.00", [&] { return linesOf(CoordinatesCsvPath).size() == 2; });
+    const QList<QByteArray> fields = linesOf(CoordinatesCsvPath)[1].split(',');
+    ASSERT_EQ(fields.size(), 18);
+    EXPECT_EQ(fields[1], "0");  // no position yet: said as it is
+    EXPECT_EQ(fields[3], "0.00");
+    EXPECT_EQ(fields[7], "10.60");
+    EXPECT_FALSE(QFile::exists(QString::fromStdString(xyzPath())));  // no invented grid position
+
+    fix(0, 4);
+    depth("10.00", [&] { return linesOf(CoordinatesCsvPath).size() == 3; });
+    EXPECT_EQ(linesOf(xyzPath()).size(), 2);
+}
+
+}  // namespace
