@@ -207,6 +207,23 @@ TEST_F(SurveyEngineTest, DepthsNeedAUsableSoundVelocity)
     EXPECT_EQ(engine_->State().TrueDepthHigh, 0.0);
 }
 
+// A scan format the safe scanner refuses: reported once with its reason, no sounding
+// logged; a usable one logs again.
+TEST_F(SurveyEngineTest, ARefusedScanFormatIsReportedOnceAndLogsNothing)
+{
+    start();
+    settings_.sensor.scanFormat = "%*6s,%n";
+    for (int i = 0; i < 3; ++i) engine_->OnSensorLine("$SDDPT,10.00,0.0*45");
+    EXPECT_EQ(view_.Count("Sounder: The scan format \"%*6s,%n\" cannot be used"), 1);
+    EXPECT_EQ(view_.depthHigh, "--.-");
+    EXPECT_TRUE(readFile(CoordinatesCsvPath).isEmpty());
+
+    settings_.sensor.scanFormat = "%*6s,%lf";
+    engine_->OnSensorLine("$SDDPT,10.00,0.0*45");
+    EXPECT_EQ(view_.depthHigh, "10.60");
+    EXPECT_FALSE(readFile(CoordinatesCsvPath).isEmpty());
+}
+
 TEST_F(SurveyEngineTest, DepthAlertTurnsTheChartRedWhileRealtimeIsDown)
 {
     start();

@@ -11,7 +11,7 @@
 #include "navigation/survey/SounderSentence.h"
 #include "navigation/survey/StatusLine.h"
 #include "navigation/survey/SurveyCsvLines.h"
-#include "navigation/survey/UserScanFormat.h"
+#include "navigation/survey/SounderScanFormat.h"
 #include "navigation/survey/VesselGeometry.h"
 
 #include <gtest/gtest.h>
@@ -26,37 +26,6 @@ using surveytest::nmea;
 using surveytest::wgs84Grid;
 
 namespace {
-
-TEST(UserScanFormat, ReadsNumbersAndSkipsWordsLikeScanf)
-{
-    const struct {
-        const char* text;
-        const char* format;
-        std::vector<double> values;
-        bool valid;
-    } cases[] = {
-        {"$SDDPT,10.00,0.0*45", "%*6s,%lf", {10.0}, true},
-        {"$SDDBT,32.8,f,10.00,M,5.4,F*hh", "%*6s,%*lf,%*1s,%lf", {10.0}, true},
-        {"$PHSMT,12.50,11.85*00", "%*6s,%lf,%lf", {12.5, 11.85}, true},  // %*6s stops at its width
-        {"$HALXDHI,5.25,$HALXDLO,7.75", "%*8s,%lf,%*8s,%lf", {5.25, 7.75}, true},
-        {"$SDDPT,,0.0", "%*6s,%lf", {}, true},                 // empty field: nothing read
-        {"$SDDPT,1e2,0", "%*6s,%lf", {100.0}, true},
-        {"$SDDPT,nan", "%*6s,%lf", {}, true},                  // nan is not a number
-        {"$SDDPT,0x1A", "%*6s,%lf", {0.0}, true},              // reads "0" and stops
-        {"D   12.34 m", "D %lf m", {12.34}, true},             // a blank matches any run
-        {"12,34", "%lf,%lf,%lf", {12.0, 34.0}, true},          // more conversions than input
-        {"5%", "%d%%", {5.0}, true},
-        {"$SDDPT,10.00", "%*6s,%s", {}, false},                // a stored word is refused
-        {"$SDDPT,10.00", "%*6s,%n", {}, false},
-        {"$SDDPT,10.00", "%*6s,%[0-9]", {}, false},
-        {"abc", "%", {}, false},
-    };
-    for (const auto& c : cases) {
-        const ScanResult r = ScanNumbers(c.text, c.format);
-        EXPECT_EQ(r.formatValid, c.valid) << c.text << " / " << c.format;
-        EXPECT_EQ(r.values, c.values) << c.text << " / " << c.format;
-    }
-}
 
 TEST(GnssSentences, SpeedHeadingAndGgaHeights)
 {
@@ -113,16 +82,36 @@ TEST(SounderSentence, TypesTokensAndNeededValues)
         {"Unknown", "$SDDPT,10.00", false, false, 0, 0, 0},
     };
     for (const auto& c : cases) {
-        const SounderReading r = ReadSounderLine(c.line, c.type, ProposedSounderFormat(c.type));
+        SounderScanFormat format;
+        const SounderReading r = ReadSounderLine(c.line, c.type, format.For(ProposedSounderFormat(c.type)));
         EXPECT_EQ(r.accepted, c.accepted) << c.type << " " << c.line;
         EXPECT_EQ(r.parsed, c.parsed) << c.type << " " << c.line;
         EXPECT_EQ(r.rawHigh, c.high) << c.type << " " << c.line;
         EXPECT_EQ(r.rawLow, c.low) << c.type << " " << c.line;
         EXPECT_EQ(r.PrimaryRaw(), c.primary) << c.type << " " << c.line;
     }
-    const SounderReading other = ReadSounderLine("DEPTH 12.5", "OTHER", "DEPTH %lf");
+    SounderScanFormat user;
+    const SounderReading other = ReadSounderLine("DEPTH 12.5", "OTHER", user.For("DEPTH %lf"));
     EXPECT_TRUE(other.parsed);
     EXPECT_EQ(other.rawHigh, 12.5);
+}
+
+// The user's format goes through the safe scanner: one that could store anything but
+// two numbers is refused with its reason, and a line then reads as not parsed.
+TEST(SounderSentence, ARefusedScanFormatReadsNothing)
+{
+    SounderScanFormat user;
+    for (const char* refused : {"%*6s,%s", "%*6s,%n", "%*6s,%lf,%lf,%lf", "%*6s,%d"}) {
+        EXPECT_EQ(user.For(refused), nullptr) << refused;
+        EXPECT_NE(user.Problem().find("cannot be used"), std::string::npos) << refused;
+        const SounderReading r = ReadSounderLine("$SDDPT,10.00,0.0", "NMEA DPT", user.For(refused));
+        EXPECT_TRUE(r.accepted);
+        EXPECT_FALSE(r.parsed);
+        EXPECT_EQ(r.rawHigh, 0.0);
+    }
+    ASSERT_NE(user.For("%*6s,%lf"), nullptr);
+    EXPECT_TRUE(user.Problem().empty());
+    EXPECT_EQ(ReadSounderLine("$SDDPT,,0.0", "NMEA DPT", user.For("%*6s,%lf")).parsed, false);  // empty field
 }
 
 TEST(DepthCorrection, SingleVelocityProfileAndRounding)

@@ -13,6 +13,7 @@
 #include "navigation/survey/SurveyEngine.h"
 #include "platform/AppPaths.h"
 #include "platform/NumberText.h"
+#include "shell/PortSettings.h"
 #include "shell/SharedHeader.h"
 
 #include <QFile>
@@ -53,14 +54,7 @@ protected:
     {
         EnsureNavLayers(chart_);
         settings_.display.depthAlert = "2";
-        devices_ = std::make_unique<SerialSurveyDevices>(gnss_, sounder_, [this](SurveyDevice d) {
-            SerialPortSettings s;
-            s.port = d == SurveyDevice::Gnss ? gnssPty_.SlavePath : sounderPty_.SlavePath;
-            s.baudRate = 115200;
-            s.pollInterval = 5;
-            s.logNmea = d == SurveyDevice::Gnss;
-            return s;
-        });
+        devices_ = std::make_unique<SerialSurveyDevices>(gnss_, sounder_, [this](SurveyDevice d) { applyPortTab(d); });
         engine_ = std::make_unique<SurveyEngine>(*devices_, settings_, view_, chart_, clock_);
         ConnectSurveyEvents(gnss_, sounder_, *engine_);
     }
@@ -71,6 +65,19 @@ protected:
         engine_.reset();
     }
 
+    // What the settings window's "GPS Set" / "SBES Set" write into a device.
+    void applyPortTab(SurveyDevice d)
+    {
+        const bool gnss = d == SurveyDevice::Gnss;
+        THalvekSerialGPS& device = gnss ? gnss_ : sounder_;
+        const skerra::PortTabTexts texts{gnss ? gnssPty_.SlavePath : sounderPty_.SlavePath,
+                                         "115200", "8", "1", "None", "Normal", "10", gnss ? "True" : "False",
+                                         "False", "False", "False"};
+        const skerra::PortSetResult set = skerra::convertPortTab(
+            texts, skerra::portFieldsOf(device), {{}, gnss ? " ZQB_GNSS_V3.log" : " ZQB_SBES_V3.log"});
+        ASSERT_TRUE(set.failures.isEmpty()) << set.failures.join('\n').toStdString();
+        skerra::applyPortFields(device, set.fields);
+    }
     const SurveyState& state() const { return engine_->State(); }
     int shapesOn(const char* layer) const
     {

@@ -2,11 +2,10 @@
 
 #include "devices/serial/THalvekSerialGPS.h"
 #include "navigation/survey/SurveyEngine.h"
-#include "shell/SharedHeader.h"
 
 SerialSurveyDevices::SerialSurveyDevices(THalvekSerialGPS& gnss, THalvekSerialGPS& sounder,
-                                         SettingsProvider settings)
-    : gnss_(gnss), sounder_(sounder), settings_(std::move(settings))
+                                         PortSettingsApplier applySettings)
+    : gnss_(gnss), sounder_(sounder), applySettings_(std::move(applySettings))
 {
 }
 
@@ -15,30 +14,9 @@ THalvekSerialGPS& SerialSurveyDevices::object(SurveyDevice device) const
     return device == SurveyDevice::Gnss ? gnss_ : sounder_;
 }
 
-std::string SerialSurveyDevices::RawLogFileName(SurveyDevice device)
-{
-    return LogFolder + GetDateString()
-        + (device == SurveyDevice::Gnss ? " ZQB_GNSS_V3.log" : " ZQB_SBES_V3.log");
-}
-
 void SerialSurveyDevices::ApplyPortSettings(SurveyDevice device)
 {
-    THalvekSerialGPS& gps = object(device);
-    if (settings_) {
-        const SerialPortSettings s = settings_(device);
-        gps.Port = s.port;
-        gps.BaudRate = THalvekSerialGPS::ValidBaudRate(s.baudRate);
-        gps.DataBits = s.dataBits;
-        gps.StopBits = s.stopBits;
-        gps.Parity = s.parity;
-        gps.Priority = s.priority;
-        gps.PollInterval = s.pollInterval;
-        gps.LogNMEA = s.logNmea;
-        gps.LogTimeStamp = s.logTimeStamp;
-        gps.EnableDTR = s.enableDtr;
-        gps.EnableRTS = s.enableRts;
-    }
-    gps.LogFileName = RawLogFileName(device);
+    if (applySettings_) applySettings_(device);
 }
 
 bool SerialSurveyDevices::Open(SurveyDevice device, QString& reason)

@@ -1,7 +1,9 @@
 #include "SounderSentence.h"
 
-#include "navigation/survey/UserScanFormat.h"
+#include "navigation/survey/SounderScanFormat.h"
+#include "platform/ScanFormat.h"
 
+#include <algorithm>
 #include <array>
 
 namespace skerra::survey {
@@ -40,7 +42,7 @@ std::size_t needed(Values v) { return v == Values::HighBattery || v == Values::H
 
 }  // namespace
 
-SounderReading ReadSounderLine(std::string_view line, std::string_view type, std::string_view format)
+SounderReading ReadSounderLine(std::string_view line, std::string_view type, const skerra::ScanFormat* format)
 {
     SounderReading r;
     const SounderType* t = findType(type);
@@ -49,29 +51,28 @@ SounderReading ReadSounderLine(std::string_view line, std::string_view type, std
     r.lowOnly = t->values == Values::Low;
     r.hasLow = t->values == Values::Low || t->values == Values::HighLow;
 
-    const ScanResult scan = ScanNumbers(line, format);
-    r.formatValid = scan.formatValid;
-    const auto& v = scan.values;
+    std::array<double, SounderScanFormat::kMaxValues> v{};
+    const std::size_t count = format ? std::size_t(std::max(format->Scan(line, v.data()), 0)) : 0;
     switch (t->values) {
     case Values::High:
-        if (v.size() >= 1) r.rawHigh = v[0];
+        if (count >= 1) r.rawHigh = v[0];
         break;
     case Values::HighBattery:
-        if (v.size() >= 1) r.rawHigh = v[0];
-        if (v.size() >= 2) {
+        if (count >= 1) r.rawHigh = v[0];
+        if (count >= 2) {
             r.battery = v[1];
             r.hasBattery = true;
         }
         break;
     case Values::Low:
-        if (v.size() >= 1) r.rawLow = v[0];
+        if (count >= 1) r.rawLow = v[0];
         break;
     case Values::HighLow:
-        if (v.size() >= 1) r.rawHigh = v[0];
-        if (v.size() >= 2) r.rawLow = v[1];
+        if (count >= 1) r.rawHigh = v[0];
+        if (count >= 2) r.rawLow = v[1];
         break;
     }
-    r.parsed = v.size() >= needed(t->values);
+    r.parsed = count >= needed(t->values);
     return r;
 }
 

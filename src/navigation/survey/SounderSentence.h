@@ -5,11 +5,14 @@
 #include <string>
 #include <string_view>
 
+namespace skerra {
+class ScanFormat;
+}
+
 namespace skerra::survey {
 
 struct SounderReading {
     bool accepted = false;       // the type is known and the line has its token(s)
-    bool formatValid = true;     // false: the scan format is not an accepted one
     bool parsed = false;         // the format read as many numbers as the type needs
     double rawHigh = 0, rawLow = 0;  // metres
     double battery = 0;          // volts ("Halvek SMT")
@@ -21,8 +24,9 @@ struct SounderReading {
 };
 
 // Reads `line` as a sentence of the message type `type` ("NMEA DPT", "Halvek SMT",
-// ...) with the scan format `format`.
-SounderReading ReadSounderLine(std::string_view line, std::string_view type, std::string_view format);
+// ...) with the checked scan format `format` (SounderScanFormat). Without a format
+// (the user's was refused) an accepted line reads as not parsed.
+SounderReading ReadSounderLine(std::string_view line, std::string_view type, const skerra::ScanFormat* format);
 
 // The scan format the settings window proposes for a type; empty for "OTHER" and
 // unknown types.

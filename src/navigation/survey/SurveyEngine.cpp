@@ -50,7 +50,7 @@ SurveyEngine::~SurveyEngine() = default;
 
 void SurveyEngine::Report(const QString& message, bool showWindow)
 {
-    state_.LastStatusMessage = message;
+    state_.LastStatusMessage = LastStatusMessage = message;
     view_.AddMessageLine(message, showWindow);
     AppendAutoEvent(message.toStdString(), TodaysEventLogPath());
 }
@@ -506,10 +506,10 @@ void SurveyEngine::OnSensorLine(const std::string& line)
     if (limit) state_.DepthAlertLimit = *limit;
     const double draft = DraftForSentence();
 
-    const SounderReading reading = ReadSounderLine(line, sensor.messageType, sensor.scanFormat);
+    const skerra::ScanFormat* format = scanFormat_.For(sensor.scanFormat);
+    const SounderReading reading = ReadSounderLine(line, sensor.messageType, format);
     if (!reading.accepted) return;
-    if (!reading.formatValid)
-        ReportOnce("scan format", "Sounder: the scan format '" + sensor.scanFormat + "' is not accepted");
+    if (!format) ReportOnce("scan format", "Sounder: " + scanFormat_.Problem());
 
     CorrectedDepths depths;
     if (reading.parsed) {

@@ -8,12 +8,14 @@
 // main window forwards its events and timer ticks here and adapts its widgets to
 // the interfaces. Everything runs on the user-interface thread.
 //
-// Reports go three ways: LastStatusMessage, a line of the message window and an
-// entry in the day's event log. A problem with a setting or a file is reported
-// once (per start, or per episode for the logs), never at every line or tick.
+// Reports go three ways: LastStatusMessage (the state's and the program-wide one),
+// a line of the message window and an entry in the day's event log. A problem with
+// a setting or a file is reported once (per start, or per episode for the logs),
+// never at every line or tick.
 
 #include "canvas/widget/CanvasStatusSource.h"
 #include "navigation/survey/LatencyMeter.h"
+#include "navigation/survey/SounderScanFormat.h"
 #include "navigation/survey/SurveyCsvFile.h"
 #include "navigation/survey/SurveyState.h"
 #include "navigation/survey/VesselGeometry.h"
@@ -142,6 +144,9 @@ private:
     std::optional<std::tuple<double, std::string, int, TColor>> depthLabelSettings_;
     std::optional<std::pair<double, double>> lastDepthLabel_;  // the last label the chart took
     int vesselWidth_ = 2, trackWidth_ = 2;
+
+    // Depths.
+    skerra::survey::SounderScanFormat scanFormat_;
 
     // Logs.
     SurveyCsvFile coordinates_;
