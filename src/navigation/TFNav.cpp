@@ -2,16 +2,20 @@
 
 #include "ChartViewSettings.h"
 #include "NavLayers.h"
+#include "NavSurveySettings.h"
+#include "NavSurveyView.h"
 #include "shell/DisplayControls.h"
 #include "TfJoystick.h"
 #include "TfRealtime.h"
 #include "TfRunline1.h"
 #include "TfWaterfal.h"
-#include "canvas/widget/CanvasStatusSource.h"
 #include "canvas/widget/THalvekCanvas.h"
 #include "devices/SerialCorrectionSink.h"
 #include "devices/serial/THalvekSerialGPS.h"
 #include "devices/windows/TfrmNTRIPSettings.h"
+#include "navigation/survey/SerialSurveyDevices.h"
+#include "navigation/survey/SurveyClock.h"
+#include "navigation/survey/SurveyEngine.h"
 #include "platform/AppPaths.h"
 #include "platform/Colour.h"
 #include "platform/HandlerGuard.h"
@@ -56,17 +60,6 @@
 TFNav* FNav = nullptr;
 
 namespace {
-
-// The position box reads the main window's status fields.
-class NavStatusSource : public CanvasStatusSource {
-public:
-    explicit NavStatusSource(const TFNav& nav) : nav_(nav) {}
-    std::string GGAOverlayText() const override { return nav_.GGAOverlayText; }
-    int LastFixQuality() const override { return nav_.LastFixQuality; }
-
-private:
-    const TFNav& nav_;
-};
 
 QString latin1Text(const char* text) { return QString::fromLatin1(text); }
 
@@ -362,13 +355,14 @@ void TFNav::BuildTimers()
 
 void TFNav::FormCreate()
 {
+    CreateSerialDevices();
+    CreateChart();
+    CreateSurvey();
     MakeDataFolders();
     SetApplicationIcon();
     if (!Translation) Translation = new THalvekTranslation;  // one for the whole run
     ApplyLanguageAndOverlaySettings();
     ShowLanguagePanel();
-    CreateSerialDevices();
-    CreateChart();
     EchoSentences = true;
     StyleRealtimeButton();
 }
@@ -383,8 +377,8 @@ void TFNav::MakeDataFolders()
     folders << QString::fromStdString(DayFolder) + "JPG" << QString::fromStdString(DayFolder) + "MP4";
     for (const QString& folder : folders) {
         if (QDir().mkpath(folder)) continue;
-        ReportPortStatus("Cannot create log folder " + QDir::toNativeSeparators(folder) +
-                         ". Check if you are authorized create folder at this address.");
+        survey_->Report("Cannot create log folder " + QDir::toNativeSeparators(folder) +
+                        ". Check if you are authorized create folder at this address.", false);
         return;
     }
 }
@@ -420,8 +414,6 @@ void TFNav::CreateChart()
     Panel4->layout()->addWidget(fcad);
     fcad->SetBackColor(skerra::fromQColor(palette().color(QPalette::Window)));
 
-    chartStatus_ = std::make_unique<NavStatusSource>(*this);
-    fcad->SetStatusSource(chartStatus_.get());
     fcad->OnShapeNumberSelected = [this](QObject* s, short t, long n) { fcadShapeNumberSelected(s, t, n); };
     fcad->OnWorldMouseMove = [this](QObject* s, short shift, double x, double y, double m, double a) {
         fcadWorldMouseMove(s, shift, x, y, m, a);
@@ -461,60 +453,78 @@ void TFNav::CreateSerialDevices()
     }
 }
 
+// The survey engine on the serial devices, the windows' settings and this window's
+// controls. Port settings reach the devices only through the settings window's
+// "GPS Set" / "SBES Set"; a device keeps its settings while that window is missing.
+void TFNav::CreateSurvey()
+{
+    surveyClock_ = std::make_unique<SystemSurveyClock>();
+    surveyDevices_ = std::make_unique<SerialSurveyDevices>(*ZGPS1, *ZSENSOR, [](SurveyDevice device) {
+        if (!FGPS) return;
+        if (device == SurveyDevice::Gnss)
+            FGPS->GPSSetApply(false);
+        else
+            FGPS->SensorSetApply(false);
+    });
+    surveySettings_ = std::make_unique<NavSurveySettings>(*this);
+    surveyView_ = std::make_unique<NavSurveyView>(*this);
+    survey_ = std::make_unique<SurveyEngine>(*surveyDevices_, *surveySettings_, *surveyView_, *fcad, *surveyClock_);
+    fcad->SetStatusSource(survey_.get());
+}
+
+template <class Result, class... Parameters, class... Arguments>
+void TFNav::ForwardToSurvey(Result (SurveyEngine::*handler)(Parameters...), Arguments&&... arguments)
+{
+    if (survey_) skerra::guarded(this, [&] { (survey_.get()->*handler)(std::forward<Arguments>(arguments)...); });
+}
+
 void TFNav::StyleRealtimeButton()
 {
-    Realtime->setText(QStringLiteral("Start"));
     Realtime->setFixedSize(70, 28);
     QFont font(QStringLiteral("Segoe UI"), 10);
     font.setBold(true);
     Realtime->setFont(font);
-    QPalette palette = Realtime->palette();
-    palette.setColor(QPalette::ButtonText, skerra::toQColor(skerra::colors::Navy));
-    Realtime->setPalette(palette);
     Realtime->setAutoRaise(false);
+    tRealtime->setAutoFillBackground(true);
+    ShowRealtimeRunning(false);
 }
 
 // ---- The Realtime button ----
 
 void TFNav::ApplyRealtimeCaption() { Realtime->setText(translated(Realtime->isChecked() ? "Stop" : "Realtime")); }
 
-void TFNav::RealtimeClick() { ApplyRealtimeCaption(); }
+void TFNav::RealtimeClick() { ForwardToSurvey(&SurveyEngine::RealtimeClicked, Realtime->isChecked()); }
 
-// ---- Port reports ----
-
-void TFNav::ReportPortStatus(const QString& text)
+void TFNav::ShowRealtimeRunning(bool running)
 {
-    LastStatusMessage = text;
-    if (FMsg) FMsg->addStatusLine(text, false);
-    AppendAutoEvent(text.toStdString(), TodaysEventLogPath());
+    Realtime->setText(running ? QStringLiteral("Stop") : QStringLiteral("Start"));
+    QPalette button = Realtime->palette();
+    button.setColor(QPalette::ButtonText, skerra::toQColor(running ? skerra::colors::White : skerra::colors::Navy));
+    Realtime->setPalette(button);
+    QPalette bar = QApplication::palette(tRealtime);
+    if (running) bar.setColor(QPalette::Window, skerra::toQColor(skerra::colors::Green));
+    tRealtime->setPalette(bar);
 }
 
-void TFNav::ZGPS1Connect(QObject*, const QString& port) { ReportPortStatus("Connected to GPS on " + port); }
+// ---- Device events and timers: the survey engine's ----
 
-void TFNav::ZGPS1Disconnect(QObject*, const QString& port)
+void TFNav::ZGPS1Connect(QObject*, const QString& port) { ForwardToSurvey(&SurveyEngine::OnGnssConnect, port); }
+void TFNav::ZGPS1Disconnect(QObject*, const QString& port) { ForwardToSurvey(&SurveyEngine::OnGnssDisconnect, port); }
+void TFNav::ZGPS1Idle(QObject*) { ForwardToSurvey(&SurveyEngine::OnGnssIdle); }
+void TFNav::ZGPS1Timeout(QObject*) { ForwardToSurvey(&SurveyEngine::OnGnssTimeout); }
+void TFNav::ZGPS1Send(QObject*, const std::string& text) { ForwardToSurvey(&SurveyEngine::OnGnssSend, text); }
+void TFNav::ZGPS1NewCommand(QObject*, const std::string& line) { ForwardToSurvey(&SurveyEngine::OnGnssLine, line); }
+void TFNav::ZGPS1Position3DChange(QObject*, double latitude, double longitude, double altitude)
 {
-    ReportPortStatus("Disconnected from GPS on " + port);
+    ForwardToSurvey(&SurveyEngine::OnGnssPosition, latitude, longitude, altitude);
 }
+void TFNav::ZGPS1SpeedChange(QObject*, double speedKmh) { ForwardToSurvey(&SurveyEngine::OnGnssSpeed, speedKmh); }
+void TFNav::ZSENSORNewCommand(QObject*, const std::string& line) { ForwardToSurvey(&SurveyEngine::OnSensorLine, line); }
 
-void TFNav::ZGPS1Idle(QObject*) { ReportPortStatus(QStringLiteral("GPS is idle!")); }
-
-void TFNav::ZGPS1Timeout(QObject*) { ReportPortStatus(QStringLiteral("GPS Timeout!")); }
-
-void TFNav::ZGPS1Send(QObject*, const std::string& text)
-{
-    ReportPortStatus("Command sent to device: " + QString::fromStdString(text));
-}
-
-// The survey loop consumes lines, positions and speeds; until it runs they are only
-// received (and logged raw by the device when its log is on).
-void TFNav::ZGPS1NewCommand(QObject*, const std::string&) {}
-void TFNav::ZGPS1Position3DChange(QObject*, double, double, double) {}
-void TFNav::ZGPS1SpeedChange(QObject*, double) {}
-void TFNav::ZSENSORNewCommand(QObject*, const std::string&) {}
-
-// The map, echogram and screenshot work joins these ticks with the survey loop.
-void TFNav::tMapTimer() {}
-void TFNav::tEchogramTimer() {}
+void TFNav::tMapTimer() { ForwardToSurvey(&SurveyEngine::MapTick); }
+// The echogram drawing joins this tick with the echogram window.
+void TFNav::tEchogramTimer() { ForwardToSurvey(&SurveyEngine::SensorWatchTick); }
+// The screenshot work joins this tick later.
 void TFNav::tScreenshotTimer() {}
 
 // ---- First show ----

@@ -8,7 +8,8 @@
 #include <memory>
 #include <string>
 
-class CanvasStatusSource;
+class NavSurveySettings;
+class NavSurveyView;
 class QAction;
 class QLabel;
 class QMenu;
@@ -18,6 +19,9 @@ class QTimer;
 class QToolBar;
 class QToolButton;
 class SerialCorrectionSink;
+class SerialSurveyDevices;
+class SurveyClock;
+class SurveyEngine;
 class THalvekCanvas;
 class THalvekSerialGPS;
 struct ChartViewSettings;
@@ -36,12 +40,6 @@ public:
 
     // The chart, filling Panel4.
     THalvekCanvas* fcad = nullptr;
-    // The position box's status line (empty: no box) and the last GGA fix quality,
-    // rebuilt by the map timer.
-    std::string GGAOverlayText;
-    int LastFixQuality = 0;
-    // The datum parameter text, built once by the map timer; empty until then.
-    std::string DatumParams;
     // Received lines are echoed into the settings window's memos.
     bool EchoSentences = false;
 
@@ -69,8 +67,14 @@ public:
     static constexpr int StatusPanelCount = 7;
     QLabel* StatusPanel(int index) const;
 
-    // The Realtime button: down while a survey runs. Its caption follows its state.
+    // The Realtime button: down while a survey runs. A click starts or stops the survey.
     void RealtimeClick();
+    // Running: caption "Stop" in white on the green tool bar; else "Start" in navy on
+    // the standard colours.
+    void ShowRealtimeRunning(bool running);
+
+    // The realtime survey: its state, its reports and what the chart's position box reads.
+    SurveyEngine& Survey() const { return *survey_; }
 
     void ZGPS1Connect(QObject* sender, const QString& port);
     void ZGPS1Disconnect(QObject* sender, const QString& port);
@@ -166,12 +170,18 @@ private:
     ChartViewSettings CurrentChartView() const;
     void ApplyScreenshotInterval(int seconds);
     void CloseToolWindows();
-    // A port, sensor or start-up state: kept as the last status and written to the event log.
-    void ReportPortStatus(const QString& text);
+    void CreateSurvey();
+    // Runs an engine handler under the handler guard (nothing once the engine is gone).
+    template <class Result, class... Parameters, class... Arguments>
+    void ForwardToSurvey(Result (SurveyEngine::*handler)(Parameters...), Arguments&&... arguments);
 
     bool shown_ = false;
     std::unique_ptr<SerialCorrectionSink> gpsCorrectionSink_;
-    std::unique_ptr<CanvasStatusSource> chartStatus_;
+    std::unique_ptr<SurveyClock> surveyClock_;
+    std::unique_ptr<SerialSurveyDevices> surveyDevices_;
+    std::unique_ptr<NavSurveySettings> surveySettings_;
+    std::unique_ptr<NavSurveyView> surveyView_;
+    std::unique_ptr<SurveyEngine> survey_;
 };
 
 extern TFNav* FNav;

@@ -24,8 +24,11 @@
 #include "navigation/TfRealtime.h"
 #include "navigation/TfRunline1.h"
 #include "navigation/TfWaterfal.h"
+#include "navigation/survey/SurveyEngine.h"
 #include "soundvelocity/TfSVP.h"
 #include "soundvelocity/TfSVPGraph.h"
+
+#include <QToolButton>
 
 namespace skerra {
 
@@ -40,6 +43,10 @@ namespace {
 void connectToolWindows()
 {
     Offsets->SetWindowHooks([] { fSVP->show(); }, [] { frmNTRIPSettings->show(); }, [] { return false; });
+    // The confirmation starts the survey as the user would, with a click of Realtime.
+    // The layout save joins with the layout files.
+    Offsets->SetSurveyHooks([] { return FNav->Survey().State().RealtimeState == 1; },
+                            [] { FNav->Realtime->click(); }, nullptr);
     FGPS->SetScreenshotTimer(FNav->tScreenshot);
     QObject::connect(FGPS, &TFGPS::StatusLineRequested, FMsg, &TFMsg::addStatusLine);
 }

@@ -255,7 +255,7 @@ TEST_F(MainWindowLifecycleTest, RealtimeButtonCaptionFollowsItsState)
     EXPECT_EQ(FNav->Realtime->text(), "Stop");
     FNav->Realtime->click();
     EXPECT_FALSE(FNav->Realtime->isChecked());
-    EXPECT_EQ(FNav->Realtime->text(), "Realtime");
+    EXPECT_EQ(FNav->Realtime->text(), "Start");
 }
 
 TEST_F(MainWindowLifecycleTest, MenusHoldTheirItemsAndGreyThoseNotInTheProgramYet)

@@ -5,9 +5,11 @@
 #include "devices/ntrip/THalvekNTRIPClient.h"
 #include "devices/serial/THalvekSerialGPS.h"
 #include "devices/windows/TfrmNTRIPSettings.h"
+#include "canvas/widget/CanvasStatusSource.h"
 #include "canvas/widget/THalvekCanvas.h"
 #include "navigation/NavLayers.h"
 #include "navigation/TfJoystick.h"
+#include "navigation/survey/SurveyEngine.h"
 #include "platform/IniFile.h"
 #include "platform/AppPaths.h"
 #include "platform/Clock.h"
@@ -164,10 +166,13 @@ TEST_F(StartUpTest, TheChartFillsTheMainWindowBesideItsToolBarsWithItsLayersAndS
     EXPECT_EQ(FNav->fcad->WorldLeft, 500000.5);
     EXPECT_EQ(FNav->fcad->WorldTop, 4500800.0);
 
-    FNav->GGAOverlayText = "RTK Fix | Spd: 3.2 kn";  // the position box reads the main window
-    FNav->LastFixQuality = 4;
+    CanvasStatusValues status;  // the position box, as the survey fills it
+    status.text = "RTK Fix | Spd: 3.2 kn";
+    status.fixQuality = 4;
+    FNav->fcad->SetStatusSource(&status);
     QImage shown = FNav->fcad->grab().toImage();
     EXPECT_FALSE(shown.isNull());
+    FNav->fcad->SetStatusSource(&FNav->Survey());
 
     FNav->fcad->WorldSet(10, 20, 30, 0);
     FNav->FormCloseQuery();

@@ -1,0 +1,27 @@
+#include "NavSurveySettings.h"
+
+#include "navigation/TFNav.h"
+#include "shell/TFGPS.h"
+#include "shell/TOffsets.h"
+#include "shell/TfLatency.h"
+
+GridSettingsTexts NavSurveySettings::GridSettings() const { return FGPS ? FGPS->GridTexts() : GridSettingsTexts{}; }
+
+SensorSettingsValues NavSurveySettings::SensorSettings() const
+{
+    return FGPS ? FGPS->SensorValues() : SensorSettingsValues{};
+}
+
+SurveyOffsetsTexts NavSurveySettings::Offsets() const
+{
+    return ::Offsets ? ::Offsets->OffsetsTexts() : SurveyOffsetsTexts{};
+}
+
+bool NavSurveySettings::OffsetsWindowVisible() const { return ::Offsets && ::Offsets->isVisible(); }
+
+bool NavSurveySettings::EchoToMonitor() const
+{
+    return nav_.EchoSentences && FGPS && FGPS->isVisible() && FGPS->EchoSentences;
+}
+
+bool NavSurveySettings::LatencyWindowVisible() const { return fLatency && fLatency->isVisible(); }

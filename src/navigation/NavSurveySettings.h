@@ -1,0 +1,28 @@
+#pragma once
+// The survey engine's settings as the program's windows hold them: the settings
+// window (grid, sensor, monitor echo), the offsets window and the latency window.
+// The navigation-settings, vessel-shape and sound-velocity windows have no controls
+// yet: their values are the engine's defaults and no profile is in use. A window
+// that does not exist answers with its defaults.
+
+#include "navigation/survey/SurveySettingsSource.h"
+
+class TFNav;
+
+class NavSurveySettings : public SurveySettingsSource {
+public:
+    explicit NavSurveySettings(const TFNav& nav) : nav_(nav) {}
+
+    GridSettingsTexts GridSettings() const override;
+    SensorSettingsValues SensorSettings() const override;
+    SurveyOffsetsTexts Offsets() const override;
+    bool OffsetsWindowVisible() const override;
+    bool EchoToMonitor() const override;
+    NavigationDisplayValues NavigationDisplay() const override { return {}; }
+    VesselShapeTexts VesselShape() const override { return {}; }
+    bool LatencyWindowVisible() const override;
+    const std::vector<std::string>* SoundVelocityProfile() const override { return nullptr; }
+
+private:
+    const TFNav& nav_;
+};
