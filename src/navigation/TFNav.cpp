@@ -485,7 +485,6 @@ void TFNav::StyleRealtimeButton()
     font.setBold(true);
     Realtime->setFont(font);
     Realtime->setAutoRaise(false);
-    tRealtime->setAutoFillBackground(true);
     ShowRealtimeRunning(false);
 }
 
@@ -495,15 +494,18 @@ void TFNav::ApplyRealtimeCaption() { Realtime->setText(translated(Realtime->isCh
 
 void TFNav::RealtimeClick() { ForwardToSurvey(&SurveyEngine::RealtimeClicked, Realtime->isChecked()); }
 
+// The button takes the bar's green too, so its white caption stays readable. The bar's
+// style sheet changes first: changing it gives the bar's buttons their palettes anew.
 void TFNav::ShowRealtimeRunning(bool running)
 {
     Realtime->setText(running ? QStringLiteral("Stop") : QStringLiteral("Start"));
-    QPalette button = Realtime->palette();
+    const QColor green = skerra::toQColor(skerra::colors::Green);
+    tRealtime->setStyleSheet(running ? QStringLiteral("QToolBar#tRealtime { background: %1; }").arg(green.name())
+                                     : QString());
+    QPalette button = QApplication::palette(Realtime);
     button.setColor(QPalette::ButtonText, skerra::toQColor(running ? skerra::colors::White : skerra::colors::Navy));
+    if (running) button.setColor(QPalette::Button, green);
     Realtime->setPalette(button);
-    QPalette bar = QApplication::palette(tRealtime);
-    if (running) bar.setColor(QPalette::Window, skerra::toQColor(skerra::colors::Green));
-    tRealtime->setPalette(bar);
 }
 
 // ---- Device events and timers: the survey engine's ----
