@@ -1,0 +1,150 @@
+// The realtime survey through the program's own windows: the offsets window's
+// confirmation starts it, the settings window's ports are two pseudo-terminals, the
+// main window's Realtime button stops it. Every step waits for what it caused.
+
+#include "SurveyFakes.h"
+
+#include "../devices/serial/SerialTestSupport.h"
+
+#include "devices/serial/THalvekSerialGPS.h"
+#include "navigation/TFNav.h"
+#include "platform/AppPaths.h"
+#include "platform/IniFile.h"
+#include "platform/MessageBox.h"
+#include "shell/SharedHeader.h"
+#include "shell/StartUp.h"
+#include "shell/TFMsg.h"
+#include "shell/TOffsets.h"
+
+#include <QCoreApplication>
+#include <QLabel>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QToolButton>
+#include <gtest/gtest.h>
+
+using serialtest::PseudoTerminal;
+using serialtest::waitUntil;
+using surveytest::nmea;
+using surveytest::readFile;
+
+namespace {
+
+class MainWindowSurveyTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        skerra::setProgramFolderForTesting(program_.path());
+        skerra::setDataRootForTesting(data_.path());
+        InitSharedHeaderGlobals();
+        previous_ = skerra::setMessageHandler([this](const skerra::MessageRequest& r) {
+            boxes_ << r.text;
+            return int(skerra::MbOk);
+        });
+        writeSettings();
+        windows_ = skerra::createApplicationWindows();
+        FNav->resize(900, 700);
+        FNav->show();
+        QCoreApplication::processEvents();
+    }
+    void TearDown() override
+    {
+        skerra::destroyApplicationWindows(windows_);
+        skerra::setMessageHandler(previous_);
+        skerra::setProgramFolderForTesting({});
+        skerra::setDataRootForTesting({});
+    }
+
+    // Both ports on the terminals, the sounder on NMEA DPT, a TM grid on WGS84 with
+    // central meridian 27 E, confirmed offsets.
+    void writeSettings()
+    {
+        skerra::IniFile ini(skerra::settingsFilePath());
+        const struct {
+            const char *section, *key;
+            QString value;
+        } entries[] = {
+            {"GPS1 COMUNICATION SETTINGS", "Port No", gnssPty_.SlavePath},
+            {"GPS1 COMUNICATION SETTINGS", "Baud Rate", "115200"},
+            {"GPS1 COMUNICATION SETTINGS", "Delay", "10"},
+            {"SENSOR COMUNICATION SETTINGS", "Port No", sounderPty_.SlavePath},
+            {"SENSOR COMUNICATION SETTINGS", "Baud Rate", "115200"},
+            {"SENSOR COMUNICATION SETTINGS", "Delay", "10"},
+            {"SENSOR COMUNICATION SETTINGS", "Sensor Enabled", "1"},
+            {"SENSOR COMUNICATION SETTINGS", "cSBESMessage", "NMEA DPT"},
+            {"SENSOR COMUNICATION SETTINGS", "eSBESFormat", "%*6s,%lf"},
+            {"GEODETIC_PARAMETERS", "SemiMajorAxis", "6378137"},
+            {"GEODETIC_PARAMETERS", "InverseFlattening", "0.0033528106647474"},
+            {"GEODETIC_PARAMETERS", "Central_Meridian", "27"},
+            {"GEODETIC_PARAMETERS", "Reference_Latitude", "0"},
+            {"GEODETIC_PARAMETERS", "Scale_Factor", "0.9996"},
+            {"GEODETIC_PARAMETERS", "False_Easting", "500000"},
+            {"GEODETIC_PARAMETERS", "False_Northing", "0"},
+            {"GEODETIC_PARAMETERS", "Use Projection", "1"},
+            {"ECHOSOUNDER_OFFSETS", "Offset A", "0.40"},
+            {"ECHOSOUNDER_OFFSETS", "Offset B", "2.40"},
+            {"ECHOSOUNDER_OFFSETS", "Offset C", "2.00"},
+            {"ECHOSOUNDER_OFFSETS", "SV", "1500"},
+            {"ECHOSOUNDER_OFFSETS", "Tide Height", "0.00"},
+            {"ECHOSOUNDER_OFFSETS", "Surveyor", "Surveyor"},
+            {"ECHOSOUNDER_OFFSETS", "SurveyBoat", "Boat"},
+            {"ECHOSOUNDER_OFFSETS", "SurveyLocation", "Bay"},
+        };
+        for (const auto& e : entries) ini.WriteString(e.section, e.key, e.value);
+        for (const char* key : {"X_Rotation", "Y_Rotation", "Z_Rotation", "X_Shift", "Y_Shift", "Z_Shift", "Scale_PPM"})
+            ini.WriteString("GEODETIC_PARAMETERS", key, "0");
+    }
+
+    bool messageShown(const QString& text) const { return FMsg->statusLines().contains(text); }
+    QByteArray eventLog() const { return readFile(TodaysEventLogPath()); }
+
+    PseudoTerminal gnssPty_, sounderPty_;
+    QTemporaryDir program_, data_;
+    std::vector<QWidget*> windows_;
+    QStringList boxes_;
+    skerra::MessageHandler previous_;
+};
+
+TEST_F(MainWindowSurveyTest, RealtimeRunsTheSurveyFromConfirmationToStop)
+{
+    // The offsets window comes up with the main window; its confirmation starts the survey.
+    ASSERT_TRUE(Offsets->isVisible());
+    Offsets->BitBtn1->click();
+    ASSERT_TRUE(waitUntil([] { return FNav->ZGPS1->Connected() && FNav->ZSENSOR->Connected(); }))
+        << FMsg->statusLines().join(QLatin1Char('\n')).toStdString() << boxes_.join(QLatin1Char('\n')).toStdString();
+    const QString gnssPort = gnssPty_.SlavePath;
+    EXPECT_TRUE(messageShown("Connected to GPS on " + gnssPort));
+    EXPECT_TRUE(messageShown("ZSENSOR Open called on port: " + sounderPty_.SlavePath));
+    EXPECT_EQ(LastStatusMessage, "Connected to GPS on " + gnssPort);
+    EXPECT_TRUE(eventLog().contains("\tConnected to GPS on " + gnssPort.toUtf8()));
+    EXPECT_TRUE(eventLog().contains("\tRealtime STARTED"));
+    EXPECT_TRUE(FNav->Realtime->isChecked());
+    EXPECT_EQ(FNav->Realtime->text(), "Stop");
+
+    // The map timer waits for the first GNSS line; its ticks fill the position panels.
+    EXPECT_FALSE(FNav->tMap->isActive());
+    ASSERT_TRUE(gnssPty_.Write(nmea("GPGGA,120000.00,4000.00000,N,02730.00000,E,4,12,0.8,40.00,M,3.50,M,1.0,0001")
+                               + "\r\n"));
+    ASSERT_TRUE(waitUntil([] { return FNav->tMap->isActive(); }));
+    QLabel* geographic = FNav->StatusPanel(0);
+    QLabel* grid = FNav->StatusPanel(1);
+    ASSERT_TRUE(waitUntil([&] { return !grid->text().isEmpty(); }));
+    EXPECT_TRUE(geographic->text().startsWith(QString::fromUtf8("40°0'0.000\"N, 27°30'0.000\"E")))
+        << geographic->text().toStdString();
+    EXPECT_TRUE(grid->text().startsWith("E542")) << grid->text().toStdString();
+    for (QLabel* panel : {geographic, grid})
+        EXPECT_EQ(panel->width(), panel->fontMetrics().horizontalAdvance(panel->text()) + 20);
+
+    FNav->Realtime->click();
+    EXPECT_FALSE(FNav->ZGPS1->Connected());
+    EXPECT_FALSE(FNav->tMap->isActive());
+    EXPECT_EQ(FNav->Realtime->text(), "Start");
+    EXPECT_TRUE(messageShown("Disconnected from GPS on " + gnssPort));
+    const QByteArray events = eventLog();
+    EXPECT_TRUE(events.contains("\tRealtime STOPPED"));
+    EXPECT_LT(events.indexOf("Realtime STARTED"), events.indexOf("Realtime STOPPED"));
+    EXPECT_TRUE(boxes_.isEmpty()) << boxes_.join('\n').toStdString();
+}
+
+}  // namespace
