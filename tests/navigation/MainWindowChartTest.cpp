@@ -1,3 +1,5 @@
+#include "MainWindowTestSupport.h"
+
 #include "canvas/widget/THalvekCanvas.h"
 #include "navigation/NavLayers.h"
 #include "navigation/TFNav.h"
@@ -18,20 +20,8 @@ class MainWindowChartTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        skerra::setProgramFolderForTesting(program_.path());
-        skerra::setDataRootForTesting(data_.path());
-        InitSharedHeaderGlobals();
-        windows_ = skerra::createApplicationWindows();
-        FNav->resize(900, 700);
-        FNav->show();
-        QCoreApplication::processEvents();
+        program_.Open();
         FNav->fcad->WorldSet(0, 1000, 1000, 0);
-    }
-    void TearDown() override
-    {
-        skerra::destroyApplicationWindows(windows_);
-        skerra::setProgramFolderForTesting({});
-        skerra::setDataRootForTesting({});
     }
     void trigger(const char* action)
     {
@@ -39,8 +29,7 @@ protected:
         ASSERT_TRUE(a) << action;
         a->trigger();
     }
-    QTemporaryDir program_, data_;
-    std::vector<QWidget*> windows_;
+    mainwindowtest::TemporaryProgram program_;
 };
 
 TEST_F(MainWindowChartTest, ToolBarModesDrawOnTheUserShapeLayer)

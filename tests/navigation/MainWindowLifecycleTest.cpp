@@ -1,6 +1,8 @@
 // The main window's creation, first show and close, with its settings file, and the
 // commands its menus and tool bars carry today.
 
+#include "MainWindowTestSupport.h"
+
 #include "canvas/widget/THalvekCanvas.h"
 #include "navigation/NavLayers.h"
 #include "navigation/TFNav.h"
@@ -36,38 +38,14 @@ namespace {
 
 class MainWindowLifecycleTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        skerra::setProgramFolderForTesting(program_.path());
-        skerra::setDataRootForTesting(data_.path());
-        InitSharedHeaderGlobals();
-        previous_ = skerra::setMessageHandler([this](const skerra::MessageRequest& r) {
-            messages_ << r.text;
-            return int(skerra::MbOk);
-        });
-    }
-    void TearDown() override
-    {
-        close();
-        skerra::setMessageHandler(previous_);
-        skerra::setProgramFolderForTesting({});
-        skerra::setDataRootForTesting({});
-    }
     skerra::IniFile ini() const { return skerra::IniFile(skerra::settingsFilePath()); }
-    void open()
-    {
-        windows_ = skerra::createApplicationWindows();
-        FNav->resize(900, 700);
-        FNav->show();
-        QCoreApplication::processEvents();
-    }
-    void close() { skerra::destroyApplicationWindows(windows_); }
+    void open() { program_.Open(); }
+    void close() { program_.Close(); }
     QAction* action(const char* name) const { return FNav->findChild<QAction*>(QString::fromLatin1(name)); }
 
-    QTemporaryDir program_, data_;
-    std::vector<QWidget*> windows_;
-    QStringList messages_;
-    skerra::MessageHandler previous_;
+    mainwindowtest::TemporaryProgram program_;
+    std::vector<QWidget*>& windows_ = program_.windows;
+    QStringList& messages_ = program_.boxes;
 };
 
 TEST_F(MainWindowLifecycleTest, FirstStartWithoutASettingsFile)

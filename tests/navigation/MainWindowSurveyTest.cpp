@@ -2,24 +2,20 @@
 // confirmation starts it, the settings window's ports are two pseudo-terminals, the
 // main window's Realtime button stops it. Every step waits for what it caused.
 
+#include "MainWindowTestSupport.h"
 #include "SurveyFakes.h"
 
 #include "../devices/serial/SerialTestSupport.h"
 
 #include "devices/serial/THalvekSerialGPS.h"
 #include "navigation/TFNav.h"
-#include "platform/AppPaths.h"
 #include "platform/IniFile.h"
-#include "platform/MessageBox.h"
-#include "shell/SharedHeader.h"
-#include "shell/StartUp.h"
 #include "shell/TFMsg.h"
 #include "shell/TOffsets.h"
 
 #include <QCoreApplication>
 #include <QLabel>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QTimer>
 #include <QToolButton>
 #include <gtest/gtest.h>
@@ -35,25 +31,8 @@ class MainWindowSurveyTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        skerra::setProgramFolderForTesting(program_.path());
-        skerra::setDataRootForTesting(data_.path());
-        InitSharedHeaderGlobals();
-        previous_ = skerra::setMessageHandler([this](const skerra::MessageRequest& r) {
-            boxes_ << r.text;
-            return int(skerra::MbOk);
-        });
         writeSettings();
-        windows_ = skerra::createApplicationWindows();
-        FNav->resize(900, 700);
-        FNav->show();
-        QCoreApplication::processEvents();
-    }
-    void TearDown() override
-    {
-        skerra::destroyApplicationWindows(windows_);
-        skerra::setMessageHandler(previous_);
-        skerra::setProgramFolderForTesting({});
-        skerra::setDataRootForTesting({});
+        program_.Open();
     }
 
     // Both ports on the terminals, the sounder on NMEA DPT, a TM grid on WGS84 with
@@ -100,10 +79,7 @@ protected:
     QByteArray eventLog() const { return readFile(TodaysEventLogPath()); }
 
     PseudoTerminal gnssPty_, sounderPty_;
-    QTemporaryDir program_, data_;
-    std::vector<QWidget*> windows_;
-    QStringList boxes_;
-    skerra::MessageHandler previous_;
+    mainwindowtest::TemporaryProgram program_;
 };
 
 TEST_F(MainWindowSurveyTest, RealtimeRunsTheSurveyFromConfirmationToStop)
@@ -112,7 +88,7 @@ TEST_F(MainWindowSurveyTest, RealtimeRunsTheSurveyFromConfirmationToStop)
     ASSERT_TRUE(Offsets->isVisible());
     Offsets->BitBtn1->click();
     ASSERT_TRUE(waitUntil([] { return FNav->ZGPS1->Connected() && FNav->ZSENSOR->Connected(); }))
-        << FMsg->statusLines().join(QLatin1Char('\n')).toStdString() << boxes_.join(QLatin1Char('\n')).toStdString();
+        << FMsg->statusLines().join('\n').toStdString() << program_.boxes.join('\n').toStdString();
     const QString gnssPort = gnssPty_.SlavePath;
     EXPECT_TRUE(messageShown("Connected to GPS on " + gnssPort));
     EXPECT_TRUE(messageShown("ZSENSOR Open called on port: " + sounderPty_.SlavePath));
@@ -144,7 +120,7 @@ TEST_F(MainWindowSurveyTest, RealtimeRunsTheSurveyFromConfirmationToStop)
     const QByteArray events = eventLog();
     EXPECT_TRUE(events.contains("\tRealtime STOPPED"));
     EXPECT_LT(events.indexOf("Realtime STARTED"), events.indexOf("Realtime STOPPED"));
-    EXPECT_TRUE(boxes_.isEmpty()) << boxes_.join('\n').toStdString();
+    EXPECT_TRUE(program_.boxes.isEmpty()) << program_.boxes.join('\n').toStdString();
 }
 
 }  // namespace
