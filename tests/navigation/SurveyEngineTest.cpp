@@ -224,6 +224,22 @@ TEST_F(SurveyEngineTest, ARefusedScanFormatIsReportedOnceAndLogsNothing)
     EXPECT_FALSE(readFile(CoordinatesCsvPath).isEmpty());
 }
 
+// While the user draws a shape the view stays put; the vessel and its track go on.
+TEST_F(SurveyEngineTest, WhileTheUserDrawsTheMapTicksWithoutFollowing)
+{
+    start();
+    fixAt(0, 4);
+    const double top = chart_.WorldTop;
+    chart_.DrawingActive = true;
+    fixAt(30, 4);
+    EXPECT_EQ(chart_.WorldTop, top);
+    EXPECT_EQ(shapesOn("track_fix"), 1);
+    EXPECT_GT(shapesOn("~~Halvek Vessel"), 0);
+    chart_.DrawingActive = false;
+    fixAt(60, 4);
+    EXPECT_GT(chart_.WorldTop, top);
+}
+
 TEST_F(SurveyEngineTest, DepthAlertTurnsTheChartRedWhileRealtimeIsDown)
 {
     start();
