@@ -48,7 +48,7 @@ void THalvekCanvasCore::PaintTo(QPainter& painter)
     band.polyline = DrawingPolyline();
     DrawRubberBand(g, *this, band);
     DrawDistanceOverlay(g, *this, *this);
-    DrawDepthLabelsOverlay(g, *this, *this);
+    depthLabels_.paint(painter, *this, *this);
     DrawEventLabelsOverlay(g, *this, *this);
     DrawCurrentDepthOverlay(g, *this, *this);
     DrawCurrentSpeedOverlay(g, *this, *this);
@@ -263,9 +263,15 @@ void THalvekCanvasCore::EndDistanceMeasure()
 
 void THalvekCanvasCore::AddDepthLabel(double x, double y, double depth)
 {
-    for (const DepthLabel& label : DepthLabels)
-        if (std::hypot(x - label.x, y - label.y) < DepthLabelSpacing)
+    // A label is never nearer than the larger of its two offsets: only near ones need the distance.
+    const double spacing = DepthLabelSpacing;
+    for (const DepthLabel& label : DepthLabels) {
+        const double dx = x - label.x, dy = y - label.y;
+        if (std::abs(dx) >= spacing || std::abs(dy) >= spacing)
+            continue;
+        if (std::hypot(dx, dy) < spacing)
             return;
+    }
     DepthLabels.push_back({x, y, depth});
     if (DepthLabels.size() > 10000)
         DepthLabels.erase(DepthLabels.begin(), DepthLabels.begin() + 1000);

@@ -1,6 +1,7 @@
 #include "canvas/widget/ChartRenderer.h"
 
 #include "canvas/THalvekCanvasModel.h"
+#include "canvas/THLine.h"
 #include "canvas/widget/GdiPainter.h"
 #include "canvas/widget/GridPainter.h"
 #include "canvas/widget/ShapePainter.h"
@@ -67,6 +68,35 @@ bool ChartRenderer::aboveCheckpoint(const THalvekCanvasModel& model, const THSha
     return lastCommitted_ == nullptr || (shape != lastCommitted_ && model.DrawnBefore(lastCommitted_, shape));
 }
 
+std::size_t ChartRenderer::newestFrom(std::size_t shapes)
+{
+    // Up to the limit nothing is ever left out: the span needs no start then.
+    if (shapes <= static_cast<std::size_t>(kDrawLimit))
+        return 0;
+    return (shapes - kNewestStep) / kNewestStep * kNewestStep;
+}
+
+void ChartRenderer::setAlwaysDrawnLayer(int layer)
+{
+    if (layer == alwaysDrawnLayer_)
+        return;
+    alwaysDrawnLayer_ = layer;
+    invalidate();
+}
+
+void ChartRenderer::countDrawn(PassState& state, bool alwaysDrawn)
+{
+    if (alwaysDrawn)
+        ++state.alwaysDrawn;
+    else
+        ++state.count;
+}
+
+bool ChartRenderer::isAlwaysDrawn(const THShape& s, std::size_t index) const
+{
+    return index >= newestFrom_ || (alwaysDrawnLayer_ >= 0 && s.LayerId() == alwaysDrawnLayer_);
+}
+
 void ChartRenderer::markVolatile(int layer) { volatileMarks_[layer] = rebuildNumber_; }
 
 bool ChartRenderer::isVolatile(int layer) const
@@ -123,6 +153,17 @@ void ChartRenderer::finishPicture(const THalvekCanvasModel& model)
 {
     ++rebuildNumber_;
     const ShapeRange range = model.Shapes();
+    // Where the newest shapes begin moved: shapes below the checkpoint may
+    // have changed between drawn whatever the limit and counted.
+    const std::size_t newest = newestFrom(range.size());
+    if (newest != newestFrom_) {
+        newestFrom_ = newest;
+        if (lastCommitted_ != nullptr && checkpointState_.index > newest) {
+            startPicture(model);
+            finishPicture(model);
+            return;
+        }
+    }
     // The first shape above the checkpoint.
     ShapeRange::iterator first = range.begin();
     std::size_t tailLength = range.size();
@@ -166,22 +207,32 @@ void ChartRenderer::finishPicture(const THalvekCanvasModel& model)
 
     if (state.claimedTexts.empty() && key_.gridOnTop != 1) {
         result_ = &work_;
-        return;
+    } else {
+        final_ = work_;
+        drawTexts(model, state);
+        result_ = &final_;
     }
-    final_ = work_;
-    {
-        QPainter p(&final_);
-        GdiPainter g(p);
-        for (const THText* text : state.claimedTexts) {
-            const THShape* s = text;
-            drawShape(g, *s, map_, model.GetContrastColor(s->PenFg()));
-            if (++state.count >= kDrawLimit)
-                break;
-        }
-        if (key_.gridOnTop == 1)
-            DrawGrid(g, model);
+    stats_.lastCounted = state.count;
+    stats_.lastDrawn = state.count + state.alwaysDrawn;
+}
+
+// The texts claimed by the pass, then the grid when it lies on top.
+void ChartRenderer::drawTexts(const THalvekCanvasModel& model, PassState& state)
+{
+    QPainter p(&final_);
+    GdiPainter g(p);
+    bool limitReached = false;
+    for (const ClaimedText& claimed : state.claimedTexts) {
+        if (limitReached && !claimed.alwaysDrawn)
+            continue;
+        const THShape* s = claimed.text;
+        drawShape(g, *s, map_, model.GetContrastColor(s->PenFg()));
+        countDrawn(state, claimed.alwaysDrawn);
+        if (!claimed.alwaysDrawn && state.count >= kDrawLimit)
+            limitReached = true;
     }
-    result_ = &final_;
+    if (key_.gridOnTop == 1)
+        DrawGrid(g, model);
 }
 
 void ChartRenderer::passShapes(const THalvekCanvasModel& model, ShapeRange::iterator from, ShapeRange::iterator to,
@@ -191,7 +242,7 @@ void ChartRenderer::passShapes(const THalvekCanvasModel& model, ShapeRange::iter
         return;
     QPainter p(&target);
     GdiPainter g(p);
-    for (ShapeRange::iterator it = from; it != to; ++it)
+    for (ShapeRange::iterator it = from; it != to; ++it, ++state.index)
         passShape(model, **it, g, state);
 }
 
@@ -217,12 +268,14 @@ void ChartRenderer::passShape(const THalvekCanvasModel& model, const THShape& s,
         char& cell = state.cellTaken[static_cast<std::size_t>(row) * cellColumns_ + col];
         if (!cell) {
             cell = 1;
-            state.claimedTexts.push_back(text);
+            state.claimedTexts.push_back({text, isAlwaysDrawn(s, state.index)});
         }
         return;
     }
-    if (state.count >= kDrawLimit)
+    const bool always = isAlwaysDrawn(s, state.index);
+    if (state.count >= kDrawLimit && !always)
         return;
+    const TColor penFg = model.GetContrastColor(s.PenFg());
     if (type == ShapeTypeCode::Point) {
         const THPoint* point = shape_cast<THPoint>(&s);
         if (point) {
@@ -235,13 +288,27 @@ void ChartRenderer::passShape(const THalvekCanvasModel& model, const THShape& s,
             state.lastPointX = px;
             state.lastPointY = py;
         }
-    } else if (type != ShapeTypeCode::Rectangle && type != ShapeTypeCode::Line) {
+    } else if (type == ShapeTypeCode::Line) {
+        const THLine* line = shape_cast<THLine>(&s);
+        if (const std::optional<QPoint> pixel = line ? linePixel(*line, map_) : std::nullopt) {
+            if (s.PenWidth() > 1)
+                return;  // a wide pen paints nothing there
+            const LineDot dot{pixel->x(), pixel->y(), penFg, s.Selected()};
+            if (state.lastDot == dot)
+                return;  // that pixel was just painted in that colour
+            drawShape(g, s, map_, penFg);
+            countDrawn(state, always);
+            state.lastDot = dot;
+            return;
+        }
+    } else if (type != ShapeTypeCode::Rectangle) {
         const double half = u * 0.5;
         if (s.MaxX - s.MinX < half && s.MaxY - s.MinY < half)
             return;
     }
-    drawShape(g, s, map_, model.GetContrastColor(s.PenFg()));
-    ++state.count;
+    drawShape(g, s, map_, penFg);
+    countDrawn(state, always);
+    state.lastDot.reset();
 }
 
 }  // namespace skerra::canvas

@@ -169,6 +169,8 @@ void GdiPainter::roundRect(int left, int top, int right, int bottom, int cornerW
 
 void GdiPainter::line(int x1, int y1, int x2, int y2)
 {
+    if (x1 == x2 && y1 == y2 && penKind_ == PenKind::Solid && penWidth_ > 1)
+        return;  // nothing to stroke (Qt draws nothing either; the chart's thinning relies on it)
     p_.drawLine(x1, y1, x2, y2);
 }
 

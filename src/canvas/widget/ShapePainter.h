@@ -5,6 +5,11 @@
 #include "canvas/widget/GdiPainter.h"
 #include "canvas/widget/PixelMapping.h"
 
+#include <QPoint>
+
+#include <optional>
+
+class THLine;
 class THShape;
 
 namespace skerra::canvas {
@@ -12,6 +17,10 @@ namespace skerra::canvas {
 // Draws the shape in the window `map`, with penFg as its pen colour (the
 // renderer passes the contrast colour here; a selected shape is red whatever it is).
 void drawShape(GdiPainter& painter, const THShape& shape, const PixelMapping& map, TColor penFg);
+
+// The pixel a line is drawn at when both its ends fall on that one pixel (a
+// single pixel with a one-pixel pen, nothing with a wider one); none otherwise.
+std::optional<QPoint> linePixel(const THLine& line, const PixelMapping& map);
 
 // A line between pixel points (in double), clipped to the guard box first when
 // an end lies far outside.
