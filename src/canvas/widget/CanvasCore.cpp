@@ -58,6 +58,14 @@ void THalvekCanvasCore::PaintTo(QPainter& painter)
     DrawScaleBar(g, *this);
 }
 
+void THalvekCanvasCore::SetAlwaysDrawnLayer(int layer)
+{
+    if (layer == renderer_.alwaysDrawnLayer())
+        return;
+    renderer_.setAlwaysDrawnLayer(layer);
+    Invalidate();
+}
+
 void THalvekCanvasCore::Resize(int width, int height)
 {
     SetClientSize(width, height);

@@ -54,6 +54,10 @@ public:
     void Refresh() { Invalidate(); }
     void Update() { Invalidate(); }
 
+    // Shapes on this layer are drawn even past the 500,000-shape limit; the
+    // main window names its vessel layer here once it has made it. -1: none.
+    void SetAlwaysDrawnLayer(int layer);
+
     // Where the position box reads its status line and fix quality; none: no box.
     void SetStatusSource(const CanvasStatusSource* source) { status_ = source; }
 
