@@ -153,12 +153,14 @@ void ChartRenderer::finishPicture(const THalvekCanvasModel& model)
 {
     ++rebuildNumber_;
     const ShapeRange range = model.Shapes();
-    // Where the newest shapes begin moved: shapes below the checkpoint may
-    // have changed between drawn whatever the limit and counted.
+    // Where the newest shapes begin moved: the shapes between the old and the
+    // new start changed between drawn whatever the limit and counted. When
+    // some of them lie below the checkpoint, it no longer holds.
     const std::size_t newest = newestFrom(range.size());
     if (newest != newestFrom_) {
+        const std::size_t changedFrom = std::min(newest, newestFrom_);
         newestFrom_ = newest;
-        if (lastCommitted_ != nullptr && checkpointState_.index > newest) {
+        if (lastCommitted_ != nullptr && checkpointState_.index > changedFrom) {
             startPicture(model);
             finishPicture(model);
             return;
