@@ -35,7 +35,10 @@ const QImage& THalvekCanvasCore::BackBuffer()
 
 void THalvekCanvasCore::PaintTo(QPainter& painter)
 {
-    painter.drawImage(0, 0, BackBuffer());
+    // The depth labels come after the rubber band and the measure: only
+    // while neither is shown can they be laid over the picture beforehand.
+    const bool labelsFirst = !(DrawingActive && FirstPointPlaced) && !MeasureActive;
+    painter.drawImage(0, 0, labelsFirst ? depthLabels_.over(BackBuffer(), *this, *this) : BackBuffer());
     GdiPainter g(painter);
     RubberBand band;
     band.cadMode = CadMode;
@@ -48,7 +51,8 @@ void THalvekCanvasCore::PaintTo(QPainter& painter)
     band.polyline = DrawingPolyline();
     DrawRubberBand(g, *this, band);
     DrawDistanceOverlay(g, *this, *this);
-    depthLabels_.paint(painter, *this, *this);
+    if (!labelsFirst)
+        depthLabels_.paint(painter, *this, *this);
     DrawEventLabelsOverlay(g, *this, *this);
     DrawCurrentDepthOverlay(g, *this, *this);
     DrawCurrentSpeedOverlay(g, *this, *this);

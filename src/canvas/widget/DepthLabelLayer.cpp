@@ -41,15 +41,17 @@ bool DepthLabelLayer::onlyAppended(const std::vector<DepthLabel>& labels) const
         && (drawn_.empty() || std::memcmp(labels.data(), drawn_.data(), drawn_.size() * sizeof(DepthLabel)) == 0);
 }
 
-void DepthLabelLayer::draw(const THalvekCanvasModel& view, const CanvasOverlayFields& o, std::size_t from)
+QRect DepthLabelLayer::draw(const THalvekCanvasModel& view, const CanvasOverlayFields& o, std::size_t from)
 {
     QPainter p(&image_);
     GdiPainter g(p);
-    ink_ |= DrawDepthLabels(g, clientMapping(view), o, from) & image_.rect();
+    const QRect drawn = DrawDepthLabels(g, clientMapping(view), o, from) & image_.rect();
+    ink_ |= drawn;
     drawn_.insert(drawn_.end(), o.DepthLabels.begin() + static_cast<std::ptrdiff_t>(from), o.DepthLabels.end());
+    return drawn;
 }
 
-void DepthLabelLayer::paint(QPainter& painter, const THalvekCanvasModel& view, const CanvasOverlayFields& o)
+QRect DepthLabelLayer::update(const THalvekCanvasModel& view, const CanvasOverlayFields& o)
 {
     const Key key = keyOf(view, o);
     if (!valid_ || !(key == key_) || !onlyAppended(o.DepthLabels)) {
@@ -64,12 +66,68 @@ void DepthLabelLayer::paint(QPainter& painter, const THalvekCanvasModel& view, c
         image_.fill(Qt::transparent);
         if (key.visible)
             draw(view, o, 0);
-    } else if (key.visible && o.DepthLabels.size() > drawn_.size()) {
-        ++stats_.appends;
-        draw(view, o, drawn_.size());
+        return image_.rect();
     }
-    if (key.visible && !ink_.isEmpty())
+    if (key.visible && o.DepthLabels.size() > drawn_.size()) {
+        ++stats_.appends;
+        return draw(view, o, drawn_.size());
+    }
+    return QRect();
+}
+
+void DepthLabelLayer::paint(QPainter& painter, const THalvekCanvasModel& view, const CanvasOverlayFields& o)
+{
+    update(view, o);
+    if (key_.visible && !ink_.isEmpty())
         painter.drawImage(ink_.topLeft(), image_, ink_);
+}
+
+// Rows first .. last of the picture copied into laid_ and the image laid over them.
+void DepthLabelLayer::layRows(const QImage& picture, int first, int last)
+{
+    stats_.rowsLaid += last - first + 1;
+    const auto rowBytes = static_cast<std::size_t>(picture.bytesPerLine());
+    for (int y = first; y <= last; ++y)
+        std::memcpy(laid_.scanLine(y), picture.constScanLine(y), rowBytes);
+    const QRect rows = ink_ & QRect(0, first, laid_.width(), last - first + 1);
+    if (rows.isEmpty())
+        return;
+    QPainter p(&laid_);
+    p.drawImage(rows.topLeft(), image_, rows);
+}
+
+const QImage& DepthLabelLayer::over(const QImage& picture, const THalvekCanvasModel& view,
+                                    const CanvasOverlayFields& o)
+{
+    const QRect changed = update(view, o);
+    if (!key_.visible || ink_.isEmpty() || picture.size() != image_.size()) {
+        laidPicture_ = QImage();
+        return picture;
+    }
+    if (changed == image_.rect() || laid_.size() != picture.size() || laid_.format() != picture.format()
+        || laidPicture_.isNull()) {
+        laid_ = picture.copy();
+        layRows(picture, 0, picture.height() - 1);
+    } else if (picture.cacheKey() != laidPicture_.cacheKey() || !changed.isEmpty()) {
+        // Lay again the runs of rows that differ from the picture laid last or hold new labels.
+        const bool samePicture = picture.cacheKey() == laidPicture_.cacheKey();
+        const auto rowBytes = static_cast<std::size_t>(picture.bytesPerLine());
+        int runStart = -1;
+        for (int y = 0; y < picture.height(); ++y) {
+            const bool same = (y < changed.top() || y > changed.bottom())
+                && (samePicture || std::memcmp(picture.constScanLine(y), laidPicture_.constScanLine(y), rowBytes) == 0);
+            if (!same && runStart < 0)
+                runStart = y;
+            if (same && runStart >= 0) {
+                layRows(picture, runStart, y - 1);
+                runStart = -1;
+            }
+        }
+        if (runStart >= 0)
+            layRows(picture, runStart, picture.height() - 1);
+    }
+    laidPicture_ = picture;
+    return laid_;
 }
 
 }  // namespace skerra::canvas

@@ -9,6 +9,11 @@
 // is drawn onto it alone, which is the same as drawing all labels in order
 // again. The labels are compared with those drawn at every paint, so a change
 // made straight to the fields (as the canvas's public fields allow) is seen too.
+//
+// Laying a screenful of labels over the chart still costs a blend of every
+// pixel, so the chart with its labels is kept as well: at the next paint only
+// the rows of the chart's picture that changed (the vessel's, mostly) are
+// copied and laid over again.
 
 #include "canvas/widget/CanvasOverlayFields.h"
 
@@ -26,11 +31,15 @@ class DepthLabelLayer {
 public:
     // Brings the image up to date and lays it over the painter's device.
     void paint(QPainter& painter, const THalvekCanvasModel& view, const CanvasOverlayFields& labels);
+    // The picture with the labels laid over it (the picture itself when no
+    // label is shown): the same pixels as painting the picture, then paint().
+    const QImage& over(const QImage& picture, const THalvekCanvasModel& view, const CanvasOverlayFields& labels);
 
     // How the image was kept, for tests and benchmarks.
     struct Stats {
         long rebuilds = 0;  // drawn whole
         long appends = 0;   // new labels drawn onto it
+        long rowsLaid = 0;  // rows of the picture laid over again by over()
     };
     const Stats& stats() const { return stats_; }
 
@@ -46,13 +55,19 @@ private:
     };
     static Key keyOf(const THalvekCanvasModel& view, const CanvasOverlayFields& labels);
     bool onlyAppended(const std::vector<CanvasOverlayFields::DepthLabel>& labels) const;
-    void draw(const THalvekCanvasModel& view, const CanvasOverlayFields& labels, std::size_t from);
+    // Draws the labels from `from` on; the box they were drawn in.
+    QRect draw(const THalvekCanvasModel& view, const CanvasOverlayFields& labels, std::size_t from);
+    // Brings the image up to date; the part of it that changed (all of it when rebuilt).
+    QRect update(const THalvekCanvasModel& view, const CanvasOverlayFields& labels);
+    void layRows(const QImage& picture, int first, int last);
 
     bool valid_ = false;
     Key key_;
     std::vector<CanvasOverlayFields::DepthLabel> drawn_;  // the labels in the image, in order
     QImage image_;                                        // client-sized, transparent where no label is
     QRect ink_;                                           // the part of the image labels were drawn in
+    QImage laid_;         // a picture with the image laid over it
+    QImage laidPicture_;  // that picture (shared, not copied)
     Stats stats_;
 };
 
