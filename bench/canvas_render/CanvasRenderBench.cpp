@@ -132,10 +132,14 @@ void MapTickDepthLabels(benchmark::State& state)
     c->tick();
     const long rebuildsBefore = c->DepthLabelImage().stats().rebuilds;
     const long rowsBefore = c->DepthLabelImage().stats().rowsLaid;
+    const long comparedBefore = c->DepthLabelImage().stats().rowsCompared;
     for (auto _ : state)
         c->tick();
     state.counters["rowsLaidPerTick"] = benchmark::Counter(
         static_cast<double>(c->DepthLabelImage().stats().rowsLaid - rowsBefore), benchmark::Counter::kAvgIterations);
+    state.counters["rowsComparedPerTick"] = benchmark::Counter(
+        static_cast<double>(c->DepthLabelImage().stats().rowsCompared - comparedBefore),
+        benchmark::Counter::kAvgIterations);
     state.counters["labels"] = static_cast<double>(c->DepthLabels.size());
     state.counters["labelImageRebuilds"] = static_cast<double>(c->DepthLabelImage().stats().rebuilds - rebuildsBefore);
 }

@@ -38,7 +38,8 @@ void THalvekCanvasCore::PaintTo(QPainter& painter)
     // The depth labels come after the rubber band and the measure: only
     // while neither is shown can they be laid over the picture beforehand.
     const bool labelsFirst = !(DrawingActive && FirstPointPlaced) && !MeasureActive;
-    painter.drawImage(0, 0, labelsFirst ? depthLabels_.over(BackBuffer(), *this, *this) : BackBuffer());
+    const QImage& picture = BackBuffer();
+    painter.drawImage(0, 0, labelsFirst ? depthLabels_.over(renderer_, *this, *this) : picture);
     GdiPainter g(painter);
     RubberBand band;
     band.cadMode = CadMode;

@@ -84,6 +84,34 @@ void ChartRenderer::setAlwaysDrawnLayer(int layer)
     invalidate();
 }
 
+// The rows a drawn shape can have painted: its bounds, widened by its pen and
+// the rounding of the drawing. A spline can swing outside its vertices: any row.
+void ChartRenderer::noteDrawnRows(const THShape& s)
+{
+    if (s.ShapeType == 8) {
+        drawnRows_.unbounded = true;
+        return;
+    }
+    const double top = map_.py(s.MaxY), bottom = map_.py(s.MinY);
+    if (!(std::isfinite(top) && std::isfinite(bottom))) {
+        drawnRows_.unbounded = true;
+        return;
+    }
+    const int margin = std::max(1, s.PenWidth()) + 3;
+    const double lowest = -1.0, highest = key_.height;
+    drawnRows_.add(static_cast<int>(std::clamp(top, lowest, highest)) - margin,
+                   static_cast<int>(std::clamp(bottom, lowest, highest)) + margin);
+}
+
+std::optional<ChartRenderer::Rows> ChartRenderer::rowsChangedSince(long since) const
+{
+    if (since == pictureNumber_)
+        return Rows{0, -1};
+    if (since == pictureNumber_ - 1)
+        return changedRows_;
+    return std::nullopt;
+}
+
 void ChartRenderer::countDrawn(PassState& state, bool alwaysDrawn)
 {
     if (alwaysDrawn)
@@ -124,6 +152,7 @@ void ChartRenderer::startPicture(const THalvekCanvasModel& model)
         DrawGrid(g, model);
     }
     checkpointState_ = PassState{};
+    startedAfresh_ = true;
     checkpointState_.cellTaken.assign(static_cast<std::size_t>(cellColumns_) * cellRows_, 0);
     lastCommitted_ = nullptr;
     valid_ = true;
@@ -132,8 +161,10 @@ void ChartRenderer::startPicture(const THalvekCanvasModel& model)
 void ChartRenderer::renderAll(const THalvekCanvasModel& model)
 {
     ++stats_.fullRebuilds;
+    ++pictureNumber_;
     startPicture(model);
     finishPicture(model);
+    changedRows_.reset();
 }
 
 void ChartRenderer::renderTail(const THalvekCanvasModel& model)
@@ -143,7 +174,19 @@ void ChartRenderer::renderTail(const THalvekCanvasModel& model)
         return;
     }
     ++stats_.tailRebuilds;
+    ++pictureNumber_;
+    const RowSpan before = lastTailRows_;
+    const bool textsBefore = hadTexts_;
+    startedAfresh_ = false;
     finishPicture(model);
+    RowSpan changed = drawnRows_;
+    changed.add(before);
+    // Texts and the grid on top are drawn alike over both pictures, but a
+    // text taking or leaving a cell is not followed: any text, any row.
+    if (startedAfresh_ || changed.unbounded || textsBefore || hadTexts_)
+        changedRows_.reset();
+    else
+        changedRows_ = Rows{std::max(0, changed.first), std::min(key_.height - 1, changed.last)};
 }
 
 // Draws the shapes above the checkpoint, moves the checkpoint up, then adds the
@@ -199,13 +242,19 @@ void ChartRenderer::finishPicture(const THalvekCanvasModel& model)
             boundary = it;
     }
 
+    drawnRows_ = RowSpan{};
     passShapes(model, first, boundary, checkpoint_, checkpointState_);
     if (boundary != first)
         lastCommitted_ = *std::prev(boundary);
+    const RowSpan committedRows = drawnRows_;
 
     work_ = checkpoint_;
     PassState state = checkpointState_;
+    drawnRows_ = RowSpan{};
     passShapes(model, boundary, range.end(), work_, state);
+    lastTailRows_ = drawnRows_;
+    drawnRows_.add(committedRows);
+    hadTexts_ = !state.claimedTexts.empty();
 
     if (state.claimedTexts.empty() && key_.gridOnTop != 1) {
         result_ = &work_;
@@ -299,6 +348,7 @@ void ChartRenderer::passShape(const THalvekCanvasModel& model, const THShape& s,
             if (state.lastDot == dot)
                 return;  // that pixel was just painted in that colour
             drawShape(g, s, map_, penFg);
+            noteDrawnRows(s);
             countDrawn(state, always);
             state.lastDot = dot;
             return;
@@ -309,6 +359,7 @@ void ChartRenderer::passShape(const THalvekCanvasModel& model, const THShape& s,
             return;
     }
     drawShape(g, s, map_, penFg);
+    noteDrawnRows(s);
     countDrawn(state, always);
     state.lastDot.reset();
 }

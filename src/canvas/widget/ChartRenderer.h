@@ -36,6 +36,7 @@
 
 #include <QImage>
 
+#include <algorithm>
 #include <cstdint>
 #include <optional>
 #include <unordered_map>
@@ -85,6 +86,15 @@ public:
     void markVolatile(int layer);
 
     const QImage& image() const { return *result_; }
+
+    // Each rebuild makes a new picture, numbered from 1.
+    long pictureNumber() const { return pictureNumber_; }
+    // Rows [first, last] outside which the picture numbered `since` and the
+    // present one are equal (first > last: equal); none when not known.
+    struct Rows {
+        int first, last;
+    };
+    std::optional<Rows> rowsChangedSince(long since) const;
 
     // How the picture was made, for tests and benchmarks.
     struct Stats {
@@ -137,6 +147,7 @@ private:
                     QImage& target, PassState& state);
     void passShape(const THalvekCanvasModel& model, const THShape& s, GdiPainter& g, PassState& state);
     bool isAlwaysDrawn(const THShape& s, std::size_t index) const;
+    void noteDrawnRows(const THShape& s);
     static void countDrawn(PassState& state, bool alwaysDrawn);
     void drawTexts(const THalvekCanvasModel& model, PassState& state);
     void finishPicture(const THalvekCanvasModel& model);
@@ -155,6 +166,20 @@ private:
     QImage final_;           // work + texts + grid on top, when there are any
     const QImage* result_ = &work_;
 
+    // Rows painted by the shapes drawn: by this rebuild, and by the last one's
+    // pass above the checkpoint (what a tail rebuild can take away again).
+    struct RowSpan {
+        int first = 1 << 30, last = -(1 << 30);
+        bool unbounded = false;
+        void add(int a, int b) { first = std::min(first, a), last = std::max(last, b); }
+        void add(const RowSpan& o) { add(o.first, o.last), unbounded = unbounded || o.unbounded; }
+    };
+    RowSpan drawnRows_;           // while a pass runs
+    RowSpan lastTailRows_;
+    bool startedAfresh_ = false;  // the picture was begun anew during the rebuild
+    bool hadTexts_ = false;       // the last picture has texts drawn over its shapes
+    long pictureNumber_ = 0;
+    std::optional<Rows> changedRows_;  // from the picture before to this one
     int alwaysDrawnLayer_ = -1;
     std::size_t newestFrom_ = 0;  // of the picture's last rebuild
 

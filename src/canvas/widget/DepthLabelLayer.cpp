@@ -96,9 +96,10 @@ void DepthLabelLayer::layRows(const QImage& picture, int first, int last)
     p.drawImage(rows.topLeft(), image_, rows);
 }
 
-const QImage& DepthLabelLayer::over(const QImage& picture, const THalvekCanvasModel& view,
+const QImage& DepthLabelLayer::over(const ChartRenderer& renderer, const THalvekCanvasModel& view,
                                     const CanvasOverlayFields& o)
 {
+    const QImage& picture = renderer.image();
     const QRect changed = update(view, o);
     if (!key_.visible || ink_.isEmpty() || picture.size() != image_.size()) {
         laidPicture_ = QImage();
@@ -108,17 +109,26 @@ const QImage& DepthLabelLayer::over(const QImage& picture, const THalvekCanvasMo
         || laidPicture_.isNull()) {
         laid_ = picture.copy();
         layRows(picture, 0, picture.height() - 1);
-    } else if (picture.cacheKey() != laidPicture_.cacheKey() || !changed.isEmpty()) {
-        // Lay again the runs of rows that differ from the picture laid last or hold new labels.
-        const bool samePicture = picture.cacheKey() == laidPicture_.cacheKey();
+    } else {
+        // Lay again the runs of rows where the picture changed or labels were added.
+        std::optional<ChartRenderer::Rows> known = renderer.rowsChangedSince(laidNumber_);
+        if (picture.cacheKey() == laidPicture_.cacheKey())
+            known = ChartRenderer::Rows{0, -1};
         const auto rowBytes = static_cast<std::size_t>(picture.bytesPerLine());
+        auto differs = [&](int y) {
+            if (y >= changed.top() && y <= changed.bottom())
+                return true;
+            if (known)
+                return y >= known->first && y <= known->last;
+            ++stats_.rowsCompared;
+            return std::memcmp(picture.constScanLine(y), laidPicture_.constScanLine(y), rowBytes) != 0;
+        };
         int runStart = -1;
         for (int y = 0; y < picture.height(); ++y) {
-            const bool same = (y < changed.top() || y > changed.bottom())
-                && (samePicture || std::memcmp(picture.constScanLine(y), laidPicture_.constScanLine(y), rowBytes) == 0);
-            if (!same && runStart < 0)
+            const bool differ = differs(y);
+            if (differ && runStart < 0)
                 runStart = y;
-            if (same && runStart >= 0) {
+            if (!differ && runStart >= 0) {
                 layRows(picture, runStart, y - 1);
                 runStart = -1;
             }
@@ -127,6 +137,7 @@ const QImage& DepthLabelLayer::over(const QImage& picture, const THalvekCanvasMo
             layRows(picture, runStart, picture.height() - 1);
     }
     laidPicture_ = picture;
+    laidNumber_ = renderer.pictureNumber();
     return laid_;
 }
 

@@ -16,6 +16,7 @@
 // copied and laid over again.
 
 #include "canvas/widget/CanvasOverlayFields.h"
+#include "canvas/widget/ChartRenderer.h"
 
 #include <QImage>
 #include <QRect>
@@ -31,15 +32,19 @@ class DepthLabelLayer {
 public:
     // Brings the image up to date and lays it over the painter's device.
     void paint(QPainter& painter, const THalvekCanvasModel& view, const CanvasOverlayFields& labels);
-    // The picture with the labels laid over it (the picture itself when no
-    // label is shown): the same pixels as painting the picture, then paint().
-    const QImage& over(const QImage& picture, const THalvekCanvasModel& view, const CanvasOverlayFields& labels);
+    // The renderer's present picture with the labels laid over it (the
+    // picture itself when no label is shown): the same pixels as painting the
+    // picture, then paint(). The renderer tells which rows its picture changed
+    // in; when it cannot, the rows are compared.
+    const QImage& over(const ChartRenderer& renderer, const THalvekCanvasModel& view,
+                       const CanvasOverlayFields& labels);
 
     // How the image was kept, for tests and benchmarks.
     struct Stats {
         long rebuilds = 0;  // drawn whole
         long appends = 0;   // new labels drawn onto it
-        long rowsLaid = 0;  // rows of the picture laid over again by over()
+        long rowsLaid = 0;      // rows of the picture laid over again by over()
+        long rowsCompared = 0;  // rows compared with the picture laid before
     };
     const Stats& stats() const { return stats_; }
 
@@ -68,6 +73,7 @@ private:
     QRect ink_;                                           // the part of the image labels were drawn in
     QImage laid_;         // a picture with the image laid over it
     QImage laidPicture_;  // that picture (shared, not copied)
+    long laidNumber_ = 0;  // and its number
     Stats stats_;
 };
 

@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <functional>
+#include <random>
 #include <ostream>
 #include <vector>
 
@@ -148,6 +149,79 @@ TEST(CachedLabels, MapTicksOnlyAddToTheImage)
     EXPECT_EQ(c.DepthLabelImage().stats().rebuilds, rebuilds);
     EXPECT_EQ(c.DepthLabelImage().stats().appends, 20);
 }
+
+// Random changes of the chart under a screenful of labels, painted now and
+// then: the canvas always equals the picture rebuilt whole with the labels
+// laid afresh (and the scale bar, the only other overlay here). Without texts
+// on the chart the rows to lay again come from the renderer; with them, from
+// comparing the pictures.
+class CachedLabelsOverAChangingChart : public testing::TestWithParam<bool> {};
+
+TEST_P(CachedLabelsOverAChangingChart, EqualAFreshFrame)
+{
+    const bool withTexts = GetParam();
+    std::mt19937 rng(4242);
+    auto uni = [&](double a, double b) { return std::uniform_real_distribution<double>(a, b)(rng); };
+    auto pick = [&](int n) { return std::uniform_int_distribution<int>(0, n - 1)(rng); };
+    PixelCanvas c(240, 180);
+    c.WorldSet(0, 750, 1000, 0);
+    c.Resize(240, 180);
+    c.SetDepthLabelSettings(true, 0.0, QStringLiteral("Arial"), 9, 0x000080);
+    for (int i = 0; i < 600; ++i)
+        c.AddDepthLabel(uni(0, 1000), uni(0, 750), uni(1, 60));
+    const int layers[] = {0, c.LayerOpen(QStringLiteral("track")), c.LayerOpen(QStringLiteral("vessel"))};
+    c.SetLayerPenWidth(layers[2], 3);
+    std::vector<long> made;
+    auto any = [&] { return made.empty() ? -1L : made[pick(static_cast<int>(made.size()))]; };
+    long paints = 0;
+    auto expectFreshFrame = [&](int step) {
+        QImage fresh;
+        {
+            ChartRenderer whole;
+            whole.renderAll(c);
+            fresh = whole.image().copy();
+        }
+        {
+            QPainter p(&fresh);
+            DepthLabelLayer().paint(p, c, c);
+            GdiPainter g(p);
+            DrawScaleBar(g, c);
+        }
+        ASSERT_EQ(c.paint(), fresh) << "step " << step;
+        ++paints;
+    };
+    for (int step = 0; step < 300; ++step) {
+        const int layer = layers[pick(3)];
+        const double x = uni(0, 1000), y = uni(0, 750);
+        switch (pick(12)) {
+        case 0: made.push_back(c.DrawLine(x, y, x + uni(-80, 80), y + uni(-80, 80), layer)); break;
+        case 1: made.push_back(c.DrawLine(x, y, x + 0.5, y + 0.3, layer)); break;
+        case 2: made.push_back(c.DrawCircle(x, y, uni(1, 40), layer)); break;
+        case 3: made.push_back(c.DrawPolyline({{x, y}, {x + uni(-60, 60), y + uni(-60, 60)}, {x + 30, y}}, layer, pick(2) == 0)); break;
+        case 4:
+            if (withTexts)
+                made.push_back(c.TextAdd(layer, QStringLiteral("T%1").arg(step), x, y, 0));
+            break;
+        case 5: c.CadClearShapes(layers[2]); made.push_back(c.DrawCircle(x, y, 6, layers[2])); break;
+        case 6: if (!made.empty()) c.ShapeDelete(any()); break;
+        case 7: c.SetLayerPenFg(layer, pick(2) ? 0xFF0000 : 0x00A000); break;
+        case 8: c.SetShapePenWidth(any(), pick(4)); break;
+        case 9: if (pick(6) == 0) c.WorldPan(uni(-40, 40), uni(-40, 40)); break;
+        case 10: c.AddDepthLabel(x, y, uni(1, 60)); break;
+        case 11: if (THShape* s = c.FindShape(any())) s->Visible = !s->Visible; break;
+        }
+        c.Refresh();
+        if (pick(2) == 0)
+            expectFreshFrame(step);
+        else if (pick(4) == 0)
+            c.BackBuffer();  // a picture made but not painted
+    }
+    EXPECT_GT(c.Renderer().stats().tailRebuilds, 50);
+    if (!withTexts)
+        EXPECT_LT(c.DepthLabelImage().stats().rowsCompared, paints * 180 / 2) << "mostly the renderer's rows";
+}
+
+INSTANTIATE_TEST_SUITE_P(TextsOrNot, CachedLabelsOverAChangingChart, testing::Bool());
 
 // Laid over the chart, the image gives the labels drawn straight onto it, up
 // to the rounding of blending twice (one level of a colour channel).
