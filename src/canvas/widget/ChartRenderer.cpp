@@ -341,10 +341,11 @@ void ChartRenderer::passShape(const THalvekCanvasModel& model, const THShape& s,
         }
     } else if (type == ShapeTypeCode::Line) {
         const THLine* line = shape_cast<THLine>(&s);
-        if (const std::optional<QPoint> pixel = line ? linePixel(*line, map_) : std::nullopt) {
-            if (s.PenWidth() > 1)
-                return;  // a wide pen paints nothing there
-            const LineDot dot{pixel->x(), pixel->y(), penFg, s.Selected()};
+        const std::optional<ShortLine> little = line ? shortLine(*line, map_) : std::nullopt;
+        if (little && s.PenWidth() > 1 && little->withoutLength)
+            return;  // a wide pen paints nothing there
+        if (little && s.PenWidth() <= 1) {
+            const LineDot dot{little->first.x(), little->first.y(), penFg, s.Selected()};
             if (state.lastDot == dot)
                 return;  // that pixel was just painted in that colour
             drawShape(g, s, map_, penFg);

@@ -6,14 +6,16 @@
 // at most one per 60 x 60 pixel cell, grid over the shapes), with the culls of
 // that pass: hidden shapes and layers, shapes outside the window, curves
 // smaller than half a pixel, points within 2 pixels of the last point drawn,
-// lines whose ends fall on one pixel when they would paint nothing new (see
+// short lines when they would paint nothing new (see
 // below), and at most 500,000 shapes.
 //
-// Line thinning: a line whose two ends fall on one pixel paints nothing with a
-// wide pen, and that single pixel with a one-pixel pen; it is skipped when it
-// paints nothing, or when the last shape drawn was the same pixel in the same
-// colour. A survey's track of short segments seen whole thus costs about two
-// shapes per pixel it crosses, and the pixels are those of drawing every segment.
+// Line thinning: a line whose ends fall on one pixel or on neighbouring ones
+// paints with a one-pixel pen the pixel of its first end alone, and with a
+// wide pen nothing when its ends share a pixel (GdiPainter::line). It is
+// skipped when it paints nothing, or when the last shape drawn was such a
+// line painting the same pixel in the same colour. A survey's track of short
+// segments seen whole thus costs about one shape per pixel it crosses, and the
+// pixels are those of drawing every segment.
 //
 // The limit never hides what is newest: shapes on the always-drawn layer (the
 // main window names its vessel layer) and the newest shapes in drawing order
@@ -111,7 +113,7 @@ private:
         const THText* text;
         bool alwaysDrawn;
     };
-    // The last thing drawn when it was a line on one pixel.
+    // The last thing drawn when it was a short line painting one pixel.
     struct LineDot {
         int x = 0, y = 0;
         TColor colour = 0;

@@ -18,9 +18,14 @@ namespace skerra::canvas {
 // renderer passes the contrast colour here; a selected shape is red whatever it is).
 void drawShape(GdiPainter& painter, const THShape& shape, const PixelMapping& map, TColor penFg);
 
-// The pixel a line is drawn at when both its ends fall on that one pixel (a
-// single pixel with a one-pixel pen, nothing with a wider one); none otherwise.
-std::optional<QPoint> linePixel(const THLine& line, const PixelMapping& map);
+// A line whose ends fall on one pixel or on two neighbouring ones: with a
+// one-pixel pen it paints the pixel of its first end alone; with a wider pen,
+// nothing when both ends are on one pixel (see GdiPainter::line).
+struct ShortLine {
+    QPoint first;
+    bool withoutLength;
+};
+std::optional<ShortLine> shortLine(const THLine& line, const PixelMapping& map);
 
 // A line between pixel points (in double), clipped to the guard box first when
 // an end lies far outside.
