@@ -6,8 +6,8 @@
 // at most one per 60 x 60 pixel cell, grid over the shapes), with the culls of
 // that pass: hidden shapes and layers, shapes outside the window, curves
 // smaller than half a pixel, points within 2 pixels of the last point drawn,
-// short lines when they would paint nothing new (see
-// below), and at most 500,000 shapes.
+// short lines when they would paint nothing new (see below), and at most
+// 500,000 shapes.
 //
 // Line thinning: a line whose ends fall on one pixel or on neighbouring ones
 // paints with a one-pixel pen the pixel of its first end alone, and with a
