@@ -9,7 +9,7 @@ for loc in tr_TR.UTF-8 de_DE.UTF-8; do
 done
 locale-gen >/dev/null
 bash scripts/build.sh
-export QT_QPA_PLATFORM=offscreen
-ctest --test-dir build -j"$(nproc)" --output-on-failure --timeout 300
 # The readers of outside input, fuzzed briefly under ASan and UBSan.
 bash scripts/fuzz.sh
+export QT_QPA_PLATFORM=offscreen
+ctest --test-dir build -j"$(nproc)" --output-on-failure --timeout 300

@@ -5,6 +5,14 @@
 //   again, the overlays fed, and a frame painted. Goal: MapTick/1M within 1.5x
 //   of MapTick/1k.
 // PaintUnchanged/N: a paint when nothing in the chart changed (overlays only).
+// MapTickDepthLabels/L: the map tick on a chart of 1k track segments with L
+//   depth labels in view (0: labels switched off, so the tick adds none; else
+//   switched on, the tick sets the label settings and offers a label, as the
+//   map timer does). Each run starts from a chart built afresh. Goal: /10000
+//   within 1.5x of /0.
+// SurveyRebuild/1M: a full rebuild of the survey of a million track segments
+//   seen whole (segments of under half a pixel); "drawn" counts the shapes
+//   drawn after thinning, far below the 500,000 limit, so the whole track shows.
 // FullRebuild/1M vs StraightPrimitives/1M: a full rebuild of a million mixed
 //   shapes against drawing the same primitives straight with QPainter. Goal 2x.
 // PanFrame/1M, ZoomFrame/1M: frame times while panning and zooming.
@@ -29,6 +37,7 @@ constexpr int kWidth = 1000, kHeight = 800;
 struct Chart : THalvekCanvasCore {
     int track = 0, vessel = 0;
     double vx = 0, vy = 0;
+    bool labelling = true;  // depth labels switched on
     QImage frame{kWidth, kHeight, QImage::Format_RGB32};
 
     void paintFrame()
@@ -49,7 +58,10 @@ struct Chart : THalvekCanvasCore {
         vy += 0.5;
         SetCurrentDepth(12.3 + std::fmod(vx, 1.0), 0, true);
         SetCurrentSpeed(4.2, true);
-        AddDepthLabel(vx, vy, 12.3);
+        if (labelling) {
+            SetDepthLabelSettings(true, 10.0, QStringLiteral("Arial"), 12, 0x800000);
+            AddDepthLabel(vx, vy, 12.3 + std::fmod(vx, 3.0));
+        }
         Refresh();
         paintFrame();
     }
@@ -110,6 +122,44 @@ void PaintUnchanged(benchmark::State& state)
     state.counters["rebuilds"] = static_cast<double>(after - before);
 }
 BENCHMARK(PaintUnchanged)->Arg(1000)->Arg(1000000)->Unit(benchmark::kMicrosecond);
+
+void SurveyRebuild(benchmark::State& state)
+{
+    Chart& c = cachedSurvey(state.range(0));
+    for (auto _ : state) {
+        c.NeedsRedraw = true;
+        benchmark::DoNotOptimize(c.BackBuffer().constBits());
+    }
+    state.counters["shapes"] = c.ShapeCount();
+    state.counters["drawn"] = static_cast<double>(c.Renderer().stats().lastDrawn);
+}
+BENCHMARK(SurveyRebuild)->Arg(1000000)->Unit(benchmark::kMillisecond);
+
+void MapTickDepthLabels(benchmark::State& state)
+{
+    const int labels = static_cast<int>(state.range(0));
+    std::unique_ptr<Chart> c = surveyChart(1000);
+    c->ClearDepthLabels();
+    c->labelling = labels > 0;
+    c->SetDepthLabelSettings(labels > 0, 10.0, QStringLiteral("Arial"), 12, 0x800000);
+    // A grid of soundings over the whole window (16 x 20 km shown on 1000 x 800 pixels).
+    for (int i = 0; i < labels; ++i)
+        c->AddDepthLabel(100 + i % 125 * 127.0, 100 + i / 125 * 248.0, 5.0 + (i % 37) * 0.61);
+    c->tick();
+    const long rebuildsBefore = c->DepthLabelImage().stats().rebuilds;
+    const long rowsBefore = c->DepthLabelImage().stats().rowsLaid;
+    const long comparedBefore = c->DepthLabelImage().stats().rowsCompared;
+    for (auto _ : state)
+        c->tick();
+    state.counters["rowsLaidPerTick"] = benchmark::Counter(
+        static_cast<double>(c->DepthLabelImage().stats().rowsLaid - rowsBefore), benchmark::Counter::kAvgIterations);
+    state.counters["rowsComparedPerTick"] = benchmark::Counter(
+        static_cast<double>(c->DepthLabelImage().stats().rowsCompared - comparedBefore),
+        benchmark::Counter::kAvgIterations);
+    state.counters["labels"] = static_cast<double>(c->DepthLabels.size());
+    state.counters["labelImageRebuilds"] = static_cast<double>(c->DepthLabelImage().stats().rebuilds - rebuildsBefore);
+}
+BENCHMARK(MapTickDepthLabels)->Arg(0)->Arg(10000)->Unit(benchmark::kMicrosecond);
 
 // ---- a million mixed shapes ----
 

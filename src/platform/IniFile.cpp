@@ -175,7 +175,9 @@ void IniFile::store(const Document& doc)
     // In a folder the user may not write, a writable file is still written in place.
     f.setDirectWriteFallback(true);
     const QByteArray bytes = serialise(doc);
-    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size() || !f.commit())
+    // Unbuffered, a short write (full disk, file-size limit) shows in write()'s count;
+    // through Qt's buffer it could be lost and the cut file committed.
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Unbuffered) || f.write(bytes) != bytes.size() || !f.commit())
         throw IniWriteError(("Unable to write to " + path_).toStdString());
 }
 

@@ -7,6 +7,9 @@
 
 #include <functional>
 
+#include <csignal>
+
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -160,6 +163,25 @@ TEST_F(IniFileTest, RefusedWriteRaisesAndLeavesTheFileUntouched)
     EXPECT_THROW(ini.WriteString("S", "K", "new"), skerra::IniWriteError);
     chmod(QFile::encodeName(dir_.path()).constData(), 0700);
     EXPECT_EQ(content(), QByteArray("[S]\r\nK=old\r\n"));
+}
+
+// A disk that fills up (here: a file-size limit) must never leave a cut settings file
+// behind a write that reported success.
+TEST_F(IniFileTest, AShortWriteRaisesAndLeavesTheFileWhole)
+{
+    const QByteArray original = "[S]\r\nK=old\r\n";
+    writeRaw(original);
+    rlimit saved{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit limited = saved;
+    limited.rlim_cur = 512;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limited), 0);
+    IniFile ini(path());
+    EXPECT_THROW(ini.WriteString("S", "Long", QString(3000, 'x')), skerra::IniWriteError);
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, previousHandler);
+    EXPECT_EQ(content(), original);
 }
 
 TEST_F(IniFileTest, DuplicatesInAForeignFileAreNotMultiplied)

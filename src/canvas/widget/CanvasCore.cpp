@@ -35,7 +35,11 @@ const QImage& THalvekCanvasCore::BackBuffer()
 
 void THalvekCanvasCore::PaintTo(QPainter& painter)
 {
-    painter.drawImage(0, 0, BackBuffer());
+    // The depth labels come after the rubber band and the measure: only
+    // while neither is shown can they be laid over the picture beforehand.
+    const bool labelsFirst = !(DrawingActive && FirstPointPlaced) && !MeasureActive;
+    const QImage& picture = BackBuffer();
+    painter.drawImage(0, 0, labelsFirst ? depthLabels_.over(renderer_, *this, *this) : picture);
     GdiPainter g(painter);
     RubberBand band;
     band.cadMode = CadMode;
@@ -48,7 +52,8 @@ void THalvekCanvasCore::PaintTo(QPainter& painter)
     band.polyline = DrawingPolyline();
     DrawRubberBand(g, *this, band);
     DrawDistanceOverlay(g, *this, *this);
-    DrawDepthLabelsOverlay(g, *this, *this);
+    if (!labelsFirst)
+        depthLabels_.paint(painter, *this, *this);
     DrawEventLabelsOverlay(g, *this, *this);
     DrawCurrentDepthOverlay(g, *this, *this);
     DrawCurrentSpeedOverlay(g, *this, *this);
@@ -56,6 +61,14 @@ void THalvekCanvasCore::PaintTo(QPainter& painter)
         DrawGGAOverlay(g, *this, QString::fromLocal8Bit(status_->GGAOverlayText()), status_->LastFixQuality(),
                        GGAOverlayPosition);
     DrawScaleBar(g, *this);
+}
+
+void THalvekCanvasCore::SetAlwaysDrawnLayer(int layer)
+{
+    if (layer == renderer_.alwaysDrawnLayer())
+        return;
+    renderer_.setAlwaysDrawnLayer(layer);
+    Invalidate();
 }
 
 void THalvekCanvasCore::Resize(int width, int height)
@@ -263,9 +276,15 @@ void THalvekCanvasCore::EndDistanceMeasure()
 
 void THalvekCanvasCore::AddDepthLabel(double x, double y, double depth)
 {
-    for (const DepthLabel& label : DepthLabels)
-        if (std::hypot(x - label.x, y - label.y) < DepthLabelSpacing)
+    // A label is never nearer than the larger of its two offsets: only near ones need the distance.
+    const double spacing = DepthLabelSpacing;
+    for (const DepthLabel& label : DepthLabels) {
+        const double dx = x - label.x, dy = y - label.y;
+        if (std::abs(dx) >= spacing || std::abs(dy) >= spacing)
+            continue;
+        if (std::hypot(dx, dy) < spacing)
             return;
+    }
     DepthLabels.push_back({x, y, depth});
     if (DepthLabels.size() > 10000)
         DepthLabels.erase(DepthLabels.begin(), DepthLabels.begin() + 1000);

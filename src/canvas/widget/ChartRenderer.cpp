@@ -1,6 +1,7 @@
 #include "canvas/widget/ChartRenderer.h"
 
 #include "canvas/THalvekCanvasModel.h"
+#include "canvas/THLine.h"
 #include "canvas/widget/GdiPainter.h"
 #include "canvas/widget/GridPainter.h"
 #include "canvas/widget/ShapePainter.h"
@@ -67,6 +68,63 @@ bool ChartRenderer::aboveCheckpoint(const THalvekCanvasModel& model, const THSha
     return lastCommitted_ == nullptr || (shape != lastCommitted_ && model.DrawnBefore(lastCommitted_, shape));
 }
 
+std::size_t ChartRenderer::newestFrom(std::size_t shapes)
+{
+    // Up to the limit nothing is ever left out: the span needs no start then.
+    if (shapes <= static_cast<std::size_t>(kDrawLimit))
+        return 0;
+    return (shapes - kNewestStep) / kNewestStep * kNewestStep;
+}
+
+void ChartRenderer::setAlwaysDrawnLayer(int layer)
+{
+    if (layer == alwaysDrawnLayer_)
+        return;
+    alwaysDrawnLayer_ = layer;
+    invalidate();
+}
+
+// The rows a drawn shape can have painted: its bounds, widened by its pen and
+// the rounding of the drawing. A spline can swing outside its vertices: any row.
+void ChartRenderer::noteDrawnRows(const THShape& s)
+{
+    if (s.ShapeType == 8) {
+        drawnRows_.unbounded = true;
+        return;
+    }
+    const double top = map_.py(s.MaxY), bottom = map_.py(s.MinY);
+    if (!(std::isfinite(top) && std::isfinite(bottom))) {
+        drawnRows_.unbounded = true;
+        return;
+    }
+    const int margin = std::max(1, s.PenWidth()) + 3;
+    const double lowest = -1.0, highest = key_.height;
+    drawnRows_.add(static_cast<int>(std::clamp(top, lowest, highest)) - margin,
+                   static_cast<int>(std::clamp(bottom, lowest, highest)) + margin);
+}
+
+std::optional<ChartRenderer::Rows> ChartRenderer::rowsChangedSince(long since) const
+{
+    if (since == pictureNumber_)
+        return Rows{0, -1};
+    if (since == pictureNumber_ - 1)
+        return changedRows_;
+    return std::nullopt;
+}
+
+void ChartRenderer::countDrawn(PassState& state, bool alwaysDrawn)
+{
+    if (alwaysDrawn)
+        ++state.alwaysDrawn;
+    else
+        ++state.count;
+}
+
+bool ChartRenderer::isAlwaysDrawn(const THShape& s, std::size_t index) const
+{
+    return index >= newestFrom_ || (alwaysDrawnLayer_ >= 0 && s.LayerId() == alwaysDrawnLayer_);
+}
+
 void ChartRenderer::markVolatile(int layer) { volatileMarks_[layer] = rebuildNumber_; }
 
 bool ChartRenderer::isVolatile(int layer) const
@@ -94,6 +152,7 @@ void ChartRenderer::startPicture(const THalvekCanvasModel& model)
         DrawGrid(g, model);
     }
     checkpointState_ = PassState{};
+    startedAfresh_ = true;
     checkpointState_.cellTaken.assign(static_cast<std::size_t>(cellColumns_) * cellRows_, 0);
     lastCommitted_ = nullptr;
     valid_ = true;
@@ -102,8 +161,10 @@ void ChartRenderer::startPicture(const THalvekCanvasModel& model)
 void ChartRenderer::renderAll(const THalvekCanvasModel& model)
 {
     ++stats_.fullRebuilds;
+    ++pictureNumber_;
     startPicture(model);
     finishPicture(model);
+    changedRows_.reset();
 }
 
 void ChartRenderer::renderTail(const THalvekCanvasModel& model)
@@ -113,7 +174,19 @@ void ChartRenderer::renderTail(const THalvekCanvasModel& model)
         return;
     }
     ++stats_.tailRebuilds;
+    ++pictureNumber_;
+    const RowSpan before = lastTailRows_;
+    const bool textsBefore = hadTexts_;
+    startedAfresh_ = false;
     finishPicture(model);
+    RowSpan changed = drawnRows_;
+    changed.add(before);
+    // Texts and the grid on top are drawn alike over both pictures, but a
+    // text taking or leaving a cell is not followed: any text, any row.
+    if (startedAfresh_ || changed.unbounded || textsBefore || hadTexts_)
+        changedRows_.reset();
+    else
+        changedRows_ = Rows{std::max(0, changed.first), std::min(key_.height - 1, changed.last)};
 }
 
 // Draws the shapes above the checkpoint, moves the checkpoint up, then adds the
@@ -123,6 +196,19 @@ void ChartRenderer::finishPicture(const THalvekCanvasModel& model)
 {
     ++rebuildNumber_;
     const ShapeRange range = model.Shapes();
+    // Where the newest shapes begin moved: the shapes between the old and the
+    // new start changed between drawn whatever the limit and counted. When
+    // some of them lie below the checkpoint, it no longer holds.
+    const std::size_t newest = newestFrom(range.size());
+    if (newest != newestFrom_) {
+        const std::size_t changedFrom = std::min(newest, newestFrom_);
+        newestFrom_ = newest;
+        if (lastCommitted_ != nullptr && checkpointState_.index > changedFrom) {
+            startPicture(model);
+            finishPicture(model);
+            return;
+        }
+    }
     // The first shape above the checkpoint.
     ShapeRange::iterator first = range.begin();
     std::size_t tailLength = range.size();
@@ -156,32 +242,48 @@ void ChartRenderer::finishPicture(const THalvekCanvasModel& model)
             boundary = it;
     }
 
+    drawnRows_ = RowSpan{};
     passShapes(model, first, boundary, checkpoint_, checkpointState_);
     if (boundary != first)
         lastCommitted_ = *std::prev(boundary);
+    const RowSpan committedRows = drawnRows_;
 
     work_ = checkpoint_;
     PassState state = checkpointState_;
+    drawnRows_ = RowSpan{};
     passShapes(model, boundary, range.end(), work_, state);
+    lastTailRows_ = drawnRows_;
+    drawnRows_.add(committedRows);
+    hadTexts_ = !state.claimedTexts.empty();
 
     if (state.claimedTexts.empty() && key_.gridOnTop != 1) {
         result_ = &work_;
-        return;
+    } else {
+        final_ = work_;
+        drawTexts(model, state);
+        result_ = &final_;
     }
-    final_ = work_;
-    {
-        QPainter p(&final_);
-        GdiPainter g(p);
-        for (const THText* text : state.claimedTexts) {
-            const THShape* s = text;
-            drawShape(g, *s, map_, model.GetContrastColor(s->PenFg()));
-            if (++state.count >= kDrawLimit)
-                break;
-        }
-        if (key_.gridOnTop == 1)
-            DrawGrid(g, model);
+    stats_.lastCounted = state.count;
+    stats_.lastDrawn = state.count + state.alwaysDrawn;
+}
+
+// The texts claimed by the pass, then the grid when it lies on top.
+void ChartRenderer::drawTexts(const THalvekCanvasModel& model, PassState& state)
+{
+    QPainter p(&final_);
+    GdiPainter g(p);
+    bool limitReached = false;
+    for (const ClaimedText& claimed : state.claimedTexts) {
+        if (limitReached && !claimed.alwaysDrawn)
+            continue;
+        const THShape* s = claimed.text;
+        drawShape(g, *s, map_, model.GetContrastColor(s->PenFg()));
+        countDrawn(state, claimed.alwaysDrawn);
+        if (!claimed.alwaysDrawn && state.count >= kDrawLimit)
+            limitReached = true;
     }
-    result_ = &final_;
+    if (key_.gridOnTop == 1)
+        DrawGrid(g, model);
 }
 
 void ChartRenderer::passShapes(const THalvekCanvasModel& model, ShapeRange::iterator from, ShapeRange::iterator to,
@@ -191,7 +293,7 @@ void ChartRenderer::passShapes(const THalvekCanvasModel& model, ShapeRange::iter
         return;
     QPainter p(&target);
     GdiPainter g(p);
-    for (ShapeRange::iterator it = from; it != to; ++it)
+    for (ShapeRange::iterator it = from; it != to; ++it, ++state.index)
         passShape(model, **it, g, state);
 }
 
@@ -217,12 +319,14 @@ void ChartRenderer::passShape(const THalvekCanvasModel& model, const THShape& s,
         char& cell = state.cellTaken[static_cast<std::size_t>(row) * cellColumns_ + col];
         if (!cell) {
             cell = 1;
-            state.claimedTexts.push_back(text);
+            state.claimedTexts.push_back({text, isAlwaysDrawn(s, state.index)});
         }
         return;
     }
-    if (state.count >= kDrawLimit)
+    const bool always = isAlwaysDrawn(s, state.index);
+    if (state.count >= kDrawLimit && !always)
         return;
+    const TColor penFg = model.GetContrastColor(s.PenFg());
     if (type == ShapeTypeCode::Point) {
         const THPoint* point = shape_cast<THPoint>(&s);
         if (point) {
@@ -235,13 +339,30 @@ void ChartRenderer::passShape(const THalvekCanvasModel& model, const THShape& s,
             state.lastPointX = px;
             state.lastPointY = py;
         }
-    } else if (type != ShapeTypeCode::Rectangle && type != ShapeTypeCode::Line) {
+    } else if (type == ShapeTypeCode::Line) {
+        const THLine* line = shape_cast<THLine>(&s);
+        const std::optional<ShortLine> little = line ? shortLine(*line, map_) : std::nullopt;
+        if (little && s.PenWidth() > 1 && little->withoutLength)
+            return;  // a wide pen paints nothing there
+        if (little && s.PenWidth() <= 1) {
+            const LineDot dot{little->first.x(), little->first.y(), penFg, s.Selected()};
+            if (state.lastDot == dot)
+                return;  // that pixel was just painted in that colour
+            drawShape(g, s, map_, penFg);
+            noteDrawnRows(s);
+            countDrawn(state, always);
+            state.lastDot = dot;
+            return;
+        }
+    } else if (type != ShapeTypeCode::Rectangle) {
         const double half = u * 0.5;
         if (s.MaxX - s.MinX < half && s.MaxY - s.MinY < half)
             return;
     }
-    drawShape(g, s, map_, model.GetContrastColor(s.PenFg()));
-    ++state.count;
+    drawShape(g, s, map_, penFg);
+    noteDrawnRows(s);
+    countDrawn(state, always);
+    state.lastDot.reset();
 }
 
 }  // namespace skerra::canvas

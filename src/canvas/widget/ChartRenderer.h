@@ -6,7 +6,23 @@
 // at most one per 60 x 60 pixel cell, grid over the shapes), with the culls of
 // that pass: hidden shapes and layers, shapes outside the window, curves
 // smaller than half a pixel, points within 2 pixels of the last point drawn,
-// and at most 500,000 shapes.
+// short lines when they would paint nothing new (see below), and at most
+// 500,000 shapes.
+//
+// Line thinning: a line whose ends fall on one pixel or on neighbouring ones
+// paints with a one-pixel pen the pixel of its first end alone, and with a
+// wide pen nothing when its ends share a pixel (GdiPainter::line). It is
+// skipped when it paints nothing, or when the last shape drawn was such a
+// line painting the same pixel in the same colour. A survey's track of short
+// segments seen whole thus costs about one shape per pixel it crosses, and the
+// pixels are those of drawing every segment.
+//
+// The limit never hides what is newest: shapes on the always-drawn layer (the
+// main window names its vessel layer) and the newest shapes in drawing order
+// (the newest 10,000 to 20,000 once there are more shapes than the limit; where
+// that span starts moves in steps of 10,000) are drawn whatever the count, and
+// are not counted. So with a big imported plan in view the vessel and the last
+// stretch of track still show on top of it.
 //
 // To keep the map timer's ticks cheap on a chart of a million shapes, the pass
 // is split at a checkpoint: the picture of every shape up to the checkpoint is
@@ -22,7 +38,9 @@
 
 #include <QImage>
 
+#include <algorithm>
 #include <cstdint>
+#include <optional>
 #include <unordered_map>
 #include <vector>
 
@@ -40,6 +58,16 @@ public:
     static constexpr int kTextCell = 60;
     // At most this many shapes are left above the checkpoint after a rebuild.
     static constexpr std::size_t kMaxTail = 1024;
+    // The newest shapes are drawn whatever the limit: the span starts at a multiple of this.
+    static constexpr std::size_t kNewestStep = 10000;
+
+    // Where the newest shapes begin (an index in drawing order) among `shapes`.
+    static std::size_t newestFrom(std::size_t shapes);
+
+    // Shapes on this layer are drawn whatever the limit; -1: none. A change
+    // rebuilds the picture whole.
+    void setAlwaysDrawnLayer(int layer);
+    int alwaysDrawnLayer() const { return alwaysDrawnLayer_; }
 
     // Rebuilds the whole picture.
     void renderAll(const THalvekCanvasModel& model);
@@ -61,21 +89,46 @@ public:
 
     const QImage& image() const { return *result_; }
 
+    // Each rebuild makes a new picture, numbered from 1.
+    long pictureNumber() const { return pictureNumber_; }
+    // Rows [first, last] outside which the picture numbered `since` and the
+    // present one are equal (first > last: equal); none when not known.
+    struct Rows {
+        int first, last;
+    };
+    std::optional<Rows> rowsChangedSince(long since) const;
+
     // How the picture was made, for tests and benchmarks.
     struct Stats {
         long fullRebuilds = 0;
         long tailRebuilds = 0;
         std::size_t lastTailLength = 0;
+        long lastDrawn = 0;    // shapes drawn by the last rebuild
+        int lastCounted = 0;   // of them, those counted against the limit
     };
     const Stats& stats() const { return stats_; }
 
 private:
+    struct ClaimedText {
+        const THText* text;
+        bool alwaysDrawn;
+    };
+    // The last thing drawn when it was a short line painting one pixel.
+    struct LineDot {
+        int x = 0, y = 0;
+        TColor colour = 0;
+        bool selected = false;
+        bool operator==(const LineDot&) const = default;
+    };
     struct PassState {
+        std::size_t index = 0;  // of the next shape in drawing order
         int lastPointX = -9999;
         int lastPointY = -9999;
         int count = 0;
+        long alwaysDrawn = 0;
+        std::optional<LineDot> lastDot;
         std::vector<char> cellTaken;
-        std::vector<const THText*> claimedTexts;
+        std::vector<ClaimedText> claimedTexts;
     };
     struct ViewKey {
         double left = 0, right = 0, top = 0, bottom = 0;
@@ -95,6 +148,10 @@ private:
     void passShapes(const THalvekCanvasModel& model, ShapeRange::iterator from, ShapeRange::iterator to,
                     QImage& target, PassState& state);
     void passShape(const THalvekCanvasModel& model, const THShape& s, GdiPainter& g, PassState& state);
+    bool isAlwaysDrawn(const THShape& s, std::size_t index) const;
+    void noteDrawnRows(const THShape& s);
+    static void countDrawn(PassState& state, bool alwaysDrawn);
+    void drawTexts(const THalvekCanvasModel& model, PassState& state);
     void finishPicture(const THalvekCanvasModel& model);
     bool isVolatile(int layer) const;
 
@@ -110,6 +167,23 @@ private:
     QImage work_;            // checkpoint + the shapes above it (texts not yet)
     QImage final_;           // work + texts + grid on top, when there are any
     const QImage* result_ = &work_;
+
+    // Rows painted by the shapes drawn: by this rebuild, and by the last one's
+    // pass above the checkpoint (what a tail rebuild can take away again).
+    struct RowSpan {
+        int first = 1 << 30, last = -(1 << 30);
+        bool unbounded = false;
+        void add(int a, int b) { first = std::min(first, a), last = std::max(last, b); }
+        void add(const RowSpan& o) { add(o.first, o.last), unbounded = unbounded || o.unbounded; }
+    };
+    RowSpan drawnRows_;           // while a pass runs
+    RowSpan lastTailRows_;
+    bool startedAfresh_ = false;  // the picture was begun anew during the rebuild
+    bool hadTexts_ = false;       // the last picture has texts drawn over its shapes
+    long pictureNumber_ = 0;
+    std::optional<Rows> changedRows_;  // from the picture before to this one
+    int alwaysDrawnLayer_ = -1;
+    std::size_t newestFrom_ = 0;  // of the picture's last rebuild
 
     std::unordered_map<int, long> volatileMarks_;  // layer -> rebuild number of the last mark
     long rebuildNumber_ = 0;

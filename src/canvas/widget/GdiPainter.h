@@ -6,6 +6,9 @@
 //   pixels left .. right - 1 and top .. bottom - 1 (right and bottom edges
 //   excluded); RoundRect takes the corner ellipse's full width;
 // - a line leaves out its last pixel, so chained segments meet without overlap;
+//   with a one-pixel pen, one whose ends are on the same or neighbouring
+//   pixels paints its first pixel alone (as GDI does; a line without length
+//   too); with a wider pen, a line without length paints nothing;
 // - text is placed by the top-left of its cell, not by the baseline, in its own
 //   colour (separate from the pen), turned counter-clockwise in tenths of a degree;
 // - Bézier curves are never filled; polygons use the alternate (even-odd) rule;

@@ -17,12 +17,6 @@ namespace {
 constexpr TColor kRed = 0x0000FF, kBlue = 0xFF0000, kYellow = 0x00FFFF, kAqua = 0xFFFF00, kLime = 0x00FF00,
                  kNavy = 0x800000, kWhite = 0xFFFFFF, kBlack = 0;
 
-PixelMapping mappingOf(const THalvekCanvasModel& v)
-{
-    return PixelMapping::make(v.WorldLeft, v.WorldRight, v.WorldTop, v.WorldBottom, v.ClientWidth(),
-                              v.ClientHeight());
-}
-
 QString fixed(double value, int decimals) { return QString::fromStdString(FormatFixed(value, decimals)); }
 
 // A world point as a client pixel when it lies within the margins around the client area.
@@ -38,13 +32,19 @@ bool labelPixel(const PixelMapping& m, double x, double y, int& sx, int& sy)
 
 }  // namespace
 
+PixelMapping clientMapping(const THalvekCanvasModel& v)
+{
+    return PixelMapping::make(v.WorldLeft, v.WorldRight, v.WorldTop, v.WorldBottom, v.ClientWidth(),
+                              v.ClientHeight());
+}
+
 // ---- rubber band ----
 
 void DrawRubberBand(GdiPainter& g, const THalvekCanvasModel& view, const RubberBand& band)
 {
     if (!band.drawingActive || !band.firstPointPlaced)
         return;
-    const PixelMapping m = mappingOf(view);
+    const PixelMapping m = clientMapping(view);
     const GuardBox box(m);
     const double sx = m.px(band.startX), sy = m.py(band.startY);
     const double cx = m.px(band.currentX), cy = m.py(band.currentY);
@@ -146,7 +146,7 @@ void DrawDistanceOverlay(GdiPainter& g, const THalvekCanvasModel& view, const Ca
 {
     if (!o.MeasureActive)
         return;
-    const PixelMapping m = mappingOf(view);
+    const PixelMapping m = clientMapping(view);
     const GuardBox box(m);
     const double fsx = m.px(o.MeasureStartX), fsy = m.py(o.MeasureStartY);
     const double fex = m.px(o.MeasureEndX), fey = m.py(o.MeasureEndY);
@@ -193,27 +193,30 @@ void DrawDistanceOverlay(GdiPainter& g, const THalvekCanvasModel& view, const Ca
 
 // ---- labels ----
 
-void DrawDepthLabelsOverlay(GdiPainter& g, const THalvekCanvasModel& view, const CanvasOverlayFields& o)
+QRect DrawDepthLabels(GdiPainter& g, const PixelMapping& m, const CanvasOverlayFields& o, std::size_t from)
 {
-    if (!o.DepthLabelsVisible || o.DepthLabels.empty())
-        return;
-    const PixelMapping m = mappingOf(view);
+    QRect ink;
     g.setFont(chartFont(o.DepthLabelFontName, o.DepthLabelFontSize));
     g.setClearBrush();
-    for (const auto& label : o.DepthLabels) {
+    for (std::size_t i = from; i < o.DepthLabels.size(); ++i) {
+        const auto& label = o.DepthLabels[i];
         int sx = 0, sy = 0;
         if (!labelPixel(m, label.x, label.y, sx, sy))
             continue;
         const QString text = fixed(label.depth, 1);
-        g.textOut(sx - g.textWidth(text) / 2, sy - g.textHeight(text) / 2, text, o.DepthLabelColor);
+        const int w = g.textWidth(text), h = g.textHeight(text);
+        const QPoint topLeft(sx - w / 2, sy - h / 2);
+        g.textOut(topLeft.x(), topLeft.y(), text, o.DepthLabelColor);
+        ink |= QRect(topLeft, QSize(w, h));
     }
+    return ink;
 }
 
 void DrawEventLabelsOverlay(GdiPainter& g, const THalvekCanvasModel& view, const CanvasOverlayFields& o)
 {
     if (o.EventLabels.empty())
         return;
-    const PixelMapping m = mappingOf(view);
+    const PixelMapping m = clientMapping(view);
     g.setFont(chartFont(QStringLiteral("Arial"), DisplaySettings::EventLabelFontSize, true));
     g.setClearBrush();
     for (const auto& label : o.EventLabels) {

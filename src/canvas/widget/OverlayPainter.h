@@ -6,15 +6,21 @@
 
 #include "canvas/widget/CanvasOverlayFields.h"
 #include "canvas/widget/GdiPainter.h"
+#include "canvas/widget/PixelMapping.h"
 
 #include <QPoint>
 #include <QRect>
 #include <QString>
 
+#include <cstddef>
+
 class THalvekCanvasModel;
 class THPolyline;
 
 namespace skerra::canvas {
+
+// The window of the view over its client area, as the overlays map world points.
+PixelMapping clientMapping(const THalvekCanvasModel& view);
 
 // ---- rubber band ----
 struct RubberBand {
@@ -43,7 +49,10 @@ void DrawScaleBar(GdiPainter& painter, const THalvekCanvasModel& view);
 void DrawDistanceOverlay(GdiPainter& painter, const THalvekCanvasModel& view, const CanvasOverlayFields& o);
 
 // ---- labels ----
-void DrawDepthLabelsOverlay(GdiPainter& painter, const THalvekCanvasModel& view, const CanvasOverlayFields& o);
+// Draws the depth labels from index `from` on (whatever DepthLabelsVisible
+// says) and returns the box of their texts. The canvas draws them through
+// DepthLabelLayer, which keeps them drawn between paints.
+QRect DrawDepthLabels(GdiPainter& painter, const PixelMapping& map, const CanvasOverlayFields& o, std::size_t from = 0);
 void DrawEventLabelsOverlay(GdiPainter& painter, const THalvekCanvasModel& view, const CanvasOverlayFields& o);
 
 // ---- depth/speed box ----

@@ -184,6 +184,20 @@ void drawPoint(GdiPainter& g, const THPoint& s, const PixelMapping& m, TColor pe
     }
 }
 
+}  // namespace
+
+std::optional<ShortLine> shortLine(const THLine& s, const PixelMapping& m)
+{
+    const double x1 = m.px(s.X1), y1 = m.py(s.Y1), x2 = m.px(s.X2), y2 = m.py(s.Y2);
+    // Both ends inside the guard box: drawn as they are (see drawClippedLine).
+    const GuardBox box(m);
+    if (!(std::abs(x2 - x1) <= 1.0 && std::abs(y2 - y1) <= 1.0) || !box.contains(x1, y1) || !box.contains(x2, y2))
+        return std::nullopt;
+    return ShortLine{QPoint(static_cast<int>(x1), static_cast<int>(y1)), x1 == x2 && y1 == y2};
+}
+
+namespace {
+
 void drawLine(GdiPainter& g, const THLine& s, const PixelMapping& m, TColor penFg)
 {
     setStroke(g, s, penFg);

@@ -7,7 +7,8 @@
 //
 // Painting: PaintTo draws everything through one QPainter: the picture,
 // rebuilt only when something it shows changed, then afresh at every paint the
-// rubber band, the overlays and the scale bar.
+// rubber band, the overlays and the scale bar. The depth labels are kept drawn
+// in an image of their own between paints (DepthLabelLayer).
 //
 // The picture is brought up to date in part where it can be: shapes added,
 // removed or restyled through the methods below (the ones the survey loop uses
@@ -24,6 +25,7 @@
 #include "canvas/widget/CanvasOverlayFields.h"
 #include "canvas/widget/CanvasStatusSource.h"
 #include "canvas/widget/ChartRenderer.h"
+#include "canvas/widget/DepthLabelLayer.h"
 
 #include <QPoint>
 #include <QPointF>
@@ -44,12 +46,17 @@ public:
     // The picture of background, grid and shapes, brought up to date.
     const QImage& BackBuffer();
     const skerra::canvas::ChartRenderer& Renderer() const { return renderer_; }
+    const skerra::canvas::DepthLabelLayer& DepthLabelImage() const { return depthLabels_; }
     // A new client size: the window keeps its centre and grows to the new
     // aspect so that a world unit has the same length in x and y.
     void Resize(int width, int height);
     // Asks for a paint; the picture keeps what is still valid.
     void Refresh() { Invalidate(); }
     void Update() { Invalidate(); }
+
+    // Shapes on this layer are drawn even past the 500,000-shape limit; the
+    // main window names its vessel layer here once it has made it. -1: none.
+    void SetAlwaysDrawnLayer(int layer);
 
     // Where the position box reads its status line and fix quality; none: no box.
     void SetStatusSource(const CanvasStatusSource* source) { status_ = source; }
@@ -156,6 +163,7 @@ private:
     void finishDrawing(double x, double y);
 
     skerra::canvas::ChartRenderer renderer_;
+    skerra::canvas::DepthLabelLayer depthLabels_;
     bool tailChanged_ = false;
     const CanvasStatusSource* status_ = nullptr;
 };

@@ -3,11 +3,14 @@
 
 #include "CanvasPixels.h"
 
+#include "canvas/widget/GdiPainter.h"
 #include "canvas/widget/GridPainter.h"
 #include "canvas/widget/OverlayPainter.h"
+#include "canvas/widget/ShapePainter.h"
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <random>
 
 using skerra::canvas::ChartRenderer;
@@ -17,11 +20,26 @@ namespace {
 constexpr int kSize = 200;
 double wy(int py) { return kSize - py; }
 
-QImage fullRebuildOf(const THalvekCanvasModel& model)
+QImage fullRebuildOf(const THalvekCanvasCore& canvas)
 {
     ChartRenderer fresh;
-    fresh.renderAll(model);
+    fresh.setAlwaysDrawnLayer(canvas.Renderer().alwaysDrawnLayer());
+    fresh.renderAll(canvas);
     return fresh.image().copy();
+}
+
+// Every shape drawn in order as it draws itself: no culls, no thinning, no limit.
+QImage everyShapeDrawn(const THalvekCanvasModel& m)
+{
+    QImage image(m.ClientWidth(), m.ClientHeight(), QImage::Format_RGB32);
+    image.fill(skerra::toQColor(m.BackColor));
+    QPainter p(&image);
+    skerra::canvas::GdiPainter g(p);
+    const auto map = skerra::canvas::PixelMapping::make(m.WorldLeft, m.WorldRight, m.WorldTop, m.WorldBottom,
+                                                        m.ClientWidth(), m.ClientHeight());
+    for (const THShape* s : m.Shapes())
+        skerra::canvas::drawShape(g, *s, map, m.GetContrastColor(s->PenFg()));
+    return image;
 }
 
 TEST(Renderer, OverlayChangesDoNotRebuildThePicture)
@@ -258,7 +276,7 @@ TEST(Renderer, RebuildInPartEqualsFullRebuild)
     for (int step = 0; step < 400; ++step) {
         const int layer = layers[pick(4)];
         auto any = [&] { return made.empty() ? -1L : made[pick(static_cast<int>(made.size()))]; };
-        switch (pick(24)) {
+        switch (pick(26)) {
         case 0: case 1: made.push_back(c.DrawLine(uni(0, 1000), uni(0, 1000), uni(0, 1000), uni(0, 1000), layer)); break;
         case 2: made.push_back(c.DrawPoint(uni(0, 1000), uni(0, 1000), layer)); break;
         case 3: made.push_back(c.DrawCircle(uni(0, 1000), uni(0, 1000), uni(1, 200), layer)); break;
@@ -283,12 +301,119 @@ TEST(Renderer, RebuildInPartEqualsFullRebuild)
         case 21: { THalvekCanvasModel& m = c; made.push_back(m.DrawLine(uni(0, 1000), uni(0, 1000), uni(0, 1000), uni(0, 1000), layer)); break; }
         case 22: c.ShapePointInsert(any(), 1, uni(0, 1000), uni(0, 1000)); break;
         case 23: c.DeleteSelectedShapes(); break;
+        case 24: case 25: {  // a run of track segments shorter than a pixel
+            const double x = uni(0, 1000), y = uni(0, 1000);
+            for (int i = 0; i < 6; ++i)
+                made.push_back(c.DrawLine(x + i * 0.9, y + i * 0.4, x + (i + 1) * 0.9, y + (i + 1) * 0.4, layer));
+            break;
+        }
         }
         if (pick(3) == 0) {
             ASSERT_EQ(c.BackBuffer(), fullRebuildOf(c)) << "step " << step;
         }
     }
     EXPECT_GT(c.Renderer().stats().tailRebuilds, 20);
+}
+
+// A survey's track seen whole: segments far shorter than a pixel, on two
+// layers in turn, some selected. Thinned, it paints the pixels of drawing every
+// segment, and far fewer shapes are drawn.
+TEST(Renderer, TrackOfShortSegmentsSeenWholeIsThinnedToTheSamePixels)
+{
+    for (const int penWidth : {0, 1, 2, 3}) {
+        PixelCanvas c(200, 160);
+        c.WorldSet(0, 16000, 20000, 0);  // 100 units a pixel
+        const int fix = c.LayerOpen(QStringLiteral("track_fix"));
+        const int flt = c.LayerOpen(QStringLiteral("track_float"));
+        c.SetLayerPenFg(fix, 0x008000);
+        c.SetLayerPenFg(flt, 0x00C0C0);
+        c.SetLayerPenWidth(fix, penWidth);
+        c.SetLayerPenWidth(flt, penWidth);
+        std::mt19937 rng(99);
+        std::normal_distribution<double> turn(0.0, 0.05);
+        double x = 10000, y = 8000, heading = 0.3;
+        constexpr int kSegments = 40000;
+        for (int i = 0; i < kSegments; ++i) {
+            heading += turn(rng);
+            double nx = x + 7.0 * std::cos(heading), ny = y + 7.0 * std::sin(heading);
+            if (nx < 1000 || nx > 19000 || ny < 1000 || ny > 15000) {  // turn back, well inside the window
+                heading += 3.14159;
+                nx = x + 7.0 * std::cos(heading);
+                ny = y + 7.0 * std::sin(heading);
+            }
+            const long n = c.DrawLine(x, y, nx, ny, (i / 700) % 3 == 2 ? flt : fix);
+            if (i % 1500 < 40)
+                c.ShapeSelect(n, true);
+            x = nx;
+            y = ny;
+        }
+        const QImage thinned = c.picture();
+        EXPECT_EQ(thinned, everyShapeDrawn(c)) << "pen width " << penWidth;
+        EXPECT_LT(c.Renderer().stats().lastDrawn, kSegments / 5) << "pen width " << penWidth;
+        EXPECT_GT(countColour(thinned, 0x008000), 100) << "the track shows, pen width " << penWidth;
+    }
+}
+
+// More shapes in view than the limit: a plan imported, the vessel drawn, more
+// imported over it, then the newest track marks. The newest shapes show; the
+// vessel shows once its layer is named; redrawing in part still equals a full
+// rebuild, also when where the newest shapes begin moves on.
+TEST(Renderer, DrawingLimitNeverHidesTheVesselOrTheNewestTrack)
+{
+    PixelCanvas c(200, 200);
+    const int plan = c.LayerOpen(QStringLiteral("plan"));
+    const int later = c.LayerOpen(QStringLiteral("later plan"));
+    const int vessel = c.LayerOpen(QStringLiteral("~~Halvek Vessel"));
+    const int track = c.LayerOpen(QStringLiteral("track_fix"));
+    c.SetLayerPenFg(plan, 0x808080);
+    c.SetLayerPenFg(later, 0x0080FF);
+    c.SetLayerPenFg(vessel, 0xFF0000);
+    c.SetLayerPenFg(track, 0x00C000);
+    constexpr unsigned kVesselRgb = 0x0000FF, kTrackRgb = 0x00C000, kLaterRgb = 0xFF8000;
+    auto import = [&](int layer, int count, int rows, double bottom) {  // short lines in a band
+        for (int i = 0; i < count; ++i) {
+            const double x = i % 60 * 3, y = bottom + (i / 60) % rows;
+            c.THalvekCanvasModel::DrawLine(x, y, x + 2, y, layer);
+        }
+        c.NeedsRedraw = true;
+    };
+    const QRect trackArea(0, 20, 200, 10);
+    import(plan, ChartRenderer::kDrawLimit + 5000, 80, 10);  // pixel rows 110 .. 189
+    c.DrawCircle(150, 150, 10, vessel);
+    import(later, 2 * static_cast<int>(ChartRenderer::kNewestStep), 5, 100);  // rows 96 .. 100
+    for (int k = 0; k < 10; ++k)
+        c.DrawLine(20 + k * 5, 175, 24 + k * 5, 175, track);
+
+    QImage img = c.picture();
+    EXPECT_EQ(c.Renderer().stats().lastCounted, ChartRenderer::kDrawLimit);
+    EXPECT_GT(countColour(img, kTrackRgb, trackArea), 30) << "the newest marks";
+    EXPECT_EQ(countColour(img, kVesselRgb), 0) << "the limit cut the vessel off";
+
+    c.SetAlwaysDrawnLayer(vessel);
+    img = c.picture();
+    EXPECT_GT(countColour(img, kVesselRgb), 40) << "the named vessel layer";
+    EXPECT_EQ(img, fullRebuildOf(c));
+
+    const long fullRebuilds = c.Renderer().stats().fullRebuilds;
+    for (int tick = 0; tick < 4; ++tick) {
+        c.CadClearShapes(vessel);
+        c.DrawCircle(150 - tick * 5, 150, 10, vessel);
+        c.DrawLine(70 + tick * 5, 175, 74 + tick * 5, 175, track);
+        c.Refresh();
+        ASSERT_EQ(c.BackBuffer(), fullRebuildOf(c)) << "tick " << tick;
+    }
+    EXPECT_LE(c.Renderer().stats().fullRebuilds, fullRebuilds + 1);
+
+    EXPECT_GT(countColour(c.BackBuffer(), kLaterRgb), 100) << "the later plan's newest lines";
+
+    // More shapes: the newest span moves up past the later plan, which falls under the limit.
+    for (int i = 0; i < 2 * static_cast<int>(ChartRenderer::kNewestStep); ++i)
+        c.DrawLine(100, 176, 100 + i % 3, 176, track);
+    c.CadClearShapes(vessel);
+    c.DrawCircle(130, 150, 10, vessel);
+    ASSERT_EQ(c.BackBuffer(), fullRebuildOf(c));
+    EXPECT_GT(countColour(c.BackBuffer(), kVesselRgb), 40);
+    EXPECT_EQ(countColour(c.BackBuffer(), kLaterRgb), 0);
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // The client against a real caster: rtklib's str2str acting as an NTRIP caster on
 // 127.0.0.1, fed with a recorded RTCM 3 stream. The relayed bytes must equal the file.
 
+#include "MissingTool.h"
 #include "devices/ntrip/THalvekNTRIPClient.h"
 #include "LoopbackTestSupport.h"
 
@@ -102,13 +103,10 @@ class Str2strCaster : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        if (!std::filesystem::exists(kCapture))
-            GTEST_SKIP() << "third-party captures not present";
+        ASSERT_TRUE(std::filesystem::exists(kCapture)) << "third-party capture not present: " << kCapture;
         const QString program = QStandardPaths::findExecutable("str2str");
         if (program.isEmpty()) {
-            if (std::getenv("CI"))
-                FAIL() << "str2str (Debian package rtklib) is required in CI";
-            GTEST_SKIP() << "str2str not installed (Debian package rtklib)";
+            SKERRA_SKIP_UNLESS_CI("str2str not installed (Debian package rtklib)");
         }
         std::ifstream in(kCapture, std::ios::binary);
         Capture.assign(std::istreambuf_iterator<char>(in), {});

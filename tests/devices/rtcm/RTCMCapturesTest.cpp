@@ -32,8 +32,7 @@ class RTCMCaptures : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        if (!std::filesystem::is_directory(kCaptures))
-            GTEST_SKIP() << "third-party captures not present: " << kCaptures;
+        ASSERT_TRUE(std::filesystem::is_directory(kCaptures)) << "third-party captures not present: " << kCaptures;
     }
 };
 

@@ -1,0 +1,80 @@
+#pragma once
+// DepthLabelLayer: the depth labels drawn once into a transparent image that is
+// laid over the chart at every paint.
+//
+// Near the 10,000-label cap, drawing every label afresh at each paint took most
+// of a map-timer tick. The image is rebuilt only when the view (world window,
+// client size), the label settings (shown, face, size, colour) or the labels
+// other than newly appended ones changed; a label appended since the last paint
+// is drawn onto it alone, which is the same as drawing all labels in order
+// again. The labels are compared with those drawn at every paint, so a change
+// made straight to the fields (as the canvas's public fields allow) is seen too.
+//
+// Laying a screenful of labels over the chart still costs a blend of every
+// pixel, so the chart with its labels is kept as well: at the next paint only
+// the rows of the chart's picture that changed (the vessel's, mostly) are
+// copied and laid over again.
+
+#include "canvas/widget/CanvasOverlayFields.h"
+#include "canvas/widget/ChartRenderer.h"
+
+#include <QImage>
+#include <QRect>
+
+#include <vector>
+
+class QPainter;
+class THalvekCanvasModel;
+
+namespace skerra::canvas {
+
+class DepthLabelLayer {
+public:
+    // Brings the image up to date and lays it over the painter's device.
+    void paint(QPainter& painter, const THalvekCanvasModel& view, const CanvasOverlayFields& labels);
+    // The renderer's present picture with the labels laid over it (the
+    // picture itself when no label is shown): the same pixels as painting the
+    // picture, then paint(). The renderer tells which rows its picture changed
+    // in; when it cannot, the rows are compared.
+    const QImage& over(const ChartRenderer& renderer, const THalvekCanvasModel& view,
+                       const CanvasOverlayFields& labels);
+
+    // How the image was kept, for tests and benchmarks.
+    struct Stats {
+        long rebuilds = 0;  // drawn whole
+        long appends = 0;   // new labels drawn onto it
+        long rowsLaid = 0;      // rows of the picture laid over again by over()
+        long rowsCompared = 0;  // rows compared with the picture laid before
+    };
+    const Stats& stats() const { return stats_; }
+
+private:
+    struct Key {
+        double left = 0, right = 0, top = 0, bottom = 0;
+        int width = 0, height = 0;
+        bool visible = false;
+        QString fontName;
+        int fontSize = 0;
+        TColor colour = 0;
+        bool operator==(const Key&) const = default;
+    };
+    static Key keyOf(const THalvekCanvasModel& view, const CanvasOverlayFields& labels);
+    bool onlyAppended(const std::vector<CanvasOverlayFields::DepthLabel>& labels) const;
+    // Draws the labels from `from` on; the box they were drawn in.
+    QRect draw(const THalvekCanvasModel& view, const CanvasOverlayFields& labels, std::size_t from);
+    // Brings the image up to date; the part of it that changed (all of it when rebuilt).
+    QRect update(const THalvekCanvasModel& view, const CanvasOverlayFields& labels);
+    void layRows(const QImage& picture, int first, int last);
+
+    bool valid_ = false;
+    Key key_;
+    std::vector<CanvasOverlayFields::DepthLabel> drawn_;  // the labels in the image, in order
+    QImage image_;                                        // client-sized, transparent where no label is
+    QRect ink_;                                           // the part of the image labels were drawn in
+    QImage laid_;         // a picture with the image laid over it
+    QImage laidPicture_;  // that picture (shared, not copied)
+    long laidNumber_ = 0;  // and its number
+    Stats stats_;
+};
+
+}  // namespace skerra::canvas
