@@ -26,7 +26,6 @@
 #include "shell/SharedHeader.h"
 #include "shell/StartupSettings.h"
 #include "shell/TFGPS.h"
-#include "shell/TFMsg.h"
 #include "shell/TFShape.h"
 #include "shell/THalvekTranslation.h"
 #include "shell/TNavset.h"
