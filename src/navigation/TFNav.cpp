@@ -549,6 +549,8 @@ void TFNav::FormShow()
     }
     // A loaded layout may have brought the standard layers or lacked some.
     EnsureNavLayers(*fcad);
+    // However many shapes a chart holds, the vessel is always drawn.
+    fcad->SetAlwaysDrawnLayer(VesselLayerId);
     LoadFormPlacement(this, true);
     if (Offsets) Offsets->show();
     if (fJoystick) fJoystick->show();

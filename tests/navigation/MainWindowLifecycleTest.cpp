@@ -158,6 +158,7 @@ TEST_F(MainWindowLifecycleTest, LayersBroughtBeforeTheFirstShowKeepTheirIds)
     QCoreApplication::processEvents();
     EXPECT_EQ(GridLayerId, grid);
     EXPECT_EQ(VesselLayerId, vessel);
+    EXPECT_EQ(chart->Renderer().alwaysDrawnLayer(), vessel);  // never hidden by the drawing limit
     EXPECT_TRUE(chart->ShapesOnLayer(grid).empty());
     EXPECT_TRUE(chart->ShapesOnLayer(vessel).empty());
     EXPECT_EQ(chart->ShapesOnLayer(harbour).size(), 1u);

@@ -12,6 +12,7 @@
 #include "navigation/survey/StatusLine.h"
 #include "navigation/survey/SurveyCsvLines.h"
 #include "navigation/survey/SounderScanFormat.h"
+#include "shell/SbesMessageTypes.h"
 #include "navigation/survey/VesselGeometry.h"
 
 #include <gtest/gtest.h>
@@ -26,6 +27,14 @@ using surveytest::nmea;
 using surveytest::wgs84Grid;
 
 namespace {
+
+// The scan format the settings window proposes for a message type.
+std::string proposedFormat(const char* type)
+{
+    const auto t = skerra::sbesMessageType(QString::fromUtf8(type));
+    return t ? std::string(t->format) : std::string();
+}
+
 
 TEST(GnssSentences, SpeedHeadingAndGgaHeights)
 {
@@ -83,7 +92,7 @@ TEST(SounderSentence, TypesTokensAndNeededValues)
     };
     for (const auto& c : cases) {
         SounderScanFormat format;
-        const SounderReading r = ReadSounderLine(c.line, c.type, format.For(ProposedSounderFormat(c.type)));
+        const SounderReading r = ReadSounderLine(c.line, c.type, format.For(proposedFormat(c.type)));
         EXPECT_EQ(r.accepted, c.accepted) << c.type << " " << c.line;
         EXPECT_EQ(r.parsed, c.parsed) << c.type << " " << c.line;
         EXPECT_EQ(r.rawHigh, c.high) << c.type << " " << c.line;

@@ -14,19 +14,18 @@ enum class Values { High, HighBattery, Low, HighLow };
 struct SounderType {
     std::string_view name;
     std::string_view token1, token2;  // both must occur; empty: not needed
-    std::string_view proposed;
     Values values;
 };
 
 constexpr std::array<SounderType, 8> kTypes{{
-    {"Halvek SMT", "SMT", "", "%*8s,%lf,%lf", Values::HighBattery},
-    {"NMEA DPT", "DPT", "", "%*6s,%lf", Values::High},
-    {"NMEA DBT", "DBT", "", "%*6s,%*lf,%*1s,%lf", Values::High},
-    {"Halvek XDR HI", "XDHI", "", "%*8s,%lf", Values::High},
-    {"Halvek XDR LO", "XDHI", "XDLO", "%*8s,%*lf,%*8s,%lf", Values::Low},
-    {"Halvek XDR H/L", "XDHI", "XDLO", "%*8s,%lf,%*8s,%lf", Values::HighLow},
-    {"ODC HI", ",B,", "", "%*42s,%lf", Values::High},
-    {"OTHER", "", "", "", Values::High},
+    {"Halvek SMT", "SMT", "", Values::HighBattery},
+    {"NMEA DPT", "DPT", "", Values::High},
+    {"NMEA DBT", "DBT", "", Values::High},
+    {"Halvek XDR HI", "XDHI", "", Values::High},
+    {"Halvek XDR LO", "XDHI", "XDLO", Values::Low},
+    {"Halvek XDR H/L", "XDHI", "XDLO", Values::HighLow},
+    {"ODC HI", ",B,", "", Values::High},
+    {"OTHER", "", "", Values::High},
 }};
 
 const SounderType* findType(std::string_view name)
@@ -74,12 +73,6 @@ SounderReading ReadSounderLine(std::string_view line, std::string_view type, con
     }
     r.parsed = count >= needed(t->values);
     return r;
-}
-
-std::string ProposedSounderFormat(std::string_view type)
-{
-    const SounderType* t = findType(type);
-    return t ? std::string(t->proposed) : std::string();
 }
 
 bool SounderTypeHasLowDepth(std::string_view type)

@@ -28,10 +28,6 @@ struct SounderReading {
 // (the user's was refused) an accepted line reads as not parsed.
 SounderReading ReadSounderLine(std::string_view line, std::string_view type, const skerra::ScanFormat* format);
 
-// The scan format the settings window proposes for a type; empty for "OTHER" and
-// unknown types.
-std::string ProposedSounderFormat(std::string_view type);
-
 // The type sends a low-frequency depth ("Halvek XDR LO", "Halvek XDR H/L").
 bool SounderTypeHasLowDepth(std::string_view type);
 
