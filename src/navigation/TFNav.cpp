@@ -724,6 +724,8 @@ void TFNav::HalvekNTRIPClient1Click()
     frmNTRIPSettings->show();
 }
 
+TCorrectionSink* TFNav::GpsCorrectionSink() const { return gpsCorrectionSink_.get(); }
+
 // Ends the process at once: nothing is saved and no port is closed in order.
 void TFNav::bExitClick() { std::_Exit(-1); }
 

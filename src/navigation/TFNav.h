@@ -10,6 +10,7 @@
 
 class NavSurveySettings;
 class NavSurveyView;
+class TCorrectionSink;
 class QAction;
 class QLabel;
 class QMenu;
@@ -93,6 +94,9 @@ public:
     // Shows the NTRIP window and, while the GNSS port is open, hands it that port
     // for the corrections and the receiver's position for the caster.
     void HalvekNTRIPClient1Click();
+    // The GNSS port as a relay target for the NTRIP corrections: it follows ZGPS1, so
+    // the corrections reach the receiver whenever its port is open.
+    TCorrectionSink* GpsCorrectionSink() const;
 
     // The chart's events.
     void fcadShapeNumberSelected(QObject* sender, short shapeType, long shapeNumber);

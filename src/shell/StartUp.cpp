@@ -48,6 +48,9 @@ void connectToolWindows()
     Offsets->SetSurveyHooks([] { return FNav->Survey().State().RealtimeState == 1; },
                             [] { FNav->Realtime->click(); }, nullptr);
     FGPS->SetScreenshotTimer(FNav->tScreenshot);
+    // Corrections reach the receiver from the start (an automatic connect at start-up
+    // included), not only once the NTRIP window is opened from the menu.
+    frmNTRIPSettings->SetGPSPort(FNav->GpsCorrectionSink(), QString());
     QObject::connect(FGPS, &TFGPS::StatusLineRequested, FMsg, &TFMsg::addStatusLine);
 }
 

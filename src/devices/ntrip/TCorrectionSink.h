@@ -10,4 +10,6 @@ public:
     // True while the port behind the sink is open; a closed port is never written.
     virtual bool IsOpen() const = 0;
     virtual void WriteRaw(const char* data, int length) = 0;
+    // Blocks the sink dropped because the port could not keep up (a running count).
+    virtual unsigned long long DroppedBlocks() const { return 0; }
 };

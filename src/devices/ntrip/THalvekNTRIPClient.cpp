@@ -77,7 +77,10 @@ void THalvekNTRIPClient::Connect()
     ReconnectTimer->stop();
     Log("Connecting to " + Host + ":" + std::to_string(Port));
     PublishPosition();
-    Worker = new TNTRIPWorkerThread(this, NtripVersion);
+    NotRelayedLogged = false;
+    DroppedLogged = false;
+    DroppedSeen = SerialPortHandle ? SerialPortHandle->DroppedBlocks() : 0;
+    Worker = new TNTRIPWorkerThread(this, NtripVersion, ++ConnectionCount);
     Worker->start();
 }
 
@@ -103,8 +106,21 @@ void THalvekNTRIPClient::SetSerialPortHandle(TCorrectionSink* sink)
 
 void THalvekNTRIPClient::WriteToSerial(const char* data, int length)
 {
-    if (SerialPortHandle && length >= 1 && SerialPortHandle->IsOpen())
-        SerialPortHandle->WriteRaw(data, length);
+    if (length < 1)
+        return;
+    if (!SerialPortHandle || !SerialPortHandle->IsOpen()) {
+        if (!NotRelayedLogged)
+            Log("Corrections not relayed: GPS port closed");
+        NotRelayedLogged = true;
+        return;
+    }
+    SerialPortHandle->WriteRaw(data, length);
+    const unsigned long long dropped = SerialPortHandle->DroppedBlocks();
+    if (dropped != DroppedSeen && !DroppedLogged) {
+        Log("GPS port overrun: old corrections dropped");
+        DroppedLogged = true;
+    }
+    DroppedSeen = dropped;
 }
 
 void THalvekNTRIPClient::SetPosition(double latitude, double longitude, double altitude)
@@ -156,11 +172,16 @@ void THalvekNTRIPClient::AppendRecentData(const char* data, std::size_t length)
         RecentBytes.erase(0, RecentBytes.size() - kRecentDataSize);
 }
 
-void THalvekNTRIPClient::DeliverStatus(const TNTRIPWorkerThread* from, int status, const std::string& message,
+bool THalvekNTRIPClient::IsCurrentConnection(std::uint64_t connection) const
+{
+    return Worker && Worker->Sequence == connection;
+}
+
+void THalvekNTRIPClient::DeliverStatus(std::uint64_t connection, int status, const std::string& message,
                                        bool networkFailure)
 {
     Raise(OnStatus, status, message);
-    if (Worker != from)
+    if (!IsCurrentConnection(connection))
         return;  // the handler ended this connection or started another
     Log(message);
     const bool below = ReconnectCount < MaxReconnect;

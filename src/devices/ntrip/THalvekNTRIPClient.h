@@ -116,8 +116,18 @@ private:
     void PublishPosition();
 
     // Run on the user-interface thread by the worker's hand-offs.
-    void DeliverStatus(const TNTRIPWorkerThread* from, int status, const std::string& message, bool networkFailure);
+    // `connection` is the sequence number of the worker that handed the event over.
+    void DeliverStatus(std::uint64_t connection, int status, const std::string& message, bool networkFailure);
     void DeliverData(const std::string& block);
+    bool IsCurrentConnection(std::uint64_t connection) const;
+
+    // Connections are told apart by number, never by the worker's address, which the
+    // next worker may reuse.
+    std::uint64_t ConnectionCount = 0;
+    // Per connection: the relay problems already logged once.
+    bool NotRelayedLogged = false;
+    bool DroppedLogged = false;
+    unsigned long long DroppedSeen = 0;
 
     mutable std::mutex SharedLock;   // guards RecentBytes and SharedPosition
     std::string RecentBytes;

@@ -20,8 +20,8 @@ constexpr std::string_view kEndSourceTable = "ENDSOURCETABLE";
 
 }  // namespace
 
-TNTRIPWorkerThread::TNTRIPWorkerThread(THalvekNTRIPClient* client, int version)
-    : Client(client), Version(version), Control(std::make_shared<TControl>())
+TNTRIPWorkerThread::TNTRIPWorkerThread(THalvekNTRIPClient* client, int version, std::uint64_t sequence)
+    : Client(client), Version(version), Sequence(sequence), Control(std::make_shared<TControl>())
 {
     Params.Host = client->Host;
     Params.Port = client->Port;
@@ -103,9 +103,9 @@ void TNTRIPWorkerThread::SetStatus(int status, const std::string& message, bool 
         return;
     Client->Status = status;
     THalvekNTRIPClient* client = Client;
-    const TNTRIPWorkerThread* self = this;
-    Synchronize([client, self, status, message, networkFailure] {
-        client->DeliverStatus(self, status, message, networkFailure);
+    const std::uint64_t sequence = Sequence;
+    Synchronize([client, sequence, status, message, networkFailure] {
+        client->DeliverStatus(sequence, status, message, networkFailure);
     });
 }
 

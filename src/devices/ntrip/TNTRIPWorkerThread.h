@@ -11,6 +11,7 @@
 #include <QThread>
 
 #include <chrono>
+#include <cstdint>
 #include <condition_variable>
 #include <functional>
 #include <memory>
@@ -23,13 +24,14 @@ class THalvekNTRIPClient;
 class TNTRIPWorkerThread : public QThread {
     Q_OBJECT
 public:
-    TNTRIPWorkerThread(THalvekNTRIPClient* client, int version);
+    TNTRIPWorkerThread(THalvekNTRIPClient* client, int version, std::uint64_t sequence);
     ~TNTRIPWorkerThread() override;
 
     void Stop();
 
     THalvekNTRIPClient* const Client;
     const int Version;
+    const std::uint64_t Sequence;   // the client's number of this connection
 
 protected:
     void run() override { Execute(); }

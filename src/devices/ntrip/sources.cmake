@@ -7,6 +7,8 @@ target_sources(skerra_devices PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/NTRIPResponseHeader.cpp
   ${CMAKE_CURRENT_LIST_DIR}/NTRIPSocket.cpp
   ${CMAKE_CURRENT_LIST_DIR}/NTRIPSourceTable.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/NTRIPProfiles.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/NTRIPStatusCaptions.cpp
   ${CMAKE_CURRENT_LIST_DIR}/THalvekNTRIPClient.h
   ${CMAKE_CURRENT_LIST_DIR}/THalvekNTRIPClient.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TNTRIPWorkerThread.h

@@ -1,5 +1,7 @@
 #include "devices/serial/QtSerialLink.h"
 
+#include <QElapsedTimer>
+
 #include <algorithm>
 
 #include <poll.h>
@@ -109,6 +111,15 @@ qint64 QtSerialLink::Write(const char* data, qint64 size)
 qint64 QtSerialLink::PendingOutput() const
 {
     return port_.isOpen() ? port_.bytesToWrite() : 0;
+}
+
+bool QtSerialLink::Flush(int timeoutMs)
+{
+    QElapsedTimer clock;
+    clock.start();
+    while (port_.isOpen() && !lost_ && port_.bytesToWrite() > 0 && clock.elapsed() < timeoutMs)
+        port_.waitForBytesWritten(static_cast<int>(timeoutMs - clock.elapsed()));
+    return !port_.isOpen() || port_.bytesToWrite() == 0;
 }
 
 bool QtSerialLink::Lost(QString& reason) const

@@ -37,6 +37,10 @@ public:
     // Bytes accepted but not yet handed to the driver.
     virtual qint64 PendingOutput() const = 0;
 
+    // Waits at most `timeoutMs` for the accepted bytes to reach the driver; true
+    // when none is left.
+    virtual bool Flush(int timeoutMs) { (void)timeoutMs; return PendingOutput() == 0; }
+
     // True once the device is gone (unplugged, other end of a pseudo-terminal closed);
     // `reason` says why.
     virtual bool Lost(QString& reason) const = 0;

@@ -16,6 +16,7 @@ namespace {
 
 constexpr int kDefaultPollInterval = 50;
 constexpr int kDefaultIdleInterval = 10000;
+constexpr qint64 kMaxCloseFlushMs = 2000;
 
 }  // namespace
 
@@ -121,9 +122,15 @@ void THalvekSerialGPS::Close()
     IdleTimer->stop();
     if (!Connected_) return;
     if (Link_) {
+        // What was accepted goes out before the port closes.
+        FeedCorrections(true);
+        const qint64 pending = Link_->PendingOutput();
+        Link_->Flush(std::min<qint64>(kMaxCloseFlushMs, 200 + pending * 10000 / std::max(BaudRate, 1)));
         Link_->Close();
         Link_.reset();
     }
+    Corrections_.clear();
+    QueuedBytes_ = 0;
     LogFile_.close();
     Connected_ = false;
     Fix_ = skerra::NmeaFix{};
@@ -156,9 +163,39 @@ void THalvekSerialGPS::Send(const std::string& text)
     Raise(OnSend, text);
 }
 
+qint64 THalvekSerialGPS::CorrectionBudget() const
+{
+    return std::max(ValidBaudRate(BaudRate) / 10, 1);
+}
+
 qint64 THalvekSerialGPS::WriteRaw(const QByteArray& data)
 {
-    return WriteBytes(data.constData(), data.size());
+    if (!Connected_ || !Link_ || data.isEmpty()) return 0;
+    Corrections_.push_back(data);
+    QueuedBytes_ += data.size();
+    // The newest block always stays: old corrections are worth less than none.
+    while (QueuedBytes_ > CorrectionBudget() && Corrections_.size() > 1) {
+        QueuedBytes_ -= Corrections_.front().size();
+        Corrections_.pop_front();
+        ++DroppedBlocks_;
+    }
+    FeedCorrections(false);
+    return data.size();
+}
+
+// Hands queued blocks to the port while its own queue holds less than a quarter of a
+// second; `all` hands over everything (before closing).
+void THalvekSerialGPS::FeedCorrections(bool all)
+{
+    const qint64 headroom = std::max<qint64>(CorrectionBudget() / 4, 1);
+    while (Link_ && !Corrections_.empty()) {
+        const QByteArray& block = Corrections_.front();
+        const qint64 pending = Link_->PendingOutput();
+        if (!all && pending > 0 && pending + block.size() > headroom) break;
+        if (Link_->Write(block.constData(), block.size()) != block.size()) break;
+        QueuedBytes_ -= block.size();
+        Corrections_.pop_front();
+    }
 }
 
 // ---- reading ---------------------------------------------------------------------
@@ -167,6 +204,7 @@ void THalvekSerialGPS::PollTimerTick()
 {
     skerra::guarded(parent(), [&] {
         if (!Connected_ || !Link_) return;
+        FeedCorrections(false);
         std::array<char, 16384> buffer;
         qint64 total = 0;
         while (total < MaxReadPerTick && Link_) {

@@ -25,6 +25,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <deque>
 #include <functional>
 #include <memory>
 #include <string>
@@ -78,15 +79,24 @@ public:
     // Opens and configures the port; OnConnect on success. A port that cannot be
     // opened leaves the component closed and silent; LastError() says why.
     void Open();
-    // Stops the timers; when open, closes the port and the raw log, zeroes the
-    // parsed values and raises OnDisconnect.
+    // Stops the timers; when open, hands what Send and WriteRaw accepted to the port
+    // (waiting a bounded time for it to go out), closes the port and the raw log,
+    // zeroes the parsed values and raises OnDisconnect.
     void Close();
-    // Writes the text's bytes as they are (no line ending added); OnSend when
-    // they were accepted.
+    // Writes the text's bytes as they are (no line ending added), ahead of queued
+    // corrections; OnSend when they were accepted.
     void Send(const std::string& text);
-    // Writes raw bytes (corrections relayed to the receiver); returns how many were
-    // accepted: 0 while closed or while the output queue is full.
+    // Queues raw bytes (a correction block relayed to the receiver) and returns the
+    // block's size; 0 while closed. The queue holds about one second of the port's
+    // baud rate: when the stream outruns the port, whole old blocks are dropped (and
+    // counted), so the receiver never gets stale corrections.
     qint64 WriteRaw(const QByteArray& data);
+    // Correction blocks dropped since the program started.
+    quint64 DroppedBlocks() const { return DroppedBlocks_; }
+    // Bytes of correction blocks queued and not yet handed to the port.
+    qint64 QueuedCorrectionBytes() const { return QueuedBytes_; }
+    // About one second of the port at its baud rate (8N1: ten bits a byte).
+    qint64 CorrectionBudget() const;
 
     bool Connected() const { return Connected_; }
     QString PortName() const { return Port; }
@@ -123,6 +133,7 @@ private:
     void WriteLogLine(const std::string& line);
     qint64 WriteBytes(const char* data, qint64 size);
     void DeviceLost(const QString& reason);
+    void FeedCorrections(bool all);
     template <class Event, class... Args>
     void Raise(const Event& event, Args&&... args);
 
@@ -135,4 +146,7 @@ private:
     bool DataSinceIdleTick_ = false;
     bool IdleReported_ = false;
     bool Processing_ = false;
+    std::deque<QByteArray> Corrections_;
+    qint64 QueuedBytes_ = 0;
+    quint64 DroppedBlocks_ = 0;
 };

@@ -222,20 +222,41 @@ TEST_F(SerialDevice, SendWritesTheTextAsItIsAndReportsIt)
     EXPECT_EQ(log.events, Events({"connect ttyUSB0", "send $PMTK220,100*2F\r\n"}));
 }
 
-TEST_F(SerialDevice, AFullOutputQueueRefusesWholeBlocks)
+TEST_F(SerialDevice, CorrectionsQueueForAboutOneSecondAndCommandsGoFirst)
 {
     EXPECT_EQ(gps.WriteRaw("closed"), 0);
+    gps.BaudRate = 9600;  // one second: 960 bytes
     gps.Open();
+    ASSERT_EQ(gps.CorrectionBudget(), 960);
 
-    const QByteArray big(THalvekSerialGPS::MaxPendingOutput + 100, '\xd3');
-    EXPECT_EQ(gps.WriteRaw(big), big.size());  // an empty queue takes any block
+    const QByteArray big(2000, '\xd3');
+    EXPECT_EQ(gps.WriteRaw(big), big.size());  // an idle port takes any block at once
+    EXPECT_EQ(link->written.size(), 2000u);
 
-    link->pendingOutput = THalvekSerialGPS::MaxPendingOutput - 10;
-    EXPECT_EQ(gps.WriteRaw(QByteArray(10, 'x')), 10);
-    EXPECT_EQ(gps.WriteRaw(QByteArray(11, 'x')), 0);
-    gps.Send("more than ten bytes");
-    EXPECT_EQ(log.count("send"), 0);
-    EXPECT_EQ(link->written.size(), static_cast<std::size_t>(big.size() + 10));
+    link->pendingOutput = 500;  // the port is busy: blocks wait in the queue
+    for (char c : std::string("abcdef")) EXPECT_EQ(gps.WriteRaw(QByteArray(300, c)), 300);
+    // Only the newest blocks that fit in one second are kept; the older ones are gone.
+    EXPECT_EQ(gps.QueuedCorrectionBytes(), 900);
+    EXPECT_EQ(gps.DroppedBlocks(), 3u);
+
+    gps.Send("$CMD\r\n");  // ahead of the queued corrections
+    EXPECT_EQ(link->written.substr(2000), "$CMD\r\n");
+
+    link->pendingOutput = 0;
+    gps.PollTimerTick();
+    EXPECT_EQ(link->written.substr(2006), std::string(300, 'd') + std::string(300, 'e') + std::string(300, 'f'));
+    EXPECT_EQ(gps.QueuedCorrectionBytes(), 0);
+}
+
+TEST_F(SerialDevice, CloseHandsQueuedCorrectionsToThePortFirst)
+{
+    gps.Open();
+    link->pendingOutput = 10000;
+    gps.WriteRaw("late block");
+    EXPECT_EQ(link->written, "");
+    gps.Close();
+    EXPECT_EQ(link->written, "late block");
+    EXPECT_EQ(gps.QueuedCorrectionBytes(), 0);
 }
 
 TEST_F(SerialDevice, IdleIsReportedOncePerSilence)

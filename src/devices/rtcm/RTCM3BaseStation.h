@@ -1,0 +1,38 @@
+#pragma once
+// The reference station of a correction stream, found in its 1005/1006 messages
+// block by block through the CRC-checked frame scanner (a frame split between blocks
+// is found; a damaged one is not believed).
+
+#include "devices/rtcm/RTCM3FrameScanner.h"
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace skerra::rtcm {
+
+struct TBaseStation {
+    int StationId = 0;
+    double Latitude = 0, Longitude = 0, Height = 0;   // WGS84 degrees, ellipsoidal metres
+};
+
+// A station is new when its id differs, or its latitude or longitude moved by more
+// than 0.00001 degrees (the height is not compared).
+bool IsNewBaseStation(const TBaseStation& found, const TBaseStation& last);
+
+// "#<id>: <lat>, <lon>, <height>m", degrees with 8 decimals, height with 2.
+std::string BaseStationText(const TBaseStation& station);
+
+class TRTCM3BaseStationFinder {
+public:
+    TRTCM3BaseStationFinder();
+    // The plausible stations announced in this block, in stream order.
+    std::vector<TBaseStation> Push(std::string_view block);
+    void Reset() { Scanner.Reset(); }
+
+private:
+    TRTCM3FrameScanner Scanner;
+    std::vector<TBaseStation> Found;
+};
+
+}  // namespace skerra::rtcm
