@@ -4,6 +4,7 @@
 #include "MissingTool.h"
 #include "devices/ntrip/THalvekNTRIPClient.h"
 #include "LoopbackTestSupport.h"
+#include "Str2strSupport.h"
 
 #include <QCoreApplication>
 #include <QProcess>
@@ -35,90 +36,19 @@ const std::filesystem::path kCapture = std::filesystem::path(SKERRA_TESTDATA) / 
 
 using ntriptest::waitUntil;
 
-int freePort()
-{
-    int port = 0;
-    close(ntriptest::listenOnLoopback(1, port));
-    return port;
-}
-
-bool accepting(int port)
-{
-    const int fd = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    address.sin_port = htons(static_cast<uint16_t>(port));
-    const bool ok = connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof(address)) == 0;
-    close(fd);
-    return ok;
-}
-
-// Feeds the capture to str2str's input once released.
-class Feeder {
-public:
-    explicit Feeder(std::string bytes) : Bytes(std::move(bytes)), ListenFd(ntriptest::listenOnLoopback(1, ListenPort))
-    {
-        Thread = std::thread([this] { Run(); });
-    }
-    ~Feeder()
-    {
-        Stop = true;
-        Thread.join();
-        close(ListenFd);
-    }
-    int Port() const { return ListenPort; }
-    std::atomic<bool> Release{false};
-
-private:
-    void Run()
-    {
-        int fd = -1;
-        while (!Stop && fd < 0) {
-            pollfd p{ListenFd, POLLIN, 0};
-            if (poll(&p, 1, 20) > 0)
-                fd = accept(ListenFd, nullptr, nullptr);
-        }
-        while (!Stop && !Release)
-            std::this_thread::sleep_for(std::chrono::milliseconds(5));
-        // About 100 kB/s, far above a real correction stream: str2str drops what a
-        // client cannot take at once, so the feed must not outrun the test's event loop.
-        for (std::size_t i = 0; !Stop && fd >= 0 && i < Bytes.size(); i += 512) {
-            send(fd, Bytes.data() + i, std::min<std::size_t>(512, Bytes.size() - i), MSG_NOSIGNAL);
-            std::this_thread::sleep_for(std::chrono::milliseconds(5));
-        }
-        while (!Stop)
-            std::this_thread::sleep_for(std::chrono::milliseconds(5));
-        if (fd >= 0)
-            close(fd);
-    }
-    std::string Bytes;
-    int ListenPort = 0;
-    int ListenFd;
-    std::atomic<bool> Stop{false};
-    std::thread Thread;
-};
-
 class Str2strCaster : public ::testing::Test {
 protected:
     void SetUp() override
     {
         ASSERT_TRUE(std::filesystem::exists(kCapture)) << "third-party capture not present: " << kCapture;
-        const QString program = QStandardPaths::findExecutable("str2str");
-        if (program.isEmpty()) {
+        if (QStandardPaths::findExecutable("str2str").isEmpty()) {
             SKERRA_SKIP_UNLESS_CI("str2str not installed (Debian package rtklib)");
         }
         std::ifstream in(kCapture, std::ios::binary);
         Capture.assign(std::istreambuf_iterator<char>(in), {});
-        Feed = std::make_unique<Feeder>(Capture);
-        CasterPort = freePort();
-        Caster.setProgram(program);
-        Caster.setArguments({"-in", QString("tcpcli://127.0.0.1:%1").arg(Feed->Port()), "-out",
-                             QString("ntripc://user:secret@:%1/MOUNT").arg(CasterPort)});
-        Caster.setProcessChannelMode(QProcess::MergedChannels);
-        Caster.start();
-        ASSERT_TRUE(Caster.waitForStarted(5000));
-        ASSERT_TRUE(waitUntil([&] { return accepting(CasterPort); }, 10000)) << "str2str did not start its caster";
+        const std::string failure = Caster.Start(Capture);
+        ASSERT_EQ(failure, "");
+        CasterPort = Caster.CasterPort;
 
         Client.Host = "127.0.0.1";
         Client.Port = CasterPort;
@@ -138,16 +68,11 @@ protected:
     void TearDown() override
     {
         Client.Disconnect();
-        if (Caster.state() != QProcess::NotRunning) {
-            Caster.kill();
-            Caster.waitForFinished(5000);
-        }
-        Feed.reset();
+        Caster.Stop();
     }
 
     THalvekNTRIPClient Client;
-    QProcess Caster;
-    std::unique_ptr<Feeder> Feed;
+    ntriptest::Str2strProcess Caster;
     int CasterPort = 0;
     std::string Capture;
     std::string Received;
@@ -182,7 +107,7 @@ TEST_F(Str2strCaster, RelaysTheStreamUnchanged)
     Client.MountPoint = "MOUNT";
     Client.Connect();
     ASSERT_TRUE(waitUntil([&] { return Client.Connected.load(); }, 10000)) << LastMessage;
-    Feed->Release = true;
+    Caster.Release();
     ASSERT_TRUE(waitUntil([&] { return Received.size() >= Capture.size(); }, 30000))
         << Received.size() << " of " << Capture.size() << " bytes";
     EXPECT_TRUE(Received == Capture);
