@@ -20,6 +20,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <functional>
 #include <stdexcept>
@@ -290,15 +291,42 @@ TEST_F(ClientFixture, RelayOnlyToAnOpenSinkAndWhenEnabled)
         Statuses.clear();
         Data.clear();
         Sink.Written.clear();
+        Logs.clear();
         Sink.Open = variant != 0;
         Client.RelayToSerial = variant == 0;
-        FakeCaster caster({{CasterStep::send("ICY 200 OK\r\n" + kRtcm), CasterStep::pause(30), CasterStep::close()}});
+        FakeCaster caster({{CasterStep::send("ICY 200 OK\r\n" + kRtcm), CasterStep::pause(30),
+                            CasterStep::send(kRtcm), CasterStep::pause(30), CasterStep::close()}});
         Client.AutoReconnect = false;
         ConnectTo(caster);
         ASSERT_TRUE(waitUntil([&] { return Ended(); }));
-        EXPECT_EQ(Data, kRtcm);
+        EXPECT_EQ(Data, kRtcm + kRtcm);
         EXPECT_TRUE(Sink.Written.empty()) << variant;
+        // A closed port is said once per connection; a separate output port is no fault.
+        EXPECT_EQ(std::count(Logs.begin(), Logs.end(), "Corrections not relayed: GPS port closed"),
+                  variant == 0 ? 1 : 0);
     }
+}
+
+TEST_F(ClientFixture, ALateStatusOfAReplacedConnectionDoesNotArmTheReconnectTimer)
+{
+    // The handler replaces the lost connection at once; the next worker may well get
+    // the freed worker's address, and must not be taken for the one that was lost.
+    FakeCaster caster({{CasterStep::send("ICY 200 OK\r\n" + kRtcm), CasterStep::pause(30), CasterStep::close()},
+                       {CasterStep::send("ICY 200 OK\r\n" + kRtcm), CasterStep::hold(3000)}});
+    bool replaced = false;
+    Client.OnStatus = [&](QObject*, int status, const std::string& message) {
+        Statuses.emplace_back(status, message);
+        if (message == "Connection closed" && !replaced) {
+            replaced = true;
+            Client.Connect();
+        }
+    };
+    ConnectTo(caster);
+    ASSERT_TRUE(waitUntil([&] { return replaced && Client.Status == ntripReceiving; }));
+    runEventsFor(3 * kShortReconnectMs);
+    EXPECT_FALSE(Client.ReconnectTimer->isActive());
+    EXPECT_FALSE(Logged("Reconnect attempt 1/10"));
+    EXPECT_EQ(caster.Connections(), 2);
 }
 
 TEST_F(ClientFixture, LostConnectionsReconnectAndCountResets)
