@@ -108,6 +108,8 @@ void TfrmNTRIPSettings::BuildForm()
 
     auto* caster = named(new QGroupBox(QStringLiteral("Caster"), this), "gbCaster");
     auto* casterForm = new QFormLayout(caster);
+    casterForm->setContentsMargins(6, 2, 6, 4);
+    casterForm->setVerticalSpacing(2);
     boxProfile = named(new QComboBox(caster), "boxProfile");
     btnSaveProfile = named(new QPushButton(QStringLiteral("+"), caster), "btnSaveProfile");
     btnSaveProfile->setFixedWidth(btnSaveProfile->fontMetrics().horizontalAdvance(QStringLiteral("+")) + 24);
@@ -134,6 +136,8 @@ void TfrmNTRIPSettings::BuildForm()
 
     auto* position = named(new QGroupBox(QStringLiteral("Position"), this), "gbPosition");
     auto* positionGrid = new QGridLayout(position);
+    positionGrid->setContentsMargins(6, 2, 6, 4);
+    positionGrid->setVerticalSpacing(2);
     rbFromGPS = named(new QRadioButton(QStringLiteral("From GPS"), position), "rbFromGPS");
     rbManual = named(new QRadioButton(QStringLiteral("Manual"), position), "rbManual");
     rbFromGPS->setChecked(true);
@@ -147,27 +151,33 @@ void TfrmNTRIPSettings::BuildForm()
     positionGrid->addWidget(edtLongitude, 2, 1);
 
     auto* output = named(new QGroupBox(QStringLiteral("Output Port"), this), "gbOutput");
-    auto* outputRow = new QHBoxLayout(output);
+    auto* outputGrid = new QGridLayout(output);
+    outputGrid->setContentsMargins(6, 2, 6, 4);
+    outputGrid->setVerticalSpacing(2);
     chkOutputPort = named(new QCheckBox(QStringLiteral("Enable"), output), "chkOutputPort");
     boxOutputPort = named(new QComboBox(output), "boxOutputPort");
     boxOutputBaud = named(new QComboBox(output), "boxOutputBaud");
     boxOutputBaud->addItems(BaudTexts);
     boxOutputBaud->setCurrentIndex(DefaultBaudIndex);
-    outputRow->addWidget(chkOutputPort);
-    outputRow->addWidget(boxOutputPort, 1);
-    outputRow->addWidget(boxOutputBaud);
+    outputGrid->addWidget(boxOutputPort, 0, 0, 1, 3);
+    outputGrid->addWidget(chkOutputPort, 1, 0);
+    outputGrid->addWidget(named(new QLabel(QStringLiteral("Baud"), output), "lblOutputBaud"), 1, 1,
+                          Qt::AlignRight | Qt::AlignVCenter);
+    outputGrid->addWidget(boxOutputBaud, 1, 2);
+    outputGrid->setColumnStretch(1, 1);
 
-    auto* counters = new QGridLayout;
+    auto* counters = new QHBoxLayout;
     lblBytesReceivedValue = named(new QLabel(QStringLiteral("0")), "lblBytesReceivedValue");
     lblBytesSentValue = named(new QLabel(QStringLiteral("0")), "lblBytesSentValue");
     for (QLabel* value : {lblBytesReceivedValue, lblBytesSentValue}) {
         value->setStyleSheet(QStringLiteral("color: green; font-weight: bold;"));
         value->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     }
-    counters->addWidget(named(new QLabel(QStringLiteral("Bytes received:")), "lblBytesReceived"), 0, 0);
-    counters->addWidget(lblBytesReceivedValue, 0, 1);
-    counters->addWidget(named(new QLabel(QStringLiteral("Bytes sent:")), "lblBytesSent"), 1, 0);
-    counters->addWidget(lblBytesSentValue, 1, 1);
+    counters->addWidget(named(new QLabel(QStringLiteral("Received:")), "lblBytesReceived"));
+    counters->addWidget(lblBytesReceivedValue, 1);
+    counters->addSpacing(12);
+    counters->addWidget(named(new QLabel(QStringLiteral("Sent:")), "lblBytesSent"));
+    counters->addWidget(lblBytesSentValue, 1);
     pbProgress = named(new QProgressBar(this), "pbProgress");
     pbProgress->setRange(0, 100);
     pbProgress->setValue(0);
@@ -180,7 +190,7 @@ void TfrmNTRIPSettings::BuildForm()
     memoLog->setReadOnly(true);
     memoLog->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     memoLog->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    memoLog->setLineWrapMode(QPlainTextEdit::NoWrap);
+    memoLog->setMinimumHeight(40);
     memoLog->setMaximumBlockCount(MaxLogLines);
 
     btnConnect = named(new QPushButton(QStringLiteral("Connect"), this), "btnConnect");
@@ -193,8 +203,8 @@ void TfrmNTRIPSettings::BuildForm()
     buttons->addWidget(btnClose);
 
     auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(6, 6, 6, 6);
-    layout->setSpacing(4);
+    layout->setContentsMargins(6, 4, 6, 6);
+    layout->setSpacing(3);
     layout->addWidget(caster);
     layout->addWidget(position);
     layout->addWidget(output);
@@ -203,8 +213,7 @@ void TfrmNTRIPSettings::BuildForm()
     layout->addWidget(chkShowLog);
     layout->addWidget(memoLog, 1);
     layout->addLayout(buttons);
-    resize(320, 498);
-    setMinimumWidth(320);
+    setFixedSize(320, 498);
 
     tmrUpdate = new QTimer(this);
     tmrUpdate->setObjectName(QStringLiteral("tmrUpdate"));
