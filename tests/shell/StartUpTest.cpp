@@ -122,18 +122,18 @@ TEST_F(StartUpTest, TheMainWindowOwnsBothSerialDevicesWithTheirEvents)
     EXPECT_TRUE(log.readAll().endsWith("\tConnected to GPS on /dev/ttyUSB0"));
 }
 
-TEST_F(StartUpTest, TheNtripWindowGetsTheGnssPortOnlyWhileItIsOpen)
+TEST_F(StartUpTest, TheNtripWindowRelaysToTheGnssPortFromTheStartButNeverToAClosedOne)
 {
+    // Handed over at creation, so an automatic connect at start-up reaches the receiver
+    // too; the sink follows ZGPS1, so a closed port is never written.
     windows_ = skerra::createApplicationWindows();
     ASSERT_TRUE(frmNTRIPSettings && frmNTRIPSettings->Client);
+    EXPECT_EQ(frmNTRIPSettings->Client->SerialPortHandle, FNav->GpsCorrectionSink());
     FNav->HalvekNTRIPClient1Click();  // the GNSS port is closed
     EXPECT_TRUE(frmNTRIPSettings->isVisible());
-    EXPECT_EQ(frmNTRIPSettings->Client->SerialPortHandle, nullptr);
     EXPECT_TRUE(frmNTRIPSettings->GpsPortName.isEmpty());
-
-    SerialCorrectionSink sink(FNav->ZGPS1);
-    EXPECT_FALSE(sink.IsOpen());
-    sink.WriteRaw("\xD3\x00\x00", 3);  // a closed port is never written
+    EXPECT_FALSE(FNav->GpsCorrectionSink()->IsOpen());
+    FNav->GpsCorrectionSink()->WriteRaw("\xD3\x00\x00", 3);  // a closed port is never written
 }
 
 TEST_F(StartUpTest, TheChartFillsTheMainWindowBesideItsToolBarsWithItsLayersAndSavedView)

@@ -165,6 +165,26 @@ TEST_F(NTRIPWindow, TheOutputPortReopensWhenItsBaudRateChanges)
     EXPECT_TRUE(w.OutputDevice->Connected());
 }
 
+TEST_F(NTRIPWindow, ASlowOutputPortDropsWholeOldBlocksAndSaysSoOnce)
+{
+    serialtest::PseudoTerminal outPty;
+    Ports = {outPty.SlavePath};
+    TfrmNTRIPSettings& w = Open();
+    w.boxOutputBaud->setCurrentIndex(0);  // 4800 baud: one second is 480 bytes
+    w.boxOutputPort->setCurrentIndex(1);
+    w.chkOutputPort->setChecked(true);
+    ASSERT_TRUE(w.OutputDevice->Connected());
+    // Blocks arrive faster than the port (no event loop runs between them).
+    for (char c = 'a'; c < 'a' + 20; ++c) w.ClientData(std::string(200, c).data(), 200);
+    EXPECT_GT(w.OutputDevice->DroppedBlocks(), 0u);
+    EXPECT_LE(w.OutputDevice->QueuedCorrectionBytes(), 480);
+    EXPECT_EQ(LogCount("Output port overrun"), 1);
+    // What arrives is whole blocks, the newest last.
+    const std::string got = drain(outPty, 0) + drain(outPty, 0);
+    ASSERT_EQ(got.size() % 200, 0u);
+    EXPECT_EQ(got.back(), 'a' + 19);
+}
+
 TEST_F(NTRIPWindow, SettingsLoadInOrderAndAnAutoConnectStartsWithoutShowingTheWindow)
 {
     FakeCaster caster({{CasterStep::send("ICY 200 OK\r\n\xD3\x00\x00\x47\xEA\x4B"), CasterStep::hold(5000)}});
