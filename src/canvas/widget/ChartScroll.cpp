@@ -9,6 +9,10 @@
 //   into that band are drawn again, whole.
 // - Shapes that enter or leave the window (its bounds against the shape's)
 //   are drawn again whole: a wide pen paints past the bounds.
+// - Qt clips a line at the picture's edge, and where it cuts the line shifts
+//   the line's pixels a little: shapes reaching out of either picture are
+//   drawn again whole, but for axis-aligned rectangles, which clip exactly
+//   (a long line across the view makes the pan a full rebuild).
 // - The clipping against the guard box moves with the window: shapes reaching
 //   far outside (half the guard) leave it to a full rebuild.
 // - The culls of curves under half a pixel and of wide-pen lines without
@@ -32,6 +36,12 @@
 
 #include "canvas/widget/ChartRenderer.h"
 
+#include "canvas/THArc.h"
+#include "canvas/THCircle.h"
+#include "canvas/THEllipse.h"
+#include "canvas/THLine.h"
+#include "canvas/THPolyline.h"
+#include "canvas/THRectangle.h"
 #include "canvas/THalvekCanvasModel.h"
 #include "canvas/widget/GdiPainter.h"
 #include "canvas/widget/GridPainter.h"
@@ -39,8 +49,10 @@
 
 #include <QPainter>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
+#include <vector>
 
 namespace skerra::canvas {
 
@@ -65,7 +77,7 @@ std::optional<int> wholePixels(double offset, double tolerance, int size)
 }
 
 // A shape's bounds in pixels of a window, before truncation; a spline's
-// curve may swing out by a third of its size.
+// curve may swing out by a third of its size each way.
 struct PixelBounds {
     double left, top, right, bottom;
 };
@@ -75,8 +87,9 @@ PixelBounds pixelBounds(const THShape& s, const PixelMapping& m)
     PixelBounds b{(s.MinX - m.left) * m.kx, (m.top - s.MaxY) * m.ky, (s.MaxX - m.left) * m.kx,
                   (m.top - s.MinY) * m.ky};
     if (s.ShapeType == ShapeTypeCode::Spline) {
-        const double grow = std::max(b.right - b.left, b.bottom - b.top);
-        b = {b.left - grow, b.top - grow, b.right + grow, b.bottom + grow};
+        // Control points lie a sixth of a span between neighbours (a third at the mirrored ends) out.
+        const double gx = (b.right - b.left) / 3.0 + 1.0, gy = (b.bottom - b.top) / 3.0 + 1.0;
+        b = {b.left - gx, b.top - gy, b.right + gx, b.bottom + gy};
     }
     return b;
 }
@@ -87,19 +100,133 @@ bool within(const PixelBounds& b, int width, int height)
         && b.bottom <= height + kScrollReach;  // false for NaN
 }
 
-// The pixels the shape can paint: its bounds, widened by its pen and the rounding.
+// How far past its bounds a shape can paint: its pen and the rounding.
+int penReach(const THShape& s) { return std::max(1, s.PenWidth()) + 3; }
+
+// The pixels the shape can paint.
 QRect paintedBox(const PixelBounds& b, const THShape& s)
 {
-    const int margin = std::max(1, s.PenWidth()) + 3;
+    const int margin = penReach(s);
     return QRect(QPoint(static_cast<int>(std::floor(b.left)) - margin, static_cast<int>(std::floor(b.top)) - margin),
                  QPoint(static_cast<int>(std::ceil(b.right)) + margin,
                         static_cast<int>(std::ceil(b.bottom)) + margin));
 }
 
-// The band between the old and the new client edge (pixels of the new window), where trunc does not move along.
-bool inBand(double low, double high, int shift)
+// The band between the old and the new client edge (pixels of the new
+// window, before truncation), where trunc does not move along; a little wider
+// for the rounding.
+struct Band {
+    double low, high;
+    bool empty;
+    explicit Band(int shift) : low(std::min(0, shift) - 0.01), high(std::max(0, shift) + 0.01), empty(shift == 0) {}
+    bool holds(double v) const { return !empty && v > low && v < high; }
+    bool meets(double from, double to) const { return !empty && to > low && from < high; }
+};
+
+// A curve's control points, truncated when drawn, lie in a band. They are
+// its truncated vertices plus sixths or thirds of their differences: when no
+// vertex lies in the band they move along by whole pixels exactly.
+bool controlInBand(const THPolyline& p, const PixelMapping& m, const Band& bx, const Band& by)
 {
-    return shift != 0 && high >= std::min(0, shift) - 1.0 && low <= std::max(0, shift) + 1.0;
+    const int n = p.PointCount();
+    std::vector<double> qx(n), qy(n);
+    for (int i = 0; i < n; ++i) {
+        qx[i] = std::trunc((p.Points[i].x - m.left) * m.kx);
+        qy[i] = std::trunc((m.top - p.Points[i].y) * m.ky);
+    }
+    auto holds = [&](double x, double y) { return bx.holds(x) || by.holds(y); };
+    if (p.ShapeType == ShapeTypeCode::Arc3) {
+        return n == 3
+            && (holds(qx[0] + (qx[1] - qx[0]) * 2.0 / 3.0, qy[0] + (qy[1] - qy[0]) * 2.0 / 3.0)
+                || holds(qx[2] + (qx[1] - qx[2]) * 2.0 / 3.0, qy[2] + (qy[1] - qy[2]) * 2.0 / 3.0));
+    }
+    for (int i = 0; i + 1 < n; ++i) {
+        const double x0 = i > 0 ? qx[i - 1] : 2 * qx[i] - qx[i + 1], y0 = i > 0 ? qy[i - 1] : 2 * qy[i] - qy[i + 1];
+        const double x3 = i + 2 < n ? qx[i + 2] : 2 * qx[i + 1] - qx[i];
+        const double y3 = i + 2 < n ? qy[i + 2] : 2 * qy[i + 1] - qy[i];
+        if (holds(qx[i] + (qx[i + 1] - x0) * 0.5 / 3.0, qy[i] + (qy[i + 1] - y0) * 0.5 / 3.0)
+            || holds(qx[i + 1] - (x3 - qx[i]) * 0.5 / 3.0, qy[i + 1] - (y3 - qy[i]) * 0.5 / 3.0))
+            return true;
+    }
+    return false;
+}
+
+// A pixel coordinate the drawing of the shape truncates lies in a band.
+bool truncatesInBand(const THShape& s, const PixelMapping& m, const Band& bx, const Band& by)
+{
+    auto at = [&](double x, double y) { return bx.holds((x - m.left) * m.kx) || by.holds((m.top - y) * m.ky); };
+    switch (s.Kind()) {
+    case ShapeKind::Line: {
+        const auto& l = static_cast<const THLine&>(s);
+        return at(l.X1, l.Y1) || at(l.X2, l.Y2);
+    }
+    case ShapeKind::Circle: {
+        const auto& c = static_cast<const THCircle&>(s);
+        return at(c.CX, c.CY);
+    }
+    case ShapeKind::Rectangle: {
+        const auto& r = static_cast<const THRectangle&>(s);
+        return at(r.X1, r.Y1) || at(r.X2, r.Y2);
+    }
+    case ShapeKind::Ellipse: {
+        const auto& e = static_cast<const THEllipse&>(s);
+        return at(e.X1, e.Y1) || at(e.X2, e.Y2);
+    }
+    case ShapeKind::Arc: {
+        const auto& a = static_cast<const THArc&>(s);
+        return at(a.X1, a.Y1) || at(a.X2, a.Y2) || at(a.X3, a.Y3);
+    }
+    case ShapeKind::Polyline: {
+        const auto& p = static_cast<const THPolyline&>(s);
+        if (std::any_of(p.Points.begin(), p.Points.end(), [&](const auto& v) { return at(v.x, v.y); }))
+            return true;
+        return (s.ShapeType == ShapeTypeCode::Spline || s.ShapeType == ShapeTypeCode::Arc3)
+            && controlInBand(p, m, bx, by);
+    }
+    default:
+        return true;
+    }
+}
+
+bool isPlainRectangle(const THShape& s)
+{
+    return s.Kind() == ShapeKind::Rectangle && !static_cast<const THRectangle&>(s).Rounded;
+}
+
+// What of a shape truncated in a band can come out differently: all of it,
+// but for a plain rectangle only the sides truncated there.
+void addTruncatedInBand(ScrollRegion& region, const THShape& s, const QRect& box, const PixelMapping& m,
+                        const Band& bx, const Band& by)
+{
+    if (!isPlainRectangle(s)) {
+        region.addBox(box);
+        return;
+    }
+    const auto* r = static_cast<const THRectangle*>(&s);
+    const int reach = penReach(s);
+    for (const double x : {r->X1, r->X2}) {
+        const double v = (x - m.left) * m.kx;
+        if (bx.holds(v))
+            region.addBox(box & QRect(static_cast<int>(v) - reach, box.top(), 2 * reach + 1, box.height()));
+    }
+    for (const double y : {r->Y1, r->Y2}) {
+        const double v = (m.top - y) * m.ky;
+        if (by.holds(v))
+            region.addBox(box & QRect(box.left(), static_cast<int>(v) - reach, box.width(), 2 * reach + 1));
+    }
+}
+
+// A shape that came into the window or left it lies outside the other window,
+// so it paints only within its pen's reach of that window's edges, on the
+// sides the window moved from or to.
+void addAtEdges(ScrollRegion& region, const QRect& box, int reach, int dx, int dy, int width, int height)
+{
+    const int left = std::max(0, dx) + reach, right = width + std::min(0, dx) - reach - 1;
+    const int top = std::max(0, dy) + reach, bottom = height + std::min(0, dy) - reach - 1;
+    region.addBox(box & QRect(QPoint(0, 0), QPoint(left, height - 1)));
+    region.addBox(box & QRect(QPoint(right, 0), QPoint(width - 1, height - 1)));
+    region.addBox(box & QRect(QPoint(0, 0), QPoint(width - 1, top)));
+    region.addBox(box & QRect(QPoint(0, bottom), QPoint(width - 1, height - 1)));
 }
 
 void addGridParts(ScrollRegion& region, const GridFixedParts& parts, int dx, int dy, int height)
@@ -108,9 +235,9 @@ void addGridParts(ScrollRegion& region, const GridFixedParts& parts, int dx, int
     if (parts.labelColumnsTo >= 0)
         region.addColumns(0, parts.labelColumnsTo + std::max(0, dx) + 2);
     for (int x : parts.columns)
-        region.addColumns(x + dx - 1, x + dx + 1);
+        region.addColumns(x + dx, x + dx);
     for (int y : parts.rows)
-        region.addRows(y + dy - 1, y + dy + 1);
+        region.addRows(y + dy, y + dy);
 }
 
 }  // namespace
@@ -172,6 +299,13 @@ bool ChartRenderer::scroll(const THalvekCanvasModel& model)
         }
     }
     const std::size_t committed = checkpointState_.index;
+    const Band bandX(dx), bandY(dy);
+    // Qt clips a line reaching out of the picture at the edge, and where it
+    // cuts it into the line shifts the line's pixels a little: a shape
+    // reaching out of either picture is drawn again (axis-aligned
+    // rectangles clip exactly).
+    const QRect insideBoth(QPoint(std::max(0, dx) + 2, std::max(0, dy) + 2),
+                           QPoint(std::min(W, W + dx) - 3, std::min(H, H + dy) - 3));
     ShapeRange::iterator it = range.begin();
     for (std::size_t i = 0; i < committed; ++i, ++it) {
         const THShape& s = **it;
@@ -185,8 +319,13 @@ bool ChartRenderer::scroll(const THalvekCanvasModel& model)
         const PixelBounds b = pixelBounds(s, to);
         if (!within(b, W, H))
             return false;
-        if (before != after || inBand(b.left, b.right, dx) || inBand(b.top, b.bottom, dy))
-            region.addBox(paintedBox(b, s));
+        const QRect box = paintedBox(b, s);
+        if (truncatesInBand(s, to, bandX, bandY))
+            addTruncatedInBand(region, s, box, to, bandX, bandY);
+        else if (!isPlainRectangle(s) && !insideBoth.contains(box))
+            region.addBox(box);
+        else if (before != after)
+            addAtEdges(region, box, penReach(s) + 2, dx, dy, W, H);
     }
     region.finish();
     if (region.area() * 2 > static_cast<long>(W) * H)

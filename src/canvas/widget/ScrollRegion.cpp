@@ -30,7 +30,10 @@ void ScrollRegion::addBox(QRect box)
     const QPoint c = box.center();
     const std::array<int, 4> distance{c.x(), W - 1 - c.x(), c.y(), H - 1 - c.y()};
     const auto nearest = std::min_element(distance.begin(), distance.end()) - distance.begin();
-    boxes_[nearest] |= box;
+    const int along = nearest < 2 ? c.y() * kPerEdge / H : c.x() * kPerEdge / W;
+    QRect& bucket = boxes_[nearest * kPerEdge + std::clamp(along, 0, kPerEdge - 1)];
+    bucket |= box;
+    bounds_ |= box;
 }
 
 void ScrollRegion::finish()
@@ -67,6 +70,8 @@ bool ScrollRegion::touches(int left, int top, int right, int bottom) const
     if (anyIn(rowSums_, top, bottom) || anyIn(columnSums_, left, right))
         return true;
     const QRect box(QPoint(left, top), QPoint(right, bottom));
+    if (!bounds_.intersects(box))
+        return false;
     return std::any_of(boxes_.begin(), boxes_.end(), [&](const QRect& b) { return b.intersects(box); });
 }
 

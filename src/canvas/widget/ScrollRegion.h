@@ -33,7 +33,9 @@ private:
     int W, H;
     std::vector<char> rows_, columns_;
     std::vector<int> rowSums_, columnSums_;  // how many marked before each index
-    std::array<QRect, 4> boxes_;           // nearest the left, right, top, bottom edge
+    static constexpr int kPerEdge = 8;
+    std::array<QRect, 4 * kPerEdge> boxes_;  // nearest the left, right, top, bottom edge
+    QRect bounds_;                          // of all boxes
 };
 
 // Moves the picture by (dx, dy) pixels in place; what comes in at the edges is left as it was.
