@@ -8,15 +8,24 @@
 //   0): a vertex between the old and the new client edge. Shapes reaching
 //   into that band are drawn again, whole.
 // - Shapes that enter or leave the window (its bounds against the shape's)
-//   are drawn again whole: a wide pen paints past the bounds.
+//   are drawn again whole: a wide pen paints past the bounds. They reach out
+//   of one of the pictures, as below.
 // - Qt clips a line at the picture's edge, and where it cuts the line shifts
 //   the line's pixels a little: shapes reaching out of either picture are
-//   drawn again whole, but for axis-aligned rectangles, which clip exactly
-//   (a long line across the view makes the pan a full rebuild).
+//   drawn again whole (a long line across the view makes the pan a full
+//   rebuild).
 // - The clipping against the guard box moves with the window: shapes reaching
 //   far outside (half the guard) leave it to a full rebuild.
-// - The culls of curves under half a pixel and of wide-pen lines without
-//   length depend on the scale alone. Skipping a short line that paints the
+// - Qt's drawing of lines, polylines, polygons, rectangles and circles with
+//   thin pens (pixels from integer ends) moves along by whole pixels. Curves
+//   it flattens and circles with a pen of 3 pixels or more need not (their
+//   edges meet pixel centres, decided by rounding): they are drawn again
+//   whole wherever they are in view.
+// - The scale is the same, but for the last bits of the window's
+//   coordinates: what is taken from the scale alone (a circle's radius in
+//   pixels, the cull of curves under half a pixel, the grid's step) is
+//   compared at both, and drawn again (or rebuilt) when it differs. The cull
+//   of wide-pen lines without length depends on their ends alone. Skipping a short line that paints the
 //   pixel the last drawn shape painted, in its colour, changes no pixel: which
 //   short lines it skips does not matter.
 // - The points' 2-pixel rule, the one text per cell and the drawing limit look
@@ -188,45 +197,33 @@ bool truncatesInBand(const THShape& s, const PixelMapping& m, const Band& bx, co
     }
 }
 
-bool isPlainRectangle(const THShape& s)
+// Qt draws it the same wherever it lies, moved by whole pixels. Not so for
+// curves it flattens (splines, rounded corners), nor for circles and ellipses
+// with a pen of 3 pixels or more, whose edges meet pixel centres and are
+// decided by rounding.
+bool movesExactly(const THShape& s)
 {
-    return s.Kind() == ShapeKind::Rectangle && !static_cast<const THRectangle&>(s).Rounded;
-}
-
-// What of a shape truncated in a band can come out differently: all of it,
-// but for a plain rectangle only the sides truncated there.
-void addTruncatedInBand(ScrollRegion& region, const THShape& s, const QRect& box, const PixelMapping& m,
-                        const Band& bx, const Band& by)
-{
-    if (!isPlainRectangle(s)) {
-        region.addBox(box);
-        return;
-    }
-    const auto* r = static_cast<const THRectangle*>(&s);
-    const int reach = penReach(s);
-    for (const double x : {r->X1, r->X2}) {
-        const double v = (x - m.left) * m.kx;
-        if (bx.holds(v))
-            region.addBox(box & QRect(static_cast<int>(v) - reach, box.top(), 2 * reach + 1, box.height()));
-    }
-    for (const double y : {r->Y1, r->Y2}) {
-        const double v = (m.top - y) * m.ky;
-        if (by.holds(v))
-            region.addBox(box & QRect(box.left(), static_cast<int>(v) - reach, box.width(), 2 * reach + 1));
+    switch (s.Kind()) {
+    case ShapeKind::Circle:
+    case ShapeKind::Ellipse: return s.PenWidth() <= 2;
+    case ShapeKind::Rectangle: return !static_cast<const THRectangle&>(s).Rounded;
+    case ShapeKind::Polyline: return s.ShapeType != ShapeTypeCode::Spline && s.ShapeType != ShapeTypeCode::Arc3;
+    default: return true;
     }
 }
 
-// A shape that came into the window or left it lies outside the other window,
-// so it paints only within its pen's reach of that window's edges, on the
-// sides the window moved from or to.
-void addAtEdges(ScrollRegion& region, const QRect& box, int reach, int dx, int dy, int width, int height)
+// What the drawing takes from the scale alone comes out the same at both
+// (the scales may differ in their last bits): a circle's radius in pixels,
+// and whether a curve is under half a pixel.
+bool sameAtScale(const THShape& s, const PixelMapping& a, const PixelMapping& b, double unitsA, double unitsB)
 {
-    const int left = std::max(0, dx) + reach, right = width + std::min(0, dx) - reach - 1;
-    const int top = std::max(0, dy) + reach, bottom = height + std::min(0, dy) - reach - 1;
-    region.addBox(box & QRect(QPoint(0, 0), QPoint(left, height - 1)));
-    region.addBox(box & QRect(QPoint(right, 0), QPoint(width - 1, height - 1)));
-    region.addBox(box & QRect(QPoint(0, 0), QPoint(width - 1, top)));
-    region.addBox(box & QRect(QPoint(0, bottom), QPoint(width - 1, height - 1)));
+    if (s.Kind() == ShapeKind::Circle) {
+        const double r = static_cast<const THCircle&>(s).Radius;
+        if (std::trunc(r * a.kx) != std::trunc(r * b.kx) || std::trunc(r * a.ky) != std::trunc(r * b.ky))
+            return false;
+    }
+    const double w = s.MaxX - s.MinX, h = s.MaxY - s.MinY;
+    return (w < unitsA * 0.5 && h < unitsA * 0.5) == (w < unitsB * 0.5 && h < unitsB * 0.5);
 }
 
 void addGridParts(ScrollRegion& region, const GridFixedParts& parts, int dx, int dy, int height)
@@ -291,7 +288,8 @@ bool ChartRenderer::scroll(const THalvekCanvasModel& model)
     if (key_.gridOnTop == 0) {
         const GridFixedParts before = gridFixedParts(model, key_.left, key_.right, key_.top, key_.bottom, &checkpoint_);
         const GridFixedParts after = gridFixedParts(model, next.left, next.right, next.top, next.bottom, &checkpoint_);
-        if (before.shown != after.shown || before.axes != after.axes)
+        if (before.shown != after.shown || before.axes != after.axes || before.stepX != after.stepX
+            || before.stepY != after.stepY)
             return false;
         if (before.shown) {
             addGridParts(region, before, dx, dy, H);
@@ -300,10 +298,10 @@ bool ChartRenderer::scroll(const THalvekCanvasModel& model)
     }
     const std::size_t committed = checkpointState_.index;
     const Band bandX(dx), bandY(dy);
+    const double nextUnits = ((next.right - next.left) > 0.0 ? next.right - next.left : 1.0) / W;
     // Qt clips a line reaching out of the picture at the edge, and where it
-    // cuts it into the line shifts the line's pixels a little: a shape
-    // reaching out of either picture is drawn again (axis-aligned
-    // rectangles clip exactly).
+    // cuts it shifts the line's pixels a little (and a rectangle's corner):
+    // a shape reaching out of either picture is drawn again.
     const QRect insideBoth(QPoint(std::max(0, dx) + 2, std::max(0, dy) + 2),
                            QPoint(std::min(W, W + dx) - 3, std::min(H, H + dy) - 3));
     ShapeRange::iterator it = range.begin();
@@ -320,12 +318,9 @@ bool ChartRenderer::scroll(const THalvekCanvasModel& model)
         if (!within(b, W, H))
             return false;
         const QRect box = paintedBox(b, s);
-        if (truncatesInBand(s, to, bandX, bandY))
-            addTruncatedInBand(region, s, box, to, bandX, bandY);
-        else if (!isPlainRectangle(s) && !insideBoth.contains(box))
+        if (truncatesInBand(s, to, bandX, bandY) || !movesExactly(s)
+            || !sameAtScale(s, map_, to, unitsPerPixel_, nextUnits) || !insideBoth.contains(box))
             region.addBox(box);
-        else if (before != after)
-            addAtEdges(region, box, penReach(s) + 2, dx, dy, W, H);
     }
     region.finish();
     if (region.area() * 2 > static_cast<long>(W) * H)

@@ -163,6 +163,8 @@ GridFixedParts gridFixedParts(const THalvekCanvasModel& m, double left, double r
         return parts;
     parts.shown = true;
     parts.axes = l.axes;
+    parts.stepX = l.sx;
+    parts.stepY = l.sy;
     if (l.axes) {
         parts.columns.push_back(l.pixX(0.0));
         parts.rows.push_back(l.pixY(0.0));

@@ -35,6 +35,7 @@ void DrawGrid(GdiPainter& painter, const THalvekCanvasModel& model);
 struct GridFixedParts {
     bool shown = false;
     bool axes = false;
+    double stepX = 0, stepY = 0;
     int labelRowsFrom = 0;
     int labelColumnsTo = -1;
     std::vector<int> columns, rows;
