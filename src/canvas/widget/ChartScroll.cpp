@@ -115,10 +115,13 @@ int penReach(const THShape& s) { return std::max(1, s.PenWidth()) + 3; }
 // The pixels the shape can paint.
 QRect paintedBox(const PixelBounds& b, const THShape& s)
 {
+    // Within kScrollReach of the client (checked before): truncation of a value
+    // made positive, widened by a pixel, covers floor and ceil.
+    constexpr double lift = 2 * kScrollReach;
+    auto low = [&](double v) { return static_cast<int>(v + lift) - static_cast<int>(lift) - 1; };
+    auto high = [&](double v) { return static_cast<int>(v + lift) - static_cast<int>(lift) + 1; };
     const int margin = penReach(s);
-    return QRect(QPoint(static_cast<int>(std::floor(b.left)) - margin, static_cast<int>(std::floor(b.top)) - margin),
-                 QPoint(static_cast<int>(std::ceil(b.right)) + margin,
-                        static_cast<int>(std::ceil(b.bottom)) + margin));
+    return QRect(QPoint(low(b.left) - margin, low(b.top) - margin), QPoint(high(b.right) + margin, high(b.bottom) + margin));
 }
 
 // The band between the old and the new client edge (pixels of the new
@@ -297,6 +300,12 @@ bool ChartRenderer::scroll(const THalvekCanvasModel& model)
         }
     }
     const std::size_t committed = checkpointState_.index;
+    struct InView {
+        std::size_t index;
+        const THShape* shape;
+        QRect box;
+    };
+    std::vector<InView> inView;  // the shapes below the checkpoint in the new window, in drawing order
     const Band bandX(dx), bandY(dy);
     const double nextUnits = ((next.right - next.left) > 0.0 ? next.right - next.left : 1.0) / W;
     // Qt clips a line reaching out of the picture at the edge, and where it
@@ -318,6 +327,8 @@ bool ChartRenderer::scroll(const THalvekCanvasModel& model)
         if (!within(b, W, H))
             return false;
         const QRect box = paintedBox(b, s);
+        if (after)
+            inView.push_back({i, &s, box});
         if (truncatesInBand(s, to, bandX, bandY) || !movesExactly(s)
             || !sameAtScale(s, map_, to, unitsPerPixel_, nextUnits) || !insideBoth.contains(box))
             region.addBox(box);
@@ -341,16 +352,11 @@ bool ChartRenderer::scroll(const THalvekCanvasModel& model)
         if (key_.gridOnTop == 0)
             DrawGrid(g, model);
         PassState state;
-        it = range.begin();
-        for (std::size_t i = 0; i < committed; ++i, ++it) {
-            const THShape& s = **it;
-            if (!isShown(s, key_) || !inWindow(s, key_))
+        for (const InView& v : inView) {
+            if (!region.touches(v.box.left(), v.box.top(), v.box.right(), v.box.bottom()))
                 continue;
-            const QRect box = paintedBox(pixelBounds(s, to), s);
-            if (!region.touches(box.left(), box.top(), box.right(), box.bottom()))
-                continue;
-            state.index = i;
-            passShape(model, s, g, state);
+            state.index = v.index;
+            passShape(model, *v.shape, g, state);
             ++redrawn;
         }
     }

@@ -2,11 +2,14 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
+#include <vector>
 
 namespace skerra::canvas {
 
 ScrollRegion::ScrollRegion(int width, int height)
-    : W(width), H(height), rows_(static_cast<std::size_t>(height), 0), columns_(static_cast<std::size_t>(width), 0)
+    : W(width), H(height), tilesX_((width + kTile - 1) / kTile), tilesY_((height + kTile - 1) / kTile),
+      rows_(static_cast<std::size_t>(height), 0), columns_(static_cast<std::size_t>(width), 0)
 {
 }
 
@@ -31,48 +34,56 @@ void ScrollRegion::addBox(QRect box)
     const std::array<int, 4> distance{c.x(), W - 1 - c.x(), c.y(), H - 1 - c.y()};
     const auto nearest = std::min_element(distance.begin(), distance.end()) - distance.begin();
     const int along = nearest < 2 ? c.y() * kPerEdge / H : c.x() * kPerEdge / W;
-    QRect& bucket = boxes_[nearest * kPerEdge + std::clamp(along, 0, kPerEdge - 1)];
-    bucket |= box;
-    bounds_ |= box;
+    boxes_[nearest * kPerEdge + std::clamp(along, 0, kPerEdge - 1)] |= box;
 }
 
 void ScrollRegion::finish()
 {
-    auto sums = [](const std::vector<char>& marks, std::vector<int>& out) {
-        out.assign(marks.size() + 1, 0);
-        for (std::size_t i = 0; i < marks.size(); ++i)
-            out[i + 1] = out[i] + marks[i];
+    const int stride = tilesX_ + 1;
+    std::vector<char> tiles(static_cast<std::size_t>(tilesX_) * tilesY_, 0);
+    auto mark = [&](const QRect& r) {
+        for (int ty = r.top() / kTile; ty <= r.bottom() / kTile; ++ty)
+            for (int tx = r.left() / kTile; tx <= r.right() / kTile; ++tx)
+                tiles[static_cast<std::size_t>(ty) * tilesX_ + tx] = 1;
     };
-    sums(rows_, rowSums_);
-    sums(columns_, columnSums_);
+    for (int y = 0; y < H; ++y)
+        if (rows_[y])
+            mark(QRect(0, y, W, 1));
+    for (int x = 0; x < W; ++x)
+        if (columns_[x])
+            mark(QRect(x, 0, 1, H));
+    for (const QRect& b : boxes_)
+        if (!b.isEmpty())
+            mark(b);
+    tileSums_.assign(static_cast<std::size_t>(stride) * (tilesY_ + 1), 0);
+    for (int ty = 0; ty < tilesY_; ++ty)
+        for (int tx = 0; tx < tilesX_; ++tx)
+            tileSums_[(ty + 1) * stride + tx + 1] = tiles[static_cast<std::size_t>(ty) * tilesX_ + tx]
+                + tileSums_[ty * stride + tx + 1] + tileSums_[(ty + 1) * stride + tx] - tileSums_[ty * stride + tx];
 }
 
 long ScrollRegion::area() const
 {
-    long a = static_cast<long>(rowSums_.back()) * W + static_cast<long>(columnSums_.back()) * H;
+    long a = 0;
+    for (char r : rows_)
+        a += r ? W : 0;
+    for (char c : columns_)
+        a += c ? H : 0;
     for (const QRect& b : boxes_)
         a += static_cast<long>(b.width()) * b.height();
     return a;
-}
-
-bool ScrollRegion::anyIn(const std::vector<int>& sums, int first, int last)
-{
-    const int n = static_cast<int>(sums.size()) - 1;
-    first = std::max(0, first);
-    last = std::min(n - 1, last);
-    return first <= last && sums[last + 1] > sums[first];
 }
 
 bool ScrollRegion::touches(int left, int top, int right, int bottom) const
 {
     if (right < 0 || bottom < 0 || left >= W || top >= H || left > right || top > bottom)
         return false;
-    if (anyIn(rowSums_, top, bottom) || anyIn(columnSums_, left, right))
-        return true;
-    const QRect box(QPoint(left, top), QPoint(right, bottom));
-    if (!bounds_.intersects(box))
-        return false;
-    return std::any_of(boxes_.begin(), boxes_.end(), [&](const QRect& b) { return b.intersects(box); });
+    const int x0 = std::max(0, left) / kTile, x1 = std::min(W - 1, right) / kTile;
+    const int y0 = std::max(0, top) / kTile, y1 = std::min(H - 1, bottom) / kTile;
+    const int stride = tilesX_ + 1;
+    return tileSums_[(y1 + 1) * stride + x1 + 1] - tileSums_[y0 * stride + x1 + 1] - tileSums_[(y1 + 1) * stride + x0]
+        + tileSums_[y0 * stride + x0]
+        > 0;
 }
 
 void ScrollRegion::copy(const QImage& from, QImage& to) const
@@ -81,22 +92,23 @@ void ScrollRegion::copy(const QImage& from, QImage& to) const
     auto copySpan = [&](int y, int x0, int x1) {
         std::memcpy(to.scanLine(y) + x0 * px, from.constScanLine(y) + x0 * px, (x1 - x0 + 1) * px);
     };
+    std::vector<std::pair<int, int>> runs;  // of marked columns
+    for (int x = 0; x < W; ++x) {
+        if (!columns_[x])
+            continue;
+        int end = x;
+        while (end + 1 < W && columns_[end + 1])
+            ++end;
+        runs.emplace_back(x, end);
+        x = end;
+    }
     for (int y = 0; y < H; ++y) {
         if (rows_[y]) {
             copySpan(y, 0, W - 1);
             continue;
         }
-        for (int x = 0; x < W;) {  // runs of marked columns
-            if (!columns_[x]) {
-                ++x;
-                continue;
-            }
-            int end = x;
-            while (end + 1 < W && columns_[end + 1])
-                ++end;
-            copySpan(y, x, end);
-            x = end + 1;
-        }
+        for (const auto& [first, last] : runs)
+            copySpan(y, first, last);
     }
     for (const QRect& b : boxes_)
         for (int y = b.top(); y <= b.bottom() && !b.isEmpty(); ++y)

@@ -23,19 +23,20 @@ public:
     void finish();
     // An upper bound of the pixels in the region.
     long area() const;
-    // The box (client pixels, inclusive) has a pixel in the region.
+    // The box (client pixels, inclusive) may have a pixel in the region (it
+    // meets a tile the region meets).
     bool touches(int left, int top, int right, int bottom) const;
     // Copies the region's pixels from `from` into `to` (both client-sized, 32 bits a pixel).
     void copy(const QImage& from, QImage& to) const;
 
 private:
-    static bool anyIn(const std::vector<int>& sums, int first, int last);
+    static constexpr int kTile = 8;  // touches() looks at tiles of this many pixels square
     int W, H;
+    int tilesX_, tilesY_;
     std::vector<char> rows_, columns_;
-    std::vector<int> rowSums_, columnSums_;  // how many marked before each index
+    std::vector<int> tileSums_;  // tiles the region meets, summed over the rectangle from (0, 0)
     static constexpr int kPerEdge = 8;
     std::array<QRect, 4 * kPerEdge> boxes_;  // nearest the left, right, top, bottom edge
-    QRect bounds_;                          // of all boxes
 };
 
 // Moves the picture by (dx, dy) pixels in place; what comes in at the edges is left as it was.
