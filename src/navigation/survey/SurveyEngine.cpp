@@ -345,9 +345,11 @@ bool SurveyEngine::ProjectPosition()
 
 void SurveyEngine::FollowVessel()
 {
-    // While the user draws a shape the view stays where it is.
+    // While the user draws a shape the view stays where it is. The pan goes by whole
+    // pixels, so the chart moves its picture instead of drawing it all again; the
+    // vessel stays within half a pixel of the centre.
     if (state_.FollowVesselEnabled && !chart_.DrawingActive)
-        chart_.WorldPan(state_.GridEasting - (chart_.WorldLeft + chart_.WorldRight) / 2,
+        chart_.WorldPanRounded(state_.GridEasting - (chart_.WorldLeft + chart_.WorldRight) / 2,
                         state_.GridNorthing - (chart_.WorldTop + chart_.WorldBottom) / 2);
     else
         chart_.Refresh();
