@@ -159,6 +159,26 @@ void decodeFrame(TStreamSummary& s, const TRTCM3Frame& frame)
     ++s.Total;
 }
 
+// Before the first valid frame lies the end of a frame the snapshot cut, where any
+// 0xD3 may pose as a preamble; there a candidate is a damaged frame only when it ends
+// exactly where the first valid frame (or a damaged frame so found) starts.
+std::uint64_t damagedFramesBefore(std::string_view snapshot, std::size_t first)
+{
+    std::uint64_t count = 0;
+    std::size_t next = first;
+    for (std::size_t p = first; p-- > 0;) {
+        if (static_cast<std::uint8_t>(snapshot[p]) != 0xD3 || p + kRTCM3HeaderSize > first)
+            continue;
+        const std::size_t length = ((static_cast<std::uint8_t>(snapshot[p + 1]) & 0x03u) << 8) |
+                                   static_cast<std::uint8_t>(snapshot[p + 2]);
+        if (p + kRTCM3HeaderSize + length + kRTCM3CrcSize == next) {
+            ++count;
+            next = p;
+        }
+    }
+    return count;
+}
+
 TStreamSummary summarise(std::string_view snapshot)
 {
     TStreamSummary s;
@@ -168,7 +188,11 @@ TStreamSummary summarise(std::string_view snapshot)
             firstFrame = static_cast<std::size_t>(frame.Payload.data() - snapshot.data()) - kRTCM3HeaderSize;
         decodeFrame(s, frame);
     });
-    s.CrcErrors = firstFrame ? ScanRTCM3Frames(snapshot.substr(*firstFrame), nullptr).CrcRejected : counts.CrcRejected;
+    if (firstFrame)
+        s.CrcErrors = damagedFramesBefore(snapshot, *firstFrame) +
+                      ScanRTCM3Frames(snapshot.substr(*firstFrame), nullptr).CrcRejected;
+    else
+        s.CrcErrors = counts.CrcRejected;
     return s;
 }
 

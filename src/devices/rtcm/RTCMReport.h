@@ -5,9 +5,10 @@
 // stream carries, the position sent to the caster with its distance and bearing to
 // the station, and every message number seen with its name and count.
 //
-// Only frames whose CRC-24Q matches are counted and decoded; damaged candidates are
-// counted as CRC errors from the first valid frame on (the bytes before it are the
-// end of a frame the snapshot cut off, not damage).
+// Only frames whose CRC-24Q matches are counted and decoded; damaged frames are
+// counted as CRC errors. Before the first valid frame, where the snapshot usually
+// starts inside a frame, only a damaged frame that ends where the next frame starts
+// is counted: a stray 0xD3 in the cut frame's rest is not damage.
 
 #include <QDateTime>
 

@@ -202,7 +202,7 @@ TEST(RTCMReport, DamagedFramesAreCountedAsCrcErrorsAndNotDecoded)
 
     // The snapshot starts inside a frame whose rest holds a false preamble: that is the
     // snapshot's cut, not damage. Two damaged frames follow the first good one.
-    const std::string cutHead = "\x11\xD3\x00\x02xy\x01\x02\x03"s;
+    const std::string cutHead = "\x11\xD3\x00\x02xy\x01\x02\x03\x04"s;
     const std::string snapshot = cutHead + observations(1077) + damaged + damagedStation + observations(1004);
     const auto report = BuildRTCMReport(inputFor(snapshot));
     EXPECT_EQ(report.Lines.back(), "CRC errors: 2");
@@ -216,6 +216,11 @@ TEST(RTCMReport, DamagedFramesAreCountedAsCrcErrorsAndNotDecoded)
     // Without damage after the first good frame there is no CRC line.
     const auto clean = BuildRTCMReport(inputFor(cutHead + observations(1077) + observations(1004)));
     EXPECT_EQ(clean.Lines.back(), "Total: 2 RTCM messages parsed");
+
+    // Damaged frames that lead up to the first good one are damage too.
+    const auto leading = BuildRTCMReport(inputFor(cutHead + damaged + damagedStation + observations(1077)));
+    EXPECT_EQ(leading.Lines.back(), "CRC errors: 2");
+    EXPECT_EQ(leading.Lines[leading.Lines.size() - 2], "Total: 1 RTCM messages parsed");
 }
 
 TEST(RTCMReport, ShortDescriptorFramesAreReadOnlyAsFarAsTheyGo)
