@@ -159,40 +159,70 @@ void decodeFrame(TStreamSummary& s, const TRTCM3Frame& frame)
     ++s.Total;
 }
 
-// Before the first valid frame lies the end of a frame the snapshot cut, where any
-// 0xD3 may pose as a preamble; there a candidate is a damaged frame only when it ends
-// exactly where the first valid frame (or a damaged frame so found) starts.
-std::uint64_t damagedFramesBefore(std::string_view snapshot, std::size_t first)
+struct TExtent {
+    std::size_t Start, End;   // [Start, End) within the snapshot
+};
+
+// The frame a preamble at `p` announces, when the snapshot holds it whole.
+std::optional<TExtent> candidateAt(std::string_view snapshot, std::size_t p)
+{
+    if (p + kRTCM3HeaderSize > snapshot.size() || static_cast<std::uint8_t>(snapshot[p]) != 0xD3)
+        return std::nullopt;
+    const std::size_t length = ((static_cast<std::uint8_t>(snapshot[p + 1]) & 0x03u) << 8) |
+                               static_cast<std::uint8_t>(snapshot[p + 2]);
+    const std::size_t end = p + kRTCM3HeaderSize + length + kRTCM3CrcSize;
+    if (end > snapshot.size())
+        return std::nullopt;
+    return TExtent{p, end};
+}
+
+// Damaged frames: complete candidates that are not valid frames and sit in the frame
+// sequence, that is, start where a frame ends or end where a frame starts. A stray
+// 0xD3 elsewhere (inside the frame the snapshot's start or end cut, inside a damaged
+// frame, in other data) is not a frame, whatever length it implies.
+std::uint64_t countDamagedFrames(std::string_view snapshot, const std::vector<TExtent>& valid)
 {
     std::uint64_t count = 0;
-    std::size_t next = first;
-    for (std::size_t p = first; p-- > 0;) {
-        if (static_cast<std::uint8_t>(snapshot[p]) != 0xD3 || p + kRTCM3HeaderSize > first)
-            continue;
-        const std::size_t length = ((static_cast<std::uint8_t>(snapshot[p + 1]) & 0x03u) << 8) |
-                                   static_cast<std::uint8_t>(snapshot[p + 2]);
-        if (p + kRTCM3HeaderSize + length + kRTCM3CrcSize == next) {
+    std::size_t gapStart = 0;
+    bool afterFrame = false;
+    auto gapBefore = [&](std::size_t gapEnd) {
+        std::size_t from = gapStart;
+        while (afterFrame) {   // damaged frames following a frame
+            const auto c = candidateAt(snapshot, from);
+            if (!c || c->End > gapEnd)
+                break;
             ++count;
-            next = p;
+            from = c->End;
         }
+        if (gapEnd == snapshot.size())
+            return;   // the snapshot's end cuts whatever follows
+        std::size_t next = gapEnd;   // damaged frames leading up to a frame
+        for (std::size_t p = next; p-- > from;) {
+            if (const auto c = candidateAt(snapshot, p); c && c->End == next) {
+                ++count;
+                next = p;
+            }
+        }
+    };
+    for (const TExtent& frame : valid) {
+        gapBefore(frame.Start);
+        gapStart = frame.End;
+        afterFrame = true;
     }
+    gapBefore(snapshot.size());
     return count;
 }
 
 TStreamSummary summarise(std::string_view snapshot)
 {
     TStreamSummary s;
-    std::optional<std::size_t> firstFrame;
-    const auto counts = ScanRTCM3Frames(snapshot, [&](const TRTCM3Frame& frame) {
-        if (!firstFrame)
-            firstFrame = static_cast<std::size_t>(frame.Payload.data() - snapshot.data()) - kRTCM3HeaderSize;
+    std::vector<TExtent> frames;
+    ScanRTCM3Frames(snapshot, [&](const TRTCM3Frame& frame) {
+        const auto start = static_cast<std::size_t>(frame.Payload.data() - snapshot.data()) - kRTCM3HeaderSize;
+        frames.push_back({start, start + kRTCM3HeaderSize + frame.Payload.size() + kRTCM3CrcSize});
         decodeFrame(s, frame);
     });
-    if (firstFrame)
-        s.CrcErrors = damagedFramesBefore(snapshot, *firstFrame) +
-                      ScanRTCM3Frames(snapshot.substr(*firstFrame), nullptr).CrcRejected;
-    else
-        s.CrcErrors = counts.CrcRejected;
+    s.CrcErrors = countDamagedFrames(snapshot, frames);
     return s;
 }
 

@@ -5,10 +5,10 @@
 // stream carries, the position sent to the caster with its distance and bearing to
 // the station, and every message number seen with its name and count.
 //
-// Only frames whose CRC-24Q matches are counted and decoded; damaged frames are
-// counted as CRC errors. Before the first valid frame, where the snapshot usually
-// starts inside a frame, only a damaged frame that ends where the next frame starts
-// is counted: a stray 0xD3 in the cut frame's rest is not damage.
+// Only frames whose CRC-24Q matches are counted and decoded; damaged frames that sit
+// in the sequence of frames (starting where one ends or ending where one starts) are
+// counted as CRC errors. A stray 0xD3 inside the frames the snapshot's start and end
+// cut is no frame, so a healthy stream shows no CRC errors wherever it was cut.
 
 #include <QDateTime>
 
