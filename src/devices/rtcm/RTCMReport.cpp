@@ -388,7 +388,7 @@ void addMessages(TLines& out, const TStreamSummary& s)
 
 bool isNewStation(const TRTCMBaseStation& last, int id, const TGeodeticPosition& p)
 {
-    return id != last.Id || (last.Latitude == 0 && last.Longitude == 0) ||
+    return id != last.StationId || (last.Latitude == 0 && last.Longitude == 0) ||
            std::fabs(p.Latitude - last.Latitude) > kSameStationDegrees ||
            std::fabs(p.Longitude - last.Longitude) > kSameStationDegrees;
 }

@@ -30,7 +30,7 @@ struct TRTCMReportVessel {
 
 // A reference station as the NTRIP window remembers the last one it logged.
 struct TRTCMBaseStation {
-    int Id = 0;
+    int StationId = 0;
     double Latitude = 0;
     double Longitude = 0;
     double Height = 0;

@@ -175,7 +175,7 @@ TEST(RTCMReport, WholeReportOfOneStream)
     };
     EXPECT_EQ(report.Lines, expected);
     EXPECT_EQ(report.BaseLogLine.value_or("<none>"), "Base #2101: 41.00000000, 29.00000000, 100.00m");
-    EXPECT_EQ(report.LastBase.Id, 2101);
+    EXPECT_EQ(report.LastBase.StationId, 2101);
     EXPECT_NEAR(report.LastBase.Latitude, 41.0, 1e-9);
     EXPECT_NEAR(report.LastBase.Longitude, 29.0, 1e-9);
     EXPECT_NEAR(report.LastBase.Height, 100.0, 1e-3);
@@ -337,8 +337,8 @@ TEST(RTCMReport, BaseLogLineOnlyForANewOrMovedStation)
         auto input = inputFor(snapshot);
         input.LastBase = c.last;
         const auto report = BuildRTCMReport(input);
-        EXPECT_EQ(report.BaseLogLine.has_value(), c.logged) << c.last.Id << " " << c.last.Latitude;
-        EXPECT_EQ(report.LastBase.Id, c.logged ? 2101 : c.last.Id);
+        EXPECT_EQ(report.BaseLogLine.has_value(), c.logged) << c.last.StationId << " " << c.last.Latitude;
+        EXPECT_EQ(report.LastBase.StationId, c.logged ? 2101 : c.last.StationId);
         EXPECT_EQ(report.LastBase.Latitude == c.last.Latitude, !c.logged);
     }
 }
