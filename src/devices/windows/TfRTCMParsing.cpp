@@ -71,6 +71,7 @@ std::vector<std::string> TfRTCMParsing::ShowReport(const std::string& snapshot,
     ClearMemo(fRTCMParsing);
     fRTCMParsing->show();
     fRTCMParsing->raise();
+    fRTCMParsing->activateWindow();
 
     skerra::rtcm::TRTCMReportInput input;
     input.Snapshot = snapshot;
