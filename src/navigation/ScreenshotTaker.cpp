@@ -2,6 +2,7 @@
 
 #include "ScreenshotNames.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
