@@ -5,6 +5,7 @@
 #include "platform/AppPaths.h"
 #include "platform/HandlerGuard.h"
 #include "platform/IniFile.h"
+#include "platform/ProgramRestart.h"
 #include "platform/SkerraApplication.h"
 #include "platform/StyleRegistry.h"
 
@@ -116,6 +117,8 @@ int runSkerra(int argc, char** argv)
         showCurrentException(nullptr);
     }
     destroyApplicationWindows(windows);
+    // A restart asked for from the tool bar: the new instance starts only now.
+    startRequestedInstance();
     return 0;
 }
 

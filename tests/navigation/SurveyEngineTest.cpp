@@ -365,3 +365,24 @@ TEST_F(SurveyEngineTest, DepthLabelsOnlyWhileTheSounderIsCurrent)
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(SurveyEngineTest, EveryStartLogsTheGridItProjectsWithAndALogFailureDoesNotStopIt)
+{
+    settings_.grid.centralMeridian = "27";
+    const QString path = QString::fromStdString(LogFolder) + "2026-12-10 Geodesy.txt";
+    engine_->RealtimeClicked(true);
+    EXPECT_TRUE(readFile(path.toStdString()).contains("CM: 27, Ref Lat: "));
+    EXPECT_EQ(engine_->State().TMParams.rfind("27 ", 0), 0u);  // the same snapshot
+    engine_->RealtimeClicked(false);
+
+    QFile::remove(path);
+    QDir().mkpath(path);  // a folder where the log should be
+    engine_->RealtimeClicked(true);
+    EXPECT_EQ(view_.Count("Geodesy log could not be written: "), 1);
+    EXPECT_EQ(engine_->State().RealtimeState, 1);
+    EXPECT_EQ(devices_.calls.back(), "open sounder");
+}
+
+}  // namespace

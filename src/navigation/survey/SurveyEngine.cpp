@@ -4,6 +4,7 @@
 #include "canvas/widget/THalvekCanvasCore.h"
 #include "navigation/survey/DepthCorrection.h"
 #include "navigation/survey/FixQuality.h"
+#include "navigation/survey/GeodesyLog.h"
 #include "navigation/survey/GnssSentences.h"
 #include "navigation/survey/GridProjection.h"
 #include "navigation/survey/PositionText.h"
@@ -89,7 +90,12 @@ void SurveyEngine::SetMapTimer(bool enabled)
 void SurveyEngine::Start()
 {
     reported_.clear();
-    BuildProjection();
+    // One snapshot of the grid settings for this run: the map tick projects with it
+    // and the geodesy log records it. A log that cannot be written does not stop the start.
+    const GridSettingsTexts grid = settings_.GridSettings();
+    const std::string logProblem = LogGeodesySession(grid, clock_.Now(), LogFolder);
+    if (!logProblem.empty()) Report(text("Geodesy log could not be written: " + logProblem));
+    BuildProjection(grid);
     devices_.ApplyPortSettings(SurveyDevice::Gnss);
     devices_.ApplyPortSettings(SurveyDevice::Sounder);
     CopyOffsets();
@@ -145,10 +151,10 @@ void SurveyEngine::Stop()
     state_.RealtimeState = 0;
 }
 
-void SurveyEngine::BuildProjection()
+void SurveyEngine::BuildProjection(const GridSettingsTexts& grid)
 {
-    projection_ = GridProjection::Build(settings_.GridSettings(), projectionProblem_);
-    const GeodesyParameterTexts texts = BuildParameterTexts(settings_.GridSettings());
+    projection_ = GridProjection::Build(grid, projectionProblem_);
+    const GeodesyParameterTexts texts = BuildParameterTexts(grid);
     state_.DatumParams = texts.datum;
     state_.EllipsoidParams = EllipsoidParams = texts.ellipsoid;
     state_.TMParams = TMParams = texts.tm;
@@ -326,7 +332,7 @@ void SurveyEngine::UpdateStatusTexts(int fixQuality, int satellites)
 
 bool SurveyEngine::ProjectPosition()
 {
-    if (!projection_ && projectionProblem_.empty()) BuildProjection();  // a tick before any start
+    if (!projection_ && projectionProblem_.empty()) BuildProjection(settings_.GridSettings());  // a tick before any start
     if (!projection_) {
         ReportOnce("grid", "Map: " + projectionProblem_);
         return false;

@@ -36,6 +36,7 @@ class SurveyDevices;
 class SurveySettingsSource;
 class SurveyView;
 class THalvekCanvasCore;
+struct GridSettingsTexts;
 struct SensorSettingsValues;
 
 namespace skerra::survey {
@@ -99,7 +100,7 @@ private:
     void Start();
     void Stop();
     void SetMapTimer(bool enabled);
-    void BuildProjection();
+    void BuildProjection(const GridSettingsTexts& grid);
     void CopyOffsets();
     void ReportOnce(const std::string& key, const std::string& text);
     void ReportLogFailure(bool& failing, const SurveyCsvFile& file, bool ok);
