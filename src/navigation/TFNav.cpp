@@ -577,8 +577,14 @@ void TFNav::ZGPS1SpeedChange(QObject*, double speedKmh) { ForwardToSurvey(&Surve
 void TFNav::ZSENSORNewCommand(QObject*, const std::string& line) { ForwardToSurvey(&SurveyEngine::OnSensorLine, line); }
 
 void TFNav::tMapTimer() { ForwardToSurvey(&SurveyEngine::MapTick); }
-// The echogram drawing joins this tick with the echogram window.
-void TFNav::tEchogramTimer() { ForwardToSurvey(&SurveyEngine::SensorWatchTick); }
+// Sensor watch, then the newest depth into the echogram (which keeps it only while shown).
+void TFNav::tEchogramTimer()
+{
+    if (!survey_) return;
+    survey_->SensorWatchTick();
+    const std::optional<double> depth = survey_->TakeEchogramDepth();
+    if (depth && fWaterfal) fWaterfal->PushDepth(*depth);
+}
 void TFNav::tScreenshotTimer()
 {
     if (screenshots_) screenshots_->Tick(surveyClock_->Now());
@@ -710,6 +716,22 @@ void TFNav::ToolButton20Click() { SetCadMode(10); }
 void TFNav::ToolButton18Click() { SetCadMode(19); }
 void TFNav::ZoomwindowClick() { SetCadMode(-3); }
 void TFNav::ZoomdynamicClick() { SetCadMode(-4); }
+
+void TFNav::SetCompactLayout(bool compact)
+{
+    for (QWidget* bar : std::initializer_list<QWidget*>{tRealtime, tDraw, pRealtime, tShape})
+        if (bar) bar->setVisible(!compact);
+    MainMenu1->setVisible(!compact);
+    if (Navset) Navset->setVisible(!compact);
+    const bool wasVisible = isVisible();
+    setWindowFlag(Qt::FramelessWindowHint, compact);
+    if (wasVisible) show();
+    if (!fWaterfal) return;
+    if (compact)
+        fWaterfal->hide();
+    else if (ZSENSOR && ZSENSOR->Connected() && tEchogram->isActive())
+        fWaterfal->show();
+}
 
 // Zoom about the middle of the world window: in shrinks it to 0.8, out grows it to 1.2.
 void TFNav::ZoominClick()

@@ -126,6 +126,8 @@ public:
     void ToolButton18Click();  // circle
     void ZoomwindowClick();
     void ZoomdynamicClick();
+    // The realtime window's layout switch: compact leaves only the chart.
+    void SetCompactLayout(bool compact);
     void ZoominClick();
     void ZoomoutClick();
     void ZoomextentsClick();

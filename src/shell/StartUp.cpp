@@ -50,6 +50,15 @@ void connectToolWindows()
                             [] { FNav->Realtime->click(); }, nullptr);
     FGPS->SetScreenshotTimer(FNav->tScreenshot);
     QObject::connect(FGPS, &TFGPS::StatusLineRequested, FMsg, &TFMsg::addStatusLine);
+    // The realtime window's depth frames follow the sounder's message type.
+    QObject::connect(FGPS, &TFGPS::LowFrequencyDepthRequested, fRealtime, [](bool show) {
+        if (show)
+            fRealtime->ShowLowFrequencyDepth();
+        else
+            fRealtime->HideLowFrequencyDepth();
+    });
+    QObject::connect(fRealtime, &TfRealtime::StartupTypeRequested, FGPS, &TFGPS::cSBESMessageStartup);
+    fWaterfal->SetEchogramTimer(FNav->tEchogram);
 }
 
 }  // namespace

@@ -236,6 +236,14 @@ bool SurveyEngine::SensorWatchTick()
     return true;
 }
 
+std::optional<double> SurveyEngine::TakeEchogramDepth()
+{
+    const bool fresh = state_.NewDepthAvailable && devices_.Connected(SurveyDevice::Sounder);
+    state_.NewDepthAvailable = false;
+    if (!fresh) return std::nullopt;
+    return state_.TrueDepthHigh;
+}
+
 // ---------------------------------------------------------------- GNSS sentences
 
 void SurveyEngine::OnGnssLine(const std::string& line)

@@ -73,6 +73,10 @@ public:
     // True when it timed out now.
     bool SensorWatchTick();
     void OnSensorTimeout();
+    // The echogram timer's second step: the high-frequency depth when a new one came
+    // in since the last tick and the sounder is connected. Every call takes the
+    // new-depth mark away, whether it returns a depth or not.
+    std::optional<double> TakeEchogramDepth();
 
     // One tick of the map timer.
     void MapTick();
