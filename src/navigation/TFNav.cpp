@@ -209,7 +209,7 @@ void TFNav::BuildMenus()
     QMenu* tools = MainMenu1->addMenu(QStringLiteral("Tools"));
     tools->setObjectName(QStringLiteral("Tools1"));
     AddMenuCommand(tools, "VesselShape1", QStringLiteral("Vessel Shape..."), &TFNav::VesselShape1Click, none);
-    AddMenuCommand(tools, "OpenLogFolder1", QStringLiteral("Open Log Folder"), nullptr,
+    AddMenuCommand(tools, "OpenLogFolder1", QStringLiteral("Open Log Folder"), &TFNav::OpenLogFolder1Click,
                    QKeySequence(QStringLiteral("Ctrl+L")));
     AddMenuCommand(tools, "LatencyWatchSet1", QStringLiteral("Latency Watch/Set"), &TFNav::LatencyWatchSet1Click,
                    none);
@@ -575,6 +575,11 @@ void TFNav::ZGPS1Position3DChange(QObject*, double latitude, double longitude, d
 }
 void TFNav::ZGPS1SpeedChange(QObject*, double speedKmh) { ForwardToSurvey(&SurveyEngine::OnGnssSpeed, speedKmh); }
 void TFNav::ZSENSORNewCommand(QObject*, const std::string& line) { ForwardToSurvey(&SurveyEngine::OnSensorLine, line); }
+
+void TFNav::OpenLogFolder1Click()
+{
+    if (fRealtime) fRealtime->btOpenLogFolder->click();
+}
 
 void TFNav::tMapTimer() { ForwardToSurvey(&SurveyEngine::MapTick); }
 // Sensor watch, then the newest depth into the echogram (which keeps it only while shown).

@@ -136,6 +136,7 @@ public:
     void Exit1Click();
     void About1Click();
     void VesselShape1Click();
+    void OpenLogFolder1Click();
     void LatencyWatchSet1Click();
     void NavigationSettings1Click();
     void mRealtimeWindow1Click();

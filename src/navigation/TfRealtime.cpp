@@ -7,7 +7,6 @@
 #include "shell/TOffsets.h"
 #include "shell/FormPlacement.h"
 
-#include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
 #include <QGridLayout>
@@ -17,7 +16,6 @@
 #include <QLabel>
 #include <QTimer>
 #include <QToolButton>
-#include <QUrl>
 
 TfRealtime* fRealtime = nullptr;
 
@@ -224,7 +222,7 @@ void TfRealtime::btOpenLogFolderClick()
     const QString rawLog = FNav && FNav->ZGPS1 ? QString::fromStdString(FNav->ZGPS1->LogFileName) : QString();
     const QString target = LogFolderTarget(rawLog, QString::fromStdString(LogFolder));
     QDir().mkpath(target);
-    QDesktopServices::openUrl(QUrl::fromLocalFile(target));
+    if (FNav && FNav->OpenFolder) FNav->OpenFolder(target);
 }
 
 void TfRealtime::btShowOffsetsClick()

@@ -261,7 +261,7 @@ TEST_F(MainWindowLifecycleTest, MenusHoldTheirItemsAndGreyThoseNotInTheProgramYe
         {"Dynamic1", "Dynamic", "Ctrl+Alt+D", true},
         {"Extents1", "Extents", "Ctrl+Alt+E", true},
         {"VesselShape1", "Vessel Shape...", "", true},
-        {"OpenLogFolder1", "Open Log Folder", "Ctrl+L", false},
+        {"OpenLogFolder1", "Open Log Folder", "Ctrl+L", true},
         {"LatencyWatchSet1", "Latency Watch/Set", "", true},
         {"TranslationEditor1", "Translation Editor", "", false},
         {"Followvessel1", "Follow vessel", "", false},

@@ -62,6 +62,18 @@ TEST_F(MainWindowUtilitiesTest, PanelThreeShowsTheLastFilesFolderAndOpensItOnACl
     EXPECT_EQ(opened, QStringList({QDir::toNativeSeparators("/srv/charts")}));
 }
 
+TEST_F(MainWindowUtilitiesTest, OpenLogFolderOpensTheDaysFolderThroughTheRealtimeWindow)
+{
+    program_.Open();
+    QStringList opened;
+    FNav->OpenFolder = [&](const QString& folder) { opened << folder; };
+    action("OpenLogFolder1")->trigger();
+    ASSERT_EQ(opened.size(), 1);
+    EXPECT_TRUE(QDir(opened.front()).exists()) << opened.front().toStdString();
+    EXPECT_TRUE(opened.front().startsWith(QDir::toNativeSeparators(QDir::cleanPath(skerra::dataRoot()))))
+        << opened.front().toStdString();
+}
+
 TEST_F(MainWindowUtilitiesTest, ExitFromTheToolBarClosesInOrder)
 {
     program_.Open();
