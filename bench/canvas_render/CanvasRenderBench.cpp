@@ -4,6 +4,12 @@
 //   layer is cleared and drawn again, one track segment added, the pens set
 //   again, the overlays fed, and a frame painted. Goal: MapTick/1M within 1.5x
 //   of MapTick/1k.
+// MapTickFollow/N: the map tick while following the vessel, on a survey of N
+//   track segments seen whole: the vessel moves two pixels a tick (back and
+//   forth, so the track stays in view) and the window follows it by whole
+//   pixels (WorldPanRounded), which moves the picture. Goal: /40000 within
+//   1.5x of /1000. Past 500,000 shapes (the drawing limit) every pan is a
+//   full rebuild. "scrolled" is the share of ticks that moved the picture.
 // PaintUnchanged/N: a paint when nothing in the chart changed (overlays only).
 // MapTickDepthLabels/L: the map tick on a chart of 1k track segments with L
 //   depth labels in view (0: labels switched off, so the tick adds none; else
@@ -65,6 +71,30 @@ struct Chart : THalvekCanvasCore {
         Refresh();
         paintFrame();
     }
+    // The tick with the window following the vessel.
+    long followTicks = 0;
+    void followTick()
+    {
+        const double step = (followTicks++ / 100) % 2 == 0 ? 40.0 : -40.0;  // 2 pixels at 20 m a pixel
+        CadClearShapes(vessel);
+        DrawLine(vx - 80, vy, vx + 80, vy, vessel);
+        DrawLine(vx, vy - 120, vx, vy + 160, vessel);
+        DrawCircle(vx, vy, 60, vessel);
+        SetLayerPenFg(vessel, 0x0000C0);
+        SetLayerPenWidth(vessel, 2);
+        DrawLine(vx, vy, vx + step, vy + step / 4, track);
+        vx += step;
+        vy += step / 4;
+        WorldPanRounded(vx - (WorldLeft + WorldRight) / 2, vy - (WorldTop + WorldBottom) / 2);
+        SetCurrentDepth(12.3 + std::fmod(vx, 1.0), 0, true);
+        SetCurrentSpeed(4.2, true);
+        if (labelling) {
+            SetDepthLabelSettings(true, 10.0, QStringLiteral("Arial"), 12, 0x800000);
+            AddDepthLabel(vx, vy, 12.3 + std::fmod(vx, 3.0));
+        }
+        Refresh();
+        paintFrame();
+    }
 };
 
 // A survey of n track segments in lawn-mower lines over 20 x 16 km, shown whole.
@@ -110,6 +140,25 @@ void MapTick(benchmark::State& state)
     state.counters["tail"] = static_cast<double>(c.Renderer().stats().lastTailLength);
 }
 BENCHMARK(MapTick)->Arg(1000)->Arg(1000000)->Unit(benchmark::kMicrosecond);
+
+void MapTickFollow(benchmark::State& state)
+{
+    static std::map<long, std::unique_ptr<Chart>> charts;
+    auto& c = charts[state.range(0)];
+    if (!c) {
+        c = surveyChart(state.range(0));
+        c->SetAlwaysDrawnLayer(c->vessel);
+        c->labelling = !qEnvironmentVariableIsSet("NOLABELS");
+        c->followTick();
+    }
+    const long scrollsBefore = c->Renderer().stats().scrolls;
+    for (auto _ : state)
+        c->followTick();
+    state.counters["shapes"] = c->ShapeCount();
+    state.counters["scrolled"] = benchmark::Counter(
+        static_cast<double>(c->Renderer().stats().scrolls - scrollsBefore), benchmark::Counter::kAvgIterations);
+}
+BENCHMARK(MapTickFollow)->Arg(1000)->Arg(40000)->Arg(1000000)->Unit(benchmark::kMicrosecond);
 
 void PaintUnchanged(benchmark::State& state)
 {

@@ -2,6 +2,8 @@
 
 #include "devices/windows/TfrmNTRIPSettings.h"
 #include "navigation/TFNav.h"
+#include "navigation/TfJoystick.h"
+#include "navigation/TfRealtime.h"
 #include "navigation/TfWaterfal.h"
 #include "platform/Colour.h"
 #include "shell/TFGPS.h"
@@ -57,11 +59,58 @@ void NavSurveyView::SetMapTimerEnabled(bool enabled) { runTimer(nav_.tMap, enabl
 
 void NavSurveyView::SetEchogramTimerEnabled(bool enabled) { runTimer(nav_.tEchogram, enabled); }
 
-// The echogram window draws nothing yet: it is only hidden (stop, sensor time-out),
-// never brought up by a depth.
 void NavSurveyView::SetEchogramVisible(bool visible)
 {
-    if (!visible && fWaterfal) fWaterfal->hide();
+    if (fWaterfal) fWaterfal->setVisible(visible);
+}
+
+void NavSurveyView::SetGpsBoxColour(TColor colour)
+{
+    if (fRealtime) fRealtime->SetGroupColour(fRealtime->GPSGroupBox, colour);
+}
+
+void NavSurveyView::SetSpeedText(const QString& knots)
+{
+    if (fRealtime) fRealtime->Speed->setText(knots);
+}
+
+void NavSurveyView::SetGnssNumbers(const QString& fix, const QString& antenna, const QString& tide,
+                                   const QString& satellites)
+{
+    if (!fRealtime) return;
+    fRealtime->Fixed->setText(fix);
+    fRealtime->LAntennaH->setText(antenna);
+    fRealtime->LTideHt->setText(tide);
+    fRealtime->SatelliteLabel->setText(satellites);
+}
+
+void NavSurveyView::ShowDepthFrames(bool high, bool low)
+{
+    if (fRealtime) fRealtime->ShowDepthFrames(high, low);
+}
+
+void NavSurveyView::SetDepthFrameColour(TColor colour)
+{
+    if (!fRealtime) return;
+    fRealtime->SetGroupColour(fRealtime->DepthFrameHi, colour);
+    fRealtime->SetGroupColour(fRealtime->DepthFrameLo, colour);
+}
+
+void NavSurveyView::SetDepthTexts(const QString& high, const QString& low)
+{
+    if (!fRealtime) return;
+    fRealtime->lDepthHi->setText(high);
+    fRealtime->lDepthLo->setText(low);
+}
+
+void NavSurveyView::ShrinkRealtimeWindow()
+{
+    if (fRealtime) fRealtime->ShrinkToNumbers();
+}
+
+void NavSurveyView::SetBatteryText(const QString& volts)
+{
+    if (fJoystick) fJoystick->pBattery->setText(volts);
 }
 
 void NavSurveyView::SetLatencyTexts(const QString& current, const QString& average)

@@ -1,7 +1,10 @@
 #include "TFNav.h"
 
 #include "ChartViewSettings.h"
+#include "LastFileFolder.h"
 #include "NavLayers.h"
+#include "ScreenshotNames.h"
+#include "ScreenshotTaker.h"
 #include "NavSurveySettings.h"
 #include "NavSurveyView.h"
 #include "shell/DisplayControls.h"
@@ -22,6 +25,7 @@
 #include "platform/IniFile.h"
 #include "platform/DisplaySettings.h"
 #include "platform/MessageBox.h"
+#include "platform/ProgramRestart.h"
 #include "shell/FormPlacement.h"
 #include "shell/SharedHeader.h"
 #include "shell/StartupSettings.h"
@@ -39,7 +43,9 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QCursor>
+#include <QDesktopServices>
 #include <QDir>
+#include <QFileInfo>
 #include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QIcon>
@@ -47,14 +53,15 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMouseEvent>
 #include <QProcess>
 #include <QStatusBar>
 #include <QThread>
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
+#include <QUrl>
 #include <QVBoxLayout>
-#include <cstdlib>
 
 TFNav* FNav = nullptr;
 
@@ -202,7 +209,7 @@ void TFNav::BuildMenus()
     QMenu* tools = MainMenu1->addMenu(QStringLiteral("Tools"));
     tools->setObjectName(QStringLiteral("Tools1"));
     AddMenuCommand(tools, "VesselShape1", QStringLiteral("Vessel Shape..."), &TFNav::VesselShape1Click, none);
-    AddMenuCommand(tools, "OpenLogFolder1", QStringLiteral("Open Log Folder"), nullptr,
+    AddMenuCommand(tools, "OpenLogFolder1", QStringLiteral("Open Log Folder"), &TFNav::OpenLogFolder1Click,
                    QKeySequence(QStringLiteral("Ctrl+L")));
     AddMenuCommand(tools, "LatencyWatchSet1", QStringLiteral("Latency Watch/Set"), &TFNav::LatencyWatchSet1Click,
                    none);
@@ -243,7 +250,8 @@ void TFNav::BuildMenus()
 
     QMenu* help = MainMenu1->addMenu(QStringLiteral("Help"));
     help->setObjectName(QStringLiteral("Help1"));
-    AddMenuCommand(help, "RemoteSupport1", QStringLiteral("Remote Support..."), nullptr, none);
+    AddMenuCommand(help, "RemoteSupport1", QStringLiteral("Remote Support..."), &TFNav::RemoteSupport1Click, none)
+        ->setEnabled(!RemoteSupportProgram().isEmpty());
     AddMenuCommand(help, "About1", QStringLiteral("About..."), &TFNav::About1Click, none);
 }
 
@@ -324,6 +332,37 @@ void TFNav::BuildStatusBar()
         sStatusBar->addWidget(panel);
     }
     layout->addWidget(sStatusBar);
+    // Clicks on the panels reach the bar; the bar's own clicks come here.
+    sStatusBar->installEventFilter(this);
+    OpenFolder = [](const QString& folder) { QDesktopServices::openUrl(QUrl::fromLocalFile(folder)); };
+}
+
+void TFNav::ShowLastFileFolder(const QString& fileName)
+{
+    LastFileName = fileName;
+    QLabel* panel = StatusPanel(3);
+    const QString folder = LastFileFolderText(fileName, skerra::dataRoot());
+    panel->setText(folder);
+    panel->setFixedWidth(panel->fontMetrics().horizontalAdvance(folder) + 20);
+}
+
+void TFNav::StatusBarClick(int x)
+{
+    const QLabel* panel = StatusPanel(3);
+    if (LastFileName.isEmpty() || !PanelContains(panel->x(), panel->width(), x)) return;
+    if (OpenFolder) OpenFolder(LastFileFolderText(LastFileName, skerra::dataRoot()));
+}
+
+bool TFNav::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == sStatusBar && event->type() == QEvent::MouseButtonRelease) {
+        const auto* mouse = static_cast<QMouseEvent*>(event);
+        if (mouse->button() == Qt::LeftButton) {
+            const int x = mouse->position().toPoint().x();
+            skerra::guarded(this, [this, x] { StatusBarClick(x); });
+        }
+    }
+    return Form::eventFilter(watched, event);
 }
 
 QLabel* TFNav::StatusPanel(int index) const
@@ -357,6 +396,7 @@ void TFNav::FormCreate()
     CreateSerialDevices();
     CreateChart();
     CreateSurvey();
+    CreateScreenshots();
     MakeDataFolders();
     SetApplicationIcon();
     if (!Translation) Translation = new THalvekTranslation;  // one for the whole run
@@ -471,6 +511,20 @@ void TFNav::CreateSurvey()
     fcad->SetStatusSource(survey_.get());
 }
 
+// Screenshots go to the start day's PNG folder; problems are reported like the
+// survey's. Where the screen cannot be captured the visible windows are saved.
+void TFNav::CreateScreenshots()
+{
+    const auto ownWindows = [] {
+        std::vector<NamedImage> shots;
+        for (QWidget* window : QApplication::topLevelWidgets())
+            if (window->isVisible()) shots.push_back({window->objectName(), window->grab().toImage()});
+        return shots;
+    };
+    screenshots_ = std::make_unique<ScreenshotTaker>(
+        ScreenshotFolder(DayFolder), [this](const QString& text) { survey_->Report(text, false); }, ownWindows);
+}
+
 template <class Result, class... Parameters, class... Arguments>
 void TFNav::ForwardToSurvey(Result (SurveyEngine::*handler)(Parameters...), Arguments&&... arguments)
 {
@@ -522,11 +576,24 @@ void TFNav::ZGPS1Position3DChange(QObject*, double latitude, double longitude, d
 void TFNav::ZGPS1SpeedChange(QObject*, double speedKmh) { ForwardToSurvey(&SurveyEngine::OnGnssSpeed, speedKmh); }
 void TFNav::ZSENSORNewCommand(QObject*, const std::string& line) { ForwardToSurvey(&SurveyEngine::OnSensorLine, line); }
 
+void TFNav::OpenLogFolder1Click()
+{
+    if (fRealtime) fRealtime->btOpenLogFolder->click();
+}
+
 void TFNav::tMapTimer() { ForwardToSurvey(&SurveyEngine::MapTick); }
-// The echogram drawing joins this tick with the echogram window.
-void TFNav::tEchogramTimer() { ForwardToSurvey(&SurveyEngine::SensorWatchTick); }
-// The screenshot work joins this tick later.
-void TFNav::tScreenshotTimer() {}
+// Sensor watch, then the newest depth into the echogram (which keeps it only while shown).
+void TFNav::tEchogramTimer()
+{
+    if (!survey_) return;
+    survey_->SensorWatchTick();
+    const std::optional<double> depth = survey_->TakeEchogramDepth();
+    if (depth && fWaterfal) fWaterfal->PushDepth(*depth);
+}
+void TFNav::tScreenshotTimer()
+{
+    if (screenshots_) screenshots_->Tick(surveyClock_->Now());
+}
 
 // ---- First show ----
 
@@ -655,6 +722,22 @@ void TFNav::ToolButton18Click() { SetCadMode(19); }
 void TFNav::ZoomwindowClick() { SetCadMode(-3); }
 void TFNav::ZoomdynamicClick() { SetCadMode(-4); }
 
+void TFNav::SetCompactLayout(bool compact)
+{
+    for (QWidget* bar : std::initializer_list<QWidget*>{tRealtime, tDraw, pRealtime, tShape})
+        if (bar) bar->setVisible(!compact);
+    MainMenu1->setVisible(!compact);
+    if (Navset) Navset->setVisible(!compact);
+    const bool wasVisible = isVisible();
+    setWindowFlag(Qt::FramelessWindowHint, compact);
+    if (wasVisible) show();
+    if (!fWaterfal) return;
+    if (compact)
+        fWaterfal->hide();
+    else if (ZSENSOR && ZSENSOR->Connected() && tEchogram->isActive())
+        fWaterfal->show();
+}
+
 // Zoom about the middle of the world window: in shrinks it to 0.8, out grows it to 1.2.
 void TFNav::ZoominClick()
 {
@@ -726,12 +809,27 @@ void TFNav::HalvekNTRIPClient1Click()
 
 TCorrectionSink* TFNav::GpsCorrectionSink() const { return gpsCorrectionSink_.get(); }
 
-// Ends the process at once: nothing is saved and no port is closed in order.
-void TFNav::bExitClick() { std::_Exit(-1); }
+// The orderly way out, as File > Exit: ports closed, placements and the view saved.
+void TFNav::bExitClick() { close(); }
 
-// Starts a new instance of the program, then closes this one in the usual way.
+// Closes in the usual way; the new instance starts once this one has finished closing.
 void TFNav::bRestartClick()
 {
-    QProcess::startDetached(QCoreApplication::applicationFilePath(), QStringList());
+    skerra::requestRestart();
     close();
+}
+
+QString TFNav::RemoteSupportProgram()
+{
+    const skerra::IniFile ini(skerra::settingsFilePath());
+    const QString program =
+        ini.ReadString(QStringLiteral("SETTINGS"), QStringLiteral("Remote Support Program"), QString()).trimmed();
+    if (program.isEmpty()) return {};
+    return QFileInfo(program).isAbsolute() ? program : skerra::besideProgram(program);
+}
+
+void TFNav::RemoteSupport1Click()
+{
+    const QString program = RemoteSupportProgram();
+    if (!program.isEmpty()) QProcess::startDetached(program, QStringList());
 }

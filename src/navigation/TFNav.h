@@ -5,6 +5,8 @@
 #include "platform/Form.h"
 
 #include <QKeySequence>
+#include <QString>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -20,6 +22,7 @@ class QTimer;
 class QToolBar;
 class QToolButton;
 class SerialCorrectionSink;
+class ScreenshotTaker;
 class SerialSurveyDevices;
 class SurveyClock;
 class SurveyEngine;
@@ -67,6 +70,15 @@ public:
     // point, 3 folder of the last file, 4 language code.
     static constexpr int StatusPanelCount = 7;
     QLabel* StatusPanel(int index) const;
+
+    // The last layout or import file opened; panel 3 shows its folder, and a click on
+    // the panel opens that folder.
+    QString LastFileName;
+    void ShowLastFileFolder(const QString& fileName);
+    // A click on the status bar at x (the bar's coordinates).
+    void StatusBarClick(int x);
+    // Opens a folder in the desktop's file manager; failures are not reported.
+    std::function<void(const QString& folder)> OpenFolder;
 
     // The Realtime button: down while a survey runs. A click starts or stops the survey.
     void RealtimeClick();
@@ -118,6 +130,8 @@ public:
     void ToolButton18Click();  // circle
     void ZoomwindowClick();
     void ZoomdynamicClick();
+    // The realtime window's layout switch: compact leaves only the chart.
+    void SetCompactLayout(bool compact);
     void ZoominClick();
     void ZoomoutClick();
     void ZoomextentsClick();
@@ -126,6 +140,7 @@ public:
     void Exit1Click();
     void About1Click();
     void VesselShape1Click();
+    void OpenLogFolder1Click();
     void LatencyWatchSet1Click();
     void NavigationSettings1Click();
     void mRealtimeWindow1Click();
@@ -135,12 +150,19 @@ public:
     void Parameters1Click();
     void Echogram1Click();
     void tbRunlineClick();
+    void RemoteSupport1Click();
     void bExitClick();
     void bRestartClick();
+
+    // The remote-support program of the settings file (section SETTINGS, key
+    // "Remote Support Program"); a relative name lies beside the program. Empty when
+    // none is configured: the menu command is greyed then.
+    static QString RemoteSupportProgram();
 
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     using Command = void (TFNav::*)();
@@ -175,6 +197,7 @@ private:
     void ApplyScreenshotInterval(int seconds);
     void CloseToolWindows();
     void CreateSurvey();
+    void CreateScreenshots();
     // Runs an engine handler under the handler guard (nothing once the engine is gone).
     template <class Result, class... Parameters, class... Arguments>
     void ForwardToSurvey(Result (SurveyEngine::*handler)(Parameters...), Arguments&&... arguments);
@@ -186,6 +209,7 @@ private:
     std::unique_ptr<NavSurveySettings> surveySettings_;
     std::unique_ptr<NavSurveyView> surveyView_;
     std::unique_ptr<SurveyEngine> survey_;
+    std::unique_ptr<ScreenshotTaker> screenshots_;
 };
 
 extern TFNav* FNav;

@@ -5,6 +5,7 @@
 #include "platform/AppPaths.h"
 #include "platform/HandlerGuard.h"
 #include "platform/IniFile.h"
+#include "platform/ProgramRestart.h"
 #include "platform/SkerraApplication.h"
 #include "platform/StyleRegistry.h"
 
@@ -52,6 +53,15 @@ void connectToolWindows()
     // included), not only once the NTRIP window is opened from the menu.
     frmNTRIPSettings->SetGPSPort(FNav->GpsCorrectionSink(), QString());
     QObject::connect(FGPS, &TFGPS::StatusLineRequested, FMsg, &TFMsg::addStatusLine);
+    // The realtime window's depth frames follow the sounder's message type.
+    QObject::connect(FGPS, &TFGPS::LowFrequencyDepthRequested, fRealtime, [](bool show) {
+        if (show)
+            fRealtime->ShowLowFrequencyDepth();
+        else
+            fRealtime->HideLowFrequencyDepth();
+    });
+    QObject::connect(fRealtime, &TfRealtime::StartupTypeRequested, FGPS, &TFGPS::cSBESMessageStartup);
+    fWaterfal->SetEchogramTimer(FNav->tEchogram);
 }
 
 }  // namespace
@@ -119,6 +129,8 @@ int runSkerra(int argc, char** argv)
         showCurrentException(nullptr);
     }
     destroyApplicationWindows(windows);
+    // A restart asked for from the tool bar: the new instance starts only now.
+    startRequestedInstance();
     return 0;
 }
 

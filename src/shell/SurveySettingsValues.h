@@ -9,6 +9,8 @@
 // The geodetic edits of the settings window (datum, Transverse Mercator, Lambert).
 struct GridSettingsTexts {
     // Local ellipsoid and the seven datum parameters.
+    std::string datumName;               // edNameOfDatum
+    bool useDatumTransformation = false;  // cbUseDTP
     std::string semiMajorAxis;  // edSMA, metres; empty: the datum is not configured
     std::string flattening;     // edIF, the flattening itself (not its inverse)
     std::string scalePpm;       // edPPM
@@ -16,6 +18,7 @@ struct GridSettingsTexts {
     std::string shiftX, shiftY, shiftZ;           // edSX, edSY, edSZ, metres
 
     // Transverse Mercator.
+    bool useTransverseMercator = false;  // cbUseTMProjection
     std::string centralMeridian;    // edCM, degrees; empty: not configured
     std::string referenceLatitude;  // edRL, degrees
     std::string scaleFactor;        // edSF

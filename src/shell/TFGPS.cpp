@@ -507,6 +507,9 @@ GridSettingsTexts TFGPS::GridTexts() const
 {
     auto t = [](const QLineEdit* e) { return e->text().toStdString(); };
     GridSettingsTexts g;
+    g.datumName = t(edNameOfDatum);
+    g.useDatumTransformation = cbUseDTP->isChecked();
+    g.useTransverseMercator = cbUseTMProjection->isChecked();
     g.semiMajorAxis = t(edSMA);
     g.flattening = t(edIF);
     g.scalePpm = t(edPPM);

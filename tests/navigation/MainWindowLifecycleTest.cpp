@@ -6,6 +6,7 @@
 #include "canvas/widget/THalvekCanvas.h"
 #include "navigation/NavLayers.h"
 #include "navigation/TFNav.h"
+#include "navigation/TfRealtime.h"
 #include "navigation/TfWaterfal.h"
 #include "platform/AppPaths.h"
 #include "platform/DisplaySettings.h"
@@ -21,7 +22,9 @@
 #include "shell/TformAbout.h"
 
 #include <QAction>
+#include <QComboBox>
 #include <QCoreApplication>
+#include <QGroupBox>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
@@ -258,7 +261,7 @@ TEST_F(MainWindowLifecycleTest, MenusHoldTheirItemsAndGreyThoseNotInTheProgramYe
         {"Dynamic1", "Dynamic", "Ctrl+Alt+D", true},
         {"Extents1", "Extents", "Ctrl+Alt+E", true},
         {"VesselShape1", "Vessel Shape...", "", true},
-        {"OpenLogFolder1", "Open Log Folder", "Ctrl+L", false},
+        {"OpenLogFolder1", "Open Log Folder", "Ctrl+L", true},
         {"LatencyWatchSet1", "Latency Watch/Set", "", true},
         {"TranslationEditor1", "Translation Editor", "", false},
         {"Followvessel1", "Follow vessel", "", false},
@@ -330,6 +333,41 @@ TEST_F(MainWindowLifecycleTest, ToolBarButtonsCarryIconsWithTheirCaptionsAsToolT
     EXPECT_EQ(FNav->tShape->orientation(), Qt::Vertical);
     EXPECT_FALSE(FNav->windowIcon().isNull());
     EXPECT_EQ(FNav->tRealtime->widgetForAction(FNav->tRealtime->actions().first()), FNav->Realtime);
+}
+
+TEST_F(MainWindowLifecycleTest, RealtimeWindowSwitchesTheCompactLayoutAndFollowsTheMessageType)
+{
+    open();
+    fRealtime->show();
+    fWaterfal->show();
+    fRealtime->btHide->click();  // compact: only the chart
+    EXPECT_EQ(fRealtime->CompactState(), 1);
+    EXPECT_FALSE(fRealtime->isVisible());
+    EXPECT_FALSE(FNav->tRealtime->isVisible());
+    EXPECT_FALSE(FNav->pRealtime->isVisible());
+    EXPECT_FALSE(FNav->MainMenu1->isVisible());
+    EXPECT_FALSE(fWaterfal->isVisible());
+    fRealtime->btHide->click();  // back; the sounder is not connected: no echogram
+    EXPECT_EQ(fRealtime->CompactState(), 0);
+    EXPECT_TRUE(fRealtime->isVisible());
+    EXPECT_TRUE(FNav->tRealtime->isVisible());
+    EXPECT_TRUE(FNav->MainMenu1->isVisible());
+    EXPECT_FALSE(fWaterfal->isVisible());
+
+    const double width = FNav->fcad->WorldRight - FNav->fcad->WorldLeft;
+    fRealtime->ToolButton2->click();
+    EXPECT_LT(FNav->fcad->WorldRight - FNav->fcad->WorldLeft, width);
+
+    // The start-up step shows or hides the low-frequency depth for the loaded type.
+    const struct {
+        const char* type;
+        bool low;
+    } types[] = {{"Halvek XDR H/L", true}, {"NMEA DPT", false}};
+    for (const auto& t : types) {
+        FGPS->cSBESMessage->setCurrentText(QString::fromLatin1(t.type));
+        emit fRealtime->StartupTypeRequested();
+        EXPECT_EQ(!fRealtime->DepthFrameLo->isHidden(), t.low) << t.type;
+    }
 }
 
 }  // namespace

@@ -7,7 +7,9 @@
 
 #include "../devices/serial/SerialTestSupport.h"
 
+#include "devices/ntrip/THalvekNTRIPClient.h"
 #include "devices/serial/THalvekSerialGPS.h"
+#include "devices/windows/TfrmNTRIPSettings.h"
 #include "navigation/TFNav.h"
 #include "platform/IniFile.h"
 #include "shell/TFMsg.h"
@@ -111,6 +113,16 @@ TEST_F(MainWindowSurveyTest, RealtimeRunsTheSurveyFromConfirmationToStop)
     EXPECT_TRUE(grid->text().startsWith("E542")) << grid->text().toStdString();
     for (QLabel* panel : {geographic, grid})
         EXPECT_EQ(panel->width(), panel->fontMetrics().horizontalAdvance(panel->text()) + 20);
+
+    // The NTRIP entry hands the open port and the receiver's position to its window.
+    FNav->HalvekNTRIPClient1Click();
+    EXPECT_TRUE(frmNTRIPSettings->isVisible());
+    EXPECT_EQ(frmNTRIPSettings->GpsPortName, FNav->ZGPS1->PortName());
+    EXPECT_DOUBLE_EQ(frmNTRIPSettings->Client->Latitude, 40.0);
+    EXPECT_DOUBLE_EQ(frmNTRIPSettings->Client->Longitude, 27.5);
+
+    // The start recorded the grid it projects with.
+    EXPECT_TRUE(readFile(LogFolder + GetDateString() + " Geodesy.txt").contains("CM: 27, Ref Lat: 0, SF: 0.9996\r\n"));
 
     FNav->Realtime->click();
     EXPECT_FALSE(FNav->ZGPS1->Connected());

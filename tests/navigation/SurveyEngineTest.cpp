@@ -364,4 +364,68 @@ TEST_F(SurveyEngineTest, DepthLabelsOnlyWhileTheSounderIsCurrent)
     EXPECT_EQ(engine_->GGAOverlayText().find("Depth"), std::string::npos);
 }
 
+TEST_F(SurveyEngineTest, SensorWatchReportsOncePerSilence)
+{
+    // Ticks on both sides of 2^32: the watch must not wrap at 32 bits.
+    for (std::int64_t startTick : {std::int64_t{1000}, std::int64_t{0xFFFFFFFFLL - 2000}}) {
+        clock_.tick = startTick;
+        start();
+        clock_.Advance(SurveyEngine::kSensorTimeoutMs);
+        EXPECT_FALSE(engine_->SensorWatchTick()) << startTick;  // 5000 ms: not yet
+        clock_.Advance(1);
+        EXPECT_TRUE(engine_->SensorWatchTick()) << startTick;  // 5001 ms
+        clock_.Advance(60000);
+        EXPECT_FALSE(engine_->SensorWatchTick()) << startTick;  // once per silence
+
+        engine_->OnSensorLine("$SDDPT,10.00");  // the next depth arms the watch again
+        EXPECT_TRUE(view_.echogram);
+        clock_.Advance(SurveyEngine::kSensorTimeoutMs);
+        EXPECT_FALSE(engine_->SensorWatchTick()) << startTick;
+        clock_.Advance(1);
+        EXPECT_TRUE(engine_->SensorWatchTick()) << startTick;
+        EXPECT_FALSE(view_.echogram);
+        engine_->RealtimeClicked(false);
+    }
+}
+
+TEST_F(SurveyEngineTest, EchogramTakesEachNewDepthOnce)
+{
+    start();
+    EXPECT_FALSE(engine_->TakeEchogramDepth());  // nothing new
+    engine_->OnSensorLine("$SDDPT,10.00");
+    engine_->OnSensorLine("$SDDPT,12.00");  // only the latest of a tick counts
+    const std::optional<double> depth = engine_->TakeEchogramDepth();
+    ASSERT_TRUE(depth);
+    EXPECT_EQ(*depth, engine_->State().TrueDepthHigh);
+    EXPECT_GT(*depth, 11.0);
+    EXPECT_FALSE(engine_->TakeEchogramDepth());
+
+    devices_.sounderOpen = false;  // a closed sounder draws nothing, and the mark goes
+    engine_->OnSensorLine("$SDDPT,13.00");
+    EXPECT_FALSE(engine_->TakeEchogramDepth());
+    devices_.sounderOpen = true;
+    EXPECT_FALSE(engine_->TakeEchogramDepth());
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(SurveyEngineTest, EveryStartLogsTheGridItProjectsWithAndALogFailureDoesNotStopIt)
+{
+    settings_.grid.centralMeridian = "27";
+    const QString path = QString::fromStdString(LogFolder) + "2026-12-10 Geodesy.txt";
+    engine_->RealtimeClicked(true);
+    EXPECT_TRUE(readFile(path.toStdString()).contains("CM: 27, Ref Lat: "));
+    EXPECT_EQ(engine_->State().TMParams.rfind("27 ", 0), 0u);  // the same snapshot
+    engine_->RealtimeClicked(false);
+
+    QFile::remove(path);
+    QDir().mkpath(path);  // a folder where the log should be
+    engine_->RealtimeClicked(true);
+    EXPECT_EQ(view_.Count("Geodesy log could not be written: "), 1);
+    EXPECT_EQ(engine_->State().RealtimeState, 1);
+    EXPECT_EQ(devices_.calls.back(), "open sounder");
+}
+
 }  // namespace

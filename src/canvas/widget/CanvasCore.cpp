@@ -23,8 +23,10 @@ THalvekCanvasCore::THalvekCanvasCore() = default;
 
 const QImage& THalvekCanvasCore::BackBuffer()
 {
-    if (NeedsRedraw || !renderer_.viewUnchanged(*this)) {
+    if (NeedsRedraw) {
         renderer_.renderAll(*this);
+    } else if (!renderer_.viewUnchanged(*this)) {
+        renderer_.renderPanned(*this);
     } else if (tailChanged_) {
         renderer_.renderTail(*this);
     }
@@ -69,6 +71,39 @@ void THalvekCanvasCore::SetAlwaysDrawnLayer(int layer)
         return;
     renderer_.setAlwaysDrawnLayer(layer);
     Invalidate();
+}
+
+void THalvekCanvasCore::WorldPan(double dx, double dy)
+{
+    // The renderer sees the window move and keeps what it can.
+    const bool clean = canRedrawInPart();
+    THalvekCanvasModel::WorldPan(dx, dy);
+    if (clean)
+        NeedsRedraw = false;
+}
+
+void THalvekCanvasCore::WorldPanPixels(int dx, int dy)
+{
+    const int W = ClientWidth(), H = ClientHeight();
+    if (W <= 0 || H <= 0)
+        return;
+    WorldPan(dx * ((WorldRight - WorldLeft) / W), dy * ((WorldTop - WorldBottom) / H));
+}
+
+void THalvekCanvasCore::WorldPanRounded(double dx, double dy)
+{
+    const int W = ClientWidth(), H = ClientHeight();
+    if (W <= 0 || H <= 0) {
+        WorldPan(dx, dy);
+        return;
+    }
+    const double pixelsX = dx / ((WorldRight - WorldLeft) / W), pixelsY = dy / ((WorldTop - WorldBottom) / H);
+    constexpr double kFar = 1 << 30;
+    if (!(std::abs(pixelsX) < kFar && std::abs(pixelsY) < kFar)) {
+        WorldPan(dx, dy);  // far beyond any client (or not a number: no pan)
+        return;
+    }
+    WorldPanPixels(static_cast<int>(std::lround(pixelsX)), static_cast<int>(std::lround(pixelsY)));
 }
 
 void THalvekCanvasCore::Resize(int width, int height)

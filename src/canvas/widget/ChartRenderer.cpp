@@ -52,6 +52,17 @@ ChartRenderer::ViewKey ChartRenderer::keyOf(const THalvekCanvasModel& m)
     return k;
 }
 
+bool ChartRenderer::isShown(const THShape& s, const ViewKey& key)
+{
+    const int layer = s.LayerId();
+    return s.Visible && layer >= 0 && layer <= key.nextLayerId && key.layerVisible[layer];
+}
+
+bool ChartRenderer::inWindow(const THShape& s, const ViewKey& key)
+{
+    return !(s.MaxX < key.left || s.MinX > key.right || s.MaxY < key.bottom || s.MinY > key.top);
+}
+
 bool ChartRenderer::viewUnchanged(const THalvekCanvasModel& model) const
 {
     if (!valid_)
@@ -299,12 +310,7 @@ void ChartRenderer::passShapes(const THalvekCanvasModel& model, ShapeRange::iter
 
 void ChartRenderer::passShape(const THalvekCanvasModel& model, const THShape& s, GdiPainter& g, PassState& state)
 {
-    if (!s.Visible)
-        return;
-    const int layer = s.LayerId();
-    if (layer < 0 || layer > key_.nextLayerId || !key_.layerVisible[layer])
-        return;
-    if (s.MaxX < key_.left || s.MinX > key_.right || s.MaxY < key_.bottom || s.MinY > key_.top)
+    if (!isShown(s, key_) || !inWindow(s, key_))
         return;
     const double u = unitsPerPixel_;
     const int type = s.ShapeType;

@@ -31,6 +31,17 @@
 // the picture is rebuilt from there. After each rebuild the checkpoint moves up
 // to just below the first shape on a layer that changes often (the vessel
 // layer), so the part redrawn stays small while the tracks grow.
+//
+// Following the vessel pans the window at every tick. A pan by whole pixels
+// (renderPanned) moves the picture below the checkpoint by those pixels and
+// draws again only what moving cannot give: the strips that come in at the
+// edges, the shapes coming into or going out of the window, the grid's
+// labels and dotted lines, which stay put on the client. That picture equals a
+// full rebuild's: every rule of the pass gives the same answer for a shape
+// drawn in both windows (see ChartScroll.cpp). Where a rule looks across the
+// whole picture in a way moving cannot keep (a point or text in either
+// window, more shapes than the limit) or the window did not just move by
+// whole pixels, the picture is rebuilt whole.
 
 #include "canvas/ShapeRange.h"
 #include "canvas/widget/PixelMapping.h"
@@ -74,6 +85,10 @@ public:
     // Rebuilds from the checkpoint; the shapes below it must be unchanged since
     // the last rebuild, and so must the view (see viewUnchanged).
     void renderTail(const THalvekCanvasModel& model);
+    // The view changed since the last rebuild: the picture is scrolled when
+    // only the window moved, by whole pixels, else rebuilt whole. The shapes
+    // below the checkpoint must be unchanged, as for renderTail.
+    void renderPanned(const THalvekCanvasModel& model);
 
     bool valid() const { return valid_; }
     void invalidate() { valid_ = false; }
@@ -102,6 +117,8 @@ public:
     struct Stats {
         long fullRebuilds = 0;
         long tailRebuilds = 0;
+        long scrolls = 0;      // pans drawn by moving the picture
+        long lastRedrawn = 0;  // shapes drawn again by the last scroll
         std::size_t lastTailLength = 0;
         long lastDrawn = 0;    // shapes drawn by the last rebuild
         int lastCounted = 0;   // of them, those counted against the limit
@@ -143,6 +160,9 @@ private:
         bool operator==(const ViewKey&) const = default;
     };
     static ViewKey keyOf(const THalvekCanvasModel& model);
+    // The shape is shown (its layer too) / its bounds meet the window of `key`.
+    static bool isShown(const THShape& s, const ViewKey& key);
+    static bool inWindow(const THShape& s, const ViewKey& key);
 
     void startPicture(const THalvekCanvasModel& model);
     void passShapes(const THalvekCanvasModel& model, ShapeRange::iterator from, ShapeRange::iterator to,
@@ -154,6 +174,7 @@ private:
     void drawTexts(const THalvekCanvasModel& model, PassState& state);
     void finishPicture(const THalvekCanvasModel& model);
     bool isVolatile(int layer) const;
+    bool scroll(const THalvekCanvasModel& model);
 
     ViewKey key_;
     PixelMapping map_;
@@ -166,6 +187,7 @@ private:
     const THShape* lastCommitted_ = nullptr;  // null: nothing below the checkpoint
     QImage work_;            // checkpoint + the shapes above it (texts not yet)
     QImage final_;           // work + texts + grid on top, when there are any
+    QImage scratch_;         // where a scroll draws what it draws again
     const QImage* result_ = &work_;
 
     // Rows painted by the shapes drawn: by this rebuild, and by the last one's

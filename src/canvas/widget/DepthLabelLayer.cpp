@@ -107,7 +107,9 @@ const QImage& DepthLabelLayer::over(const ChartRenderer& renderer, const THalvek
     }
     if (changed == image_.rect() || laid_.size() != picture.size() || laid_.format() != picture.format()
         || laidPicture_.isNull()) {
-        laid_ = picture.copy();
+        // Every row is copied over: a buffer of the right size is all it takes (kept between paints).
+        if (laid_.size() != picture.size() || laid_.format() != picture.format())
+            laid_ = QImage(picture.size(), picture.format());
         layRows(picture, 0, picture.height() - 1);
     } else {
         // Lay again the runs of rows where the picture changed or labels were added.

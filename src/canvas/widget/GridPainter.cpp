@@ -5,6 +5,9 @@
 #include "canvas/widget/PixelMapping.h"
 #include "platform/NumberText.h"
 
+#include <QFontMetrics>
+
+#include <algorithm>
 #include <cmath>
 
 namespace skerra::canvas {
@@ -52,15 +55,29 @@ double usableStep(double step, double range, int pixels)
     return range / step > limit ? 0.0 : step;
 }
 
-}  // namespace
+// Where the grid's lines fall for one world window and client size.
+struct GridLayout {
+    bool shown = false;
+    int W = 0, H = 0;
+    double sx = 0, sy = 0, x0 = 0, y0 = 0;
+    long nx = 0, ny = 0;
+    int xDecimals = 1, yDecimals = 1;
+    PixelMapping map;
+    bool axes = false;
+    int pixX(double x) const { return static_cast<int>(std::clamp(map.px(x), -kPixelGuard, W + kPixelGuard)); }
+    int pixY(double y) const { return static_cast<int>(std::clamp(map.py(y), -kPixelGuard, H + kPixelGuard)); }
+};
 
-void DrawGrid(GdiPainter& g, const THalvekCanvasModel& m)
+GridLayout layoutGrid(const THalvekCanvasModel& m, double left, double right, double top, double bottom)
 {
-    const double ww = m.WorldRight - m.WorldLeft;
-    const double wh = m.WorldTop - m.WorldBottom;
+    GridLayout l;
+    const double ww = right - left;
+    const double wh = top - bottom;
     if (!m.GridVisible || !(ww > 0.0) || !(wh > 0.0) || !std::isfinite(ww) || !std::isfinite(wh))
-        return;
-    const int W = m.ClientWidth(), H = m.ClientHeight();
+        return l;
+    l.shown = true;
+    l.W = m.ClientWidth();
+    l.H = m.ClientHeight();
     double sx, sy;
     if (!m.GridAutoScale && m.GridSpacingX > 0.0 && m.GridSpacingY > 0.0) {
         sx = m.GridSpacingX;
@@ -68,17 +85,32 @@ void DrawGrid(GdiPainter& g, const THalvekCanvasModel& m)
     } else {
         sx = sy = NiceGridStep(ww, 4);
     }
-    const int xDecimals = sx >= 1.0 ? 1 : 3;
-    const int yDecimals = sy >= 1.0 ? 1 : 3;
-    sx = usableStep(sx, ww, W);
-    sy = usableStep(sy, wh, H);
-    const PixelMapping map = PixelMapping::make(m.WorldLeft, m.WorldRight, m.WorldTop, m.WorldBottom, W, H);
-    auto pixX = [&](double x) { return static_cast<int>(std::clamp(map.px(x), -kPixelGuard, W + kPixelGuard)); };
-    auto pixY = [&](double y) { return static_cast<int>(std::clamp(map.py(y), -kPixelGuard, H + kPixelGuard)); };
-    const double x0 = sx > 0.0 ? std::floor(m.WorldLeft / sx) * sx : 0.0;
-    const double y0 = sy > 0.0 ? std::floor(m.WorldBottom / sy) * sy : 0.0;
-    const long nx = sx > 0.0 ? static_cast<long>(std::floor((m.WorldRight - x0) / sx)) + 1 : 0;
-    const long ny = sy > 0.0 ? static_cast<long>(std::floor((m.WorldTop - y0) / sy)) + 1 : 0;
+    l.xDecimals = sx >= 1.0 ? 1 : 3;
+    l.yDecimals = sy >= 1.0 ? 1 : 3;
+    l.sx = sx = usableStep(sx, ww, l.W);
+    l.sy = sy = usableStep(sy, wh, l.H);
+    l.map = PixelMapping::make(left, right, top, bottom, l.W, l.H);
+    l.x0 = sx > 0.0 ? std::floor(left / sx) * sx : 0.0;
+    l.y0 = sy > 0.0 ? std::floor(bottom / sy) * sy : 0.0;
+    l.nx = sx > 0.0 ? static_cast<long>(std::floor((right - l.x0) / sx)) + 1 : 0;
+    l.ny = sy > 0.0 ? static_cast<long>(std::floor((top - l.y0) / sy)) + 1 : 0;
+    l.axes = left < 0.0 && 0.0 < right && bottom < 0.0 && 0.0 < top;
+    return l;
+}
+
+}  // namespace
+
+void DrawGrid(GdiPainter& g, const THalvekCanvasModel& m)
+{
+    const GridLayout l = layoutGrid(m, m.WorldLeft, m.WorldRight, m.WorldTop, m.WorldBottom);
+    if (!l.shown)
+        return;
+    const int W = l.W, H = l.H;
+    const double sx = l.sx, sy = l.sy, x0 = l.x0, y0 = l.y0;
+    const long nx = l.nx, ny = l.ny;
+    const int xDecimals = l.xDecimals, yDecimals = l.yDecimals;
+    auto pixX = [&](double x) { return l.pixX(x); };
+    auto pixY = [&](double y) { return l.pixY(y); };
 
     g.setDottedPen(m.GridColor);
     for (long i = 0; i < nx; ++i) {
@@ -113,13 +145,44 @@ void DrawGrid(GdiPainter& g, const THalvekCanvasModel& m)
         g.textOut(4, py - hh, text, 0);
     }
 
-    if (m.WorldLeft < 0.0 && 0.0 < m.WorldRight && m.WorldBottom < 0.0 && 0.0 < m.WorldTop) {
+    if (l.axes) {
         const int ox = pixX(0.0), oy = pixY(0.0);
         g.setPen(0x0000FF, 1);
         g.line(0, oy, W, oy);
         g.line(ox, 0, ox, H);
     }
     g.setClearBrush();
+}
+
+GridFixedParts gridFixedParts(const THalvekCanvasModel& m, double left, double right, double top, double bottom,
+                              QPaintDevice* device)
+{
+    GridFixedParts parts;
+    const GridLayout l = layoutGrid(m, left, right, top, bottom);
+    if (!l.shown)
+        return parts;
+    parts.shown = true;
+    parts.axes = l.axes;
+    parts.stepX = l.sx;
+    parts.stepY = l.sy;
+    if (l.axes) {
+        parts.columns.push_back(l.pixX(0.0));
+        parts.rows.push_back(l.pixY(0.0));
+    }
+    const QFontMetrics metrics(chartFont(QStringLiteral("Tahoma"), 8), device);
+    parts.labelRowsFrom = l.H - metrics.height() - 4;
+    for (long i = 0; i < l.nx; ++i)
+        parts.columns.push_back(l.pixX(l.x0 + i * l.sx));
+    for (long i = 0; i < l.ny; ++i) {
+        const double y = l.y0 + i * l.sy;
+        const int py = l.pixY(y);
+        parts.rows.push_back(py);
+        if (py > 14 && py <= l.H - 20) {
+            const QString text = QString::fromStdString(formatGridLabel(y, l.yDecimals));
+            parts.labelColumnsTo = std::max(parts.labelColumnsTo, metrics.horizontalAdvance(text) + 6);
+        }
+    }
+    return parts;
 }
 
 }  // namespace skerra::canvas

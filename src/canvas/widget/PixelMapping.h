@@ -1,7 +1,10 @@
 #pragma once
 // World to pixel mapping of one drawing, and clipping in double precision.
 //
-// A world point maps to (trunc((x - left) * kx), trunc((top - y) * ky)). Far-off
+// A world point maps to (trunc((x - left) * kx), trunc((top - y) * ky)), where
+// a value within kPixelSnap of a whole number counts as that number: the
+// rounding of the window's coordinates (a window panned by whole pixels, a
+// point aimed at the centre) then never tips a pixel one way or the other. Far-off
 // and non-finite coordinates are never converted to int as they are: a segment
 // is clipped in double against a guard box a good way outside the client area
 // first, so it keeps its direction and nothing overflows.
@@ -34,8 +37,15 @@ struct PixelMapping {
     }
 
     // Pixel coordinates truncated toward zero, still in double.
-    double px(double x) const { return std::trunc((x - left) * kx); }
-    double py(double y) const { return std::trunc((top - y) * ky); }
+    double px(double x) const { return std::trunc(snapped((x - left) * kx)); }
+    double py(double y) const { return std::trunc(snapped((top - y) * ky)); }
+
+    static constexpr double kPixelSnap = 1e-7;
+    static double snapped(double v)
+    {
+        const double whole = std::round(v);
+        return std::abs(v - whole) < kPixelSnap ? whole : v;
+    }
 };
 
 // How far outside the client area primitives are still handed to the painter as they are.

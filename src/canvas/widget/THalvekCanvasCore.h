@@ -15,7 +15,9 @@
 // at every map-timer tick) are redrawn from the renderer's checkpoint; any
 // other change of the model sets NeedsRedraw and the picture is rebuilt whole.
 // So is every change of the window, client size, background, grid or layer
-// visibility. Refresh and Update only ask for a paint: they never throw away
+// visibility, except a pan: the renderer moves the picture when the window
+// moved by whole pixels (WorldPanPixels, WorldPanRounded) and nothing else of
+// the view changed, else it rebuilds it whole. Refresh and Update only ask for a paint: they never throw away
 // what is still valid. A shape handed out by FindShape may be changed through
 // its pointer: it is redrawn with the top of the picture when it lies there,
 // else the picture is rebuilt. Code that changes a shape through a pointer it
@@ -53,6 +55,16 @@ public:
     // Asks for a paint; the picture keeps what is still valid.
     void Refresh() { Invalidate(); }
     void Update() { Invalidate(); }
+
+    // Pans keep what the picture can keep (see the top). WorldPan moves the
+    // window by world units, WorldPanPixels by whole pixels of the present
+    // scale (dx east, dy north), WorldPanRounded by the whole pixels nearest a
+    // world offset: following the vessel with it keeps the vessel within half
+    // a pixel of where it is aimed, and each tick moves the picture instead of
+    // drawing it anew.
+    void WorldPan(double dx, double dy);
+    void WorldPanPixels(int dx, int dy);
+    void WorldPanRounded(double dx, double dy);
 
     // Shapes on this layer are drawn even past the 500,000-shape limit; the
     // main window names its vessel layer here once it has made it. -1: none.

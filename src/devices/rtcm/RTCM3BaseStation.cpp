@@ -8,14 +8,15 @@
 
 namespace skerra::rtcm {
 
-bool IsNewBaseStation(const TBaseStation& found, const TBaseStation& last)
+bool IsNewBaseStation(const TRTCMBaseStation& found, const TRTCMBaseStation& last)
 {
     constexpr double kMoved = 0.00001;
-    return found.StationId != last.StationId || std::abs(found.Latitude - last.Latitude) > kMoved ||
+    const bool noneYet = last.Latitude == 0 && last.Longitude == 0;
+    return found.StationId != last.StationId || noneYet || std::abs(found.Latitude - last.Latitude) > kMoved ||
            std::abs(found.Longitude - last.Longitude) > kMoved;
 }
 
-std::string BaseStationText(const TBaseStation& s)
+std::string BaseStationText(const TRTCMBaseStation& s)
 {
     return "#" + std::to_string(s.StationId) + ": " + FormatFixed(s.Latitude, 8) + ", " +
            FormatFixed(s.Longitude, 8) + ", " + FormatFixed(s.Height, 2) + "m";
@@ -32,7 +33,7 @@ TRTCM3BaseStationFinder::TRTCM3BaseStationFinder()
 {
 }
 
-std::vector<TBaseStation> TRTCM3BaseStationFinder::Push(std::string_view block)
+std::vector<TRTCMBaseStation> TRTCM3BaseStationFinder::Push(std::string_view block)
 {
     Found.clear();
     Scanner.Push(block);

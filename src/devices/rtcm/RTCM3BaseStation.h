@@ -4,6 +4,7 @@
 // is found; a damaged one is not believed).
 
 #include "devices/rtcm/RTCM3FrameScanner.h"
+#include "devices/rtcm/RTCMReport.h"
 
 #include <string>
 #include <string_view>
@@ -11,28 +12,23 @@
 
 namespace skerra::rtcm {
 
-struct TBaseStation {
-    int StationId = 0;
-    double Latitude = 0, Longitude = 0, Height = 0;   // WGS84 degrees, ellipsoidal metres
-};
-
-// A station is new when its id differs, or its latitude or longitude moved by more
+// A station is new when none was reported yet (`last` at 0, 0), its id differs, or its latitude or longitude moved by more
 // than 0.00001 degrees (the height is not compared).
-bool IsNewBaseStation(const TBaseStation& found, const TBaseStation& last);
+bool IsNewBaseStation(const TRTCMBaseStation& found, const TRTCMBaseStation& last);
 
 // "#<id>: <lat>, <lon>, <height>m", degrees with 8 decimals, height with 2.
-std::string BaseStationText(const TBaseStation& station);
+std::string BaseStationText(const TRTCMBaseStation& station);
 
 class TRTCM3BaseStationFinder {
 public:
     TRTCM3BaseStationFinder();
     // The plausible stations announced in this block, in stream order.
-    std::vector<TBaseStation> Push(std::string_view block);
+    std::vector<TRTCMBaseStation> Push(std::string_view block);
     void Reset() { Scanner.Reset(); }
 
 private:
     TRTCM3FrameScanner Scanner;
-    std::vector<TBaseStation> Found;
+    std::vector<TRTCMBaseStation> Found;
 };
 
 }  // namespace skerra::rtcm

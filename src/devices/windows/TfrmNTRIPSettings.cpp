@@ -223,10 +223,7 @@ void TfrmNTRIPSettings::BuildForm()
     connect(btnFetchSources, &QPushButton::clicked, this, guard([this] { btnFetchSourcesClick(); }));
     connect(btnSaveProfile, &QPushButton::clicked, this, guard([this] { btnSaveProfileClick(); }));
     connect(btnClose, &QPushButton::clicked, this, guard([this] { close(); }));
-    connect(Button1, &QPushButton::clicked, this, guard([] {
-                if (!fRTCMParsing) new TfRTCMParsing;
-                fRTCMParsing->show();
-            }));
+    connect(Button1, &QPushButton::clicked, this, guard([this] { Button1Click(); }));
     connect(boxProfile, &QComboBox::currentIndexChanged, this, guard([this] { boxProfileChange(); }));
     connect(chkOutputPort, &QCheckBox::toggled, this, guard([this] { chkOutputPortClick(); }));
     connect(boxOutputPort, &QComboBox::currentIndexChanged, this, guard([this] { OutputSelectionChanged(); }));
@@ -264,6 +261,14 @@ void TfrmNTRIPSettings::showEvent(QShowEvent* event)
 {
     Form::showEvent(event);
     skerra::guarded(this, [this] { UpdatePositionControls(); });
+}
+
+void TfrmNTRIPSettings::Button1Click()
+{
+    const skerra::rtcm::TRTCMReportVessel vessel{Client->Latitude, Client->Longitude, Client->Altitude,
+                                                 Client->UseManualPosition};
+    for (const std::string& line : TfRTCMParsing::ShowReport(Client->RecentData(), vessel, LastBaseStation))
+        AddLog(QString::fromStdString(line));
 }
 
 // ---- log ---------------------------------------------------------------------------
@@ -554,7 +559,7 @@ void TfrmNTRIPSettings::ClientData(const char* data, int length)
         if (IsNewBaseStation(station, LastBaseStation)) ReportBaseStation(station);
 }
 
-void TfrmNTRIPSettings::ReportBaseStation(const skerra::rtcm::TBaseStation& station)
+void TfrmNTRIPSettings::ReportBaseStation(const skerra::rtcm::TRTCMBaseStation& station)
 {
     const std::string text = skerra::rtcm::BaseStationText(station);
     AddLog(QStringLiteral("Base ") + QString::fromStdString(text));

@@ -72,7 +72,7 @@ public:
     bool WasReceiving = false;
     bool AutoConnect = false;
     QDateTime LastDataTime;
-    skerra::rtcm::TBaseStation LastBaseStation;
+    skerra::rtcm::TRTCMBaseStation LastBaseStation;
 
     // The serial ports the output list offers; tests replace it. Empty: the system's.
     static inline std::function<QStringList()> ListSerialPorts;
@@ -98,6 +98,7 @@ public:
     void btnSaveProfileClick();
     void boxProfileChange();
     void chkOutputPortClick();
+    void Button1Click();   // the RTCM report of the recent stream
     void tmrUpdateTimer();
     void ClientStatus(int status, const std::string& message);
     void ClientData(const char* data, int length);
@@ -110,7 +111,7 @@ private:
     void BuildForm();
     void FormCreate();
     void WriteOutput(const char* data, int length);
-    void ReportBaseStation(const skerra::rtcm::TBaseStation& station);
+    void ReportBaseStation(const skerra::rtcm::TRTCMBaseStation& station);
     void OutputSelectionChanged();
 
     skerra::rtcm::TRTCM3BaseStationFinder BaseStations;

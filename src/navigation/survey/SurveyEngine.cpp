@@ -4,6 +4,7 @@
 #include "canvas/widget/THalvekCanvasCore.h"
 #include "navigation/survey/DepthCorrection.h"
 #include "navigation/survey/FixQuality.h"
+#include "navigation/survey/GeodesyLog.h"
 #include "navigation/survey/GnssSentences.h"
 #include "navigation/survey/GridProjection.h"
 #include "navigation/survey/PositionText.h"
@@ -89,7 +90,12 @@ void SurveyEngine::SetMapTimer(bool enabled)
 void SurveyEngine::Start()
 {
     reported_.clear();
-    BuildProjection();
+    // One snapshot of the grid settings for this run: the map tick projects with it
+    // and the geodesy log records it. A log that cannot be written does not stop the start.
+    const GridSettingsTexts grid = settings_.GridSettings();
+    const std::string logProblem = LogGeodesySession(grid, clock_.Now(), LogFolder);
+    if (!logProblem.empty()) Report(text("Geodesy log could not be written: " + logProblem));
+    BuildProjection(grid);
     devices_.ApplyPortSettings(SurveyDevice::Gnss);
     devices_.ApplyPortSettings(SurveyDevice::Sounder);
     CopyOffsets();
@@ -145,10 +151,10 @@ void SurveyEngine::Stop()
     state_.RealtimeState = 0;
 }
 
-void SurveyEngine::BuildProjection()
+void SurveyEngine::BuildProjection(const GridSettingsTexts& grid)
 {
-    projection_ = GridProjection::Build(settings_.GridSettings(), projectionProblem_);
-    const GeodesyParameterTexts texts = BuildParameterTexts(settings_.GridSettings());
+    projection_ = GridProjection::Build(grid, projectionProblem_);
+    const GeodesyParameterTexts texts = BuildParameterTexts(grid);
     state_.DatumParams = texts.datum;
     state_.EllipsoidParams = EllipsoidParams = texts.ellipsoid;
     state_.TMParams = TMParams = texts.tm;
@@ -228,6 +234,14 @@ bool SurveyEngine::SensorWatchTick()
     state_.SensorDataSeen = false;
     OnSensorTimeout();
     return true;
+}
+
+std::optional<double> SurveyEngine::TakeEchogramDepth()
+{
+    const bool fresh = state_.NewDepthAvailable && devices_.Connected(SurveyDevice::Sounder);
+    state_.NewDepthAvailable = false;
+    if (!fresh) return std::nullopt;
+    return state_.TrueDepthHigh;
 }
 
 // ---------------------------------------------------------------- GNSS sentences
@@ -326,7 +340,7 @@ void SurveyEngine::UpdateStatusTexts(int fixQuality, int satellites)
 
 bool SurveyEngine::ProjectPosition()
 {
-    if (!projection_ && projectionProblem_.empty()) BuildProjection();  // a tick before any start
+    if (!projection_ && projectionProblem_.empty()) BuildProjection(settings_.GridSettings());  // a tick before any start
     if (!projection_) {
         ReportOnce("grid", "Map: " + projectionProblem_);
         return false;
@@ -345,9 +359,11 @@ bool SurveyEngine::ProjectPosition()
 
 void SurveyEngine::FollowVessel()
 {
-    // While the user draws a shape the view stays where it is.
+    // While the user draws a shape the view stays where it is. The pan goes by whole
+    // pixels, so the chart moves its picture instead of drawing it all again; the
+    // vessel stays within half a pixel of the centre.
     if (state_.FollowVesselEnabled && !chart_.DrawingActive)
-        chart_.WorldPan(state_.GridEasting - (chart_.WorldLeft + chart_.WorldRight) / 2,
+        chart_.WorldPanRounded(state_.GridEasting - (chart_.WorldLeft + chart_.WorldRight) / 2,
                         state_.GridNorthing - (chart_.WorldTop + chart_.WorldBottom) / 2);
     else
         chart_.Refresh();

@@ -36,6 +36,7 @@ class SurveyDevices;
 class SurveySettingsSource;
 class SurveyView;
 class THalvekCanvasCore;
+struct GridSettingsTexts;
 struct SensorSettingsValues;
 
 namespace skerra::survey {
@@ -72,6 +73,10 @@ public:
     // True when it timed out now.
     bool SensorWatchTick();
     void OnSensorTimeout();
+    // The echogram timer's second step: the high-frequency depth when a new one came
+    // in since the last tick and the sounder is connected. Every call takes the
+    // new-depth mark away, whether it returns a depth or not.
+    std::optional<double> TakeEchogramDepth();
 
     // One tick of the map timer.
     void MapTick();
@@ -99,7 +104,7 @@ private:
     void Start();
     void Stop();
     void SetMapTimer(bool enabled);
-    void BuildProjection();
+    void BuildProjection(const GridSettingsTexts& grid);
     void CopyOffsets();
     void ReportOnce(const std::string& key, const std::string& text);
     void ReportLogFailure(bool& failing, const SurveyCsvFile& file, bool ok);

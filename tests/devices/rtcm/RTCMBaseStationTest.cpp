@@ -18,16 +18,16 @@ namespace {
 const std::filesystem::path kCaptures = std::filesystem::path(SKERRA_TESTDATA) / "rtcm3";
 
 // The stations a window would report for a capture received in blocks of `blockSize`.
-std::vector<TBaseStation> reported(const std::string& name, std::size_t blockSize)
+std::vector<TRTCMBaseStation> reported(const std::string& name, std::size_t blockSize)
 {
     std::ifstream in(kCaptures / name, std::ios::binary);
     EXPECT_TRUE(in) << "third-party capture not present: " << (kCaptures / name);
     const std::string bytes(std::istreambuf_iterator<char>(in), {});
     TRTCM3BaseStationFinder finder;
-    TBaseStation last;
-    std::vector<TBaseStation> out;
+    TRTCMBaseStation last;
+    std::vector<TRTCMBaseStation> out;
     for (std::size_t at = 0; at < bytes.size(); at += blockSize)
-        for (const TBaseStation& s : finder.Push(std::string_view(bytes).substr(at, blockSize)))
+        for (const TRTCMBaseStation& s : finder.Push(std::string_view(bytes).substr(at, blockSize)))
             if (IsNewBaseStation(s, last)) out.push_back(last = s);
     return out;
 }
@@ -71,8 +71,8 @@ TEST(BaseStationDetection, ASurveyedInBaseIsReportedOnceAcrossItsRepeats)
 
 TEST(BaseStationDetection, NewWhenTheIdChangesOrThePositionMovesBeyondATenThousandthOfAMilliDegree)
 {
-    const TBaseStation last{7, 40.0, 29.0, 10.0};
-    struct Case { TBaseStation found; bool isNew; };
+    const TRTCMBaseStation last{7, 40.0, 29.0, 10.0};
+    struct Case { TRTCMBaseStation found; bool isNew; };
     const Case cases[] = {
         {{7, 40.0, 29.0, 99.0}, false},      // height is not compared
         {{7, 40.000009, 29.0, 10.0}, false},
