@@ -136,6 +136,10 @@ public:
     void ZoomoutClick();
     void ZoomextentsClick();
 
+    // The dated automatic layout save of the File menu. Other windows run it too:
+    // the sound-velocity window's "Save && Close" and the runline generator.
+    void Save1Click();
+
     // Menu and tool-bar commands that open windows or leave the program.
     void Exit1Click();
     void About1Click();
