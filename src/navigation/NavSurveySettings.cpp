@@ -2,6 +2,8 @@
 
 #include "navigation/TFNav.h"
 #include "shell/TFGPS.h"
+#include "shell/TFShape.h"
+#include "shell/TNavset.h"
 #include "shell/TOffsets.h"
 #include "shell/TfLatency.h"
 
@@ -25,3 +27,10 @@ bool NavSurveySettings::EchoToMonitor() const
 }
 
 bool NavSurveySettings::LatencyWindowVisible() const { return fLatency && fLatency->isVisible(); }
+
+NavigationDisplayValues NavSurveySettings::NavigationDisplay() const
+{
+    return Navset ? Navset->DisplayValues() : NavigationDisplayValues{};
+}
+
+VesselShapeTexts NavSurveySettings::VesselShape() const { return FShape ? FShape->ShapeTexts() : VesselShapeTexts{}; }

@@ -1,9 +1,9 @@
 #pragma once
 // The survey engine's settings as the program's windows hold them: the settings
-// window (grid, sensor, monitor echo), the offsets window and the latency window.
-// The navigation-settings, vessel-shape and sound-velocity windows have no controls
-// yet: their values are the engine's defaults and no profile is in use. A window
-// that does not exist answers with its defaults.
+// window (grid, sensor, monitor echo), the offsets, navigation-settings, vessel-shape
+// and latency windows, read afresh at every use so that a change shows at once. The
+// sound-velocity window has no controls yet: no profile is in use. A window that
+// does not exist answers with its defaults.
 
 #include "navigation/survey/SurveySettingsSource.h"
 
@@ -18,8 +18,8 @@ public:
     SurveyOffsetsTexts Offsets() const override;
     bool OffsetsWindowVisible() const override;
     bool EchoToMonitor() const override;
-    NavigationDisplayValues NavigationDisplay() const override { return {}; }
-    VesselShapeTexts VesselShape() const override { return {}; }
+    NavigationDisplayValues NavigationDisplay() const override;
+    VesselShapeTexts VesselShape() const override;
     bool LatencyWindowVisible() const override;
     const std::vector<std::string>* SoundVelocityProfile() const override { return nullptr; }
 

@@ -95,6 +95,8 @@ TFNav::TFNav(QWidget* parent) : FormOf(FNav, QStringLiteral("FNav"), QStringLite
 
 TFNav::~TFNav()
 {
+    FreeNumericKeypad();
+    FreeSimpleKeyboard();
     // The NTRIP window may outlive this window; it must not relay into a freed sink.
     if (frmNTRIPSettings && gpsCorrectionSink_) frmNTRIPSettings->SetGPSPort(nullptr, QString());
     // The chart is destroyed after this window's members: it must not read a freed status source.

@@ -27,6 +27,8 @@ class SerialSurveyDevices;
 class SurveyClock;
 class SurveyEngine;
 class THalvekCanvas;
+class THalvekNumericKeypad;
+class THalvekSimpleKeyboard;
 class THalvekSerialGPS;
 struct ChartViewSettings;
 
@@ -139,6 +141,15 @@ public:
     // The dated automatic layout save of the File menu. Other windows run it too:
     // the sound-velocity window's "Save && Close" and the runline generator.
     void Save1Click();
+
+    // The on-screen keypad and keyboard, made on first use: each edits the target's
+    // text, placed at the bottom of this window's client area (TFNavKeyboards.cpp).
+    THalvekNumericKeypad* NumericKeypad = nullptr;
+    THalvekSimpleKeyboard* SimpleKeyboard = nullptr;
+    void ShowNumericKeypad(QWidget* target);
+    void ShowSimpleKeyboard(QWidget* target);
+    void FreeNumericKeypad();
+    void FreeSimpleKeyboard();
 
     // Menu and tool-bar commands that open windows or leave the program.
     void Exit1Click();

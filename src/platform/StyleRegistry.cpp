@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QPalette>
+#include <QStyle>
 #include <QStyleFactory>
 
 namespace skerra {
@@ -29,6 +30,38 @@ QString& activeName()
 {
     static QString name = DefaultStyleName;
     return name;
+}
+
+// The platform's own look, taken before the first style replaces it.
+struct PlatformLook {
+    bool taken = false;
+    QString styleName;
+    QPalette palette;
+};
+
+PlatformLook& platformLook()
+{
+    static PlatformLook look;
+    return look;
+}
+
+void takePlatformLook()
+{
+    PlatformLook& look = platformLook();
+    if (look.taken || !qApp) return;
+    look.styleName = QApplication::style()->name();
+    look.palette = QApplication::palette();
+    look.taken = true;
+}
+
+void restorePlatformLook()
+{
+    const PlatformLook& look = platformLook();
+    if (look.taken && qApp) {
+        if (QStyle* style = QStyleFactory::create(look.styleName)) QApplication::setStyle(style);
+        QApplication::setPalette(look.palette);
+    }
+    activeName() = DefaultStyleName;
 }
 
 QPalette paletteFor(const StyleDef& s)
@@ -63,6 +96,7 @@ bool trySetStyle(const QString& name, bool showErrorBox)
     for (const auto& s : kStyles) {
         if (QString::fromLatin1(s.name).compare(name, Qt::CaseInsensitive) != 0) continue;
         if (qApp) {
+            takePlatformLook();
             QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
             QApplication::setPalette(paletteFor(s));
         }
@@ -81,5 +115,16 @@ bool trySetStyle(const QString& name, bool showErrorBox)
 }
 
 QString activeStyleName() { return activeName(); }
+
+bool applyStyle(const QString& name, bool showErrorBox)
+{
+    if (name == DefaultStyleName) {
+        restorePlatformLook();
+        return true;
+    }
+    return trySetStyle(name, showErrorBox);
+}
+
+QColor activePanelColour() { return qApp ? QApplication::palette().color(QPalette::Window) : QColor(Qt::white); }
 
 }  // namespace skerra

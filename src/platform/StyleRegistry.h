@@ -2,6 +2,7 @@
 // The program's named visual styles, built on Qt's Fusion style with palettes.
 // "Skerra - Default" stands for the platform's own look and is not in the list.
 
+#include <QColor>
 #include <QString>
 #include <QStringList>
 
@@ -21,5 +22,12 @@ bool trySetStyle(const QString& name, bool showError = true);
 
 // The name of the active style, or DefaultStyleName.
 QString activeStyleName();
+
+// As trySetStyle, and DefaultStyleName (exactly so spelt) brings back the platform's
+// own look, as it was before the first style was applied.
+bool applyStyle(const QString& name, bool showError = true);
+
+// The colour of panels and window backgrounds in the active look.
+QColor activePanelColour();
 
 }  // namespace skerra

@@ -49,6 +49,9 @@ void connectToolWindows()
     Offsets->SetSurveyHooks([] { return FNav->Survey().State().RealtimeState == 1; },
                             [] { FNav->Realtime->click(); }, nullptr);
     FGPS->SetScreenshotTimer(FNav->tScreenshot);
+    // The offsets window's edits bring up the main window's keypad or keyboard.
+    Offsets->SetKeyboardHooks([](QWidget* edit) { FNav->ShowNumericKeypad(edit); },
+                              [](QWidget* edit) { FNav->ShowSimpleKeyboard(edit); });
     // Corrections reach the receiver from the start (an automatic connect at start-up
     // included), not only once the NTRIP window is opened from the menu.
     frmNTRIPSettings->SetGPSPort(FNav->GpsCorrectionSink(), QString());
@@ -71,6 +74,8 @@ std::vector<QWidget*> createApplicationWindows()
     std::vector<QWidget*> w;
     w.push_back(new TFNav);
     w.push_back(new TNavset);
+    Navset->SetCanvas(FNav->fcad);
+    Navset->SetMapTimer(FNav->tMap);
     w.push_back(new TFShape);
     w.push_back(new TFGPS);
     FGPS->SetDevices(FNav->ZGPS1, FNav->ZSENSOR);
@@ -84,6 +89,7 @@ std::vector<QWidget*> createApplicationWindows()
     w.push_back(new TfLatency);
     w.push_back(new TfWaterfal);
     w.push_back(new TfTheme);
+    fTheme->SetCanvas(FNav->fcad, FNav);
     w.push_back(new TfJoystick);
     w.push_back(new TfSVPGraph);
     w.push_back(new TfrmNTRIPSettings);

@@ -4,6 +4,8 @@
 // Texts stay texts: the engine parses them with its own strict rules and reports a
 // bad value once.
 
+#include "platform/Colour.h"
+
 #include <string>
 
 // The geodetic edits of the settings window (datum, Transverse Mercator, Lambert).
@@ -51,4 +53,29 @@ struct SurveyOffsetsTexts {
     std::string soundVelocity;  // SV: single sound velocity, m/s
     std::string offsetC;  // OffsetC: antenna height above the water line, metres
     std::string tideHeight;  // TideHt: manual tide, metres
+};
+
+// The navigation settings window. Edits stay texts: the engine converts them and
+// reports a bad one once. The defaults are the window's design values.
+struct NavigationDisplayValues {
+    TColor vesselColour = 0x800000;      // VesselColor
+    TColor chartColour = 0xFFFFFF;       // fcadColor, the chart background
+    TColor trackFixColour = 0x008000;    // ColorTracklines1: fix quality 4
+    TColor trackFloatColour = 0x00FFFF;  // ColorTracklines0: fix quality 5, 2, 3
+    std::string vesselWidth = "2";       // VesselWidth, integer
+    std::string trackWidth = "2";        // TrackWidth, integer
+    std::string trackDistance = "20";    // TrackDistance, metres
+    std::string depthAlert = "0.5";      // edDepthAlert1, metres
+    bool lineOrDot = false;              // cLineOrDot: track marks as lines
+};
+
+// The vessel-shape window's edits; an empty edit keeps the value in force. At most
+// kMaxRangeRings rings are drawn.
+constexpr int kMaxRangeRings = 20;
+struct VesselShapeTexts {
+    std::string ringCount = "2";          // edAmount, integer
+    std::string ringInterval = "10";      // edInterval, metres
+    std::string firstRingRadius = "10";   // edRadious, metres
+    std::string bowArrow = "100";         // edBArrow, metres
+    std::string sideArrow = "10";         // edLArrow, metres
 };

@@ -197,7 +197,24 @@ void TOffsets::ConnectHandlers()
     on(bSVP, &TOffsets::bSVPClick);
     on(bNTRIPShow, &TOffsets::bNTRIPShowClick);
     connect(Timer1, &QTimer::timeout, this, [this] { skerra::guarded(this, [&] { Timer1Timer(); }); });
-    for (QLineEdit* edit : {OffsetA, OffsetB, OffsetC, SV, TideHt}) edit->installEventFilter(this);
+    for (QLineEdit* edit : {OffsetA, OffsetB, OffsetC, SV, TideHt, Location, SurveyBoat, Surveyor})
+        edit->installEventFilter(this);
+}
+
+void TOffsets::SetKeyboardHooks(std::function<void(QWidget*)> showKeypad, std::function<void(QWidget*)> showKeyboard)
+{
+    showKeypad_ = std::move(showKeypad);
+    showKeyboard_ = std::move(showKeyboard);
+}
+
+void TOffsets::NumericEditClick(QObject* sender)
+{
+    if (auto* control = qobject_cast<QWidget*>(sender); control && showKeypad_) showKeypad_(control);
+}
+
+void TOffsets::TextEditClick(QObject* sender)
+{
+    if (auto* control = qobject_cast<QWidget*>(sender); control && showKeyboard_) showKeyboard_(control);
 }
 
 SurveyOffsetsTexts TOffsets::OffsetsTexts() const
@@ -369,7 +386,14 @@ void TOffsets::mouseDoubleClickEvent(QMouseEvent* event)
 // is open.
 bool TOffsets::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() == QEvent::FocusOut && !busy_) {
+    if (event->type() == QEvent::MouseButtonRelease) {
+        const bool numeric = watched == OffsetA || watched == OffsetB || watched == OffsetC || watched == SV ||
+                             watched == TideHt;
+        skerra::guarded(this, [&] { numeric ? NumericEditClick(watched) : TextEditClick(watched); });
+        return Form::eventFilter(watched, event);
+    }
+    const bool numericEdit = watched != Location && watched != SurveyBoat && watched != Surveyor;
+    if (event->type() == QEvent::FocusOut && !busy_ && numericEdit) {
         const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
         if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) {
             auto* edit = static_cast<QLineEdit*>(watched);

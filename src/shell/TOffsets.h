@@ -39,6 +39,10 @@ public:
     void SetWindowHooks(std::function<void()> showSoundVelocity, std::function<void()> showNtripDialog,
                         std::function<bool()> soundVelocityProfileUsed);
 
+    // The main window's on-screen keypad and keyboard: a click on a numeric edit shows
+    // the keypad for it, a click on a text edit the keyboard. Null hooks are skipped.
+    void SetKeyboardHooks(std::function<void(QWidget*)> showKeypad, std::function<void(QWidget*)> showKeyboard);
+
     // Controls (component names as objectName).
     QFrame* pSketch = nullptr;
     QWidget* Image1 = nullptr;
@@ -67,6 +71,8 @@ public:
     void Timer1Timer();
     void bSVPClick();
     void bNTRIPShowClick();
+    void NumericEditClick(QObject* sender);
+    void TextEditClick(QObject* sender);
 
     // The caption of Label7. The time is local, so the caption says so; the Turkish
     // text belongs in the language file.
@@ -97,6 +103,8 @@ private:
     std::function<void()> showSoundVelocity_;
     std::function<void()> showNtripDialog_;
     std::function<bool()> profileUsed_;
+    std::function<void(QWidget*)> showKeypad_;
+    std::function<void(QWidget*)> showKeyboard_;
     bool busy_ = false;        // a confirmation or an exit check is under way
     bool confirmed_ = false;   // the close that follows a successful confirmation
 };

@@ -17,7 +17,7 @@ struct VesselShape {
     double sideArrow = 0;        // metres
 };
 
-constexpr int kMaxRings = 100;
+constexpr int kMaxRings = kMaxRangeRings;
 
 // Takes every edit that is not empty; a text that is not a number keeps the value
 // in force and is named in `problem`. The ring count is clamped to 0..kMaxRings.

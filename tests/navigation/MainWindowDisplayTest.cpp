@@ -1,0 +1,145 @@
+// The display windows in the running program: what the survey loop reads of the
+// navigation settings and vessel shape, the map timer's rate, the theme preview on
+// the chart and the offsets window's on-screen keypad and keyboard.
+
+#include "MainWindowTestSupport.h"
+
+#include "canvas/widget/THalvekCanvas.h"
+#include "navigation/NavSurveySettings.h"
+#include "navigation/TFNav.h"
+#include "platform/StyleRegistry.h"
+#include "shell/ColourPicker.h"
+#include "shell/HalvekKeyboard.h"
+#include "shell/TFShape.h"
+#include "shell/TNavset.h"
+#include "shell/TOffsets.h"
+#include "shell/TfTheme.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QTimer>
+#include <QToolButton>
+#include <gtest/gtest.h>
+
+namespace {
+
+void click(QWidget* widget)
+{
+    const QPointF at(widget->width() / 2.0, widget->height() / 2.0);
+    for (const QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+        QMouseEvent event(type, at, widget->mapToGlobal(at), Qt::LeftButton,
+                          type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(widget, &event);
+    }
+    QApplication::processEvents();
+}
+
+QToolButton* key(QWidget* panel, const char* caption)
+{
+    for (QToolButton* k : panel->findChildren<QToolButton*>())
+        if (k->text() == QLatin1String(caption)) return k;
+    ADD_FAILURE() << caption;
+    return nullptr;
+}
+
+class MainWindowDisplayTest : public ::testing::Test {
+protected:
+    void SetUp() override { program_.Open(); }
+    mainwindowtest::TemporaryProgram program_;
+};
+
+TEST_F(MainWindowDisplayTest, TheSurveyLoopReadsTheNavigationAndVesselShapeWindowsAsTheyStand)
+{
+    const NavSurveySettings settings(*FNav);
+    Navset->VesselWidth->setText("6");
+    Navset->TrackDistance->setText("35");
+    Navset->ColorTracklines0->pick(skerra::colors::Olive);
+    FShape->edAmount->setText("4");
+    FShape->edLArrow->setText("12.5");
+    const NavigationDisplayValues display = settings.NavigationDisplay();
+    EXPECT_EQ(display.vesselWidth, "6");
+    EXPECT_EQ(display.trackDistance, "35");
+    EXPECT_EQ(display.trackFloatColour, skerra::colors::Olive);
+    const VesselShapeTexts shape = settings.VesselShape();
+    EXPECT_EQ(shape.ringCount, "4");
+    EXPECT_EQ(shape.sideArrow, "12.5");
+}
+
+TEST_F(MainWindowDisplayTest, TheUpdateRateEditShowsAndDrivesTheMapTimer)
+{
+    EXPECT_EQ(Navset->eVesselUpdateRate->text(), QString::number(FNav->tMap->interval()));
+    Navset->eVesselUpdateRate->setText("350");
+    EXPECT_EQ(FNav->tMap->interval(), 350);
+}
+
+TEST_F(MainWindowDisplayTest, WidthChangesReachTheMainWindowsLayersAtOnce)
+{
+    Navset->VesselWidth->setText("7");
+    const int vessel = FNav->fcad->LayerFindByName("~~Halvek Vessel");
+    ASSERT_GE(vessel, 0);
+    EXPECT_EQ(FNav->fcad->FindLayer(vessel)->penWidth, 7);
+    Navset->fcadColor->pick(skerra::colors::Silver);
+    EXPECT_EQ(FNav->fcad->BackColor, skerra::colors::Silver);
+}
+
+TEST_F(MainWindowDisplayTest, ThemeCancelGivesTheChartBackTheBackgroundOfTheShow)
+{
+    ASSERT_TRUE(skerra::applyStyle("Light", false));
+    Navset->fcadColor->pick(skerra::colors::Teal);
+    FNav->themeSelection1Click();
+    ASSERT_TRUE(fTheme->isVisible());
+    const QList<QListWidgetItem*> dark = fTheme->lbThemeList->findItems("Dark", Qt::MatchExactly);
+    ASSERT_EQ(dark.size(), 1);
+    fTheme->lbThemeList->setCurrentItem(dark.front());
+    fTheme->lbThemeListClick();
+    EXPECT_NE(FNav->fcad->BackColor, skerra::colors::Teal);
+    fTheme->bCancel->click();
+    EXPECT_EQ(FNav->fcad->BackColor, skerra::colors::Teal);
+    EXPECT_EQ(skerra::activeStyleName(), "Light");
+}
+
+TEST_F(MainWindowDisplayTest, AClickOnANumericOffsetShowsTheKeypadThatTypesIntoItWithoutAFocusCheck)
+{
+    ASSERT_TRUE(Offsets->isVisible());
+    Offsets->activateWindow();
+    Offsets->TideHt->setFocus();
+    Offsets->TideHt->clear();
+    QApplication::processEvents();
+    click(Offsets->TideHt);
+    THalvekNumericKeypad* keypad = FNav->NumericKeypad;
+    ASSERT_NE(keypad, nullptr);
+    EXPECT_TRUE(keypad->isVisible());
+    EXPECT_EQ(keypad->TargetControl, Offsets->TideHt);
+    // 10 pixels from the main window's right and bottom edges.
+    EXPECT_EQ(keypad->pos(), FNav->mapToGlobal(QPoint(FNav->width() - keypad->width() - 10,
+                                                       FNav->height() - keypad->height() - 10)));
+    for (const char* caption : {"-", "0", ".", "5"}) click(key(keypad, caption));
+    EXPECT_EQ(Offsets->TideHt->text(), "-0.5");
+    EXPECT_EQ(QApplication::focusWidget(), Offsets->TideHt);
+    // A half-typed "-" fires no number check either.
+    Offsets->TideHt->clear();
+    click(key(keypad, "-"));
+    QApplication::processEvents();
+    EXPECT_TRUE(program_.boxes.isEmpty()) << program_.boxes.join('\n').toStdString();
+    click(key(keypad, "Enter"));
+    EXPECT_FALSE(keypad->isVisible());
+}
+
+TEST_F(MainWindowDisplayTest, AClickOnATextOffsetShowsTheKeyboardCentredAtTheBottom)
+{
+    Offsets->Location->clear();
+    click(Offsets->Location);
+    THalvekSimpleKeyboard* keyboard = FNav->SimpleKeyboard;
+    ASSERT_NE(keyboard, nullptr);
+    EXPECT_EQ(keyboard->TargetControl, Offsets->Location);
+    EXPECT_EQ(keyboard->pos(), FNav->mapToGlobal(QPoint((FNav->width() - keyboard->width()) / 2,
+                                                         FNav->height() - keyboard->height() - 10)));
+    for (const char* caption : {"B", "A", "Y"}) click(key(keyboard, caption));
+    EXPECT_EQ(Offsets->Location->text(), "BAY");
+    EXPECT_EQ(FNav->NumericKeypad, nullptr);  // made only when first wanted
+}
+
+}  // namespace
