@@ -3,10 +3,13 @@
 
 #include "MainWindowTestSupport.h"
 
+#include "canvas/widget/CanvasStatusSource.h"
 #include "canvas/widget/THalvekCanvas.h"
 #include "navigation/NavLayers.h"
 #include "navigation/TFNav.h"
 #include "navigation/TfRealtime.h"
+#include "navigation/TfWaterfal.h"
+#include "shell/TNavset.h"
 #include "navigation/survey/SurveyEngine.h"
 #include "platform/AppPaths.h"
 #include "platform/Clock.h"
@@ -16,6 +19,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCursor>
 #include <QDir>
 #include <QFile>
 #include <QKeyEvent>
@@ -289,6 +293,43 @@ TEST_F(MainWindowCommandsTest, MeasureAndClickedPoint)
     FNav->fcadWorldMouseDown(chart, 2, 0, 0, 100, 100);
     EXPECT_FALSE(FNav->MeasureActive);
     EXPECT_EQ(FNav->MeasureStartX, 0);
+}
+
+// A double click on the position box switches to the compact layout; in the compact
+// layout it brings the normal one back without the realtime window.
+TEST_F(MainWindowCommandsTest, DoubleClickOnThePositionBoxSwitchesTheLayout)
+{
+    CanvasStatusValues status;
+    status.text = "RTK FIX  Sats 12";
+    chart->SetStatusSource(&status);
+    QPoint inside(-1, -1);
+    for (int y = 0; y < chart->height() && inside.x() < 0; y += 2)
+        for (int x = 0; x < chart->width() && inside.x() < 0; x += 2)
+            if (chart->IsPointInGGAOverlay(x, y)) inside = QPoint(x, y);
+    ASSERT_GE(inside.x(), 0);
+    const auto doubleClickAt = [&](QPoint at) {
+        QCursor::setPos(chart->mapToGlobal(at));
+        ASSERT_EQ(chart->mapFromGlobal(QCursor::pos()), at);
+        FNav->fcadDblClick(chart);
+        QCoreApplication::processEvents();
+    };
+
+    doubleClickAt(QPoint(inside.x() + 400, inside.y() + 300));  // off the box: nothing
+    EXPECT_EQ(fRealtime->CompactState(), 0);
+    doubleClickAt(inside);
+    EXPECT_EQ(fRealtime->CompactState(), 1);
+    EXPECT_FALSE(FNav->tRealtime->isVisibleTo(FNav));
+    EXPECT_FALSE(fRealtime->isVisible());
+
+    doubleClickAt(inside);
+    EXPECT_EQ(fRealtime->CompactState(), 0);
+    for (QWidget* bar : {static_cast<QWidget*>(FNav->tRealtime), static_cast<QWidget*>(FNav->tDraw),
+                         FNav->pRealtime, static_cast<QWidget*>(FNav->tShape)})
+        EXPECT_TRUE(bar->isVisibleTo(FNav)) << bar->objectName().toStdString();
+    EXPECT_TRUE(Navset->isVisible());
+    EXPECT_FALSE(fRealtime->isVisible());
+    EXPECT_FALSE(fWaterfal->isVisible());  // no depth seen yet
+    chart->SetStatusSource(&FNav->Survey());
 }
 
 // Add, Add, Reset answered No, Reset answered Yes, Add: 1, 2, 1; the old labels stay.
