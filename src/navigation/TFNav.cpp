@@ -229,7 +229,8 @@ void TFNav::BuildMenus()
     AddMenuCommand(edit, "Deletetracksselected1", QStringLiteral("Delete tracks selected"),
                    &TFNav::Deletetracksselected1Click, none);
     edit->addSeparator();
-    AddMenuCommand(edit, "MarkEvent1", QStringLiteral("Mark Event"), &TFNav::btEventAddClick, QKeySequence(Qt::Key_F12));
+    AddMenuCommand(edit, "MarkEvent1", QStringLiteral("Mark Event"), &TFNav::btEventAddClick,
+                   QKeySequence(Qt::Key_F12));
 
     QMenu* window = MainMenu1->addMenu(QStringLiteral("Window"));
     window->setObjectName(QStringLiteral("Window2"));
@@ -274,7 +275,8 @@ void TFNav::BuildRealtimeToolBar()
     AddToolCommand(tRealtime, "tbFloat", QStringLiteral("Float"), "track-float", &TFNav::tbFloatClick);
     AddToolCommand(tRealtime, "tbAuto", QStringLiteral("Auto"), "track-other", &TFNav::tbAutoClick);
     tRealtime->addSeparator();
-    AddToolCommand(tRealtime, "bSelectTracks", QStringLiteral("Select Track"), "select-tracks", &TFNav::bSelectTracksClick);
+    AddToolCommand(tRealtime, "bSelectTracks", QStringLiteral("Select Track"), "select-tracks",
+                   &TFNav::bSelectTracksClick);
     AddToolCommand(tRealtime, "bDelSelected", QStringLiteral("Delete Slected"), "delete-selected",
                    &TFNav::bDelSelectedClick);
     tRealtime->addSeparator();
@@ -295,7 +297,8 @@ void TFNav::BuildDrawToolBar()
     tDraw->addSeparator();
     bMouseSelect = AddToolCommand(tDraw, "bMouseSelect", QStringLiteral("Select Shapes"), "select-shapes",
                                   &TFNav::bMouseSelectClick);
-    AddToolCommand(tDraw, "ToolButton11", QStringLiteral("Clear User Shapes"), "clear-shapes", &TFNav::ToolButton11Click);
+    AddToolCommand(tDraw, "ToolButton11", QStringLiteral("Clear User Shapes"), "clear-shapes",
+                   &TFNav::ToolButton11Click);
     tDraw->addSeparator();
     AddToolCommand(tDraw, "btEventAdd", QStringLiteral("Add Event"), "event-add", &TFNav::btEventAddClick);
     AddToolCommand(tDraw, "btEventReset", QStringLiteral("Reset Event"), "event-reset", &TFNav::btEventResetClick);
