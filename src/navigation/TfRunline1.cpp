@@ -217,10 +217,14 @@ void TfRunline1::GenerateRunlines()
     canvas->Refresh();
 }
 
+// The layer is found by name again: a chart loaded or made new since the last
+// generation numbers its layers afresh, and the old id may name another layer now.
 void TfRunline1::ClearRunlines()
 {
     THalvekCanvas* canvas = chart();
     if (RunlinesLayerId == -1 || !canvas) return;
+    RunlinesLayerId = canvas->LayerFindByName(RunlinesLayer);
+    if (RunlinesLayerId < 0) return;
     canvas->CadClearShapes(RunlinesLayerId);
     canvas->Refresh();
 }

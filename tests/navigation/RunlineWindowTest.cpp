@@ -186,6 +186,22 @@ TEST_F(RunlineWindowTest, GenerateClearAndShortRoutes)
     EXPECT_TRUE(runlines().empty());
 }
 
+// After the chart is loaded anew its layers are numbered afresh: clearing the lines
+// must not empty the layer that took the old number.
+TEST_F(RunlineWindowTest, ClearingAfterAChartReloadLeavesOtherLayersAlone)
+{
+    w->SetRoute({{0, 0}, {0, 20}});
+    const int oldId = w->RunlinesLayerId;
+    ASSERT_GE(oldId, 0);
+    chart->ResetChart();
+    while (chart->NextLayerId() <= oldId) chart->LayerOpen(QStringLiteral("Imported %1").arg(chart->NextLayerId()));
+    chart->DrawPoint(1, 1, oldId);
+    w->bClear->click();
+    EXPECT_EQ(chart->ShapesOnLayer(oldId).size(), 1u);
+    w->bDrawRoute->click();
+    EXPECT_EQ(chart->ShapesOnLayer(oldId).size(), 1u);
+}
+
 TEST_F(RunlineWindowTest, MenuCommandShowsTheWindow)
 {
     w->hide();
