@@ -116,7 +116,14 @@ void THalvekCanvasModel::WorldZoom(int, double factor, double x, double y)
     const double wh = positiveOrOne(WorldTop - WorldBottom);
     // A collapsed client has no aspect: keep the window's own.
     const double a = clientWidth_ > 0 ? clientWidth_ / positiveOrOne(clientHeight_) : ww / wh;
-    const double W = std::clamp(ww * s, MinWorldWidth, MaxWorldWidth);
+    // The width limits stop a zoom, they never turn it round: a window already wider
+    // than the limit (fitted to a chart with one stray far-off point) does not shrink
+    // when zooming out, and zooming in takes it down by the factor only.
+    double W = ww * s;
+    if (s > 1.0)
+        W = std::min(W, std::max(MaxWorldWidth, ww));
+    else if (s < 1.0)
+        W = std::max(W, std::min(MinWorldWidth, ww));
     const double H = W / a;
     const double rx = (x - WorldLeft) / ww;
     const double ry = (y - WorldBottom) / wh;

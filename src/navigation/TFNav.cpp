@@ -220,15 +220,19 @@ void TFNav::BuildMenus()
 
     QMenu* edit = MainMenu1->addMenu(QStringLiteral("Edit"));
     edit->setObjectName(QStringLiteral("Edit1"));
-    AddMenuCommand(edit, "Followvessel1", QStringLiteral("Follow vessel"), nullptr, none);
-    AddMenuCommand(edit, "Donotfollowvessel1", QStringLiteral("Do not follow vessel"), nullptr, none);
+    AddMenuCommand(edit, "Followvessel1", QStringLiteral("Follow vessel"), &TFNav::bFollowVesselClick, none);
+    AddMenuCommand(edit, "Donotfollowvessel1", QStringLiteral("Do not follow vessel"), &TFNav::ToolButton13Click,
+                   none);
     edit->addSeparator();
-    AddMenuCommand(edit, "Cleartracksfixed1", QStringLiteral("Clear tracks fixed"), nullptr, none);
-    AddMenuCommand(edit, "Cleartracksunfixed1", QStringLiteral("Clear tracks unfixed"), nullptr, none);
-    AddMenuCommand(edit, "Clearshapesuseradded1", QStringLiteral("Clear shapes user added"), nullptr, none);
-    AddMenuCommand(edit, "Deletetracksselected1", QStringLiteral("Delete tracks selected"), nullptr, none);
+    AddMenuCommand(edit, "Cleartracksfixed1", QStringLiteral("Clear tracks fixed"), &TFNav::tbFixedClick, none);
+    AddMenuCommand(edit, "Cleartracksunfixed1", QStringLiteral("Clear tracks unfixed"), &TFNav::tbFloatClick, none);
+    AddMenuCommand(edit, "Clearshapesuseradded1", QStringLiteral("Clear shapes user added"), &TFNav::ToolButton11Click,
+                   none);
+    AddMenuCommand(edit, "Deletetracksselected1", QStringLiteral("Delete tracks selected"),
+                   &TFNav::Deletetracksselected1Click, none);
     edit->addSeparator();
-    AddMenuCommand(edit, "MarkEvent1", QStringLiteral("Mark Event"), nullptr, QKeySequence(Qt::Key_F12));
+    AddMenuCommand(edit, "MarkEvent1", QStringLiteral("Mark Event"), &TFNav::btEventAddClick,
+                   QKeySequence(Qt::Key_F12));
 
     QMenu* window = MainMenu1->addMenu(QStringLiteral("Window"));
     window->setObjectName(QStringLiteral("Window2"));
@@ -243,7 +247,7 @@ void TFNav::BuildMenus()
     AddMenuCommand(window, "Echogram1", QStringLiteral("Echogram"), &TFNav::Echogram1Click, none);
     AddMenuCommand(window, "SoundVelocityProfile1", QStringLiteral("Sound Velocity Profile..."),
                    &TFNav::SoundVelocityProfile1Click, none);
-    AddMenuCommand(window, "Generate1", QStringLiteral("Generate Runline..."), nullptr, none);
+    AddMenuCommand(window, "Generate1", QStringLiteral("Generate Runline..."), &TFNav::Generate1Click, none);
     AddMenuCommand(window, "HalvekNTRIPClient1", QStringLiteral("Halvek NTRIP Client..."),
                    &TFNav::HalvekNTRIPClient1Click, none);
     window->addSeparator();
@@ -269,15 +273,17 @@ void TFNav::BuildRealtimeToolBar()
     AddToolCommand(tRealtime, "tbRunline", QStringLiteral("Runline"), "runline", &TFNav::tbRunlineClick);
     AddToolCommand(tRealtime, "ConnectIcon", QStringLiteral("Connect"), "connect", &TFNav::Parameters1Click);
     tRealtime->addSeparator();
-    AddToolCommand(tRealtime, "tbFixed", QStringLiteral("Fixed"), "track-fixed", nullptr);
-    AddToolCommand(tRealtime, "tbFloat", QStringLiteral("Float"), "track-float", nullptr);
-    AddToolCommand(tRealtime, "tbAuto", QStringLiteral("Auto"), "track-other", nullptr);
+    AddToolCommand(tRealtime, "tbFixed", QStringLiteral("Fixed"), "track-fixed", &TFNav::tbFixedClick);
+    AddToolCommand(tRealtime, "tbFloat", QStringLiteral("Float"), "track-float", &TFNav::tbFloatClick);
+    AddToolCommand(tRealtime, "tbAuto", QStringLiteral("Auto"), "track-other", &TFNav::tbAutoClick);
     tRealtime->addSeparator();
-    AddToolCommand(tRealtime, "bSelectTracks", QStringLiteral("Select Tracks"), "select-tracks", nullptr);
-    AddToolCommand(tRealtime, "bDelSelected", QStringLiteral("Delete Selected"), "delete-selected", nullptr);
+    AddToolCommand(tRealtime, "bSelectTracks", QStringLiteral("Select Track"), "select-tracks",
+                   &TFNav::bSelectTracksClick);
+    AddToolCommand(tRealtime, "bDelSelected", QStringLiteral("Delete Slected"), "delete-selected",
+                   &TFNav::bDelSelectedClick);
     tRealtime->addSeparator();
-    AddToolCommand(tRealtime, "bFollowVessel", QStringLiteral("Follow Vessel"), "follow", nullptr);
-    AddToolCommand(tRealtime, "ToolButton13", QStringLiteral("Do Not Follow"), "no-follow", nullptr);
+    AddToolCommand(tRealtime, "bFollowVessel", QStringLiteral("Follow"), "follow", &TFNav::bFollowVesselClick);
+    AddToolCommand(tRealtime, "ToolButton13", QStringLiteral("No follow"), "no-follow", &TFNav::ToolButton13Click);
 }
 
 void TFNav::BuildDrawToolBar()
@@ -291,11 +297,13 @@ void TFNav::BuildDrawToolBar()
     AddToolCommand(tDraw, "Zoomdynamic", QStringLiteral("Dynamic Zoom"), "zoom-dynamic", &TFNav::ZoomdynamicClick);
     AddToolCommand(tDraw, "Zoomextents", QStringLiteral("Zoom Extents"), "zoom-extents", &TFNav::ZoomextentsClick);
     tDraw->addSeparator();
-    bMouseSelect = AddToolCommand(tDraw, "bMouseSelect", QStringLiteral("Select Shapes"), "select-shapes", nullptr);
-    AddToolCommand(tDraw, "ToolButton11", QStringLiteral("Clear Shapes"), "clear-shapes", nullptr);
+    bMouseSelect = AddToolCommand(tDraw, "bMouseSelect", QStringLiteral("Select Shapes"), "select-shapes",
+                                  &TFNav::bMouseSelectClick);
+    AddToolCommand(tDraw, "ToolButton11", QStringLiteral("Clear User Shapes"), "clear-shapes",
+                   &TFNav::ToolButton11Click);
     tDraw->addSeparator();
-    AddToolCommand(tDraw, "btEventAdd", QStringLiteral("Add Event"), "event-add", nullptr);
-    AddToolCommand(tDraw, "btEventReset", QStringLiteral("Reset Event"), "event-reset", nullptr);
+    AddToolCommand(tDraw, "btEventAdd", QStringLiteral("Add Event"), "event-add", &TFNav::btEventAddClick);
+    AddToolCommand(tDraw, "btEventReset", QStringLiteral("Reset Event"), "event-reset", &TFNav::btEventResetClick);
     tDraw->addSeparator();
     AddToolCommand(tDraw, "bExit", QStringLiteral("Exit"), "exit", &TFNav::bExitClick);
     AddToolCommand(tDraw, "bRestart", QStringLiteral("Restart"), "restart", &TFNav::bRestartClick);
@@ -406,6 +414,7 @@ void TFNav::FormCreate()
     ShowLanguagePanel();
     EchoSentences = true;
     StyleRealtimeButton();
+    InstallKeyPreview();
 }
 
 // The day's folders, each with all missing parents, and the media folders. A folder
@@ -712,15 +721,15 @@ void TFNav::CloseToolWindows()
 // ---- Chart commands ----
 
 void TFNav::SetCadMode(int mode) { fcad->CadMode = mode; }
-void TFNav::ToolButton10Click() { SetCadMode(17); }
-void TFNav::ToolButton9Click() { SetCadMode(3); }
-void TFNav::ToolButton16Click() { SetCadMode(1); }
-void TFNav::ToolButton14Click() { SetCadMode(5); }
-void TFNav::ToolButton19Click() { SetCadMode(4); }
-void TFNav::ToolButton15Click() { SetCadMode(6); }
-void TFNav::ToolButton17Click() { SetCadMode(8); }
-void TFNav::ToolButton20Click() { SetCadMode(10); }
-void TFNav::ToolButton18Click() { SetCadMode(19); }
+void TFNav::ToolButton10Click() { SetDrawingMode(17); }
+void TFNav::ToolButton9Click() { SetDrawingMode(3); }
+void TFNav::ToolButton16Click() { SetDrawingMode(1); }
+void TFNav::ToolButton14Click() { SetDrawingMode(5); }
+void TFNav::ToolButton19Click() { SetDrawingMode(4); }
+void TFNav::ToolButton15Click() { SetDrawingMode(6); }
+void TFNav::ToolButton17Click() { SetDrawingMode(8); }
+void TFNav::ToolButton20Click() { SetDrawingMode(10); }
+void TFNav::ToolButton18Click() { SetDrawingMode(19); }
 void TFNav::ZoomwindowClick() { SetCadMode(-3); }
 void TFNav::ZoomdynamicClick() { SetCadMode(-4); }
 
@@ -752,23 +761,6 @@ void TFNav::ZoomoutClick()
 }
 
 void TFNav::ZoomextentsClick() { fcad->WorldExtents(); }
-
-// The survey loop's chart handlers; the chart itself zooms, pans, draws and selects.
-void TFNav::fcadShapeNumberSelected(QObject*, short, long) {}
-void TFNav::fcadWorldMouseMove(QObject*, short, double, double, double, double) {}
-void TFNav::fcadWorldMouseDown(QObject*, short, short, short, double, double) {}
-
-// Shapes the user draws go to their own layer.
-void TFNav::fcadDrawBegin(QObject*, short, double, double) { fcad->CurrentLayer = UserShapeLayerId; }
-
-void TFNav::fcadDrawEnd(QObject*, short, double, double) { fcad->CadModeKeep = false; }
-
-void TFNav::fcadDblClick(QObject*)
-{
-    // A double click on the position box brings the navigation settings back.
-    const QPoint at = fcad->mapFromGlobal(QCursor::pos());
-    if (fcad->IsPointInGGAOverlay(at.x(), at.y()) && Navset) Navset->show();
-}
 
 // ---- Windows and leaving ----
 

@@ -9,6 +9,8 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
+#include <vector>
 
 class NavSurveySettings;
 class NavSurveyView;
@@ -138,6 +140,35 @@ public:
     void ZoomoutClick();
     void ZoomextentsClick();
 
+    // Survey events: mark the next numbered event at the vessel, restart the numbering.
+    void btEventAddClick();
+    void btEventResetClick();
+
+    // Chart commands: following the vessel, clearing tracks and user shapes, polygon
+    // selection of tracks or shapes and deleting the selection.
+    void bFollowVesselClick();
+    void ToolButton13Click();  // no follow
+    void tbFixedClick();
+    void tbFloatClick();
+    void tbAutoClick();
+    void ToolButton11Click();  // clear user shapes
+    void bMouseSelectClick();
+    void bSelectTracksClick();
+    void bDelSelectedClick();
+    void Deletetracksselected1Click();
+    // Window > Generate Runline...: saves the layout, then shows the runline window.
+    void Generate1Click();
+    // Keys, as virtual-key codes, before the control with the focus sees them (Esc,
+    // F2, F3, Delete); a key set to 0 goes no further.
+    void FormKeyDown(QObject* sender, int& key, int shift);
+
+    // Armed by the selection commands until the next finished polygon or Esc.
+    bool SelectTracksMode = false;
+    bool SelectShapesMode = false;
+    // The window's own distance measure, toggled by right presses on the chart.
+    bool MeasureActive = false;
+    double MeasureStartX = 0, MeasureStartY = 0;
+
     // The dated automatic layout save of the File menu. Other windows run it too:
     // the sound-velocity window's "Save && Close" and the runline generator.
     void Save1Click();
@@ -205,6 +236,19 @@ private:
     void StyleRealtimeButton();
     void ApplyRealtimeCaption();
     void SetCadMode(int mode);
+    // A drawing mode: the next shapes go to the user-shape layer.
+    void SetDrawingMode(int mode);
+    void InstallKeyPreview();
+    bool Confirmed(const QString& question);
+    void ShowStatusPanelText(int panel, const QString& text);
+    void ClearTrackLayer(const char* layer, const char* question, const char* logText);
+    void ArmSelection(bool tracks);
+    void DeleteSelection();
+    void SelectWithPolygon(int action, const std::vector<std::pair<double, double>>& polygon);
+    void ShowClickedPoint(double x, double y);
+    void ToggleMeasure(double x, double y);
+    void RestoreLayoutFromChart();
+    void ReportEventNotLogged(int number, const std::string& logFile);
     void ShowLastLayoutAndView();
     void ClearLayerByName(const QString& name);
     void ApplyChartView(const ChartViewSettings& view);

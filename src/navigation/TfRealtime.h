@@ -32,6 +32,9 @@ public:
 
     // The layout state read by the main window: 0 normal, 1 compact.
     int CompactState() const { return compact_ ? 1 : 0; }
+    // The main window brought the normal layout back itself (a double click on the
+    // chart's position box): the switch reads normal again, this window stays hidden.
+    void SetCompactState(int state) { compact_ = state == 1; }
 
     void ShowLowFrequencyDepth();
     void HideLowFrequencyDepth();

@@ -83,10 +83,17 @@ std::string DateTimeText(const QDateTime& t)
 
 void AppendAutoEvent(const std::string& text, const std::string& logFile)
 {
-    const std::string entry = "\r\nAuto Event:\t" + DateTimeText(skerra::currentDateTime()) + "\t" + text;
+    AppendEventLogText("Auto Event:\t" + DateTimeText(skerra::currentDateTime()) + "\t" + text, logFile);
+}
+
+bool AppendEventLogText(const std::string& text, const std::string& logFile)
+{
+    const std::string entry = "\r\n" + text;
     QFile f(QString::fromStdString(logFile));
-    if (!f.open(QIODevice::Append) || f.write(entry.data(), qint64(entry.size())) != qint64(entry.size()))
-        std::fprintf(stderr, "Skerra: cannot write to the event log %s\n", logFile.c_str());
+    if (f.open(QIODevice::Append) && f.write(entry.data(), qint64(entry.size())) == qint64(entry.size()) && f.flush())
+        return true;
+    std::fprintf(stderr, "Skerra: cannot write to the event log %s\n", logFile.c_str());
+    return false;
 }
 
 std::string TodaysEventLogPath() { return LogFolder + GetDateString() + " Events.log"; }

@@ -39,6 +39,11 @@ void CreateDataFolders();
 // be written is reported on standard error and the call returns.
 void AppendAutoEvent(const std::string& text, const std::string& logFile);
 
+// The writer behind every event-log entry: appends a line break (CR LF) and the text,
+// with no line break after it. False when the log could not be written (reported on
+// standard error as well).
+bool AppendEventLogText(const std::string& text, const std::string& logFile);
+
 // The day's event log as every caller names it: LogFolder + today's date + " Events.log".
 std::string TodaysEventLogPath();
 

@@ -151,6 +151,27 @@ TEST(WorldZoom, ScalesAboutThePointWithinLimits)
     EXPECT_NEAR(c.GetWorldWidth(), THalvekCanvasModel::MaxWorldWidth, 1);
 }
 
+// Beyond a limit a zoom keeps its direction: out never shrinks, in never jumps.
+TEST(WorldZoom, KeepsItsDirectionBeyondTheWidthLimits)
+{
+    const double wide = THalvekCanvasModel::MaxWorldWidth * 50;
+    const double narrow = THalvekCanvasModel::MinWorldWidth / 50;
+    const struct { double width, factor, expected; const char* what; } cases[] = {
+        {wide, -0.2, wide, "out from beyond the maximum: unchanged"},
+        {wide, 0.2, wide * 0.8, "in from beyond the maximum: by the factor"},
+        {THalvekCanvasModel::MaxWorldWidth * 0.9, -0.2, THalvekCanvasModel::MaxWorldWidth, "out up to the maximum"},
+        {narrow, 0.2, narrow, "in from below the minimum: unchanged"},
+        {narrow, -0.2, narrow * 1.2, "out from below the minimum: by the factor"},
+        {THalvekCanvasModel::MinWorldWidth * 1.1, 0.2, THalvekCanvasModel::MinWorldWidth, "in down to the minimum"},
+    };
+    for (const auto& k : cases) {
+        RecordingCanvas c;  // 400 x 300
+        c.WorldSet(-k.width / 2, k.width * 0.375, k.width / 2, -k.width * 0.375);
+        c.WorldZoom(0, k.factor, 0, 0);
+        EXPECT_NEAR(c.GetWorldWidth(), k.expected, k.expected * 1e-9) << k.what;
+    }
+}
+
 TEST(WorldZoom, IgnoresNonFiniteInputAndSurvivesCollapsedClient)
 {
     RecordingCanvas c;

@@ -1,0 +1,30 @@
+#include "SurveyEvent.h"
+
+#include "platform/IniFile.h"
+#include "platform/NumberText.h"
+#include "shell/SharedHeader.h"
+
+namespace {
+
+const QString Section = QStringLiteral("EVENTS");
+const QString NumberKey = QStringLiteral("Event Number");
+
+}  // namespace
+
+std::string SurveyEventEntry(const SurveyEventRecord& event)
+{
+    using skerra::FormatFixed;
+    return "Event No:" + skerra::IntToStr(event.number) + ",Date & Time:" + event.dateTime +
+           ",Easting:" + FormatFixed(event.easting, 2) + ",Northing:" + FormatFixed(event.northing, 2) +
+           ",True Depth:" + event.depthHigh + ",True Depth:" + event.depthLow +
+           ",Heading:" + FormatFixed(event.heading, 2);
+}
+
+int LastEventNumber(const skerra::IniFile& ini) { return ini.ReadInteger(Section, NumberKey, 0); }
+
+void StoreEventNumber(skerra::IniFile& ini, int number) { ini.WriteInteger(Section, NumberKey, number); }
+
+bool AppendSurveyEvent(const SurveyEventRecord& event, const std::string& logFile)
+{
+    return AppendEventLogText(SurveyEventEntry(event), logFile);
+}
