@@ -4,6 +4,7 @@
 #include "shell/TFGPS.h"
 #include "shell/TOffsets.h"
 #include "shell/TfLatency.h"
+#include "soundvelocity/TfSVP.h"
 
 GridSettingsTexts NavSurveySettings::GridSettings() const { return FGPS ? FGPS->GridTexts() : GridSettingsTexts{}; }
 
@@ -25,3 +26,8 @@ bool NavSurveySettings::EchoToMonitor() const
 }
 
 bool NavSurveySettings::LatencyWindowVisible() const { return fLatency && fLatency->isVisible(); }
+
+const std::vector<std::string>* NavSurveySettings::SoundVelocityProfile() const
+{
+    return fSVP ? fSVP->SoundVelocityColumnInUse() : nullptr;
+}

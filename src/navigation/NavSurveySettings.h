@@ -1,9 +1,9 @@
 #pragma once
 // The survey engine's settings as the program's windows hold them: the settings
 // window (grid, sensor, monitor echo), the offsets window and the latency window.
-// The navigation-settings, vessel-shape and sound-velocity windows have no controls
-// yet: their values are the engine's defaults and no profile is in use. A window
-// that does not exist answers with its defaults.
+// The navigation-settings and vessel-shape windows have no controls yet: their values
+// are the engine's defaults. A window that does not exist answers with its defaults
+// (no sound-velocity window: no profile in use).
 
 #include "navigation/survey/SurveySettingsSource.h"
 
@@ -21,7 +21,7 @@ public:
     NavigationDisplayValues NavigationDisplay() const override { return {}; }
     VesselShapeTexts VesselShape() const override { return {}; }
     bool LatencyWindowVisible() const override;
-    const std::vector<std::string>* SoundVelocityProfile() const override { return nullptr; }
+    const std::vector<std::string>* SoundVelocityProfile() const override;
 
 private:
     const TFNav& nav_;
