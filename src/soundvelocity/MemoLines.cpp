@@ -2,18 +2,22 @@
 
 #include <QPlainTextEdit>
 
+#include <string_view>
+
 namespace skerra::svp {
 
 std::vector<std::string> memoLines(const QPlainTextEdit* memo)
 {
-    const QString text = memo->toPlainText();
+    const QByteArray text = memo->toPlainText().toUtf8();  // one conversion, then split the bytes
     std::vector<std::string> lines;
     if (text.isEmpty()) return lines;
-    qsizetype start = 0;
+    const std::string_view all(text.constData(), static_cast<size_t>(text.size()));
+    lines.reserve(static_cast<size_t>(text.count('\n')) + 1);
+    size_t start = 0;
     for (;;) {
-        const qsizetype end = text.indexOf(QLatin1Char('\n'), start);
-        lines.push_back(text.mid(start, end < 0 ? -1 : end - start).toStdString());
-        if (end < 0) break;
+        const size_t end = all.find('\n', start);
+        lines.emplace_back(all.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start));
+        if (end == std::string_view::npos) break;
         start = end + 1;
     }
     return lines;
