@@ -11,15 +11,20 @@ namespace skerra::svp {
 void DrawGrid(QPainter& painter, const SvpGraphModel& m)
 {
     const int w = m.PlotWidth, h = m.PlotHeight;
-    painter.setPen(QPen(QColor(192, 192, 192), 1, Qt::DotLine));
+    const QPen gridPen(QColor(192, 192, 192), 1, Qt::DotLine);
+    const QPen textPen(Qt::black);
+    const int ascent = painter.fontMetrics().ascent();
     for (const GridLine& line : m.SVGridLines()) {
+        painter.setPen(gridPen);
         painter.drawLine(line.pixel, m.MarginTop, line.pixel, h - m.MarginBottom);
-        painter.drawText(QPoint(line.pixel - 15, h - m.MarginBottom + 5 + painter.fontMetrics().ascent()),
-                         QString::fromStdString(line.label));
+        painter.setPen(textPen);
+        painter.drawText(QPoint(line.pixel - 15, h - m.MarginBottom + 5 + ascent), QString::fromStdString(line.label));
     }
     for (const GridLine& line : m.DepthGridLines()) {
+        painter.setPen(gridPen);
         painter.drawLine(m.MarginLeft, line.pixel, w - m.MarginRight, line.pixel);
-        painter.drawText(QPoint(5, line.pixel - 6 + painter.fontMetrics().ascent()), QString::fromStdString(line.label));
+        painter.setPen(textPen);
+        painter.drawText(QPoint(5, line.pixel - 6 + ascent), QString::fromStdString(line.label));
     }
     painter.setPen(QPen(Qt::black, 1, Qt::SolidLine));
     painter.drawLine(m.MarginLeft, m.MarginTop, m.MarginLeft, h - m.MarginBottom);

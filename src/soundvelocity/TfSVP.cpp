@@ -67,6 +67,8 @@ QToolButton* makeArrow(const char* name)
     button->setObjectName(QString::fromLatin1(name));
     button->setArrowType(Qt::RightArrow);
     button->setAutoRaise(true);
+    button->setIconSize(QSize(24, 24));
+    button->setMinimumSize(48, 30);
     return button;
 }
 
@@ -272,7 +274,6 @@ void TfSVP::ReadSettings()
     rSVFirst->setAutoExclusive(true);
     rDFirst->setAutoExclusive(true);
     cUseSVP->setChecked(s.useProfile && !blank(column_));
-    if (!cUseSVP->isChecked()) ShowOffsetsProfileState(false);
 }
 
 void TfSVP::WriteSettings()
