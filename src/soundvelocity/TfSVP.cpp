@@ -21,6 +21,8 @@
 #include "shell/TOffsets.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QStyle>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QDialog>
@@ -65,10 +67,10 @@ QToolButton* makeArrow(const char* name)
 {
     auto* button = new QToolButton;
     button->setObjectName(QString::fromLatin1(name));
-    button->setArrowType(Qt::RightArrow);
+    button->setIcon(QApplication::style()->standardIcon(QStyle::SP_ArrowRight));
     button->setAutoRaise(true);
     button->setIconSize(QSize(24, 24));
-    button->setMinimumSize(48, 30);
+    button->setMinimumSize(48, 32);
     return button;
 }
 
