@@ -6,6 +6,7 @@
 #include "shell/TNavset.h"
 #include "shell/TOffsets.h"
 #include "shell/TfLatency.h"
+#include "soundvelocity/TfSVP.h"
 
 GridSettingsTexts NavSurveySettings::GridSettings() const { return FGPS ? FGPS->GridTexts() : GridSettingsTexts{}; }
 
@@ -34,3 +35,8 @@ NavigationDisplayValues NavSurveySettings::NavigationDisplay() const
 }
 
 VesselShapeTexts NavSurveySettings::VesselShape() const { return FShape ? FShape->ShapeTexts() : VesselShapeTexts{}; }
+
+const std::vector<std::string>* NavSurveySettings::SoundVelocityProfile() const
+{
+    return fSVP ? fSVP->SoundVelocityColumnInUse() : nullptr;
+}

@@ -1,9 +1,9 @@
 #pragma once
 // The survey engine's settings as the program's windows hold them: the settings
-// window (grid, sensor, monitor echo), the offsets, navigation-settings, vessel-shape
-// and latency windows, read afresh at every use so that a change shows at once. The
-// sound-velocity window has no controls yet: no profile is in use. A window that
-// does not exist answers with its defaults.
+// window (grid, sensor, monitor echo), the offsets, navigation-settings, vessel-shape,
+// sound-velocity and latency windows, read afresh at every use so that a change shows
+// at once. A window that does not exist answers with its defaults (no sound-velocity
+// window: no profile in use).
 
 #include "navigation/survey/SurveySettingsSource.h"
 
@@ -21,7 +21,7 @@ public:
     NavigationDisplayValues NavigationDisplay() const override;
     VesselShapeTexts VesselShape() const override;
     bool LatencyWindowVisible() const override;
-    const std::vector<std::string>* SoundVelocityProfile() const override { return nullptr; }
+    const std::vector<std::string>* SoundVelocityProfile() const override;
 
 private:
     const TFNav& nav_;

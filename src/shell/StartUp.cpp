@@ -29,6 +29,7 @@
 #include "soundvelocity/TfSVP.h"
 #include "soundvelocity/TfSVPGraph.h"
 
+#include <QCheckBox>
 #include <QToolButton>
 
 namespace skerra {
@@ -43,7 +44,9 @@ namespace {
 // Lets windows of lower libraries reach windows above them once all exist.
 void connectToolWindows()
 {
-    Offsets->SetWindowHooks([] { fSVP->show(); }, [] { frmNTRIPSettings->show(); }, [] { return false; });
+    Offsets->SetWindowHooks([] { fSVP->show(); }, [] { frmNTRIPSettings->show(); },
+                            [] { return fSVP->cUseSVP->isChecked(); });
+    fSVP->SaveCommand = [] { FNav->Save1Click(); };
     // The confirmation starts the survey as the user would, with a click of Realtime.
     // The layout save joins with the layout files.
     Offsets->SetSurveyHooks([] { return FNav->Survey().State().RealtimeState == 1; },
