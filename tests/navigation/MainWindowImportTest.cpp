@@ -87,8 +87,13 @@ const QByteArray kOnePoint = "<Placemark><name>buoy</name><Point><coordinates>29
 TEST_F(MainWindowImportTest, KmlLandsInTheTransverseMercatorGrid)
 {
     transverseMercatorSurvey();
-    const QString file = write("buoys.kml", kOnePoint);
+    // A latitude beyond the pole has no place in the grid: neither point nor label.
+    const QString file = write("buoys.kml", kOnePoint + "<Placemark><name>bad</name><Point><coordinates>29,95"
+                                                        "</coordinates></Point></Placemark>");
     importFile(file);
+    const auto shapes = FNav->fcad->ShapesOnLayerInDrawingOrder(FNav->fcad->LayerFindByName("buoys"));
+    ASSERT_EQ(shapes.size(), 2u);
+    EXPECT_EQ(FNav->fcad->GetShapeText(shapes[1]->ShapeNumber()), "buoy");
     const THPoint* p = onlyPoint("buoys");
     ASSERT_TRUE(p) << program_.boxes.join("|").toStdString();
     // The same position through the geodesy's text interface.
