@@ -28,14 +28,23 @@ std::shared_ptr<skerra::survey::GridProjection> currentSurveyGrid()
     return skerra::survey::GridProjection::Build(FGPS->GridTexts(), problem);
 }
 
+// The open dialog: one existing file, the filter's first entry selected; empty when cancelled.
+QString ChooseExistingFile(QWidget* parent, const QString& filter)
+{
+    QFileDialog dialog(parent, QStringLiteral("Dialog Open"), QString(), filter);
+    dialog.setObjectName(QStringLiteral("OpenDialog1"));
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+    return dialog.selectedFiles().front();
+}
+
 }  // namespace
 
 void TFNav::Import1Click()
 {
     const QString filter = QString::fromLatin1(kImportFilter);
-    const QString fileName = ChooseImportFile
-        ? ChooseImportFile(filter)
-        : QFileDialog::getOpenFileName(this, QStringLiteral("Dialog Open"), QString(), filter);
+    const QString fileName = ChooseImportFile ? ChooseImportFile(filter) : ChooseExistingFile(this, filter);
     if (fileName.isEmpty()) {
         EnsureNavLayers(*fcad);
         return;
