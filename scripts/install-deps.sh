@@ -6,7 +6,7 @@ export DEBIAN_FRONTEND=noninteractive
 packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-serialport-dev qt6-svg-dev libgl-dev zlib1g-dev
-  libgtest-dev libgmock-dev googletest libbenchmark-dev libproj-dev
+  libgtest-dev libgmock-dev googletest libbenchmark-dev libproj-dev libzip-dev gdal-bin
   fonts-liberation2 fonts-dejavu-core locales rtklib
 )
 missing=()

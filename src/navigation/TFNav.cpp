@@ -193,7 +193,7 @@ void TFNav::BuildMenus()
     AddMenuCommand(file, "Save1", QStringLiteral("Save"), nullptr, QKeySequence(QStringLiteral("Ctrl+S")));
     AddMenuCommand(file, "SaveAs1", QStringLiteral("Save As..."), nullptr, QKeySequence(QStringLiteral("Ctrl+W")));
     file->addSeparator();
-    AddMenuCommand(file, "Import1", QStringLiteral("Import..."), nullptr, QKeySequence(QStringLiteral("Ctrl+I")));
+    AddMenuCommand(file, "Import1", QStringLiteral("Import..."), &TFNav::Import1Click, QKeySequence(QStringLiteral("Ctrl+I")));
     AddMenuCommand(file, "Export1", QStringLiteral("Export..."), nullptr, QKeySequence(QStringLiteral("Ctrl+X")));
     file->addSeparator();
     AddMenuCommand(file, "Exit1", QStringLiteral("Exit"), &TFNav::Exit1Click, none);

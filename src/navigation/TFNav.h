@@ -31,7 +31,11 @@ class SurveyEngine;
 class THalvekCanvas;
 class THalvekNumericKeypad;
 class THalvekSimpleKeyboard;
+class THalvekCanvasModel;
 class THalvekSerialGPS;
+namespace skerra::survey {
+class GridProjection;
+}
 struct ChartViewSettings;
 
 class TFNav : public skerra::FormOf<TFNav> {
@@ -181,6 +185,15 @@ public:
     void ShowSimpleKeyboard(QWidget* target);
     void FreeNumericKeypad();
     void FreeSimpleKeyboard();
+    // File > Import...: one KML/KMZ, XYZ or DXF file onto the chart, in a layer named after it.
+    void Import1Click();
+    // A WGS84 position to the survey grid for the KML/KMZ import; x and y stay as they
+    // are when the position cannot be converted.
+    void KmzGeoToGrid(double& x, double& y, double latitude, double longitude);
+    // The import's file dialog (the chosen file, empty when cancelled); replaceable.
+    std::function<QString(const QString& filter)> ChooseImportFile;
+    // The chart's DXF reader that the import uses; empty while there is none.
+    std::function<bool(THalvekCanvasModel& chart, const QString& fileName)> LoadDxfFile;
 
     // Menu and tool-bar commands that open windows or leave the program.
     void Exit1Click();
@@ -269,6 +282,8 @@ private:
     std::unique_ptr<NavSurveyView> surveyView_;
     std::unique_ptr<SurveyEngine> survey_;
     std::unique_ptr<ScreenshotTaker> screenshots_;
+    // The survey grid of the running KML/KMZ import.
+    std::shared_ptr<skerra::survey::GridProjection> importGrid_;
 };
 
 extern TFNav* FNav;

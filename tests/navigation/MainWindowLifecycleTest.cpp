@@ -252,7 +252,7 @@ TEST_F(MainWindowLifecycleTest, MenusHoldTheirItemsAndGreyThoseNotInTheProgramYe
         {"Open1", "Open...", "Ctrl+O", false},
         {"Save1", "Save", "Ctrl+S", false},
         {"SaveAs1", "Save As...", "Ctrl+W", false},
-        {"Import1", "Import...", "Ctrl+I", false},
+        {"Import1", "Import...", "Ctrl+I", true},
         {"Export1", "Export...", "Ctrl+X", false},
         {"Exit1", "Exit", "", true},
         {"In1", "In", "", true},
