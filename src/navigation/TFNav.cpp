@@ -214,7 +214,8 @@ void TFNav::BuildMenus()
     AddMenuCommand(tools, "LatencyWatchSet1", QStringLiteral("Latency Watch/Set"), &TFNav::LatencyWatchSet1Click,
                    none);
     tools->addSeparator();
-    TranslationEditor1 = AddMenuCommand(tools, "TranslationEditor1", QStringLiteral("Translation Editor"), nullptr, none);
+    TranslationEditor1 = AddMenuCommand(tools, "TranslationEditor1", QStringLiteral("Translation Editor"),
+                                        &TFNav::TranslationEditor1Click, none);
 
     QMenu* edit = MainMenu1->addMenu(QStringLiteral("Edit"));
     edit->setObjectName(QStringLiteral("Edit1"));
@@ -362,6 +363,8 @@ bool TFNav::eventFilter(QObject* watched, QEvent* event)
             skerra::guarded(this, [this, x] { StatusBarClick(x); });
         }
     }
+    if (watched == sStatusBar && event->type() == QEvent::MouseButtonDblClick)
+        skerra::guarded(this, [this] { StatusBarDblClick(); });
     return Form::eventFilter(watched, event);
 }
 
@@ -543,7 +546,6 @@ void TFNav::StyleRealtimeButton()
 
 // ---- The Realtime button ----
 
-void TFNav::ApplyRealtimeCaption() { Realtime->setText(translated(Realtime->isChecked() ? "Stop" : "Realtime")); }
 
 void TFNav::RealtimeClick() { ForwardToSurvey(&SurveyEngine::RealtimeClicked, Realtime->isChecked()); }
 
@@ -551,7 +553,7 @@ void TFNav::RealtimeClick() { ForwardToSurvey(&SurveyEngine::RealtimeClicked, Re
 // style sheet changes first: changing it gives the bar's buttons their palettes anew.
 void TFNav::ShowRealtimeRunning(bool running)
 {
-    Realtime->setText(running ? QStringLiteral("Stop") : QStringLiteral("Start"));
+    Realtime->setText(translated(running ? "Stop" : "Start"));
     const QColor green = skerra::toQColor(skerra::colors::Green);
     tRealtime->setStyleSheet(running ? QStringLiteral("QToolBar#tRealtime { background: %1; }").arg(green.name())
                                      : QString());
@@ -608,7 +610,7 @@ void TFNav::showEvent(QShowEvent* event)
 void TFNav::FormShow()
 {
     EnsureNavLayers(*fcad);
-    ApplyRealtimeCaption();
+    ApplyTranslation(*this);
     try {
         ShowLastLayoutAndView();
     } catch (...) {

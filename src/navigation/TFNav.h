@@ -80,6 +80,11 @@ public:
     // Opens a folder in the desktop's file manager; failures are not reported.
     std::function<void(const QString& folder)> OpenFolder;
 
+    // The language toggle of the status bar (a double click): English and Turkish.
+    void StatusBarDblClick();
+    // Shows the translation editor, made at the first call.
+    void TranslationEditor1Click();
+
     // The Realtime button: down while a survey runs. A click starts or stops the survey.
     void RealtimeClick();
     // Running: caption "Stop" in white on the green tool bar; else "Start" in navy on
@@ -192,7 +197,6 @@ private:
     void CreateChart();
     void CreateSerialDevices();
     void StyleRealtimeButton();
-    void ApplyRealtimeCaption();
     void SetCadMode(int mode);
     void ShowLastLayoutAndView();
     void ClearLayerByName(const QString& name);
@@ -217,3 +221,7 @@ private:
 };
 
 extern TFNav* FNav;
+
+// Puts the language in force onto the main window's menu and fixed tool-bar captions
+// and onto the windows that show translated captions.
+void ApplyTranslation(TFNav& nav);
