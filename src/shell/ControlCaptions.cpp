@@ -41,6 +41,14 @@ bool hasLetter(const QString& text)
 
 QByteArray memoryName(const char* slot, const char* what) { return QByteArray("skerraCaption") + slot + what; }
 
+// The key of a caption that code has set: an English key when it is one, else the key
+// whose translation it is.
+std::string keyOfCaption(const QString& shown, Ampersands kind)
+{
+    const std::string text = keyFromShown(shown, kind).toStdString();
+    return Translation->Texts.count(text) ? text : Translation->KeyOf(text);
+}
+
 // The caption to show for a caption shown now. `slot` tells the captions of one
 // holder apart (a tab widget holds one per page, on the page).
 QString translatedCaption(QObject* holder, const char* slot, const QString& shown, Ampersands kind)
@@ -52,7 +60,7 @@ QString translatedCaption(QObject* holder, const char* slot, const QString& show
     if (rememberedKey.isValid() && rememberedShown.toString() == shown)
         key = rememberedKey.toString().toStdString();
     else
-        key = Translation->KeyOf(keyFromShown(shown, kind).toStdString());
+        key = keyOfCaption(shown, kind);
     const QString result = shownFromText(QString::fromStdString(Translation->TextOf(key)), kind);
     holder->setProperty(memoryName(slot, "Key"), QString::fromStdString(key));
     holder->setProperty(memoryName(slot, "Shown"), result);
