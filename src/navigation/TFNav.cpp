@@ -547,6 +547,12 @@ void TFNav::StyleRealtimeButton()
 // ---- The Realtime button ----
 
 
+// 70 pixels wide, wider when a caption (a longer language's) needs it.
+void TFNav::FitRealtimeButton()
+{
+    Realtime->setFixedWidth(qMax(70, Realtime->fontMetrics().horizontalAdvance(Realtime->text()) + 12));
+}
+
 void TFNav::RealtimeClick() { ForwardToSurvey(&SurveyEngine::RealtimeClicked, Realtime->isChecked()); }
 
 // The button takes the bar's green too, so its white caption stays readable. The bar's
@@ -554,6 +560,7 @@ void TFNav::RealtimeClick() { ForwardToSurvey(&SurveyEngine::RealtimeClicked, Re
 void TFNav::ShowRealtimeRunning(bool running)
 {
     Realtime->setText(translated(running ? "Stop" : "Start"));
+    FitRealtimeButton();
     const QColor green = skerra::toQColor(skerra::colors::Green);
     tRealtime->setStyleSheet(running ? QStringLiteral("QToolBar#tRealtime { background: %1; }").arg(green.name())
                                      : QString());

@@ -90,6 +90,7 @@ public:
     // Running: caption "Stop" in white on the green tool bar; else "Start" in navy on
     // the standard colours.
     void ShowRealtimeRunning(bool running);
+    void FitRealtimeButton();
 
     // The realtime survey: its state, its reports and what the chart's position box reads.
     SurveyEngine& Survey() const { return *survey_; }

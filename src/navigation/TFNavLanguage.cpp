@@ -54,8 +54,10 @@ void ApplyTranslation(TFNav& nav)
     if (!Translation) return;
     if (nav.MainMenu1)
         for (QAction* item : nav.MainMenu1->actions()) TranslateMenuItem(item);
-    if (nav.Realtime)
+    if (nav.Realtime) {
         SetCaptionFromKey(nav.Realtime, nav.Realtime->isChecked() ? QStringLiteral("Stop") : QStringLiteral("Realtime"));
+        nav.FitRealtimeButton();
+    }
     for (const auto& fixed : FixedToolCaptions)
         if (QObject* control = findControl(&nav, fixed.control)) SetCaptionFromKey(control, QString::fromLatin1(fixed.key));
 

@@ -262,6 +262,8 @@ TEST_F(LanguageWalkTest, TheStartUpLanguageIsOnTheWindowsAtFirstShow)
     EXPECT_EQ(menuTitle("File1"), "Dosya");
     EXPECT_EQ(FNav->StatusPanel(4)->text(), "TR");
     EXPECT_EQ(FNav->Realtime->text(), "Gerçek Zamanlı");
+    // The whole caption shows: the button is as wide as the text needs.
+    EXPECT_GE(FNav->Realtime->width(), FNav->Realtime->fontMetrics().horizontalAdvance("Gerçek Zamanlı"));
 }
 
 TEST_F(LanguageWalkTest, TheShippedTurkishFileTranslatesEveryCaptionTheWalkMeets)
