@@ -2,7 +2,8 @@
 // Putting the language in force onto controls. Each caption a control shows is
 // translated from its key. A control remembers the key and the text it was last given,
 // so a caption whose translation happens to equal another English key keeps its own
-// key; the key is found again from the caption only when code has changed it since.
+// key; the key is found again from the caption only when code has changed it since
+// (an English key when the caption is one, else the key it translates).
 //
 // Translated: labels, push, tool, check and radio buttons, group boxes, tab pages
 // and menu items; their child controls are walked. Not translated: edits, lists,

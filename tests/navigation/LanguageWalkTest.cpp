@@ -210,6 +210,20 @@ TEST_F(LanguageWalkTest, SeparatorsEmptyTextsNumbersAndStatusPanelsAreLeftAlone)
     EXPECT_TRUE(missingLog().contains("Exit\r\n"));  // a real caption without a text is logged
 }
 
+TEST_F(LanguageWalkTest, AmpersandsShowOnceOnLabelsAndButtons)
+{
+    writeTurkish(R"({"Save && Exit": "Kaydet && Çık"})");
+    program_.Open();
+    auto* label = new QLabel("Save & Exit", FGPS);
+    auto* button = new QPushButton("Save && Exit", FGPS);
+    doubleClickStatusBar();
+    EXPECT_EQ(label->text(), "Kaydet & Çık");
+    EXPECT_EQ(button->text(), "Kaydet && Çık");  // a button shows "&&" as one "&"
+    doubleClickStatusBar();
+    EXPECT_EQ(label->text(), "Save & Exit");
+    EXPECT_EQ(button->text(), "Save && Exit");
+}
+
 TEST_F(LanguageWalkTest, FixedToolCaptionsAndTheRealtimeButtonFollowTheirKeys)
 {
     writeTurkish(R"({"Start": "Başlat", "Stop": "Durdur", "Realtime": "Gerçek Zamanlı", "Delete Selected": "Seçilenleri Sil", "Save && Exit": "Kaydet && Çık", "Cancel": "İptal", "Theme Selection": "Tema Seçimi", "Acoustics Waterfall": "Akustik Şelale"})");
