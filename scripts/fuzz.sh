@@ -19,7 +19,7 @@ cmake -S fuzz -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_C
 cmake --build build-fuzz -j"$(nproc)"
 
 mkdir -p build-fuzz/artifacts
-for target in scan_format nmea rtcm ntrip ini display_settings svp_cast kml kmz xyz; do
+for target in scan_format nmea rtcm ntrip ini display_settings svp_cast kml kmz xyz language_file; do
   work="build-fuzz/work/${target}"   # inputs found by earlier runs; the seeds stay untouched
   mkdir -p "${work}"
   options=(-max_total_time="${seconds}" -artifact_prefix=build-fuzz/artifacts/ -print_final_stats=1)

@@ -216,7 +216,8 @@ void TFNav::BuildMenus()
     AddMenuCommand(tools, "LatencyWatchSet1", QStringLiteral("Latency Watch/Set"), &TFNav::LatencyWatchSet1Click,
                    none);
     tools->addSeparator();
-    TranslationEditor1 = AddMenuCommand(tools, "TranslationEditor1", QStringLiteral("Translation Editor"), nullptr, none);
+    TranslationEditor1 = AddMenuCommand(tools, "TranslationEditor1", QStringLiteral("Translation Editor"),
+                                        &TFNav::TranslationEditor1Click, none);
 
     QMenu* edit = MainMenu1->addMenu(QStringLiteral("Edit"));
     edit->setObjectName(QStringLiteral("Edit1"));
@@ -372,6 +373,8 @@ bool TFNav::eventFilter(QObject* watched, QEvent* event)
             skerra::guarded(this, [this, x] { StatusBarClick(x); });
         }
     }
+    if (watched == sStatusBar && event->type() == QEvent::MouseButtonDblClick)
+        skerra::guarded(this, [this] { StatusBarDblClick(); });
     return Form::eventFilter(watched, event);
 }
 
@@ -554,7 +557,12 @@ void TFNav::StyleRealtimeButton()
 
 // ---- The Realtime button ----
 
-void TFNav::ApplyRealtimeCaption() { Realtime->setText(translated(Realtime->isChecked() ? "Stop" : "Realtime")); }
+
+// 70 pixels wide, wider when a caption (a longer language's) needs it.
+void TFNav::FitRealtimeButton()
+{
+    Realtime->setFixedWidth(qMax(70, Realtime->fontMetrics().horizontalAdvance(Realtime->text()) + 12));
+}
 
 void TFNav::RealtimeClick() { ForwardToSurvey(&SurveyEngine::RealtimeClicked, Realtime->isChecked()); }
 
@@ -562,7 +570,8 @@ void TFNav::RealtimeClick() { ForwardToSurvey(&SurveyEngine::RealtimeClicked, Re
 // style sheet changes first: changing it gives the bar's buttons their palettes anew.
 void TFNav::ShowRealtimeRunning(bool running)
 {
-    Realtime->setText(running ? QStringLiteral("Stop") : QStringLiteral("Start"));
+    Realtime->setText(translated(running ? "Stop" : "Start"));
+    FitRealtimeButton();
     const QColor green = skerra::toQColor(skerra::colors::Green);
     tRealtime->setStyleSheet(running ? QStringLiteral("QToolBar#tRealtime { background: %1; }").arg(green.name())
                                      : QString());
@@ -619,7 +628,7 @@ void TFNav::showEvent(QShowEvent* event)
 void TFNav::FormShow()
 {
     EnsureNavLayers(*fcad);
-    ApplyRealtimeCaption();
+    ApplyTranslation(*this);
     try {
         ShowLastLayoutAndView();
     } catch (...) {

@@ -88,11 +88,17 @@ public:
     // Opens a folder in the desktop's file manager; failures are not reported.
     std::function<void(const QString& folder)> OpenFolder;
 
+    // The language toggle of the status bar (a double click): English and Turkish.
+    void StatusBarDblClick();
+    // Shows the translation editor, made at the first call.
+    void TranslationEditor1Click();
+
     // The Realtime button: down while a survey runs. A click starts or stops the survey.
     void RealtimeClick();
     // Running: caption "Stop" in white on the green tool bar; else "Start" in navy on
     // the standard colours.
     void ShowRealtimeRunning(bool running);
+    void FitRealtimeButton();
 
     // The realtime survey: its state, its reports and what the chart's position box reads.
     SurveyEngine& Survey() const { return *survey_; }
@@ -247,7 +253,6 @@ private:
     void CreateChart();
     void CreateSerialDevices();
     void StyleRealtimeButton();
-    void ApplyRealtimeCaption();
     void SetCadMode(int mode);
     // A drawing mode: the next shapes go to the user-shape layer.
     void SetDrawingMode(int mode);
@@ -287,3 +292,7 @@ private:
 };
 
 extern TFNav* FNav;
+
+// Puts the language in force onto the main window's menu and fixed tool-bar captions
+// and onto the windows that show translated captions.
+void ApplyTranslation(TFNav& nav);

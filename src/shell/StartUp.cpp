@@ -16,6 +16,7 @@
 #include "TOffsets.h"
 #include "TfLatency.h"
 #include "TfTheme.h"
+#include "TfTranslationEditor.h"
 #include "TformAbout.h"
 #include "canvas/widget/THalvekCanvas.h"
 #include "devices/windows/TfRTCMParsing.h"
@@ -103,6 +104,7 @@ std::vector<QWidget*> createApplicationWindows()
 
 void destroyApplicationWindows(std::vector<QWidget*>& windows)
 {
+    delete fTranslationEditor;  // made on demand, lives until the program ends
     while (!windows.empty()) {
         delete windows.back();
         windows.pop_back();

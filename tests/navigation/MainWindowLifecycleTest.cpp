@@ -263,7 +263,7 @@ TEST_F(MainWindowLifecycleTest, MenusHoldTheirItemsAndGreyThoseNotInTheProgramYe
         {"VesselShape1", "Vessel Shape...", "", true},
         {"OpenLogFolder1", "Open Log Folder", "Ctrl+L", true},
         {"LatencyWatchSet1", "Latency Watch/Set", "", true},
-        {"TranslationEditor1", "Translation Editor", "", false},
+        {"TranslationEditor1", "Translation Editor", "", true},
         {"Followvessel1", "Follow vessel", "", true},
         {"Donotfollowvessel1", "Do not follow vessel", "", true},
         {"Cleartracksfixed1", "Clear tracks fixed", "", true},
