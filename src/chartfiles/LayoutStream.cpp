@@ -1,0 +1,157 @@
+#include "chartfiles/LayoutStream.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+#include <zlib.h>
+
+#include <atomic>
+#include <cstring>
+#include <new>
+#include <vector>
+
+namespace skerra::layout {
+namespace {
+
+constexpr qint64 kUsualTextLimit = qint64(512) * 1024 * 1024;
+std::atomic<qint64> textLimitForTesting{0};
+
+constexpr qint64 kReadPiece = 256 * 1024;
+constexpr std::size_t kInflatePiece = 1024 * 1024;
+
+const QString kTooLarge = QStringLiteral("too large");
+const QString kTruncated = QStringLiteral("truncated");
+const QString kDamaged = QStringLiteral("damaged");
+
+QString readError(const QFile& file) { return QStringLiteral("cannot read (%1)").arg(file.errorString()); }
+
+// Inflates the rest of the file, after the magic.
+class Inflater {
+public:
+    Inflater()
+    {
+        std::memset(&z_, 0, sizeof z_);
+        if (inflateInit2(&z_, 15) != Z_OK)
+            throw std::bad_alloc();
+    }
+    ~Inflater() { inflateEnd(&z_); }
+    Inflater(const Inflater&) = delete;
+    Inflater& operator=(const Inflater&) = delete;
+
+    QString run(QFile& file, const std::function<void(std::string_view)>& sink)
+    {
+        std::vector<char> in(kReadPiece);
+        std::vector<char> out(kInflatePiece);
+        const qint64 limit = layoutTextLimit();
+        qint64 total = 0;
+        bool ended = false;
+        for (;;) {
+            const qint64 got = file.read(in.data(), kReadPiece);
+            if (got < 0)
+                return readError(file);
+            if (got == 0)
+                return ended ? QString() : kTruncated;
+            if (ended)
+                return kDamaged;  // bytes behind the end of the stream
+            z_.next_in = reinterpret_cast<Bytef*>(in.data());
+            z_.avail_in = static_cast<uInt>(got);
+            while (z_.avail_in > 0 && !ended) {
+                z_.next_out = reinterpret_cast<Bytef*>(out.data());
+                z_.avail_out = static_cast<uInt>(out.size());
+                const int status = inflate(&z_, Z_NO_FLUSH);
+                const std::size_t produced = out.size() - z_.avail_out;
+                total += static_cast<qint64>(produced);
+                if (total > limit)
+                    return kTooLarge;
+                if (produced > 0)
+                    sink(std::string_view(out.data(), produced));
+                if (status == Z_STREAM_END)
+                    ended = true;
+                else if (status == Z_MEM_ERROR)
+                    throw std::bad_alloc();
+                else if (status != Z_OK && status != Z_BUF_ERROR)
+                    return kDamaged;
+            }
+            if (ended && z_.avail_in > 0)
+                return kDamaged;
+        }
+    }
+
+private:
+    z_stream z_;
+};
+
+QString readPlain(QFile& file, const QByteArray& start, const std::function<void(std::string_view)>& sink)
+{
+    const qint64 limit = layoutTextLimit();
+    if (file.size() > limit)
+        return kTooLarge;
+    if (!start.isEmpty())
+        sink(std::string_view(start.constData(), static_cast<std::size_t>(start.size())));
+    qint64 total = start.size();
+    std::vector<char> piece(kReadPiece);
+    for (;;) {
+        const qint64 got = file.read(piece.data(), kReadPiece);
+        if (got < 0)
+            return readError(file);
+        if (got == 0)
+            return QString();
+        total += got;
+        if (total > limit)
+            return kTooLarge;  // the file grew while it was read
+        sink(std::string_view(piece.data(), static_cast<std::size_t>(got)));
+    }
+}
+
+}  // namespace
+
+qint64 layoutTextLimit()
+{
+    const qint64 forTesting = textLimitForTesting.load();
+    return forTesting > 0 ? forTesting : kUsualTextLimit;
+}
+
+void setLayoutTextLimitForTesting(qint64 bytes) { textLimitForTesting.store(bytes > 0 ? bytes : 0); }
+
+QByteArray compressLayoutText(std::string_view text)
+{
+    z_stream z;
+    std::memset(&z, 0, sizeof z);
+    if (deflateInit2(&z, 6, Z_DEFLATED, 15, 8, Z_DEFAULT_STRATEGY) != Z_OK)
+        throw std::bad_alloc();
+    const std::size_t magic = sizeof kLayoutMagic - 1;
+    QByteArray bytes;
+    bytes.resize(static_cast<qsizetype>(magic + deflateBound(&z, static_cast<uLong>(text.size()))));
+    std::memcpy(bytes.data(), kLayoutMagic, magic);
+    z.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(text.data()));
+    z.avail_in = static_cast<uInt>(text.size());
+    z.next_out = reinterpret_cast<Bytef*>(bytes.data() + magic);
+    z.avail_out = static_cast<uInt>(bytes.size() - magic);
+    const int status = deflate(&z, Z_FINISH);
+    const std::size_t written = magic + z.total_out;
+    deflateEnd(&z);
+    if (status != Z_STREAM_END)
+        throw std::bad_alloc();  // the bound was not enough: cannot happen with deflateBound
+    bytes.resize(static_cast<qsizetype>(written));
+    return bytes;
+}
+
+QString readLayoutText(const QString& path, const std::function<void(std::string_view)>& sink)
+{
+    const QFileInfo info(path);
+    if (!info.exists())
+        return QStringLiteral("file not found");
+    if (info.isDir())
+        return QStringLiteral("a folder, not a file");
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return QStringLiteral("cannot open (%1)").arg(file.errorString());
+    const QByteArray start = file.read(sizeof kLayoutMagic - 1);
+    if (start.size() < 0 || (start.isEmpty() && file.error() != QFileDevice::NoError))
+        return readError(file);
+    if (start == QByteArray(kLayoutMagic))
+        return Inflater().run(file, sink);
+    return readPlain(file, start, sink);
+}
+
+}  // namespace skerra::layout
