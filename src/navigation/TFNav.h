@@ -6,6 +6,7 @@
 
 #include <QKeySequence>
 #include <QString>
+#include <QStringList>
 #include <functional>
 #include <memory>
 #include <string>
@@ -136,9 +137,14 @@ public:
     void ZoomoutClick();
     void ZoomextentsClick();
 
-    // The dated automatic layout save of the File menu. Other windows run it too:
-    // the sound-velocity window's "Save && Close" and the runline generator.
+    // The File menu's chart commands. Save is the dated automatic layout save;
+    // other windows run it too: the sound-velocity window's "Save && Close" and
+    // the runline generator.
+    void New1Click();
+    void Open1Click();
     void Save1Click();
+    void SaveAs1Click();
+    void Export1Click();
 
     // Menu and tool-bar commands that open windows or leave the program.
     void Exit1Click();
@@ -196,6 +202,13 @@ private:
     void SetCadMode(int mode);
     void ShowLastLayoutAndView();
     void ClearLayerByName(const QString& name);
+    // File commands.
+    QString ChooseLayoutFile(bool forSaving, const QStringList& filters, const QString& suffix);
+    void ClearVesselAndGrid();
+    bool WriteLayout(const QString& fileName, const QString& failedEvent);
+    void SaveSoundVelocityCopies();
+    void ExportDxf(const QString& fileName);
+    void ReloadLastLayout(const QString& fileName);
     void ApplyChartView(const ChartViewSettings& view);
     ChartViewSettings CurrentChartView() const;
     void ApplyScreenshotInterval(int seconds);
