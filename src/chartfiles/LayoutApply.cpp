@@ -1,11 +1,15 @@
 #include "chartfiles/LayoutApply.h"
 
 #include "canvas/THalvekCanvasModel.h"
+#include "platform/NumberText.h"
 
 #include <cmath>
 
 namespace skerra::layout {
 namespace {
+
+// A coordinate as the file holds it: six decimals.
+double asWritten(double v) { return tryParseDouble(FormatFixed(v, 6)).value_or(v); }
 
 void applyWorld(THalvekCanvasModel& canvas, const StagedWorld& world)
 {
@@ -14,9 +18,10 @@ void applyWorld(THalvekCanvasModel& canvas, const StagedWorld& world)
     const double bottom = world.bottom.value_or(canvas.WorldBottom);
     const double top = world.top.value_or(canvas.WorldTop);
     const bool finite = std::isfinite(left) && std::isfinite(right) && std::isfinite(bottom) && std::isfinite(top);
-    // The widths must be finite too: 1e308 - (-1e308) is not.
-    if (!finite || !(left < right) || !(bottom < top) || !std::isfinite(right - left) ||
-        !std::isfinite(top - bottom))
+    // The widths must be finite too (1e308 - (-1e308) is not), and the window
+    // must stay open at the file's six decimals, or it would not load again.
+    if (!finite || !std::isfinite(right - left) || !std::isfinite(top - bottom) ||
+        !(asWritten(left) < asWritten(right)) || !(asWritten(bottom) < asWritten(top)))
         return;
     canvas.WorldLeft = left;
     canvas.WorldRight = right;

@@ -6,19 +6,27 @@
 
 namespace skerra::layout {
 
-std::string encodeFieldText(const QString& text)
+namespace {
+
+QString withoutControls(QString text)
 {
-    QString clean = text;
-    for (QChar& c : clean)
+    for (QChar& c : text)
         if (c.unicode() < 0x20 && c != u'\t')
             c = u' ';
-    const QByteArray bytes = clean.toUtf8();
+    return text;
+}
+
+}  // namespace
+
+std::string encodeFieldText(const QString& text)
+{
+    const QByteArray bytes = withoutControls(text).toUtf8();
     return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
 }
 
 QString decodeFieldText(std::string_view bytes)
 {
-    return decodeUtf8OrWindows1254(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
+    return withoutControls(decodeUtf8OrWindows1254(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size()))));
 }
 
 std::string encodeFontToken(const QString& fontName)

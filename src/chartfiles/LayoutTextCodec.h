@@ -17,7 +17,7 @@ namespace skerra::layout {
 
 // A name or text as it is written: control characters (tab aside) become blanks.
 std::string encodeFieldText(const QString& text);
-// A name or text read from the file.
+// A name or text read from the file, its control characters (tab aside) as blanks.
 QString decodeFieldText(std::string_view bytes);
 
 // The font-name token of a TEXT line.
