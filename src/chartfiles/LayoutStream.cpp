@@ -7,6 +7,7 @@
 
 #include <atomic>
 #include <cstring>
+#include <memory>
 #include <new>
 #include <vector>
 
@@ -16,8 +17,9 @@ namespace {
 constexpr qint64 kUsualTextLimit = qint64(512) * 1024 * 1024;
 std::atomic<qint64> textLimitForTesting{0};
 
-constexpr qint64 kReadPiece = 256 * 1024;
-constexpr std::size_t kInflatePiece = 1024 * 1024;
+// Pieces of the file read at once, and of the text inflated at once.
+constexpr qint64 kReadPiece = 64 * 1024;
+constexpr std::size_t kInflatePiece = 256 * 1024;
 
 const QString kTooLarge = QStringLiteral("too large");
 const QString kTruncated = QStringLiteral("truncated");
@@ -40,31 +42,31 @@ public:
 
     QString run(QFile& file, const std::function<void(std::string_view)>& sink)
     {
-        std::vector<char> in(kReadPiece);
-        std::vector<char> out(kInflatePiece);
+        const auto in = std::make_unique_for_overwrite<char[]>(kReadPiece);
+        const auto out = std::make_unique_for_overwrite<char[]>(kInflatePiece);
         const qint64 limit = layoutTextLimit();
         qint64 total = 0;
         bool ended = false;
         for (;;) {
-            const qint64 got = file.read(in.data(), kReadPiece);
+            const qint64 got = file.read(in.get(), kReadPiece);
             if (got < 0)
                 return readError(file);
             if (got == 0)
                 return ended ? QString() : kTruncated;
             if (ended)
                 return kDamaged;  // bytes behind the end of the stream
-            z_.next_in = reinterpret_cast<Bytef*>(in.data());
+            z_.next_in = reinterpret_cast<Bytef*>(in.get());
             z_.avail_in = static_cast<uInt>(got);
             while (z_.avail_in > 0 && !ended) {
-                z_.next_out = reinterpret_cast<Bytef*>(out.data());
-                z_.avail_out = static_cast<uInt>(out.size());
+                z_.next_out = reinterpret_cast<Bytef*>(out.get());
+                z_.avail_out = static_cast<uInt>(kInflatePiece);
                 const int status = inflate(&z_, Z_NO_FLUSH);
-                const std::size_t produced = out.size() - z_.avail_out;
+                const std::size_t produced = kInflatePiece - z_.avail_out;
                 total += static_cast<qint64>(produced);
                 if (total > limit)
                     return kTooLarge;
                 if (produced > 0)
-                    sink(std::string_view(out.data(), produced));
+                    sink(std::string_view(out.get(), produced));
                 if (status == Z_STREAM_END)
                     ended = true;
                 else if (status == Z_MEM_ERROR)
@@ -89,9 +91,9 @@ QString readPlain(QFile& file, const QByteArray& start, const std::function<void
     if (!start.isEmpty())
         sink(std::string_view(start.constData(), static_cast<std::size_t>(start.size())));
     qint64 total = start.size();
-    std::vector<char> piece(kReadPiece);
+    const auto piece = std::make_unique_for_overwrite<char[]>(kReadPiece);
     for (;;) {
-        const qint64 got = file.read(piece.data(), kReadPiece);
+        const qint64 got = file.read(piece.get(), kReadPiece);
         if (got < 0)
             return readError(file);
         if (got == 0)
@@ -99,7 +101,7 @@ QString readPlain(QFile& file, const QByteArray& start, const std::function<void
         total += got;
         if (total > limit)
             return kTooLarge;  // the file grew while it was read
-        sink(std::string_view(piece.data(), static_cast<std::size_t>(got)));
+        sink(std::string_view(piece.get(), static_cast<std::size_t>(got)));
     }
 }
 
