@@ -8,8 +8,13 @@
 
 #include <QSaveFile>
 
+#include <condition_variable>
+#include <deque>
 #include <exception>
+#include <mutex>
 #include <new>
+#include <thread>
+#include <vector>
 
 namespace {
 
@@ -40,23 +45,140 @@ LayoutResult CadLoad(THalvekCanvasModel& canvas, const QString& path, LayoutLoad
     }
 }
 
-LayoutResult CadSave(const THalvekCanvasModel& canvas, const QString& path)
+namespace {
+
+// Pieces of text going from the composing thread to the compressing one: at
+// most two wait at a time, and emptied strings go back to be filled again.
+class PiecePipe {
+public:
+    struct Stopped {};
+
+    // Composer side: hands a full piece over, takes back an empty buffer.
+    void put(std::string& piece)
+    {
+        std::unique_lock lock(mutex_);
+        changed_.wait(lock, [this] { return full_.size() < 2 || stopped_; });
+        if (stopped_)
+            throw Stopped{};
+        full_.push_back(std::move(piece));
+        piece.clear();
+        if (!spare_.empty()) {
+            piece = std::move(spare_.back());
+            spare_.pop_back();
+        }
+        changed_.notify_all();
+    }
+    void finish(std::exception_ptr error)
+    {
+        std::lock_guard lock(mutex_);
+        done_ = true;
+        error_ = std::move(error);
+        changed_.notify_all();
+    }
+
+    // Compressor side: the next piece, or false once the text is complete.
+    bool take(std::string& piece)
+    {
+        std::unique_lock lock(mutex_);
+        changed_.wait(lock, [this] { return !full_.empty() || done_; });
+        if (full_.empty())
+            return false;
+        if (!piece.empty() || piece.capacity() > 0) {
+            piece.clear();
+            spare_.push_back(std::move(piece));
+        }
+        piece = std::move(full_.front());
+        full_.pop_front();
+        changed_.notify_all();
+        return true;
+    }
+    void stop()
+    {
+        std::lock_guard lock(mutex_);
+        stopped_ = true;
+        changed_.notify_all();
+    }
+    std::exception_ptr error()
+    {
+        std::lock_guard lock(mutex_);
+        return error_;
+    }
+
+private:
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    std::deque<std::string> full_;
+    std::vector<std::string> spare_;
+    bool done_ = false;
+    bool stopped_ = false;
+    std::exception_ptr error_;
+};
+
+constexpr std::size_t kPieceSize = std::size_t(1) << 20;
+
+// Composes the text on a second thread while this one compresses and writes
+// it. The bytes are those of compressing the whole text at once.
+QString writeCompressed(const THalvekCanvasModel& canvas, QSaveFile& file)
 {
     using namespace skerra::layout;
-    try {
-        QByteArray bytes;
-        {
-            const std::string text = composeLayoutText(canvas, skerra::currentDateTime());
-            // A file this size could not be read back.
-            if (static_cast<qint64>(text.size()) > layoutTextLimit())
-                return failure(QStringLiteral("too large"));
-            bytes = compressLayoutText(text);
+    if (file.write(kLayoutMagic, sizeof kLayoutMagic - 1) != qint64(sizeof kLayoutMagic - 1))
+        return file.errorString();
+    const QDateTime createdOn = skerra::currentDateTime();
+    PiecePipe pipe;
+    std::thread composer([&] {
+        try {
+            composeLayoutText(canvas, createdOn, kPieceSize, [&pipe](std::string& piece) { pipe.put(piece); });
+            pipe.finish(nullptr);
+        } catch (const PiecePipe::Stopped&) {
+            pipe.finish(nullptr);
+        } catch (...) {
+            pipe.finish(std::current_exception());
         }
+    });
+    QString error;
+    try {
+        LayoutDeflater deflater;
+        const auto write = [&file, &error](const char* bytes, std::size_t size) {
+            if (file.write(bytes, static_cast<qint64>(size)) == static_cast<qint64>(size))
+                return true;
+            error = file.errorString();
+            return false;
+        };
+        const qint64 limit = layoutTextLimit();
+        qint64 total = 0;
+        std::string piece;
+        while (error.isEmpty() && pipe.take(piece)) {
+            total += static_cast<qint64>(piece.size());
+            // A text the reader would refuse is not written.
+            if (total > limit)
+                error = QStringLiteral("too large");
+            else
+                deflater.add(piece, false, write);
+        }
+        if (error.isEmpty())
+            deflater.add({}, true, write);
+    } catch (...) {
+        pipe.stop();
+        composer.join();
+        throw;
+    }
+    pipe.stop();
+    composer.join();
+    if (const std::exception_ptr composing = pipe.error())
+        std::rethrow_exception(composing);
+    return error;
+}
+
+}  // namespace
+
+LayoutResult CadSave(const THalvekCanvasModel& canvas, const QString& path)
+{
+    try {
         QSaveFile file(path);
         if (!file.open(QIODevice::WriteOnly))
             return failure(file.errorString());
-        if (file.write(bytes) != bytes.size()) {
-            const QString error = file.errorString();
+        const QString error = writeCompressed(canvas, file);
+        if (!error.isEmpty()) {
             file.cancelWriting();
             return failure(error);
         }

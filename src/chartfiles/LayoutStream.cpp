@@ -115,26 +115,47 @@ qint64 layoutTextLimit()
 
 void setLayoutTextLimitForTesting(qint64 bytes) { textLimitForTesting.store(bytes > 0 ? bytes : 0); }
 
-QByteArray compressLayoutText(std::string_view text)
-{
+struct LayoutDeflater::State {
     z_stream z;
-    std::memset(&z, 0, sizeof z);
-    if (deflateInit2(&z, 6, Z_DEFLATED, 15, 8, Z_DEFAULT_STRATEGY) != Z_OK)
+    std::unique_ptr<char[]> out = std::make_unique_for_overwrite<char[]>(kInflatePiece);
+};
+
+LayoutDeflater::LayoutDeflater() : state_(std::make_unique<State>())
+{
+    std::memset(&state_->z, 0, sizeof state_->z);
+    if (deflateInit2(&state_->z, 6, Z_DEFLATED, 15, 8, Z_DEFAULT_STRATEGY) != Z_OK)
         throw std::bad_alloc();
-    const std::size_t magic = sizeof kLayoutMagic - 1;
-    QByteArray bytes;
-    bytes.resize(static_cast<qsizetype>(magic + deflateBound(&z, static_cast<uLong>(text.size()))));
-    std::memcpy(bytes.data(), kLayoutMagic, magic);
+}
+
+LayoutDeflater::~LayoutDeflater() { deflateEnd(&state_->z); }
+
+bool LayoutDeflater::add(std::string_view text, bool last, const Output& output)
+{
+    z_stream& z = state_->z;
     z.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(text.data()));
     z.avail_in = static_cast<uInt>(text.size());
-    z.next_out = reinterpret_cast<Bytef*>(bytes.data() + magic);
-    z.avail_out = static_cast<uInt>(bytes.size() - magic);
-    const int status = deflate(&z, Z_FINISH);
-    const std::size_t written = magic + z.total_out;
-    deflateEnd(&z);
-    if (status != Z_STREAM_END)
-        throw std::bad_alloc();  // the bound was not enough: cannot happen with deflateBound
-    bytes.resize(static_cast<qsizetype>(written));
+    for (;;) {
+        z.next_out = reinterpret_cast<Bytef*>(state_->out.get());
+        z.avail_out = static_cast<uInt>(kInflatePiece);
+        const int status = deflate(&z, last ? Z_FINISH : Z_NO_FLUSH);
+        if (status == Z_STREAM_ERROR)
+            throw std::bad_alloc();
+        const std::size_t produced = kInflatePiece - z.avail_out;
+        if (produced > 0 && !output(state_->out.get(), produced))
+            return false;
+        if (last ? status == Z_STREAM_END : (z.avail_in == 0 && z.avail_out > 0))
+            return true;
+    }
+}
+
+QByteArray compressLayoutText(std::string_view text)
+{
+    QByteArray bytes(kLayoutMagic);
+    LayoutDeflater deflater;
+    deflater.add(text, true, [&bytes](const char* data, std::size_t size) {
+        bytes.append(data, static_cast<qsizetype>(size));
+        return true;
+    });
     return bytes;
 }
 

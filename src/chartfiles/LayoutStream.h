@@ -7,6 +7,7 @@
 #include <QString>
 
 #include <functional>
+#include <memory>
 #include <string_view>
 
 namespace skerra::layout {
@@ -19,7 +20,26 @@ qint64 layoutTextLimit();
 // For tests; 0 restores the usual limit.
 void setLayoutTextLimitForTesting(qint64 bytes);
 
-// The magic and the compressed text. Throws std::bad_alloc when memory runs out.
+// One zlib stream with the file's parameters, made piece by piece.
+class LayoutDeflater {
+public:
+    // Receives compressed bytes; returns false to stop (a write failed).
+    using Output = std::function<bool(const char* bytes, std::size_t size)>;
+    LayoutDeflater();  // throws std::bad_alloc
+    ~LayoutDeflater();
+    LayoutDeflater(const LayoutDeflater&) = delete;
+    LayoutDeflater& operator=(const LayoutDeflater&) = delete;
+
+    // Compresses the next piece of the text; the last one ends the stream.
+    // Returns false when the output stopped.
+    bool add(std::string_view text, bool last, const Output& output);
+
+private:
+    struct State;
+    std::unique_ptr<State> state_;
+};
+
+// The magic and the compressed text at once. Throws std::bad_alloc when memory runs out.
 QByteArray compressLayoutText(std::string_view text);
 
 // Reads the file and hands its text to sink piece by piece, in order. Returns

@@ -156,22 +156,42 @@ std::string createdOnText(const QDateTime& t)
            twoDigits(c.msec() / 10);
 }
 
-std::string composeLayoutText(const THalvekCanvasModel& canvas, const QDateTime& createdOn)
+void composeLayoutText(const THalvekCanvasModel& canvas, const QDateTime& createdOn, std::size_t pieceSize,
+                       const std::function<void(std::string& piece)>& sink)
 {
     std::string out;
-    out.reserve(256 + static_cast<std::size_t>(canvas.ShapeCount()) * 64);
+    out.reserve(pieceSize + 4096);
+    const auto handOver = [&] {
+        sink(out);
+        out.clear();
+        out.reserve(pieceSize + 4096);
+    };
     out += "# Qamet - QMT\n";
     out += "# Skerra chart layout\n";
     out += "# Created on: " + createdOnText(createdOn) + "\n";
     out += "#\n";
     LineWriter(out).keyword("WORLD").real(canvas.WorldLeft).real(canvas.WorldRight).real(canvas.WorldBottom)
         .real(canvas.WorldTop).end();
-    for (const auto& layer : canvas.Layers())
+    for (const auto& layer : canvas.Layers()) {
         LineWriter(out).keyword("LAYER").text(encodeFieldText(layer->name)).end();
+        if (out.size() >= pieceSize)
+            handOver();
+    }
     LayerPositions position(canvas);
-    for (const THShape* s : canvas.Shapes())
+    for (const THShape* s : canvas.Shapes()) {
         writeShape(out, *s, position(s->LayerId()));
-    return out;
+        if (out.size() >= pieceSize)
+            handOver();
+    }
+    if (!out.empty())
+        sink(out);
+}
+
+std::string composeLayoutText(const THalvekCanvasModel& canvas, const QDateTime& createdOn)
+{
+    std::string text;
+    composeLayoutText(canvas, createdOn, std::size_t(1) << 20, [&text](std::string& piece) { text += piece; });
+    return text;
 }
 
 }  // namespace skerra::layout

@@ -6,6 +6,7 @@
 
 #include <QDateTime>
 
+#include <functional>
 #include <string>
 
 class THalvekCanvasModel;
@@ -13,6 +14,12 @@ class THalvekCanvasModel;
 namespace skerra::layout {
 
 std::string composeLayoutText(const THalvekCanvasModel& canvas, const QDateTime& createdOn);
+
+// The same text handed to sink in pieces of about pieceSize bytes (whole lines),
+// in order. The sink may take the piece's content (it is not read again) and
+// leave the string empty or with another buffer to fill.
+void composeLayoutText(const THalvekCanvasModel& canvas, const QDateTime& createdOn, std::size_t pieceSize,
+                       const std::function<void(std::string& piece)>& sink);
 
 // "Created on" time: year unpadded, the rest two digits, hundredths of a second
 // (milliseconds / 10, truncated): "2024-03-07 09:05:02.04".

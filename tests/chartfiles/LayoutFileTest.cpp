@@ -132,6 +132,24 @@ TEST_F(LayoutFileTest, TheWriterMakesMagicThenOneZlibStreamOfTheText)
     EXPECT_EQ(inflated(bytes).toStdString(), std::string(kEveryKindText));
 }
 
+// A chart whose text is composed and compressed in many pieces: the bytes are
+// those of compressing the whole text at once with the same parameters.
+TEST_F(LayoutFileTest, ALargeChartCompressesAsTheWholeTextWould)
+{
+    THalvekCanvasModel chart;
+    for (int i = 0; i < 60000; ++i)
+        chart.DrawLine(i * 0.37, i * 1.5, i * 0.5 + 3, i * 0.25, 0);
+    std::string text;
+    {
+        FixedClock clock(kSavedAt);
+        ASSERT_TRUE(CadSave(chart, path("large.qmt")).ok);
+        text = skerra::layout::composeLayoutText(chart, kSavedAt);
+    }
+    ASSERT_GT(text.size(), std::size_t(3) << 20);
+    const QByteArray whole = compressedAt(QByteArray::fromStdString(text), 6);
+    EXPECT_TRUE(readBytes(path("large.qmt")) == whole);
+}
+
 TEST_F(LayoutFileTest, CreatedOnHasAnUnpaddedYearAndTruncatedHundredths)
 {
     EXPECT_EQ(skerra::layout::createdOnText(QDateTime(QDate(987, 12, 31), QTime(23, 59, 59, 999))), "987-12-31 23:59:59.99");
