@@ -114,16 +114,69 @@ private:
     std::exception_ptr error_;
 };
 
-constexpr std::size_t kPieceSize = std::size_t(1) << 20;
+// Compresses the pieces of the text into the file, refusing a text the reader
+// would refuse.
+class PieceWriter {
+public:
+    explicit PieceWriter(QSaveFile& file) : file_(file) {}
 
-// Composes the text on a second thread while this one compresses and writes
-// it. The bytes are those of compressing the whole text at once.
+    // False once the text is refused or a write failed (error() says why).
+    bool add(const std::string& piece)
+    {
+        total_ += static_cast<qint64>(piece.size());
+        if (total_ > limit_)
+            error_ = QStringLiteral("too large");
+        else
+            deflater_.add(piece, false, output());
+        return error_.isEmpty();
+    }
+    QString finish()
+    {
+        if (error_.isEmpty())
+            deflater_.add({}, true, output());
+        return error_;
+    }
+
+private:
+    skerra::layout::LayoutDeflater::Output output()
+    {
+        return [this](const char* bytes, std::size_t size) {
+            if (file_.write(bytes, static_cast<qint64>(size)) == static_cast<qint64>(size))
+                return true;
+            error_ = file_.errorString();
+            return false;
+        };
+    }
+
+    QSaveFile& file_;
+    skerra::layout::LayoutDeflater deflater_;
+    const qint64 limit_ = skerra::layout::layoutTextLimit();
+    qint64 total_ = 0;
+    QString error_;
+};
+
+constexpr std::size_t kPieceSize = std::size_t(1) << 20;
+// Below this many shapes a second thread costs more than it saves.
+constexpr int kShapesForTwoThreads = 20000;
+
+// Writes the magic and the compressed text. A large chart's text is composed
+// on a second thread while this one compresses and writes it; the bytes are
+// those of compressing the whole text at once either way.
 QString writeCompressed(const THalvekCanvasModel& canvas, QSaveFile& file)
 {
     using namespace skerra::layout;
     if (file.write(kLayoutMagic, sizeof kLayoutMagic - 1) != qint64(sizeof kLayoutMagic - 1))
         return file.errorString();
     const QDateTime createdOn = skerra::currentDateTime();
+    PieceWriter writer(file);
+    if (canvas.ShapeCount() < kShapesForTwoThreads) {
+        bool going = true;
+        composeLayoutText(canvas, createdOn, kPieceSize, [&](std::string& piece) {
+            if (going)
+                going = writer.add(piece);
+        });
+        return writer.finish();
+    }
     PiecePipe pipe;
     std::thread composer([&] {
         try {
@@ -137,26 +190,11 @@ QString writeCompressed(const THalvekCanvasModel& canvas, QSaveFile& file)
     });
     QString error;
     try {
-        LayoutDeflater deflater;
-        const auto write = [&file, &error](const char* bytes, std::size_t size) {
-            if (file.write(bytes, static_cast<qint64>(size)) == static_cast<qint64>(size))
-                return true;
-            error = file.errorString();
-            return false;
-        };
-        const qint64 limit = layoutTextLimit();
-        qint64 total = 0;
         std::string piece;
-        while (error.isEmpty() && pipe.take(piece)) {
-            total += static_cast<qint64>(piece.size());
-            // A text the reader would refuse is not written.
-            if (total > limit)
-                error = QStringLiteral("too large");
-            else
-                deflater.add(piece, false, write);
-        }
-        if (error.isEmpty())
-            deflater.add({}, true, write);
+        bool going = true;
+        while (going && pipe.take(piece))
+            going = writer.add(piece);
+        error = writer.finish();
     } catch (...) {
         pipe.stop();
         composer.join();

@@ -4,6 +4,7 @@
 #include "chartfiles/LayoutTextCodec.h"
 #include "platform/NumberText.h"
 
+#include <algorithm>
 #include <charconv>
 #include <unordered_map>
 
@@ -160,11 +161,12 @@ void composeLayoutText(const THalvekCanvasModel& canvas, const QDateTime& create
                        const std::function<void(std::string& piece)>& sink)
 {
     std::string out;
-    out.reserve(pieceSize + 4096);
+    const std::size_t room = std::min(pieceSize, 4096 + static_cast<std::size_t>(canvas.ShapeCount()) * 80) + 4096;
+    out.reserve(room);
     const auto handOver = [&] {
         sink(out);
         out.clear();
-        out.reserve(pieceSize + 4096);
+        out.reserve(room);
     };
     out += "# Qamet - QMT\n";
     out += "# Skerra chart layout\n";
