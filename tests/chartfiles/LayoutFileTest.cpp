@@ -287,11 +287,15 @@ TEST_F(LayoutFileTest, TextBeyondTheLimitIsRefusedCompressedOrPlain)
     const QString plain = file("plain.qmt", text);
     const QString packed = file("packed.qmt", skerra::layout::compressLayoutText(text.toStdString()));
     skerra::layout::setLayoutTextLimitForTesting(text.size() - 1);
-    for (const QString& p : {plain, packed}) {
-        THalvekCanvasModel chart;
-        const LayoutResult r = CadLoad(chart, p, LayoutLoadMode::Replace);
-        EXPECT_EQ(r.reason.toStdString(), "too large");
-        EXPECT_EQ(chart.ShapeCount(), 0);
+    for (const LayoutLoadMode mode : {LayoutLoadMode::Replace, LayoutLoadMode::Merge}) {
+        for (const QString& p : {plain, packed}) {
+            THalvekCanvasModel chart;
+            chart.DrawPoint(1, 1, chart.LayerOpen("mine"));
+            const std::string before = describeChart(chart);
+            const LayoutResult r = CadLoad(chart, p, mode);
+            EXPECT_EQ(r.reason.toStdString(), "too large");
+            EXPECT_EQ(describeChart(chart), before);
+        }
     }
     skerra::layout::setLayoutTextLimitForTesting(text.size());
     for (const QString& p : {plain, packed}) {
