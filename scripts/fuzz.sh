@@ -4,6 +4,7 @@
 # Fails on the first crash, leak or sanitizer report; the input that caused it is
 # left in build-fuzz/artifacts/.
 #   FUZZ_SECONDS   seconds per target (default 15)
+#   QMT_FUZZ_SECONDS  seconds of the layout-file reader (default 60)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds="${FUZZ_SECONDS:-15}"
@@ -19,12 +20,14 @@ cmake -S fuzz -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_C
 cmake --build build-fuzz -j"$(nproc)"
 
 mkdir -p build-fuzz/artifacts
-for target in scan_format nmea rtcm ntrip ini display_settings svp_cast kml kmz xyz language_file; do
+for target in scan_format nmea rtcm ntrip ini display_settings svp_cast kml kmz xyz language_file qmt; do
   work="build-fuzz/work/${target}"   # inputs found by earlier runs; the seeds stay untouched
   mkdir -p "${work}"
-  options=(-max_total_time="${seconds}" -artifact_prefix=build-fuzz/artifacts/ -print_final_stats=1)
+  time="${seconds}"
+  [ "${target}" = qmt ] && time="${QMT_FUZZ_SECONDS:-60}"
+  options=(-max_total_time="${time}" -artifact_prefix=build-fuzz/artifacts/ -print_final_stats=1)
   [ -f "fuzz/${target}.dict" ] && options+=(-dict="fuzz/${target}.dict")
-  echo "fuzzing ${target} for ${seconds} s"
+  echo "fuzzing ${target} for ${time} s"
   "build-fuzz/fuzz_${target}" "${options[@]}" "${work}" "fuzz/corpus/${target}" 2>"build-fuzz/${target}.log" \
     || { tail -n 60 "build-fuzz/${target}.log"; echo "fuzz_${target} failed" >&2; exit 1; }
   grep -E "^stat::number_of_executed_units" "build-fuzz/${target}.log" || true

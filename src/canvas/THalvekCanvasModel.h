@@ -275,6 +275,13 @@ public:
 
     // The picture must be rebuilt at the next paint.
     bool NeedsRedraw = true;
+    // Marks the picture for rebuilding and asks the view to paint it (a reader
+    // that filled the chart through this model ends with it).
+    void RequestRepaint()
+    {
+        NeedsRedraw = true;
+        Repaint();
+    }
 
     THShapeSelectedEvent OnShapeNumberSelected;
     THWorldMouseMoveEvent OnWorldMouseMove;

@@ -188,13 +188,16 @@ void TFNav::BuildMenus()
     const QKeySequence none;
     QMenu* file = MainMenu1->addMenu(QStringLiteral("File"));
     file->setObjectName(QStringLiteral("File1"));
-    AddMenuCommand(file, "New1", QStringLiteral("New"), nullptr, QKeySequence(QStringLiteral("Ctrl+N")));
-    AddMenuCommand(file, "Open1", QStringLiteral("Open..."), nullptr, QKeySequence(QStringLiteral("Ctrl+O")));
-    AddMenuCommand(file, "Save1", QStringLiteral("Save"), nullptr, QKeySequence(QStringLiteral("Ctrl+S")));
-    AddMenuCommand(file, "SaveAs1", QStringLiteral("Save As..."), nullptr, QKeySequence(QStringLiteral("Ctrl+W")));
+    AddMenuCommand(file, "New1", QStringLiteral("New"), &TFNav::New1Click, QKeySequence(QStringLiteral("Ctrl+N")));
+    AddMenuCommand(file, "Open1", QStringLiteral("Open..."), &TFNav::Open1Click, QKeySequence(QStringLiteral("Ctrl+O")));
+    AddMenuCommand(file, "Save1", QStringLiteral("Save"), &TFNav::Save1Click, QKeySequence(QStringLiteral("Ctrl+S")));
+    AddMenuCommand(file, "SaveAs1", QStringLiteral("Save As..."), &TFNav::SaveAs1Click,
+                   QKeySequence(QStringLiteral("Ctrl+W")));
     file->addSeparator();
     AddMenuCommand(file, "Import1", QStringLiteral("Import..."), &TFNav::Import1Click, QKeySequence(QStringLiteral("Ctrl+I")));
-    AddMenuCommand(file, "Export1", QStringLiteral("Export..."), nullptr, QKeySequence(QStringLiteral("Ctrl+X")));
+    // Greyed until the DXF writer is called from ExportDxf.
+    AddMenuCommand(file, "Export1", QStringLiteral("Export..."), &TFNav::Export1Click,
+                   QKeySequence(QStringLiteral("Ctrl+X")))->setEnabled(false);
     file->addSeparator();
     AddMenuCommand(file, "Exit1", QStringLiteral("Exit"), &TFNav::Exit1Click, none);
 
@@ -289,8 +292,8 @@ void TFNav::BuildRealtimeToolBar()
 
 void TFNav::BuildDrawToolBar()
 {
-    AddToolCommand(tDraw, "bOpen", QStringLiteral("Open"), "open", nullptr);
-    AddToolCommand(tDraw, "bSave", QStringLiteral("Save"), "save", nullptr);
+    AddToolCommand(tDraw, "bOpen", QStringLiteral("Open"), "open", &TFNav::Open1Click);
+    AddToolCommand(tDraw, "bSave", QStringLiteral("Save"), "save", &TFNav::Save1Click);
     tDraw->addSeparator();
     AddToolCommand(tDraw, "Zoomin", QStringLiteral("Zoom In"), "zoom-in", &TFNav::ZoominClick);
     AddToolCommand(tDraw, "Zoomout", QStringLiteral("Zoom Out"), "zoom-out", &TFNav::ZoomoutClick);
@@ -647,6 +650,7 @@ void TFNav::ShowLastLayoutAndView()
 {
     const skerra::IniFile ini(skerra::settingsFilePath());
     const QString lastFile = ini.ReadString(QStringLiteral("FILE"), QStringLiteral("Last File Saved"), QString());
+    ReloadLastLayout(lastFile);
     ClearLayerByName(QStringLiteral("~~Halvek Vessel"));
     ClearLayerByName(QStringLiteral("Halvek Grid"));
     setWindowTitle(QStringLiteral("Skerra - ") + lastFile);
@@ -713,6 +717,7 @@ void TFNav::FormCloseQuery()
     for (THalvekSerialGPS* device : {ZGPS1, ZSENSOR})
         if (device) skerra::guarded(this, [device] { device->Close(); });
     QThread::msleep(50);
+    skerra::guarded(this, [this] { Save1Click(); });
     for (QWidget* form : std::initializer_list<QWidget*>{Offsets, Navset, this, fRealtime, fSVP, fRunline1,
                                                          fWaterfal, fJoystick})
         if (form) SaveFormPlacement(form);
@@ -773,7 +778,11 @@ void TFNav::ZoomextentsClick() { fcad->WorldExtents(); }
 
 // ---- Windows and leaving ----
 
-void TFNav::Exit1Click() { close(); }
+void TFNav::Exit1Click()
+{
+    Save1Click();
+    close();
+}
 
 void TFNav::About1Click()
 {

@@ -6,6 +6,7 @@
 
 #include <QKeySequence>
 #include <QString>
+#include <QStringList>
 #include <functional>
 #include <memory>
 #include <string>
@@ -179,9 +180,15 @@ public:
     bool MeasureActive = false;
     double MeasureStartX = 0, MeasureStartY = 0;
 
-    // The dated automatic layout save of the File menu. Other windows run it too:
-    // the sound-velocity window's "Save && Close" and the runline generator.
+
+    // The File menu's chart commands. Save is the dated automatic layout save;
+    // other windows run it too: the sound-velocity window's "Save && Close" and
+    // the runline generator.
+    void New1Click();
+    void Open1Click();
     void Save1Click();
+    void SaveAs1Click();
+    void Export1Click();
 
     // The on-screen keypad and keyboard, made on first use: each edits the target's
     // text, placed at the bottom of this window's client area (TFNavKeyboards.cpp).
@@ -269,6 +276,13 @@ private:
     void ReportEventNotLogged(int number, const std::string& logFile);
     void ShowLastLayoutAndView();
     void ClearLayerByName(const QString& name);
+    // File commands.
+    QString ChooseLayoutFile(bool forSaving, const QStringList& filters, const QString& suffix);
+    void ClearVesselAndGrid();
+    bool WriteLayout(const QString& fileName, const QString& failedEvent);
+    void SaveSoundVelocityCopies();
+    void ExportDxf(const QString& fileName);
+    void ReloadLastLayout(const QString& fileName);
     void ApplyChartView(const ChartViewSettings& view);
     ChartViewSettings CurrentChartView() const;
     void ApplyScreenshotInterval(int seconds);

@@ -1,6 +1,158 @@
-// The File menu's chart commands.
+// The File menu's chart commands: New, Open, Save, Save As and Export, and the
+// reload of the last automatic save at start-up.
 
 #include "navigation/TFNav.h"
 
-// The layout file is not written yet: the save does nothing.
-void TFNav::Save1Click() {}
+#include "canvas/widget/THalvekCanvas.h"
+#include "chartfiles/LayoutFile.h"
+#include "navigation/FileDialogs.h"
+#include "navigation/NavLayers.h"
+#include "platform/AppPaths.h"
+#include "platform/IniFile.h"
+#include "platform/MessageBox.h"
+#include "shell/SharedHeader.h"
+#include "shell/TFMsg.h"
+
+#include <QFileInfo>
+
+#include <exception>
+
+namespace {
+
+const QStringList kLayoutFilters = {QStringLiteral("Qamet [*.qmt] (*.qmt)"), QStringLiteral("All Files [*.*] (*)")};
+const QStringList kDxfFilters = {QStringLiteral("AutoCAD R12 DXF [*.dxf] (*.dxf)"),
+                                 QStringLiteral("All Files [*.*] (*)")};
+
+void logEvent(const QString& text) { AppendAutoEvent(text.toStdString(), TodaysEventLogPath()); }
+
+// The dated name of an automatic save: the start day's layout folder, the date
+// and the time (hours and minutes) of the save.
+QString automaticSaveName()
+{
+    return QString::fromStdString(LayoutFolder + GetDateString() + " " + GetTimeString() + ".qmt");
+}
+
+}  // namespace
+
+QString TFNav::ChooseLayoutFile(bool forSaving, const QStringList& filters, const QString& suffix)
+{
+    skerra::FileDialogRequest request;
+    request.kind = forSaving ? skerra::FileDialogKind::Save : skerra::FileDialogKind::Open;
+    request.objectName = forSaving ? QStringLiteral("SaveDialog1") : QStringLiteral("OpenDialog1");
+    request.title = forSaving ? QStringLiteral("Dialog Save") : QStringLiteral("Dialog Open");
+    request.filters = filters;
+    request.defaultSuffix = suffix;
+    request.folder = QString::fromStdString(LayoutFolder);
+    request.parent = this;
+    const QString chosen = skerra::chooseFile(request);
+    return forSaving ? skerra::withDefaultSuffix(chosen, suffix) : chosen;
+}
+
+// The vessel and the grid are drawn again by the survey loop: they are never saved.
+void TFNav::ClearVesselAndGrid()
+{
+    ClearLayerByName(QStringLiteral("Halvek Grid"));
+    ClearLayerByName(QStringLiteral("~~Halvek Vessel"));
+}
+
+bool TFNav::WriteLayout(const QString& fileName, const QString& failedEvent)
+{
+    ClearVesselAndGrid();
+    const LayoutResult result = CadSave(*fcad, fileName);
+    if (result)
+        return true;
+    logEvent(failedEvent + fileName + QStringLiteral(" (") + result.reason + QStringLiteral(")"));
+    skerra::showError(QStringLiteral("The layout could not be saved to %1\n(%2).").arg(fileName, result.reason),
+                      this);
+    return false;
+}
+
+void TFNav::New1Click()
+{
+    skerra::MessageRequest question;
+    question.kind = skerra::MessageKind::Warning;
+    question.title = QStringLiteral("Skerra");
+    question.text = QStringLiteral("Entire layout will be cleared! Continue?");
+    question.buttons = skerra::MbYes | skerra::MbNo;
+    question.defaultButton = skerra::MbNo;
+    question.parent = this;
+    if (skerra::showMessage(question) != skerra::MbYes)
+        return;
+    fcad->CadClearShapes(-1);
+    fcad->ClearDepthLabels();
+    fcad->ClearEventLabels();
+    logEvent(QStringLiteral("New layout - cleared all shapes"));
+    EnsureNavLayers(*fcad);
+}
+
+void TFNav::Open1Click()
+{
+    const QString fileName = ChooseLayoutFile(false, kLayoutFilters, QStringLiteral("qmt"));
+    if (fileName.isEmpty())
+        return;
+    const LayoutResult result = CadLoad(*fcad, fileName, LayoutLoadMode::Merge);
+    if (!result) {
+        skerra::showError(QStringLiteral("%1 could not be opened (%2).").arg(fileName, result.reason), this);
+        return;
+    }
+    ShowLastFileFolder(fileName);
+    logEvent(QStringLiteral("Opened file: ") + fileName);
+    ClearVesselAndGrid();
+    EnsureNavLayers(*fcad);
+}
+
+void TFNav::Save1Click()
+{
+    try {
+        const QString fileName = automaticSaveName();
+        if (WriteLayout(fileName, QStringLiteral("Auto-save FAILED: "))) {
+            logEvent(QStringLiteral("Auto-saved: ") + fileName);
+            skerra::IniFile ini(skerra::settingsFilePath());
+            ini.WriteString(QStringLiteral("FILE"), QStringLiteral("Last File Saved"), fileName);
+            setWindowTitle(QStringLiteral("Skerra - ") + fileName);
+        }
+    } catch (const std::exception& e) {
+        skerra::showError(QStringLiteral("The layout could not be saved (%1).").arg(QString::fromUtf8(e.what())),
+                          this);
+    }
+    SaveSoundVelocityCopies();
+}
+
+// The sound-velocity lists' dated copies, while a profile is in use.
+void TFNav::SaveSoundVelocityCopies() {}
+
+void TFNav::SaveAs1Click()
+{
+    const QString fileName = ChooseLayoutFile(true, kLayoutFilters, QStringLiteral("qmt"));
+    if (fileName.isEmpty())
+        return;
+    if (!WriteLayout(fileName, QStringLiteral("Save As FAILED: ")))
+        return;
+    setWindowTitle(QStringLiteral("Skerra  <") + fileName + QStringLiteral(">"));
+    logEvent(QStringLiteral("Saved As: ") + fileName);
+}
+
+void TFNav::Export1Click()
+{
+    const QString fileName = ChooseLayoutFile(true, kDxfFilters, QStringLiteral("dxf"));
+    if (!fileName.isEmpty())
+        ExportDxf(fileName);
+}
+
+// The DXF writer's one call point.
+void TFNav::ExportDxf(const QString&) {}
+
+void TFNav::ReloadLastLayout(const QString& fileName)
+{
+    if (!fcad || fileName.isEmpty() || !QFileInfo::exists(fileName))
+        return;
+    const LayoutResult result = CadLoad(*fcad, fileName, LayoutLoadMode::Replace);
+    if (result) {
+        ShowLastFileFolder(fileName);
+        return;
+    }
+    const QString text = QStringLiteral("Layout not reloaded: %1 (%2)").arg(fileName, result.reason);
+    if (FMsg)
+        FMsg->addStatusLine(text, true);
+    logEvent(text);
+}

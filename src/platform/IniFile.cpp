@@ -50,7 +50,7 @@ using Doc = IniFile::Document;
 // Windows code page.
 QString decodeLine(const QByteArray& bytes)
 {
-    return QUtf8StringView(bytes).isValidUtf8() ? QString::fromUtf8(bytes) : decodeWindows1254(bytes);
+    return decodeUtf8OrWindows1254(bytes);
 }
 
 // Splits at LF, CR LF or a lone CR; a final line break makes no extra empty line.

@@ -40,6 +40,11 @@ QString decodeWindows1254(QByteArrayView bytes)
     return text;
 }
 
+QString decodeUtf8OrWindows1254(QByteArrayView bytes)
+{
+    return QUtf8StringView(bytes).isValidUtf8() ? QString::fromUtf8(bytes) : decodeWindows1254(bytes);
+}
+
 std::optional<QByteArray> encodeWindows1254(QStringView text)
 {
     QByteArray bytes;

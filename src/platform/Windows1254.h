@@ -21,6 +21,10 @@ char16_t windows1254ToUnicode(unsigned char byte);
 // The whole text, byte by byte.
 QString decodeWindows1254(QByteArrayView bytes);
 
+// The program's 8-bit text: UTF-8 when the bytes are valid UTF-8, otherwise text
+// written in the Turkish Windows code page (an older file).
+QString decodeUtf8OrWindows1254(QByteArrayView bytes);
+
 // The bytes of a text, or nothing when a character has no byte in the code page.
 std::optional<QByteArray> encodeWindows1254(QStringView text);
 

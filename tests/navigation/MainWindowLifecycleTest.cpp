@@ -248,10 +248,10 @@ TEST_F(MainWindowLifecycleTest, MenusHoldTheirItemsAndGreyThoseNotInTheProgramYe
     EXPECT_EQ(menus, QStringList({"File", "Zoom", "Tools", "Edit", "Window", "Help"}));
 
     const struct { const char* name; const char* caption; const char* shortcut; bool enabled; } items[] = {
-        {"New1", "New", "Ctrl+N", false},
-        {"Open1", "Open...", "Ctrl+O", false},
-        {"Save1", "Save", "Ctrl+S", false},
-        {"SaveAs1", "Save As...", "Ctrl+W", false},
+        {"New1", "New", "Ctrl+N", true},
+        {"Open1", "Open...", "Ctrl+O", true},
+        {"Save1", "Save", "Ctrl+S", true},
+        {"SaveAs1", "Save As...", "Ctrl+W", true},
         {"Import1", "Import...", "Ctrl+I", true},
         {"Export1", "Export...", "Ctrl+X", false},
         {"Exit1", "Exit", "", true},

@@ -1,0 +1,27 @@
+#pragma once
+// The program's own chart file (".qmt"): the world window, the layers by name
+// and the shapes. Saved on Exit and by the File commands, reloaded at start-up.
+//
+// CadLoad reads the whole file first and touches the chart only once it has
+// been read without fault, so a file that cannot be used leaves the chart as it
+// was, in both modes. CadSave writes through a temporary file that replaces the
+// old one only when complete: a failed save leaves the previous file as it was.
+
+#include "chartfiles/LayoutApply.h"
+
+#include <QString>
+
+class THalvekCanvasModel;
+
+struct LayoutResult {
+    bool ok = false;
+    QString reason;  // why it failed; empty on success
+    explicit operator bool() const { return ok; }
+};
+
+// Replace: the file's layers and shapes replace the chart's (start-up reload);
+// Merge: they are added to it (Open).
+using LayoutLoadMode = skerra::layout::LoadMode;
+
+LayoutResult CadLoad(THalvekCanvasModel& canvas, const QString& path, LayoutLoadMode mode);
+LayoutResult CadSave(const THalvekCanvasModel& canvas, const QString& path);

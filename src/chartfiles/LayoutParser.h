@@ -1,0 +1,55 @@
+#pragma once
+// The line grammar of a layout file: text in, staged records out. No chart is
+// touched. The text may come in pieces of any size (as it is inflated); a line
+// may be split between pieces.
+//
+// Grammar, per line (LF ends a line; one CR before it is dropped):
+// - empty lines and lines whose first character is "#" are skipped;
+// - the first token (tokens are separated by blanks, tabs and CRs) is the
+//   keyword, compared exactly; unknown keywords are ignored;
+// - fields are read in order; a field that is missing or not a number keeps its
+//   default, and so does every later field of the line. A line whose
+//   coordinates, layer, font index or vertex count are missing or not numbers is
+//   skipped;
+// - a polyline header is followed by exactly count lines that are its vertices,
+//   whatever they hold; one without two numbers adds no vertex; a polyline left
+//   without vertices is dropped;
+// - LAYER takes the rest of its line as the name.
+
+#include "chartfiles/LayoutRecords.h"
+
+#include <string>
+#include <string_view>
+
+class THPolyline;
+
+namespace skerra::layout {
+
+class LayoutParser {
+public:
+    LayoutParser();
+    ~LayoutParser();
+    LayoutParser(const LayoutParser&) = delete;
+    LayoutParser& operator=(const LayoutParser&) = delete;
+
+    // The next piece of the text.
+    void feed(std::string_view text);
+    // The end of the text (a last line without LF is read here); hands back the records.
+    StagedLayout finish();
+
+private:
+    void line(std::string_view text);
+    void vertexLine(std::string_view text);
+    void closePolyline();
+
+    StagedLayout staged_;
+    std::string carry_;  // the start of a line that continues in the next piece
+    std::unique_ptr<THPolyline> polyline_;  // the polyline whose vertices are being read
+    std::uint8_t polylineFlags_ = 0;
+    long long verticesLeft_ = 0;
+};
+
+// The whole text at once.
+StagedLayout parseLayoutText(std::string_view text);
+
+}  // namespace skerra::layout

@@ -1,0 +1,312 @@
+// The File menu's chart commands in the main window, with file dialogs and
+// message boxes answered by the test, a temporary data folder and a set clock.
+
+#include "MainWindowTestSupport.h"
+
+#include "canvas/widget/THalvekCanvas.h"
+#include "chartfiles/LayoutFile.h"
+#include "navigation/FileDialogs.h"
+#include "navigation/NavLayers.h"
+#include "navigation/TFNav.h"
+#include "platform/Clock.h"
+#include "platform/IniFile.h"
+#include "shell/TFMsg.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const QDateTime kStart(QDate(2024, 3, 7), QTime(23, 58, 30));
+
+// The clock must stand before the program builds its day folders.
+struct ClockAt {
+    explicit ClockAt(const QDateTime& at) : now(at)
+    {
+        skerra::setClockForTesting([this] { return now; });
+    }
+    ~ClockAt() { skerra::setClockForTesting({}); }
+    QDateTime now;
+};
+
+QString readText(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
+}
+
+class MainWindowFileCommandsTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        previousDialog_ = skerra::setFileDialogHandler([this](const skerra::FileDialogRequest& r) {
+            requests_.push_back(r);
+            return dialogAnswer_;
+        });
+    }
+    void TearDown() override
+    {
+        program_.Close();
+        skerra::setFileDialogHandler(previousDialog_);
+    }
+
+    void open() { program_.Open(); }
+    QAction* action(const char* name) const { return FNav->findChild<QAction*>(QString::fromLatin1(name)); }
+    THalvekCanvas& chart() const { return *FNav->fcad; }
+    QString eventLog() const { return readText(QString::fromStdString(TodaysEventLogPath())); }
+    QString lastFileSaved() const
+    {
+        return skerra::IniFile(skerra::settingsFilePath()).ReadString("FILE", "Last File Saved", "");
+    }
+    QString layoutFolder() const { return QString::fromStdString(LayoutFolder); }
+    // A user shape and a vessel shape, as during a survey.
+    void drawSurvey()
+    {
+        chart().DrawLine(10, 20, 30, 40, UserShapeLayerId);
+        chart().DrawCircle(5, 5, 2, VesselLayerId);
+        chart().DrawLine(0, 0, 1, 0, GridLayerId);
+    }
+
+    ClockAt clock_{kStart};
+    mainwindowtest::TemporaryProgram program_;
+    QStringList& boxes_ = program_.boxes;
+    std::vector<skerra::FileDialogRequest> requests_;
+    QString dialogAnswer_;
+    skerra::FileDialogHandler previousDialog_;
+};
+
+TEST_F(MainWindowFileCommandsTest, SaveWritesTheDatedFileRemembersItAndNamesItInTheCaption)
+{
+    open();
+    drawSurvey();
+    // Saves after midnight stay in the start day's folder, named with the new date.
+    const struct { QDateTime at; const char* name; } saves[] = {
+        {QDateTime(QDate(2024, 3, 7), QTime(23, 59, 5)), "2024-03-07 2359.qmt"},
+        {QDateTime(QDate(2024, 3, 8), QTime(0, 1, 0)), "2024-03-08 0001.qmt"},
+    };
+    for (const auto& save : saves) {
+        clock_.now = save.at;
+        action("Save1")->trigger();
+        const QString file = layoutFolder() + QString::fromLatin1(save.name);
+        EXPECT_TRUE(layoutFolder().contains("2024-03-07")) << save.name;
+        EXPECT_TRUE(QFile::exists(file)) << save.name;
+        EXPECT_EQ(lastFileSaved(), file);
+        EXPECT_EQ(FNav->windowTitle(), "Skerra - " + file);
+        EXPECT_TRUE(eventLog().contains("Auto-saved: " + file)) << save.name;
+    }
+    EXPECT_TRUE(chart().ShapesOnLayer(VesselLayerId).empty());
+    EXPECT_TRUE(chart().ShapesOnLayer(GridLayerId).empty());
+    EXPECT_TRUE(boxes_.isEmpty());
+
+    THalvekCanvasModel read;
+    ASSERT_TRUE(CadLoad(read, lastFileSaved(), LayoutLoadMode::Replace).ok);
+    ASSERT_EQ(read.ShapeCount(), 1);
+    EXPECT_EQ(read.FindLayer((*read.Shapes().begin())->LayerId())->name, "halvek_usershape");
+}
+
+TEST_F(MainWindowFileCommandsTest, AFailedSaveIsReportedAndChangesNeitherTheSettingNorTheCaption)
+{
+    open();
+    drawSurvey();
+    skerra::IniFile(skerra::settingsFilePath()).WriteString("FILE", "Last File Saved", "/earlier.qmt");
+    const QString caption = FNav->windowTitle();
+    // The layout folder is taken by a file: nothing can be written into it.
+    const QString folder = layoutFolder();
+    ASSERT_TRUE(QDir(folder).removeRecursively());
+    {
+        QFile blocker(folder.chopped(1));
+        ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    }
+    action("Save1")->trigger();
+    EXPECT_EQ(lastFileSaved(), "/earlier.qmt");
+    EXPECT_EQ(FNav->windowTitle(), caption);
+    ASSERT_EQ(boxes_.size(), 1);
+    const QString file = folder + "2024-03-07 2358.qmt";
+    EXPECT_TRUE(boxes_[0].contains(file)) << boxes_[0].toStdString();
+    EXPECT_TRUE(eventLog().contains("Auto-save FAILED: " + file + " (")) << eventLog().toStdString();
+    EXPECT_FALSE(eventLog().contains("Auto-saved"));
+}
+
+TEST_F(MainWindowFileCommandsTest, SaveAsWritesTheChosenFileButTheNextStartReloadsTheAutomaticSave)
+{
+    open();
+    drawSurvey();
+    action("Save1")->trigger();
+    const QString automatic = lastFileSaved();
+    chart().DrawPoint(1, 2, UserShapeLayerId);
+
+    dialogAnswer_ = layoutFolder() + "harbour";  // typed without an extension
+    action("SaveAs1")->trigger();
+    const QString chosen = layoutFolder() + "harbour.qmt";
+    ASSERT_EQ(requests_.size(), 1u);
+    EXPECT_EQ(requests_[0].kind, skerra::FileDialogKind::Save);
+    EXPECT_EQ(requests_[0].objectName, "SaveDialog1");
+    EXPECT_EQ(requests_[0].title, "Dialog Save");
+    EXPECT_EQ(requests_[0].filters, QStringList({"Qamet [*.qmt] (*.qmt)", "All Files [*.*] (*)"}));
+    EXPECT_TRUE(QFile::exists(chosen));
+    EXPECT_EQ(FNav->windowTitle(), "Skerra  <" + chosen + ">");
+    EXPECT_TRUE(eventLog().contains("Saved As: " + chosen));
+    EXPECT_EQ(lastFileSaved(), automatic);
+
+    // Cancelled: nothing happens.
+    dialogAnswer_.clear();
+    QFile::remove(chosen);
+    action("SaveAs1")->trigger();
+    EXPECT_FALSE(QFile::exists(chosen));
+
+    // The next start reloads the automatic save (written again on closing), not the chosen file.
+    program_.Close();
+    open();
+    EXPECT_EQ(FNav->windowTitle(), "Skerra - " + automatic);
+    EXPECT_EQ(FNav->LastFileName, automatic);
+}
+
+TEST_F(MainWindowFileCommandsTest, StartUpReloadsTheLastAutomaticSaveInPlaceOfTheChart)
+{
+    THalvekCanvasModel saved;
+    const int harbour = saved.LayerOpen("harbour");
+    saved.DrawLine(1, 2, 3, 4, harbour);
+    saved.DrawCircle(0, 0, 9, saved.LayerOpen("~~Halvek Vessel"));
+    QDir().mkpath(layoutFolder());
+    const QString file = layoutFolder() + "2024-03-06 1700.qmt";
+    ASSERT_TRUE(CadSave(saved, file).ok);
+    skerra::IniFile(skerra::settingsFilePath()).WriteString("FILE", "Last File Saved", file);
+
+    open();
+    EXPECT_EQ(FNav->windowTitle(), "Skerra - " + file);
+    EXPECT_EQ(FNav->LastFileName, file);
+    const int reloaded = chart().LayerFindByName("harbour");
+    ASSERT_GE(reloaded, 0);
+    EXPECT_EQ(chart().ShapesOnLayer(reloaded).size(), 1u);
+    EXPECT_TRUE(chart().ShapesOnLayer(VesselLayerId).empty());
+    EXPECT_EQ(chart().LayerFindByName("~~Halvek Vessel"), VesselLayerId);
+    EXPECT_EQ(chart().ShapeCount(), 1);
+}
+
+TEST_F(MainWindowFileCommandsTest, AStartUpReloadThatFailsIsReportedAndLeavesTheChartEmpty)
+{
+    QDir().mkpath(layoutFolder());
+    const QString file = layoutFolder() + "damaged.qmt";
+    {
+        QFile f(file);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("QMT1\x78\x9C broken");
+    }
+    skerra::IniFile(skerra::settingsFilePath()).WriteString("FILE", "Last File Saved", file);
+    open();
+    EXPECT_EQ(chart().ShapeCount(), 0);
+    EXPECT_EQ(chart().LayerFindByName("~~Halvek Vessel"), VesselLayerId);
+    ASSERT_TRUE(FMsg);
+    const QString lines = FMsg->statusLines().join("\n");
+    EXPECT_TRUE(lines.contains("Layout not reloaded: " + file)) << lines.toStdString();
+    EXPECT_TRUE(eventLog().contains("Layout not reloaded: " + file));
+}
+
+TEST_F(MainWindowFileCommandsTest, OpenMergesTheFileAndEmptiesTheVesselAndGrid)
+{
+    THalvekCanvasModel other;
+    other.DrawPoint(7, 8, other.LayerOpen("soundings"));
+    other.DrawLine(0, 0, 5, 5, other.LayerOpen("~~Halvek Vessel"));
+    const QString file = QDir(layoutFolder()).filePath("../other.qmt");
+    open();
+    ASSERT_TRUE(CadSave(other, file).ok);
+    drawSurvey();
+    const QString caption = FNav->windowTitle();
+
+    dialogAnswer_ = file;
+    action("bOpen")->trigger();
+    ASSERT_EQ(requests_.size(), 1u);
+    EXPECT_EQ(requests_[0].kind, skerra::FileDialogKind::Open);
+    EXPECT_EQ(requests_[0].objectName, "OpenDialog1");
+    EXPECT_EQ(requests_[0].title, "Dialog Open");
+    const int soundings = chart().LayerFindByName("soundings");
+    ASSERT_GE(soundings, 0);
+    EXPECT_EQ(chart().ShapesOnLayer(soundings).size(), 1u);
+    EXPECT_EQ(chart().ShapesOnLayer(UserShapeLayerId).size(), 1u);
+    EXPECT_TRUE(chart().ShapesOnLayer(VesselLayerId).empty());
+    EXPECT_TRUE(chart().ShapesOnLayer(GridLayerId).empty());
+    EXPECT_EQ(chart().LayerFindByName("~~Halvek Vessel"), VesselLayerId);
+    EXPECT_EQ(FNav->LastFileName, file);
+    EXPECT_EQ(FNav->windowTitle(), caption);
+    EXPECT_TRUE(eventLog().contains("Opened file: " + file));
+}
+
+TEST_F(MainWindowFileCommandsTest, ADamagedOpenShowsAMessageAndChangesNothing)
+{
+    open();
+    drawSurvey();
+    const QString file = layoutFolder() + "bad.qmt";
+    {
+        QFile f(file);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("QMT1garbage");
+    }
+    const int shapes = chart().ShapeCount();
+    dialogAnswer_ = file;
+    action("Open1")->trigger();
+    ASSERT_EQ(boxes_.size(), 1);
+    EXPECT_TRUE(boxes_[0].contains(file));
+    EXPECT_EQ(chart().ShapeCount(), shapes);
+    EXPECT_EQ(chart().ShapesOnLayer(VesselLayerId).size(), 1u);
+    EXPECT_FALSE(eventLog().contains("Opened file"));
+    EXPECT_TRUE(FNav->LastFileName.isEmpty());
+}
+
+TEST_F(MainWindowFileCommandsTest, NewAsksFirstThenRemovesEveryShapeButKeepsLayersAndView)
+{
+    open();
+    drawSurvey();
+    chart().WorldSet(100, 900, 700, 50);
+    const double left = chart().WorldLeft;
+    const std::size_t layers = chart().Layers().size();
+    int answer = skerra::MbNo;
+    QStringList asked;
+    const auto previous = skerra::setMessageHandler([&](const skerra::MessageRequest& r) {
+        asked << r.text;
+        return answer;
+    });
+    action("New1")->trigger();
+    EXPECT_EQ(asked, QStringList{"Entire layout will be cleared! Continue?"});
+    EXPECT_EQ(chart().ShapeCount(), 3);
+    EXPECT_FALSE(eventLog().contains("New layout"));
+
+    answer = skerra::MbYes;
+    action("New1")->trigger();
+    skerra::setMessageHandler(previous);
+    EXPECT_EQ(chart().ShapeCount(), 0);
+    EXPECT_EQ(chart().NextShapeId(), 1);
+    EXPECT_EQ(chart().Layers().size(), layers);
+    EXPECT_EQ(chart().WorldLeft, left);
+    EXPECT_TRUE(eventLog().contains("New layout - cleared all shapes"));
+}
+
+TEST_F(MainWindowFileCommandsTest, ExportIsGreyedAndAsksForADxfName)
+{
+    open();
+    EXPECT_FALSE(action("Export1")->isEnabled());
+    dialogAnswer_ = layoutFolder() + "chart";
+    FNav->Export1Click();
+    ASSERT_EQ(requests_.size(), 1u);
+    EXPECT_EQ(requests_[0].filters, QStringList({"AutoCAD R12 DXF [*.dxf] (*.dxf)", "All Files [*.*] (*)"}));
+    EXPECT_EQ(requests_[0].defaultSuffix, "dxf");
+    EXPECT_EQ(skerra::withDefaultSuffix("/a/chart", "dxf"), "/a/chart.dxf");
+    EXPECT_EQ(skerra::withDefaultSuffix("/a.b/chart.DXF", "dxf"), "/a.b/chart.DXF");
+}
+
+TEST_F(MainWindowFileCommandsTest, ClosingTheWindowSavesTheLayout)
+{
+    open();
+    drawSurvey();
+    FNav->close();
+    const QString file = lastFileSaved();
+    EXPECT_EQ(file, layoutFolder() + "2024-03-07 2358.qmt");
+    THalvekCanvasModel read;
+    ASSERT_TRUE(CadLoad(read, file, LayoutLoadMode::Replace).ok);
+    EXPECT_EQ(read.ShapeCount(), 1);
+}
+
+}  // namespace
