@@ -12,6 +12,7 @@
 #include "platform/MessageBox.h"
 #include "shell/SharedHeader.h"
 #include "shell/TFMsg.h"
+#include "soundvelocity/TfSVP.h"
 
 #include <QFileInfo>
 
@@ -118,8 +119,9 @@ void TFNav::Save1Click()
     SaveSoundVelocityCopies();
 }
 
-// The sound-velocity lists' dated copies, while a profile is in use.
-void TFNav::SaveSoundVelocityCopies() {}
+// The sound-velocity lists' dated copies, while a profile is in use; a file that
+// cannot be written is named in a message by the sound-velocity window.
+void TFNav::SaveSoundVelocityCopies() { SaveDatedSoundVelocityLists(); }
 
 void TFNav::SaveAs1Click()
 {

@@ -11,11 +11,14 @@
 #include "platform/Clock.h"
 #include "platform/IniFile.h"
 #include "shell/TFMsg.h"
+#include "soundvelocity/TfSVP.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QPlainTextEdit>
 
 #include <gtest/gtest.h>
 
@@ -310,3 +313,23 @@ TEST_F(MainWindowFileCommandsTest, ClosingTheWindowSavesTheLayout)
 }
 
 }  // namespace
+
+TEST_F(MainWindowFileCommandsTest, SaveAlsoWritesTheSoundVelocityListsWhileAProfileIsInUse)
+{
+    open();
+    ASSERT_NE(fSVP, nullptr);
+    const QDir svpFolder(QString::fromStdString(SvpFolder));
+    const auto datedColumns = [&] {
+        return svpFolder.entryList(QStringList{QStringLiteral("* mSVPColumn.ini")}, QDir::Files);
+    };
+    fSVP->mSVPColumn->setPlainText(QStringLiteral("1500.00"));
+    action("Save1")->trigger();
+    EXPECT_TRUE(datedColumns().isEmpty());
+
+    fSVP->cUseSVP->setChecked(true);
+    action("Save1")->trigger();
+    const QStringList written = datedColumns();
+    ASSERT_EQ(written.size(), 1);
+    EXPECT_EQ(readText(svpFolder.filePath(written[0])), QStringLiteral("1500.00\r\n"));
+    EXPECT_TRUE(boxes_.isEmpty()) << boxes_.join('\n').toStdString();
+}
