@@ -249,6 +249,15 @@ TEST(DxfLoad, AnEntityCutOffByTheEndOfTheFileIsStillConverted)
     EXPECT_EQ(lineEnds(m), (std::vector<double>{3, 4, 0, 0}));
 }
 
+TEST(DxfLoad, AnOverlongLineEndsThePassBeforeIt)
+{
+    const std::string bytes = "0\nSECTION\n2\nENTITIES\n0\nLINE\n11\n2\n0\nTEXT\n1\n" +
+                              std::string(DxfLineReader::MaxLineLength + 1, 'x') + "\n0\nLINE\n11\n1\n";
+    THalvekCanvasModel m;
+    ASSERT_TRUE(load(m, bytes));
+    EXPECT_EQ(lineEnds(m), (std::vector<double>{0, 0, 2, 0}));
+}
+
 TEST(DxfLoad, NumbersAreReadWithAPointUnderAnyLocale)
 {
     THalvekCanvasModel m;
