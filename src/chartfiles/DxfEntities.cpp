@@ -93,12 +93,16 @@ DxfLoader::Next DxfLoader::dispatch(std::string_view type)
 
 DxfLoader::Next DxfLoader::readLine()
 {
-    std::string layerName = "0";
+    std::string layerName = "0";  // for the trace only
+    const bool traced = converted_ < 5 && lcDxfImport().isDebugEnabled();
     int colorNumber = -1;
     double x1 = 0, y1 = 0, x2 = 0, y2 = 0;
     const bool more = in_.readPairs([&](int code, std::string_view value, std::string_view) {
         switch (code) {
-        case 8: layerName = value; break;
+        case 8:
+            if (traced)
+                layerName = value;
+            break;
         case 62: colorNumber = dxfAtol(value); break;
         case 10: x1 = dxfAtof(value); break;
         case 20: y1 = dxfAtof(value); break;
@@ -107,7 +111,7 @@ DxfLoader::Next DxfLoader::readLine()
         default: break;
         }
     });
-    if (converted_ < 5 && lcDxfImport().isDebugEnabled()) {
+    if (traced) {
         const THLayer* layer = importLayerRecord();
         qCDebug(lcDxfImport).noquote().nospace()
             << "DXF LINE: layer='" << QString::fromUtf8(layerName) << "' lid=" << importLayer()
@@ -159,9 +163,10 @@ DxfLoader::Next DxfLoader::readArc()
     double sweep = end - start;
     if (sweep < 0)
         sweep += 360.0;
-    std::vector<double> xs, ys;
-    xs.reserve(21);
-    ys.reserve(21);
+    std::vector<double>& xs = scratchX_;
+    std::vector<double>& ys = scratchY_;
+    xs.clear();
+    ys.clear();
     for (int i = 0; i <= 20; ++i) {
         const double a = (i * sweep / 20.0 + start) * kPi / 180.0;
         xs.push_back(cx + r * std::cos(a));
@@ -196,9 +201,10 @@ DxfLoader::Next DxfLoader::readEllipse()
     const double rot = std::atan2(my, mx);
     const double b = a * ratio;
     const double cr = std::cos(rot), sr = std::sin(rot);
-    std::vector<double> xs, ys;
-    xs.reserve(37);
-    ys.reserve(37);
+    std::vector<double>& xs = scratchX_;
+    std::vector<double>& ys = scratchY_;
+    xs.clear();
+    ys.clear();
     for (int i = 0; i <= 36; ++i) {
         const double t = (t1 - t0) * i / 36.0 + t0;
         const double px = a * std::cos(t);
@@ -231,8 +237,10 @@ DxfLoader::Next DxfLoader::readSolid()
         x[3] = x[2];
         y[3] = y[2];
     }
-    std::vector<double> xs{x[0], x[1], x[3]};
-    std::vector<double> ys{y[0], y[1], y[3]};
+    std::vector<double>& xs = scratchX_;
+    std::vector<double>& ys = scratchY_;
+    xs.assign({x[0], x[1], x[3]});
+    ys.assign({y[0], y[1], y[3]});
     if (!(x[2] == x[3] && y[2] == y[3])) {
         xs.push_back(x[2]);
         ys.push_back(y[2]);
@@ -260,7 +268,10 @@ DxfLoader::Next DxfLoader::readSpline()
 {
     int colorNumber = -1;
     bool closed = false;
-    std::vector<double> xs, ys;
+    std::vector<double>& xs = scratchX_;
+    std::vector<double>& ys = scratchY_;
+    xs.clear();
+    ys.clear();
     const bool more = in_.readPairs([&](int code, std::string_view value, std::string_view) {
         switch (code) {
         case 62: colorNumber = dxfAtol(value); break;
@@ -340,7 +351,10 @@ DxfLoader::Next DxfLoader::readLwPolyline()
     bool closed = false;
     double pendingX = 0;
     bool xPending = false;
-    std::vector<double> xs, ys;
+    std::vector<double>& xs = scratchX_;
+    std::vector<double>& ys = scratchY_;
+    xs.clear();
+    ys.clear();
     const bool more = in_.readPairs([&](int code, std::string_view value, std::string_view) {
         switch (code) {
         case 62: colorNumber = dxfAtol(value); break;
@@ -370,7 +384,10 @@ DxfLoader::Next DxfLoader::readPolyline()
 {
     int colorNumber = -1;
     bool closed = false;
-    std::vector<double> xs, ys;
+    std::vector<double>& xs = scratchX_;
+    std::vector<double>& ys = scratchY_;
+    xs.clear();
+    ys.clear();
     bool more = in_.readPairs([&](int code, std::string_view value, std::string_view) {
         if (code == 62)
             colorNumber = dxfAtol(value);

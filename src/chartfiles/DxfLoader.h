@@ -12,6 +12,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <vector>
 
 class THalvekCanvasModel;
 class THShape;
@@ -67,4 +68,7 @@ private:
     int converted_ = 0;
     // This load's blocks by their name as read (the first of a name counts).
     std::unordered_map<std::string, const THBlock*> blocks_;
+    // Vertex lists of the entity being read (kept to spare allocations).
+    std::vector<double> scratchX_;
+    std::vector<double> scratchY_;
 };
