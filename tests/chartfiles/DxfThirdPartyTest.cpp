@@ -7,6 +7,7 @@
 
 #include <QDir>
 #include <QRegularExpression>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -161,6 +162,80 @@ TEST_F(DxfThirdParty, LinesAndPointsLieWhereGdalPutsThem)
             ++checked;
         }
         EXPECT_GT(checked, 0);
+    }
+}
+
+// A drawing that ezdxf writes in the given release, with one entity of each
+// kind at known places.
+const char* const kEzdxfWriter = R"py(
+import sys, ezdxf
+doc = ezdxf.new(sys.argv[1])
+doc.layers.add("walls", color=1)
+blk = doc.blocks.new("MARK", base_point=(10, 5))
+blk.add_line((10, 5), (12, 5))
+blk.add_circle((10, 5), 1)
+msp = doc.modelspace()
+msp.add_line((500000.5, 4500000.25), (500010.75, 4500020.5), dxfattribs={"layer": "walls"})
+msp.add_circle((500100, 4500100), 12.5, dxfattribs={"color": 3})
+msp.add_point((500001.5, 4500002.5))
+msp.add_text("Quay 1", dxfattribs={"height": 4, "rotation": 30}).set_placement((500003, 4500004))
+msp.add_polyline2d([(0, 0), (10, 0), (10, 5)], close=True)
+msp.add_blockref("MARK", (100, 200), dxfattribs={"rotation": 90})
+if sys.argv[1] != "R12":
+    msp.add_lwpolyline([(1, 2), (3, 4), (5, 6)])
+    msp.add_mtext("A\\PB", dxfattribs={"char_height": 2}).set_location((7, 8))
+    msp.add_ellipse((0, 0), major_axis=(4, 0), ratio=0.5)
+doc.saveas(sys.argv[2])
+)py";
+
+TEST_F(DxfThirdParty, DrawingsThatEzdxfWritesComeInWhole)
+{
+    if (!ezdxfAvailable())
+        SKERRA_SKIP_UNLESS_CI("python3-ezdxf is not installed");
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    for (const char* release : {"R12", "R2000", "R2018"}) {
+        SCOPED_TRACE(release);
+        const QString path = dir.filePath(QString("ezdxf-%1.dxf").arg(release));
+        const ToolRun w = runTool("/usr/bin/python3", {"-c", kEzdxfWriter, release, path});
+        ASSERT_EQ(w.exitCode, 0) << w.err.toStdString();
+        THalvekCanvasModel m;
+        ASSERT_TRUE(DXFLoad(m, path));
+        const auto all = shapes(m);
+        const bool r12 = std::string(release) == "R12";
+        ASSERT_EQ(all.size(), r12 ? 6u : 9u);
+        const auto* line = shape_cast<THLine>(all[0]);
+        const auto* circle = shape_cast<THCircle>(all[1]);
+        const auto* point = shape_cast<THPoint>(all[2]);
+        const auto* text = shape_cast<THText>(all[3]);
+        const auto* polygon = shape_cast<THPolyline>(all[4]);
+        const auto* placed = shape_cast<THLine>(all[5]);
+        ASSERT_TRUE(line && circle && point && text && polygon && placed);
+        EXPECT_EQ(std::vector<double>({line->X1, line->Y1, line->X2, line->Y2}),
+                  std::vector<double>({500000.5, 4500000.25, 500010.75, 4500020.5}));
+        EXPECT_EQ(line->PenFg(), m.GetLayerPenFg(m.CurrentDxfLayer));
+        EXPECT_EQ(circle->Radius, 12.5);
+        EXPECT_EQ(circle->PenFg(), 0x00FF00);
+        EXPECT_EQ(std::make_pair(point->X, point->Y), std::make_pair(500001.5, 4500002.5));
+        EXPECT_EQ(text->DisplayText, "Quay 1");
+        EXPECT_EQ(std::make_pair(text->X, text->Y), std::make_pair(500003.0, 4500004.0));
+        EXPECT_EQ(text->Height, 4);
+        EXPECT_EQ(text->Angle, 30);
+        EXPECT_TRUE(polygon->Closed);
+        EXPECT_EQ(vertices(polygon), (std::vector<std::pair<double, double>>{{0, 0}, {10, 0}, {10, 5}}));
+        EXPECT_NEAR(placed->X1, 100, 1e-9);
+        EXPECT_NEAR(placed->Y2, 202, 1e-9);
+        if (r12)
+            continue;
+        EXPECT_EQ(vertices(all[6]), (std::vector<std::pair<double, double>>{{1, 2}, {3, 4}, {5, 6}}));
+        const auto* mtext = shape_cast<THText>(all[7]);
+        ASSERT_TRUE(mtext);
+        EXPECT_EQ(mtext->DisplayText, "A B");
+        const auto* ellipse = shape_cast<THPolyline>(all[8]);
+        ASSERT_TRUE(ellipse);
+        EXPECT_TRUE(ellipse->Closed);
+        EXPECT_NEAR(ellipse->MaxX, 4, 1e-9);
+        EXPECT_NEAR(ellipse->MaxY, 2, 1e-9);
     }
 }
 
