@@ -3,6 +3,8 @@
 #include "DxfTestSupport.h"
 #include "platform/Colour.h"
 
+#include <QLoggingCategory>
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -357,6 +359,35 @@ TEST_F(DxfEntities, ShapesWhoseGeometryWouldNotBeFiniteAreNotMade)
     const auto* l = shape_cast<THLine>(all[0]);
     ASSERT_TRUE(l);
     EXPECT_EQ(l->X1, 0);
+}
+
+QStringList g_trace;
+void recordTrace(QtMsgType, const QMessageLogContext& context, const QString& text)
+{
+    if (QString::fromUtf8(context.category) == "skerra.dxf.import")
+        g_trace.append(text);
+}
+
+TEST_F(DxfEntities, TheFirstLinesAreTracedWhenTheTraceIsOn)
+{
+    const std::string circles = lines({"0", "CIRCLE", "40", "1", "0", "CIRCLE", "40", "1", "0", "CIRCLE", "40", "1",
+                                       "0", "CIRCLE", "40", "1"});
+    const std::string twoLines = lines({"0", "LINE", "8", "walls", "11", "1", "0", "LINE", "8", "quay", "11", "1"});
+    g_trace.clear();
+    const QtMessageHandler previous = qInstallMessageHandler(recordTrace);
+    {
+        THalvekCanvasModel off;
+        load(off, entities(twoLines));  // off unless asked for
+    }
+    QLoggingCategory::setFilterRules("skerra.dxf.import.debug=true");
+    {
+        THalvekCanvasModel on;
+        load(on, entities(circles + twoLines));
+    }
+    QLoggingCategory::setFilterRules(QString());
+    qInstallMessageHandler(previous);
+    // Four circles, then one line while fewer than five shapes were made.
+    EXPECT_EQ(g_trace, QStringList{"DXF LINE: layer='walls' lid=1 visible=Y locked=Y"});
 }
 
 TEST_F(DxfEntities, ShapesAreNumberedInFileOrderFromTheCanvasCounter)
