@@ -20,11 +20,13 @@ cmake -S fuzz -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_C
 cmake --build build-fuzz -j"$(nproc)"
 
 mkdir -p build-fuzz/artifacts
-for target in scan_format nmea rtcm ntrip ini display_settings svp_cast kml kmz xyz language_file qmt; do
+for target in scan_format nmea rtcm ntrip ini display_settings svp_cast kml kmz xyz language_file qmt dxf; do
   work="build-fuzz/work/${target}"   # inputs found by earlier runs; the seeds stay untouched
   mkdir -p "${work}"
   time="${seconds}"
   [ "${target}" = qmt ] && time="${QMT_FUZZ_SECONDS:-60}"
+  # The DXF import reads whole drawings: it gets at least a minute.
+  [ "${target}" = dxf ] && [ "${time}" -lt 60 ] && time=60
   options=(-max_total_time="${time}" -artifact_prefix=build-fuzz/artifacts/ -print_final_stats=1)
   [ -f "fuzz/${target}.dict" ] && options+=(-dict="fuzz/${target}.dict")
   echo "fuzzing ${target} for ${time} s"

@@ -8,6 +8,7 @@ packages=(
   qt6-base-dev qt6-serialport-dev qt6-svg-dev libgl-dev zlib1g-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev libproj-dev libzip-dev gdal-bin
   fonts-liberation2 fonts-dejavu-core locales rtklib
+  gdal-bin python3-ezdxf
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -15,6 +15,7 @@
 #include <QWidget>
 
 #include <functional>
+#include <string>
 
 class THalvekCanvas : public QWidget, public THalvekCanvasCore {
     Q_OBJECT
@@ -24,6 +25,13 @@ public:
 
     // Raised by a double click, before the press it also makes.
     std::function<void(QObject* Sender)> OnDblClick;
+
+    // DXF import and export of the chart (src/chartfiles); an import asks for
+    // a repaint when it is done.
+    bool DXFLoad(const QString& fileName);
+    bool DXFLoadReplace(const QString& fileName);
+    int DXFSave(const QString& fileName) const;
+    int GetOrCreateDXFLayer(const std::string& dxfLayerName) const;
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -1,0 +1,18 @@
+#pragma once
+// DXF export: the chart's visible shapes as an ASCII DXF drawing of release 12.
+//
+// A header with the world window as the extents, a layer table of the layers
+// that hold shapes, and one entity per visible line, circle, point, text,
+// rectangle, two-corner ellipse, polyline and polygon (splines and three-point
+// arcs are left out). Reals have six decimals, z is 0.0, lines end in CR LF.
+// Texts and layer names are UTF-8 with control characters in caret notation
+// (^J for a line feed, "^ " for a caret).
+//
+// Returns 1 when the whole file was written, 0 otherwise; the file is
+// replaced only by a complete drawing, so a failure leaves the old file as it was.
+
+#include <QString>
+
+class THalvekCanvasModel;
+
+int DXFSave(const THalvekCanvasModel& canvas, const QString& path);

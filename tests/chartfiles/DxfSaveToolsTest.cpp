@@ -1,0 +1,125 @@
+// The R12 export read by GDAL's ogrinfo and checked by ezdxf's audit.
+
+#include "DxfTestSupport.h"
+#include "DxfToolRunner.h"
+#include "MissingTool.h"
+#include "chartfiles/DxfSave.h"
+
+#include <QRegularExpression>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+using namespace dxftest;
+
+using Points = std::vector<std::pair<double, double>>;
+
+// A chart of every kind of shape near (500000, 4500000), with a hidden shape,
+// layer names with blanks and a text of two lines with a non-ASCII letter.
+class DxfSaveTools : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(dir.isValid());
+        const int a = m.LayerOpen("survey lines");
+        const int b = m.LayerOpen("  quay  wall ");
+        m.DrawLine(500000.123456, 4500000.654321, 500100.5, 4500050.25, a);
+        m.DrawCircle(500010, 4500010, 12.5, a);
+        m.DrawPoint(500001.5, 4500002.75, b);
+        m.TextAdd(b, QString::fromUtf8("Iskele\nG\xC3\xBCney ^1"), 500003, 4500004, -1);
+        m.DrawRectangle(500020, 4500020, 500030, 4500025, b);
+        m.DrawTwoPointEllipse(500040, 4500040, 500050, 4500044, b);
+        m.DrawTwoPointEllipse(500060, 4500060, 500070, 4500070, b);
+        m.DrawPolyline({{500000, 4500000}, {500010.5, 4500020.25}, {500030, 4500001}}, a, false);
+        m.DrawPolyline({{500100, 4500100}, {500110, 4500100}, {500105, 4500110}}, a, true);
+        m.FindShape(m.DrawLine(1, 2, 3, 4, a))->Visible = false;
+        m.WorldSet(499990, 4500120, 500120, 4499990);
+        path = dir.filePath("chart.dxf");
+        ASSERT_EQ(DXFSave(m, path), 1);
+    }
+    THalvekCanvasModel m;
+    QTemporaryDir dir;
+    QString path;
+};
+
+// Every vertex list GDAL reports, in order, z dropped.
+std::vector<Points> ogrGeometries(const QString& text)
+{
+    std::vector<Points> out;
+    static const QRegularExpression geometry(R"re((POINT|LINESTRING|POLYGON)[^(]*\(+([-0-9., e+]*)\))re");
+    for (auto it = geometry.globalMatch(text); it.hasNext();) {
+        const auto match = it.next();
+        Points points;
+        for (const QString& vertex : match.captured(2).split(',')) {
+            const QStringList c = vertex.split(' ', Qt::SkipEmptyParts);
+            points.emplace_back(c.value(0).toDouble(), c.value(1).toDouble());
+        }
+        out.push_back(points);
+    }
+    return out;
+}
+
+bool samePoints(const Points& a, const Points& b)
+{
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](const auto& p, const auto& q) {
+               return std::abs(p.first - q.first) <= 1e-6 && std::abs(p.second - q.second) <= 1e-6;
+           });
+}
+
+TEST_F(DxfSaveTools, GdalReadsEveryEntityAtItsCoordinates)
+{
+    const ToolRun r = runTool("ogrinfo", {"-ro", "-al", "-q", path});
+    if (!r.found)
+        SKERRA_SKIP_UNLESS_CI("ogrinfo (gdal-bin) is not installed");
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    const std::vector<Points> got = ogrGeometries(r.out);
+    Points ellipse;
+    for (int i = 0; i < 36; ++i) {
+        const double t = 2 * 3.141592653589793 * i / 36;
+        ellipse.emplace_back(500045 + 5 * std::cos(t), 4500042 + 2 * std::sin(t));
+    }
+    ellipse.push_back(ellipse.front());
+    const std::vector<Points> expected = {
+        {{500000.123456, 4500000.654321}, {500100.5, 4500050.25}},
+        {{500001.5, 4500002.75}},
+        {{500003, 4500004}},
+        {{500020, 4500020}, {500030, 4500020}, {500030, 4500025}, {500020, 4500025}, {500020, 4500020}},
+        ellipse,
+        {{500000, 4500000}, {500010.5, 4500020.25}, {500030, 4500001}},
+        {{500100, 4500100}, {500110, 4500100}, {500105, 4500110}, {500100, 4500100}},
+    };
+    for (const Points& e : expected) {
+        const bool found = std::any_of(got.begin(), got.end(), [&](const Points& g) { return samePoints(g, e); });
+        EXPECT_TRUE(found) << "no geometry through " << e.front().first << ", " << e.front().second;
+    }
+    // Two circles come as many-sided lines; every entity is there.
+    EXPECT_EQ(got.size(), expected.size() + 2) << r.out.toStdString();
+    EXPECT_FALSE(r.out.contains("LINESTRING (1 2")) << "the hidden line was written";
+}
+
+TEST_F(DxfSaveTools, EzdxfAuditFindsNoErrors)
+{
+    if (!ezdxfAvailable())
+        SKERRA_SKIP_UNLESS_CI("python3-ezdxf is not installed");
+    const ToolRun r = runTool("/usr/bin/python3", {"-m", "ezdxf", "audit", path});
+    EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_TRUE(r.out.contains("No errors found")) << r.out.toStdString() << r.err.toStdString();
+}
+
+TEST_F(DxfSaveTools, OurImportReadsItBack)
+{
+    THalvekCanvasModel back;
+    ASSERT_TRUE(DXFLoad(back, path));
+    std::map<int, int> kinds;
+    for (const THShape* s : back.Shapes())
+        ++kinds[s->ShapeType];
+    const std::map<int, int> expected = {{3, 1}, {19, 2}, {17, 1}, {11, 1}, {6, 3}, {5, 1}};
+    EXPECT_EQ(kinds, expected);
+}
+
+}  // namespace
