@@ -195,9 +195,8 @@ void TFNav::BuildMenus()
                    QKeySequence(QStringLiteral("Ctrl+W")));
     file->addSeparator();
     AddMenuCommand(file, "Import1", QStringLiteral("Import..."), &TFNav::Import1Click, QKeySequence(QStringLiteral("Ctrl+I")));
-    // Greyed until the DXF writer is called from ExportDxf.
     AddMenuCommand(file, "Export1", QStringLiteral("Export..."), &TFNav::Export1Click,
-                   QKeySequence(QStringLiteral("Ctrl+X")))->setEnabled(false);
+                   QKeySequence(QStringLiteral("Ctrl+X")));
     file->addSeparator();
     AddMenuCommand(file, "Exit1", QStringLiteral("Exit"), &TFNav::Exit1Click, none);
 

@@ -205,8 +205,9 @@ public:
     void KmzGeoToGrid(double& x, double& y, double latitude, double longitude);
     // The import's file dialog (the chosen file, empty when cancelled); replaceable.
     std::function<QString(const QString& filter)> ChooseImportFile;
-    // The chart's DXF reader that the import uses; empty while there is none.
+    // The DXF reader the import uses; empty: the chart's own (LoadDxfReporting).
     std::function<bool(THalvekCanvasModel& chart, const QString& fileName)> LoadDxfFile;
+    bool LoadDxfReporting(THalvekCanvasModel& chart, const QString& fileName);
 
     // Menu and tool-bar commands that open windows or leave the program.
     void Exit1Click();

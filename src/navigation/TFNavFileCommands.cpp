@@ -141,8 +141,13 @@ void TFNav::Export1Click()
         ExportDxf(fileName);
 }
 
-// The DXF writer's one call point.
-void TFNav::ExportDxf(const QString&) {}
+// The chart as an R12 drawing; a file that cannot be written is named (the previous
+// file, if any, stays as it was).
+void TFNav::ExportDxf(const QString& fileName)
+{
+    if (!fcad->DXFSave(fileName))
+        skerra::showError(QStringLiteral("%1 could not be written.").arg(fileName), this);
+}
 
 void TFNav::ReloadLastLayout(const QString& fileName)
 {

@@ -5,6 +5,7 @@
 #include "NavLayers.h"
 #include "canvas/widget/THalvekCanvas.h"
 #include "chartfiles/ChartImport.h"
+#include "chartfiles/DxfLoad.h"
 #include "navigation/survey/GridProjection.h"
 #include "platform/MessageBox.h"
 #include "shell/SharedHeader.h"
@@ -41,6 +42,17 @@ QString ChooseExistingFile(QWidget* parent, const QString& filter)
 
 }  // namespace
 
+// The chart's DXF reader; a drawing that gives nothing says why (a drawing without an
+// ENTITIES section has already said so).
+bool TFNav::LoadDxfReporting(THalvekCanvasModel& chart, const QString& fileName)
+{
+    QString reason;
+    if (DXFLoad(chart, fileName, &reason)) return true;
+    if (!reason.isEmpty() && reason != QLatin1String("ENTITIES section not found"))
+        skerra::showInformation(QStringLiteral("DXF load failed: %1 (%2)").arg(reason, fileName), this);
+    return false;
+}
+
 void TFNav::Import1Click()
 {
     const QString filter = QString::fromLatin1(kImportFilter);
@@ -59,7 +71,9 @@ void TFNav::Import1Click()
             KmzGeoToGrid(x, y, latitude, longitude);
         };
     };
-    services.LoadDxf = LoadDxfFile;
+    services.LoadDxf = LoadDxfFile ? LoadDxfFile : [this](THalvekCanvasModel& chart, const QString& file) {
+        return LoadDxfReporting(chart, file);
+    };
     services.ShowFileFolder = [this](const QString& file) { ShowLastFileFolder(file); };
     services.EventLogPath = TodaysEventLogPath();
 

@@ -287,17 +287,33 @@ TEST_F(MainWindowFileCommandsTest, NewAsksFirstThenRemovesEveryShapeButKeepsLaye
     EXPECT_TRUE(eventLog().contains("New layout - cleared all shapes"));
 }
 
-TEST_F(MainWindowFileCommandsTest, ExportIsGreyedAndAsksForADxfName)
+TEST_F(MainWindowFileCommandsTest, ExportWritesTheChartAsADxfDrawingAndNamesAFileItCannotWrite)
 {
     open();
-    EXPECT_FALSE(action("Export1")->isEnabled());
-    dialogAnswer_ = layoutFolder() + "chart";
+    drawSurvey();
+    EXPECT_TRUE(action("Export1")->isEnabled());
+    dialogAnswer_ = layoutFolder() + "chart.dxf";
+    const QString caption = FNav->windowTitle();
+    const QString logBefore = eventLog();
     FNav->Export1Click();
     ASSERT_EQ(requests_.size(), 1u);
     EXPECT_EQ(requests_[0].filters, QStringList({"AutoCAD R12 DXF [*.dxf] (*.dxf)", "All Files [*.*] (*)"}));
     EXPECT_EQ(requests_[0].defaultSuffix, "dxf");
     EXPECT_EQ(skerra::withDefaultSuffix("/a/chart", "dxf"), "/a/chart.dxf");
     EXPECT_EQ(skerra::withDefaultSuffix("/a.b/chart.DXF", "dxf"), "/a.b/chart.DXF");
+    const QString drawing = readText(dialogAnswer_);
+    EXPECT_TRUE(drawing.contains("AC1009"));
+    EXPECT_TRUE(drawing.contains("LINE"));
+    EXPECT_TRUE(boxes_.isEmpty()) << boxes_.join('\n').toStdString();
+    // Export leaves the vessel layer, the caption and the event log alone.
+    EXPECT_FALSE(chart().ShapesOnLayer(VesselLayerId).empty());
+    EXPECT_EQ(FNav->windowTitle(), caption);
+    EXPECT_EQ(eventLog(), logBefore);
+
+    dialogAnswer_ = layoutFolder() + "missing-folder/chart.dxf";
+    FNav->Export1Click();
+    ASSERT_EQ(boxes_.size(), 1);
+    EXPECT_TRUE(boxes_[0].contains(dialogAnswer_)) << boxes_[0].toStdString();
 }
 
 TEST_F(MainWindowFileCommandsTest, ClosingTheWindowSavesTheLayout)

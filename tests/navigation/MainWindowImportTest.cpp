@@ -193,11 +193,35 @@ TEST_F(MainWindowImportTest, StandardLayersAreMadeAgainAfterCancelAndAfterAnImpo
     EXPECT_NE(eventLog().find("(1 points) to layer: soundings"), std::string::npos);
 }
 
-TEST_F(MainWindowImportTest, DxfGoesToTheBoundReaderOrIsReportedUnavailable)
+TEST_F(MainWindowImportTest, DxfDrawingsGoThroughTheChartsReaderAndAFailureSaysWhy)
+{
+    const QString plan = write("plan.dxf", "0\nSECTION\n2\nENTITIES\n0\nLINE\n8\n0\n10\n1\n20\n2\n11\n3\n21\n4\n"
+                                           "0\nENDSEC\n0\nEOF\n");
+    importFile(plan);
+    EXPECT_TRUE(program_.boxes.isEmpty()) << program_.boxes.join('\n').toStdString();
+    const int layer = FNav->fcad->CurrentDxfLayer;
+    ASSERT_GE(layer, 0);
+    EXPECT_EQ(FNav->fcad->ShapesOnLayer(layer).size(), 1u);
+    EXPECT_NE(eventLog().find("Imported DXF: " + plan.toStdString()), std::string::npos);
+
+    // A drawing that gives nothing is reported once and not logged as imported.
+    const struct { const char* name; QByteArray content; const char* box; } failing[] = {
+        {"empty.dxf", "0\nEOF\n", "DXF load failed: ENTITIES section not found"},
+        {"nothing.dxf", "0\nSECTION\n2\nENTITIES\n0\nENDSEC\n0\nEOF\n", "no entity could be converted"},
+    };
+    for (const auto& c : failing) {
+        program_.boxes.clear();
+        const QString file = write(c.name, c.content);
+        importFile(file);
+        ASSERT_EQ(program_.boxes.size(), 1) << c.name;
+        EXPECT_TRUE(program_.boxes[0].contains(QString::fromLatin1(c.box))) << program_.boxes[0].toStdString();
+        EXPECT_EQ(eventLog().find("Imported DXF: " + file.toStdString()), std::string::npos) << c.name;
+    }
+}
+
+TEST_F(MainWindowImportTest, DxfGoesToAReaderBoundInItsPlace)
 {
     const QString file = write("plan.dxf", "0\nEOF\n");
-    importFile(file);
-    EXPECT_EQ(program_.boxes, QStringList{skerra::chartfiles::kDxfUnavailable});
     QStringList loaded;
     FNav->LoadDxfFile = [&](THalvekCanvasModel& chart, const QString& f) {
         EXPECT_EQ(&chart, static_cast<THalvekCanvasModel*>(FNav->fcad));

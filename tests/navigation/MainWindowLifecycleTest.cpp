@@ -253,7 +253,7 @@ TEST_F(MainWindowLifecycleTest, MenusHoldTheirItemsAndGreyThoseNotInTheProgramYe
         {"Save1", "Save", "Ctrl+S", true},
         {"SaveAs1", "Save As...", "Ctrl+W", true},
         {"Import1", "Import...", "Ctrl+I", true},
-        {"Export1", "Export...", "Ctrl+X", false},
+        {"Export1", "Export...", "Ctrl+X", true},
         {"Exit1", "Exit", "", true},
         {"In1", "In", "", true},
         {"Out1", "Out", "", true},
