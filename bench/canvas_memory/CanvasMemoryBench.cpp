@@ -15,6 +15,7 @@
 // Each case runs in a child process of its own (with its own application
 // object), so that no case inherits the heap of another.
 
+#include "support/ProcessMemory.h"
 #include "canvas/widget/THalvekCanvas.h"
 #include "platform/SkerraApplication.h"
 
@@ -31,28 +32,8 @@
 
 namespace {
 
-double residentMB()
-{
-    std::ifstream statm("/proc/self/statm");
-    long pages = 0, resident = 0;
-    statm >> pages >> resident;
-    return static_cast<double>(resident) * sysconf(_SC_PAGESIZE) / 1e6;
-}
-
-double peakMB()
-{
-    std::ifstream status("/proc/self/status");
-    std::string key;
-    while (status >> key) {
-        if (key == "VmHWM:") {
-            double kb = 0;
-            status >> kb;
-            return kb * 1024.0 / 1e6;
-        }
-        status.ignore(4096, '\n');
-    }
-    return 0.0;
-}
+using benchsupport::residentMB;
+using benchsupport::peakMB;
 
 enum class Marks { Lines, Points, Alternating };
 

@@ -18,6 +18,7 @@
 //   MB_load_peak         highest resident size a load of its file adds;
 //   peak_ratio           MB_load_peak / MB_drawn                 (goal <= 2).
 
+#include "support/ProcessMemory.h"
 #include "canvas/THalvekCanvasModel.h"
 #include "chartfiles/LayoutFile.h"
 #include "chartfiles/LayoutWriter.h"
@@ -41,6 +42,10 @@
 #include <unistd.h>
 
 namespace {
+
+using benchsupport::residentMB;
+using benchsupport::peakMB;
+using benchsupport::resetPeak;
 
 constexpr std::size_t kShapes = 1000000;
 
@@ -177,36 +182,6 @@ void BM_SaveAndLoadAgainstZlib(benchmark::State& state)
 BENCHMARK(BM_SaveAndLoadAgainstZlib)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 // ---- memory ----
-
-double residentMB()
-{
-    std::ifstream statm("/proc/self/statm");
-    long pages = 0, resident = 0;
-    statm >> pages >> resident;
-    return static_cast<double>(resident) * sysconf(_SC_PAGESIZE) / 1e6;
-}
-
-double peakMB()
-{
-    std::ifstream status("/proc/self/status");
-    std::string key;
-    while (status >> key) {
-        if (key == "VmHWM:") {
-            double kb = 0;
-            status >> kb;
-            return kb * 1024.0 / 1e6;
-        }
-        status.ignore(4096, '\n');
-    }
-    return 0.0;
-}
-
-// The peak resident size starts again from the present one.
-void resetPeak()
-{
-    std::ofstream clear("/proc/self/clear_refs");
-    clear << "5";
-}
 
 // Runs work in a child process and hands back the megabytes it reports.
 bool inChild(const std::function<double()>& work, double& megabytes)

@@ -12,6 +12,7 @@
 //   lines written, must equal sentences), km (track surveyed), MB_per_km
 //   (growth of resident memory per surveyed kilometre).
 
+#include "support/ProcessMemory.h"
 #include "SurveyFakes.h"
 
 #include "canvas/widget/THalvekCanvasCore.h"
@@ -39,19 +40,13 @@
 
 namespace {
 
+using benchsupport::residentMB;
+
 constexpr int kRateHz = 10;
 constexpr int kHourSteps = 3600 * kRateHz;
 constexpr double kSpeedMs = 5 * 1852.0 / 3600;  // 5 knots
 constexpr double kLineLength = 1000, kLineSpacing = 20;
 constexpr double kOriginLat = 38.45, kOriginLon = 27.05;
-
-double residentMB()
-{
-    std::ifstream statm("/proc/self/statm");
-    long pages = 0, resident = 0;
-    statm >> pages >> resident;
-    return double(resident) * double(sysconf(_SC_PAGESIZE)) / 1e6;
-}
 
 // One survey: the engine and everything around it, moved one step at a time
 // along lawn-mower lines.

@@ -1,9 +1,8 @@
-// Runs the DXF number, reader and export tests in a process whose C locale
-// writes and reads a decimal comma (Turkish, else German), adopted by a
-// QCoreApplication as the program's QApplication adopts the user's.
+// Runs a test program in a process whose C locale writes and reads a decimal
+// comma: a Turkish (or German) locale adopted by a QCoreApplication, as the
+// program's QApplication adopts the user's. Number texts must not follow it.
 
 #include "MissingTool.h"
-
 #include <QCoreApplication>
 
 #include <gtest/gtest.h>
@@ -30,7 +29,7 @@ const char* pickCommaLocale()
 
 }  // namespace
 
-TEST(DxfLocale, TheCLibraryUsesADecimalComma)
+TEST(DecimalCommaLocale, TheCLibraryUsesADecimalComma)
 {
     if (!g_commaLocale)
         SKERRA_SKIP_UNLESS_CI("neither tr_TR.UTF-8 nor de_DE.UTF-8 is installed");
@@ -45,8 +44,8 @@ int main(int argc, char** argv)
         setenv("LC_ALL", name, 1);
         g_commaLocale = true;
     }
-    QCoreApplication app(argc, argv);
-    std::setlocale(LC_ALL, "");
+    QCoreApplication app(argc, argv);  // takes the locale from the environment
+    std::setlocale(LC_ALL, "");        // and make sure of it, whatever Qt did
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }
