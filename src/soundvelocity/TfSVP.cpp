@@ -338,7 +338,7 @@ void TfSVP::BitBtn1Click()
 {
     const QString file = ChooseCastFile ? ChooseCastFile() : QString();
     if (file.isEmpty()) return;
-    for (svp::MemoList* list : {extracted_.get(), averaged_.get(), column_.get()}) list->clear();
+    for (svp::MemoList* list : {rawData_.get(), extracted_.get(), averaged_.get(), column_.get()}) list->clear();
     mRawSVData->setPlainText(skerra::readTextLines(file).join(QLatin1Char('\n')));
 }
 
@@ -353,15 +353,15 @@ void TfSVP::bRawToSVVClick()
     for (svp::MemoList* list : {extracted_.get(), averaged_.get(), column_.get()}) list->clear();
     const bool english_ = english();
     auto result = svp::ExtractSamples(rawData_->lines(), *format, rSVFirst->isChecked(),
-                                            [this, english_](double sv, long long line) {
-                                                skerra::MessageRequest r;
-                                                r.kind = skerra::MessageKind::Warning;
-                                                r.text = fromUtf8(svp::OutOfRangeWarning(sv, line, english_));
-                                                r.buttons = skerra::MbOk | skerra::MbCancel;
-                                                r.defaultButton = skerra::MbOk;
-                                                r.parent = this;
-                                                return skerra::showMessage(r) == skerra::MbOk;
-                                            });
+                                      [this, english_](double sv, long long line) {
+                                          skerra::MessageRequest r;
+                                          r.kind = skerra::MessageKind::Warning;
+                                          r.text = fromUtf8(svp::OutOfRangeWarning(sv, line, english_));
+                                          r.buttons = skerra::MbOk | skerra::MbCancel;
+                                          r.defaultButton = skerra::MbOk;
+                                          r.parent = this;
+                                          return skerra::showMessage(r) == skerra::MbOk;
+                                      });
     extracted_->setLines(std::move(result.samples));
 }
 
