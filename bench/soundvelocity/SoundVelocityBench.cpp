@@ -7,11 +7,14 @@
 //   Goal: Steps within 5x of Floor.
 // StepsLogic/AML: the same three steps over the lines alone, without the window
 //   (what the steps cost apart from the text controls).
+// MemoRefresh/AML: only showing step 1's samples (about 14,300 lines) in a memo, the
+//   part of Steps that the text control's document takes whatever the steps do.
 // GraphRepaint/12001: a repaint of the graph editor's plot (700 x 500) with 12,001
 //   points. StraightDraw/12001: the same polyline and markers drawn with QPainter
 //   on an image of the same size. Goal: GraphRepaint within 2x of StraightDraw.
 
 #include "soundvelocity/CastExtraction.h"
+#include "soundvelocity/MemoLines.h"
 #include "soundvelocity/MetreAveraging.h"
 #include "soundvelocity/SvpGraphModel.h"
 #include "soundvelocity/VelocityColumn.h"
@@ -110,6 +113,20 @@ void StepsLogic(benchmark::State& state)
     }
 }
 BENCHMARK(StepsLogic)->Name("StepsLogic/AML")->Unit(benchmark::kMillisecond);
+
+void MemoRefresh(benchmark::State& state)
+{
+    QPlainTextEdit source;
+    source.setPlainText(castText());
+    const auto format = skerra::svp::CompileCastFormat("%*[^,],%*[^,],%lf,%lf", nullptr, true);
+    const auto samples = skerra::svp::ExtractSamples(skerra::svp::memoLines(&source), *format, true,
+                                                     [](double, long long) { return true; });
+    QPlainTextEdit* memo = skerra::svp::makeMemo("mRawSVExtracted");
+    for (auto _ : state) skerra::svp::setMemoLines(memo, samples.samples);
+    state.counters["lines"] = double(memo->blockCount());
+    delete memo;
+}
+BENCHMARK(MemoRefresh)->Name("MemoRefresh/AML")->Unit(benchmark::kMillisecond);
 
 skerra::svp::SvpGraphModel profile(int points)
 {

@@ -1,6 +1,8 @@
 #include "MemoLines.h"
 
 #include <QPlainTextEdit>
+#include <QTextCursor>
+#include <QTextDocument>
 
 #include <string_view>
 
@@ -33,7 +35,10 @@ void setMemoLines(QPlainTextEdit* memo, const std::vector<std::string>& lines)
         if (i) joined += '\n';
         joined += lines[i];
     }
-    memo->setPlainText(QString::fromStdString(joined));
+    // Straight into the document: one edit (one textChanged), without the control's
+    // extra pass that sets the character format of the whole text again.
+    memo->document()->setPlainText(QString::fromStdString(joined));
+    memo->moveCursor(QTextCursor::Start);  // shown from the top, as after setPlainText
 }
 
 QPlainTextEdit* makeMemo(const char* name)

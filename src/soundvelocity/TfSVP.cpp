@@ -157,6 +157,10 @@ void TfSVP::CreateControls()
     mRawSVExtracted = svp::makeMemo("mRawSVExtracted");
     mSortedAveragedSV = svp::makeMemo("mSortedAveragedSV");
     mSVPColumn = svp::makeMemo("mSVPColumn");
+    rawData_ = std::make_unique<svp::MemoList>(mRawSVData);
+    extracted_ = std::make_unique<svp::MemoList>(mRawSVExtracted);
+    averaged_ = std::make_unique<svp::MemoList>(mSortedAveragedSV);
+    column_ = std::make_unique<svp::MemoList>(mSVPColumn);
     bRawToSVV = makeArrow("bRawToSVV");
     bSVVtoAveragedSV = makeArrow("bSVVtoAveragedSV");
     bAveragedSVtoSVP = makeArrow("bAveragedSVtoSVP");
@@ -213,7 +217,6 @@ void TfSVP::ConnectHandlers()
     on(cUseSVP, &QCheckBox::toggled, &TfSVP::cUseSVPClick);
     on(Defaults1, &QAction::triggered, &TfSVP::Defaults1Click);
     on(AutoDedetct1, &QAction::triggered, &TfSVP::AutoDedetct1Click);
-    connect(mSVPColumn, &QPlainTextEdit::textChanged, this, [this] { ColumnChanged(); });
     for (QWidget* w : std::initializer_list<QWidget*>{GroupBox1, eSearchString, eMaxDepth, rSVFirst, rDFirst}) {
         w->setContextMenuPolicy(Qt::CustomContextMenu);
         connect(w, &QWidget::customContextMenuRequested, this,
@@ -231,11 +234,9 @@ bool TfSVP::eventFilter(QObject* watched, QEvent* event)
     return FormOf::eventFilter(watched, event);
 }
 
-void TfSVP::ColumnChanged() { column_ = svp::memoLines(mSVPColumn); }
-
 const std::vector<std::string>* TfSVP::SoundVelocityColumnInUse() const
 {
-    return cUseSVP->isChecked() ? &column_ : nullptr;
+    return cUseSVP->isChecked() ? &column_->lines() : nullptr;
 }
 
 // ---- files and settings --------------------------------------------------------------
@@ -275,7 +276,7 @@ void TfSVP::ReadSettings()
     rDFirst->setChecked(s.depthFirst);
     rSVFirst->setAutoExclusive(true);
     rDFirst->setAutoExclusive(true);
-    cUseSVP->setChecked(s.useProfile && !blank(column_));
+    cUseSVP->setChecked(s.useProfile && !blank(column_->lines()));
 }
 
 void TfSVP::WriteSettings()
@@ -292,10 +293,10 @@ void TfSVP::WriteSettings()
 
 bool TfSVP::WriteListsTo(const QString& folder, const QString& prefix)
 {
-    QPlainTextEdit* memos[] = {mRawSVData, mRawSVExtracted, mSortedAveragedSV, mSVPColumn};
+    const svp::MemoList* sources[] = {rawData_.get(), extracted_.get(), averaged_.get(), column_.get()};
     svp::SvpListTexts lists;
     for (size_t i = 0; i < lists.size(); ++i)
-        for (const std::string& line : svp::memoLines(memos[i])) lists[i] << fromUtf8(line);
+        for (const std::string& line : sources[i]->lines()) lists[i] << fromUtf8(line);
     const QString failed = svp::WriteLists(lists, [&](svp::SvpList list) {
         return prefix.isEmpty() ? folder + svp::ListFileName(list) : svp::DatedListPath(folder, prefix, list);
     });
@@ -337,7 +338,7 @@ void TfSVP::BitBtn1Click()
 {
     const QString file = ChooseCastFile ? ChooseCastFile() : QString();
     if (file.isEmpty()) return;
-    for (QPlainTextEdit* memo : {mRawSVData, mRawSVExtracted, mSortedAveragedSV, mSVPColumn}) memo->clear();
+    for (svp::MemoList* list : {rawData_.get(), extracted_.get(), averaged_.get(), column_.get()}) list->clear();
     mRawSVData->setPlainText(skerra::readTextLines(file).join(QLatin1Char('\n')));
 }
 
@@ -349,19 +350,19 @@ void TfSVP::bRawToSVVClick()
         skerra::showWarning(fromUtf8(problem), this);
         return;
     }
-    for (QPlainTextEdit* memo : {mRawSVExtracted, mSortedAveragedSV, mSVPColumn}) memo->clear();
+    for (svp::MemoList* list : {extracted_.get(), averaged_.get(), column_.get()}) list->clear();
     const bool english_ = english();
-    const auto result = svp::ExtractSamples(svp::memoLines(mRawSVData), *format, rSVFirst->isChecked(),
-                                            [this, english_](double sv, long long line) {
-                                                skerra::MessageRequest r;
-                                                r.kind = skerra::MessageKind::Warning;
-                                                r.text = fromUtf8(svp::OutOfRangeWarning(sv, line, english_));
-                                                r.buttons = skerra::MbOk | skerra::MbCancel;
-                                                r.defaultButton = skerra::MbOk;
-                                                r.parent = this;
-                                                return skerra::showMessage(r) == skerra::MbOk;
-                                            });
-    svp::setMemoLines(mRawSVExtracted, result.samples);
+    auto result = svp::ExtractSamples(rawData_->lines(), *format, rSVFirst->isChecked(),
+                                      [this, english_](double sv, long long line) {
+                                          skerra::MessageRequest r;
+                                          r.kind = skerra::MessageKind::Warning;
+                                          r.text = fromUtf8(svp::OutOfRangeWarning(sv, line, english_));
+                                          r.buttons = skerra::MbOk | skerra::MbCancel;
+                                          r.defaultButton = skerra::MbOk;
+                                          r.parent = this;
+                                          return skerra::showMessage(r) == skerra::MbOk;
+                                      });
+    extracted_->setLines(std::move(result.samples));
 }
 
 bool TfSVP::ReadMaxDepth(int& maxDepth)
@@ -380,18 +381,18 @@ void TfSVP::bSVVtoAveragedSVClick()
 {
     int maxDepth = 0;
     if (!ReadMaxDepth(maxDepth)) return;
-    mSortedAveragedSV->clear();
-    mSVPColumn->clear();
-    svp::setMemoLines(mSortedAveragedSV, svp::AverageByMetre(svp::memoLines(mRawSVExtracted), maxDepth));
+    averaged_->clear();
+    column_->clear();
+    averaged_->setLines(svp::AverageByMetre(extracted_->lines(), maxDepth));
 }
 
 void TfSVP::bAveragedSVtoSVPClick()
 {
     int maxDepth = 0;
     if (!ReadMaxDepth(maxDepth)) return;
-    mSVPColumn->clear();
-    const svp::ColumnResult result = svp::BuildColumn(svp::memoLines(mSortedAveragedSV), maxDepth);
-    svp::setMemoLines(mSVPColumn, result.lines);
+    column_->clear();
+    svp::ColumnResult result = svp::BuildColumn(averaged_->lines(), maxDepth);
+    column_->setLines(std::move(result.lines));
     switch (result.status) {
     case svp::ColumnResult::Status::Ok:
         bSaveClose->setEnabled(true);
@@ -409,7 +410,7 @@ void TfSVP::bAveragedSVtoSVPClick()
 
 void TfSVP::cUseSVPClick()
 {
-    if (cUseSVP->isChecked() && blank(column_)) {
+    if (cUseSVP->isChecked() && blank(column_->lines())) {
         cUseSVP->setChecked(false);  // runs this handler for the unchecked state
         skerra::showWarning(message("SVP Column is empty. Please load or create an SVP profile first.",
                                     "SVP Sütunu boş. Lütfen önce bir SVP profili yükleyin veya oluşturun."),
@@ -437,7 +438,7 @@ void TfSVP::BitBtn2Click()
 
 void TfSVP::bGraphClick()
 {
-    const std::vector<std::string> averaged = svp::memoLines(mSortedAveragedSV);
+    const std::vector<std::string>& averaged = averaged_->lines();
     if (averaged.empty()) {
         skerra::showInformation(QStringLiteral("No data to graph. Please process SVP data first."), this);
         return;
@@ -446,8 +447,8 @@ void TfSVP::bGraphClick()
     fSVPGraph->LoadFromStrings(averaged);
     const int result = ShowGraphModal ? ShowGraphModal() : int(QDialog::Rejected);
     if (result != QDialog::Accepted || !fSVPGraph->Modified) return;
-    svp::setMemoLines(mSortedAveragedSV, fSVPGraph->SaveToStrings());
-    mSVPColumn->clear();
+    averaged_->setLines(fSVPGraph->SaveToStrings());
+    column_->clear();
     bSaveClose->setEnabled(false);
     skerra::showInformation(QStringLiteral("Data updated. Please regenerate SVP Column."), this);
 }
@@ -463,7 +464,7 @@ void TfSVP::eSearchStringDblClick() { eSearchString->setText(QString::fromLatin1
 
 void TfSVP::AutoDedetct1Click()
 {
-    const std::vector<std::string> lines = svp::memoLines(mRawSVData);
+    const std::vector<std::string>& lines = rawData_->lines();
     if (lines.empty()) {
         skerra::showInformation(QString::fromLatin1(svp::kNoDataLoadedMessage), this);
         return;

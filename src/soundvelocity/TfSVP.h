@@ -9,9 +9,12 @@
 
 #include "platform/Form.h"
 
+#include "soundvelocity/MemoList.h"
+
 #include <QStringList>
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -93,10 +96,10 @@ private:
     void WriteSettings();
     bool ReadMaxDepth(int& maxDepth);
     bool WriteListsTo(const QString& folder, const QString& prefix);
-    void ColumnChanged();
     void ShowOffsetsProfileState(bool profileUsed);
 
-    std::vector<std::string> column_;  // the column's lines, kept with the control
+    // The four lists as lines, each shown in its memo above.
+    std::unique_ptr<skerra::svp::MemoList> rawData_, extracted_, averaged_, column_;
 };
 
 extern TfSVP* fSVP;

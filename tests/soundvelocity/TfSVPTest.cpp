@@ -18,6 +18,9 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QAction>
+#include <QApplication>
+#include <QKeyEvent>
+#include <QTextCursor>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QToolButton>
@@ -84,6 +87,21 @@ protected:
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
     }
     static QString text(const QPlainTextEdit* memo) { return memo->toPlainText(); }
+    // Types into the memo as the user would, at the end of its text ("\n": Return);
+    // replacing: the memo's text is selected first, so the typing replaces it.
+    static void type(QPlainTextEdit* memo, const QString& typed, bool replacing = false)
+    {
+        if (replacing)
+            memo->selectAll();
+        else
+            memo->moveCursor(QTextCursor::End);
+        for (const QChar c : typed) {
+            const bool enter = c == QLatin1Char('\n');
+            QKeyEvent press(QEvent::KeyPress, enter ? int(Qt::Key_Return) : int(c.toUpper().unicode()), Qt::NoModifier,
+                            enter ? QStringLiteral("\r") : QString(c));
+            QApplication::sendEvent(memo, &press);
+        }
+    }
     QStringList texts() const
     {
         QStringList out;
@@ -252,6 +270,47 @@ TEST_F(TfSVPTest, Step3EnablesSaveOnlyOnSuccess)
     w.bAveragedSVtoSVP->click();
     EXPECT_EQ(text(w.mSVPColumn), "");
     EXPECT_EQ(texts().last(), "SV value at 1 is out of range. Please check, correct retry.");
+}
+
+// Each step works from the lists it keeps, and every list stays editable by hand:
+// typing into a memo after a step wrote it must reach the next step, the column in
+// use and the saved copies.
+TEST_F(TfSVPTest, ListsTypedByHandAreWhatTheNextStepUses)
+{
+    auto& w = make();
+    w.eSearchString->setText("%lf,%lf");
+    w.rDFirst->setChecked(true);
+    w.eMaxDepth->setText("3");
+    type(w.mRawSVData, "0,1500\n1,1510");
+    w.bRawToSVV->click();
+    ASSERT_EQ(text(w.mRawSVExtracted), "0,1500.000\n1,1510.000");
+
+    type(w.mRawSVData, "\n2,1520");  // after step 1 read the cast
+    w.bRawToSVV->click();
+    EXPECT_EQ(text(w.mRawSVExtracted), "0,1500.000\n1,1510.000\n2,1520.000");
+
+    type(w.mRawSVExtracted, "\n3,1600");  // after step 1 wrote the samples
+    w.bSVVtoAveragedSV->click();
+    EXPECT_EQ(text(w.mSortedAveragedSV).toStdString(), "0,1500.000,1\n1,1510.000,1\n2,1520.000,1\n3,1600,1");
+
+    type(w.mSortedAveragedSV, "0,1500\n1,1520", true);  // after step 2 wrote the slots
+    w.eMaxDepth->setText("1");
+    w.bAveragedSVtoSVP->click();
+    EXPECT_EQ(text(w.mSVPColumn), "1500.00\n1510.00");
+    EXPECT_TRUE(shown_.empty()) << texts().join('|').toStdString();
+
+    type(w.mSVPColumn, "\n1530.00");  // after step 3 wrote the column
+    w.cUseSVP->setChecked(true);
+    ASSERT_NE(w.SoundVelocityColumnInUse(), nullptr);
+    EXPECT_EQ(*w.SoundVelocityColumnInUse(), (std::vector<std::string>{"1500.00", "1510.00", "1530.00"}));
+    type(w.mSVPColumn, "\n1540.00");  // while the column is in use
+    EXPECT_EQ(w.SoundVelocityColumnInUse()->back(), "1540.00");
+
+    type(w.mRawSVExtracted, "x", true);
+    EXPECT_TRUE(SaveDatedSoundVelocityLists());
+    EXPECT_EQ(readFile(dated("mRawSVExtracted.ini")), "x\r\n");
+    EXPECT_EQ(readFile(dated("mSortedAveragedSV.ini")), "0,1500\r\n1,1520\r\n");
+    EXPECT_EQ(readFile(dated("mSVPColumn.ini")), "1500.00\r\n1510.00\r\n1530.00\r\n1540.00\r\n");
 }
 
 TEST_F(TfSVPTest, SaveAndCloseWritesDatedAndBesideCopies)
