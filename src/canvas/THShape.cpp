@@ -116,6 +116,13 @@ void THShape::operator delete(void* p, std::size_t size) noexcept
     skerra::canvas::ShapeAllocator::release(p, size);
 }
 
+void* THShape::Extra::operator new(std::size_t size) { return skerra::canvas::ShapeAllocator::allocate(size); }
+
+void THShape::Extra::operator delete(void* p, std::size_t size) noexcept
+{
+    skerra::canvas::ShapeAllocator::release(p, size);
+}
+
 void THShape::requireDetached(const char* what) const
 {
     if (IsOnCanvas())

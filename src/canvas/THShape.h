@@ -61,6 +61,10 @@ class THShape {
         std::int32_t zOrder = 0;
         int brushMode = 0;
         TColor brushBg = 0xFFFFFF;
+        // From ShapeAllocator, like the shapes: a chart may give thousands of
+        // them a text, and the general heap adds a header to each.
+        static void* operator new(std::size_t size);
+        static void operator delete(void* p, std::size_t size) noexcept;
     };
     long number_ = 0;
     std::unique_ptr<Extra> extra_;  // null while every attribute in it has its default

@@ -9,13 +9,14 @@ public:
     static constexpr ShapeKind kKind = ShapeKind::Text;
     THText() : THAnchored(kKind, ShapeTypeCode::Text, 0.0, 0.0) {}
 
+    // Declared in an order that leaves no padding (a chart may hold many labels).
     QString DisplayText;
-    int FontIndex = 0;   // index into the canvas's font table given at creation
+    QString FontName = QStringLiteral("Arial");
     double Angle = 0.0;  // degrees, counter-clockwise
+    double Height = 10.0;  // text size in points; the bounds take it as world units
+    int FontIndex = 0;   // index into the canvas's font table given at creation
     int Align = 0;       // 0 left, 1 centre, 2 right
     int Justify = 0;     // 0 top, 1 middle, 2 bottom
-    double Height = 10.0;  // text size in points; the bounds take it as world units
-    QString FontName = QStringLiteral("Arial");
     bool Bold = false;
     bool Italic = false;
 

@@ -56,4 +56,37 @@ TEST(ShapeAllocatorTest, ShapesKeepTheirContentAndSlabsGoBackWhenAllAreFreed)
     EXPECT_LE(ShapeAllocator::slabBytes(), before + spares);
 }
 
+// The free texts and notes of shapes take their block from the same slabs:
+// each keeps its own text while others come and go, and the slabs go back
+// once all are gone.
+TEST(ShapeAllocatorTest, ShapeTextsAndNotesKeepTheirContentAndTheirSlabsGoBack)
+{
+    using skerra::canvas::ShapeAllocator;
+    const std::size_t before = ShapeAllocator::slabBytes();
+    std::vector<std::unique_ptr<THLine>> shapes;
+    for (int i = 0; i < 20000; ++i) {
+        auto line = std::make_unique<THLine>(i, i, i + 1.0, i + 1.0);
+        line->SetText(QStringLiteral("text ") + QString::number(i));
+        if (i % 3 == 0)
+            line->SetNotes(QStringLiteral("note ") + QString::number(i));
+        if (i % 5 == 0)
+            line->SetZOrder(i);
+        shapes.push_back(std::move(line));
+    }
+    for (std::size_t i = 0; i < shapes.size(); i += 2)
+        shapes[i].reset();
+    for (std::size_t i = 0; i < shapes.size(); ++i) {
+        if (!shapes[i])
+            continue;
+        const int n = static_cast<int>(i);
+        ASSERT_EQ(shapes[i]->Text(), QStringLiteral("text ") + QString::number(n));
+        ASSERT_EQ(shapes[i]->Notes(), n % 3 == 0 ? QStringLiteral("note ") + QString::number(n) : QString());
+        ASSERT_EQ(shapes[i]->ZOrder(), n % 5 == 0 ? n : 0);
+        ASSERT_EQ(shapes[i]->BrushBg(), TColor{0xFFFFFF});
+    }
+    shapes.clear();
+    const std::size_t spares = 2 * (std::size_t{1} << 18);
+    EXPECT_LE(ShapeAllocator::slabBytes(), before + spares);
+}
+
 }  // namespace
