@@ -120,36 +120,13 @@ Figures measure(std::size_t count, Marks marks)
     return f;
 }
 
-// Runs measure() in a child process and hands back its figures.
-bool measureInChild(std::size_t count, Marks marks, Figures& figures)
-{
-    int fds[2];
-    if (pipe(fds) != 0)
-        return false;
-    const pid_t pid = fork();
-    if (pid < 0)
-        return false;
-    if (pid == 0) {
-        close(fds[0]);
-        const Figures f = measure(count, marks);
-        const bool written = write(fds[1], &f, sizeof f) == static_cast<ssize_t>(sizeof f);
-        _exit(written ? 0 : 1);
-    }
-    close(fds[1]);
-    const bool read_ = read(fds[0], &figures, sizeof figures) == static_cast<ssize_t>(sizeof figures);
-    close(fds[0]);
-    int status = 0;
-    waitpid(pid, &status, 0);
-    return read_ && WIFEXITED(status) && WEXITSTATUS(status) == 0;
-}
-
 void BM_WholeProcessMemory(benchmark::State& state)
 {
     const auto count = static_cast<std::size_t>(state.range(0));
     const auto marks = static_cast<Marks>(state.range(1));
     for (auto _ : state) {
         Figures f;
-        if (!measureInChild(count, marks, f)) {
+        if (!benchsupport::runInChild([&] { return measure(count, marks); }, f)) {
             state.SkipWithError("the measuring process failed");
             return;
         }

@@ -183,44 +183,21 @@ BENCHMARK(BM_SaveAndLoadAgainstZlib)->Iterations(1)->Unit(benchmark::kMillisecon
 
 // ---- memory ----
 
-// Runs work in a child process and hands back the megabytes it reports.
-bool inChild(const std::function<double()>& work, double& megabytes)
-{
-    int fds[2];
-    if (pipe(fds) != 0)
-        return false;
-    const pid_t pid = fork();
-    if (pid < 0)
-        return false;
-    if (pid == 0) {
-        close(fds[0]);
-        const double mb = work();
-        const bool written = write(fds[1], &mb, sizeof mb) == static_cast<ssize_t>(sizeof mb);
-        _exit(written ? 0 : 1);
-    }
-    close(fds[1]);
-    const bool got = read(fds[0], &megabytes, sizeof megabytes) == static_cast<ssize_t>(sizeof megabytes);
-    close(fds[0]);
-    int status = 0;
-    waitpid(pid, &status, 0);
-    return got && WIFEXITED(status) && WEXITSTATUS(status) == 0;
-}
-
 void BM_LoadMemory(benchmark::State& state)
 {
     const QString path = scratchFile("memory.qmt");
     for (auto _ : state) {
         double written = 0, drawn = 0, loadPeak = 0;
-        const bool ok = inChild([&] {
+        const bool ok = benchsupport::runInChild([&] {
             THalvekCanvasModel chart;
             drawSurvey(chart, kShapes);
             return CadSave(chart, path).ok ? 1.0 : 0.0;
-        }, written) && written == 1.0 && inChild([&] {
+        }, written) && written == 1.0 && benchsupport::runInChild([&] {
             const double before = residentMB();
             THalvekCanvasModel chart;
             drawSurvey(chart, kShapes);
             return residentMB() - before;
-        }, drawn) && inChild([&] {
+        }, drawn) && benchsupport::runInChild([&] {
             const double before = residentMB();
             resetPeak();
             THalvekCanvasModel chart;
