@@ -1,6 +1,7 @@
 #pragma once
 // A temporary program folder with a "Languages" folder for the translation tests.
 
+#include "NoFileCanBeOpened.h"
 #include "platform/AppPaths.h"
 
 #include <QDir>
@@ -9,9 +10,6 @@
 #include <gtest/gtest.h>
 
 #include <string>
-
-#include <sys/resource.h>
-#include <unistd.h>
 
 class LanguageFolderFixture : public ::testing::Test {
 protected:
@@ -35,22 +33,6 @@ protected:
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
     }
     bool exists(const QString& name) const { return QFile::exists(languages() + name); }
-
-    // While alive, the process can open no further file, whoever runs the test.
-    class NoFileCanBeOpened {
-    public:
-        NoFileCanBeOpened()
-        {
-            getrlimit(RLIMIT_NOFILE, &old_);
-            const int lowestFree = dup(0);
-            close(lowestFree);
-            rlimit cap{rlim_t(lowestFree), old_.rlim_max};
-            setrlimit(RLIMIT_NOFILE, &cap);
-        }
-        ~NoFileCanBeOpened() { setrlimit(RLIMIT_NOFILE, &old_); }
-    private:
-        rlimit old_{};
-    };
 
     QTemporaryDir program_;
 };

@@ -2,6 +2,7 @@
 // A temporary settings file, data root and fixed clock for the settings window's tests,
 // and a way to make the settings file refuse a write (root included).
 
+#include "NoFileCanBeOpened.h"
 #include "platform/AppPaths.h"
 #include "platform/Clock.h"
 #include "shell/SharedHeader.h"
@@ -10,9 +11,6 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
-
-#include <sys/resource.h>
-#include <unistd.h>
 
 class SettingsFileFixture : public ::testing::Test {
 protected:
@@ -44,23 +42,6 @@ protected:
     }
     QByteArray iniContent() const { return contentOf(iniPath()); }
     QByteArray eventLog() const { return contentOf(QString::fromStdString(TodaysEventLogPath())); }
-
-    // While alive, the process can open no further file: the settings file's replacement
-    // cannot be created, whoever runs the test (root included), and the file stays as it was.
-    class NoFileCanBeOpened {
-    public:
-        NoFileCanBeOpened()
-        {
-            getrlimit(RLIMIT_NOFILE, &old_);
-            const int lowestFree = dup(0);
-            close(lowestFree);
-            rlimit cap{rlim_t(lowestFree), old_.rlim_max};
-            setrlimit(RLIMIT_NOFILE, &cap);
-        }
-        ~NoFileCanBeOpened() { setrlimit(RLIMIT_NOFILE, &old_); }
-    private:
-        rlimit old_{};
-    };
 
     QTemporaryDir program_, data_;
 };
