@@ -1,6 +1,7 @@
 // The navigation display and vessel shape sections of a damaged or foreign settings
 // file: reading never fails, the ring count stays within its bounds and every length
 // the vessel-shape window shows is a number again.
+#include "FuzzScratchFolder.h"
 #include "platform/IniFile.h"
 #include "platform/NumberText.h"
 #include "shell/NavigationSettings.h"
@@ -19,13 +20,7 @@
 namespace {
 QString scratchFile()
 {
-    static const QString path = [] {
-        const char* base = QDir("/dev/shm").exists() ? "/dev/shm" : "/tmp";
-        std::string pattern = std::string(base) + "/skerra-fuzz-display-XXXXXX";
-        char* folder = mkdtemp(pattern.data());
-        if (!folder) std::abort();
-        return QString::fromLocal8Bit(folder) + "/skerra.INI";
-    }();
+    static const QString path = makeFuzzScratchFolder("display") + "/skerra.INI";
     return path;
 }
 

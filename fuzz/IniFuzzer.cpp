@@ -1,5 +1,6 @@
 // Settings files written by other programs or damaged on disk: read, then changed,
 // and the change must read back.
+#include "FuzzScratchFolder.h"
 #include "platform/IniFile.h"
 
 #include <QByteArray>
@@ -16,14 +17,7 @@
 namespace {
 QString scratchFile()
 {
-    static const QString path = [] {
-        // Memory-backed when possible: every write ends with a flush to the disk.
-        const char* base = QDir("/dev/shm").exists() ? "/dev/shm" : "/tmp";
-        std::string pattern = std::string(base) + "/skerra-fuzz-ini-XXXXXX";
-        char* folder = mkdtemp(pattern.data());
-        if (!folder) std::abort();
-        return QString::fromLocal8Bit(folder) + "/skerra.INI";
-    }();
+    static const QString path = makeFuzzScratchFolder("ini") + "/skerra.INI";
     return path;
 }
 }  // namespace

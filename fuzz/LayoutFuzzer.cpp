@@ -2,6 +2,7 @@
 // the open dialog). The reader must not crash, leak or misbehave; a file it
 // refuses leaves the chart as it was; and whatever it accepts, saved and read
 // again, saves to the same text.
+#include "FuzzScratchFolder.h"
 #include "canvas/THalvekCanvasModel.h"
 #include "chartfiles/LayoutFile.h"
 #include "chartfiles/LayoutWriter.h"
@@ -22,14 +23,7 @@ namespace {
 
 QString scratchFolder()
 {
-    static const QString folder = [] {
-        // Memory-backed when possible: every save ends with a flush to the disk.
-        const char* base = QDir("/dev/shm").exists() ? "/dev/shm" : "/tmp";
-        std::string pattern = std::string(base) + "/skerra-fuzz-qmt-XXXXXX";
-        char* made = mkdtemp(pattern.data());
-        if (!made) std::abort();
-        return QString::fromLocal8Bit(made);
-    }();
+    static const QString folder = makeFuzzScratchFolder("qmt");
     return folder;
 }
 
