@@ -64,6 +64,13 @@ void restorePlatformLook()
     activeName() = DefaultStyleName;
 }
 
+// Text halfway to its background: how a greyed control shows its caption.
+QColor faded(QRgb text, QRgb background)
+{
+    return QColor((qRed(text) + qRed(background)) / 2, (qGreen(text) + qGreen(background)) / 2,
+                  (qBlue(text) + qBlue(background)) / 2);
+}
+
 QPalette paletteFor(const StyleDef& s)
 {
     QPalette p;
@@ -79,6 +86,11 @@ QPalette paletteFor(const StyleDef& s)
     p.setColor(QPalette::ToolTipBase, QColor(s.base));
     p.setColor(QPalette::ToolTipText, QColor(s.text));
     p.setColor(QPalette::PlaceholderText, QColor(s.text).darker(150));
+    // Every colour above went to all states; a disabled command must look disabled.
+    p.setColor(QPalette::Disabled, QPalette::WindowText, faded(s.windowText, s.window));
+    p.setColor(QPalette::Disabled, QPalette::Text, faded(s.text, s.base));
+    p.setColor(QPalette::Disabled, QPalette::ButtonText, faded(s.buttonText, s.button));
+    p.setColor(QPalette::Disabled, QPalette::HighlightedText, faded(s.highlightedText, s.highlight));
     return p;
 }
 

@@ -1,6 +1,9 @@
 #include "platform/MessageBox.h"
 #include "platform/StyleRegistry.h"
 
+#include <QApplication>
+#include <QPalette>
+
 #include <gtest/gtest.h>
 
 using namespace skerra;
@@ -28,4 +31,19 @@ TEST(StyleRegistry, UnknownStyleShowsOneCloseBoxAndKeepsTheLook)
     EXPECT_EQ(boxes[0].text, "Style 'Glossy Purple' not found");
     EXPECT_EQ(boxes[0].buttons, MbClose);
     EXPECT_EQ(activeStyleName(), "Light");
+}
+
+TEST(StyleRegistry, EveryStyleGreysTheTextOfDisabledControls)
+{
+    for (const QString& name : styleNames()) {
+        ASSERT_TRUE(trySetStyle(name, false)) << name.toStdString();
+        const QPalette p = QApplication::palette();
+        for (const auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText}) {
+            const QColor active = p.color(QPalette::Active, role), disabled = p.color(QPalette::Disabled, role);
+            EXPECT_NE(disabled, active) << name.toStdString() << " role " << int(role);
+            // Still readable: not the background itself.
+            EXPECT_NE(disabled, p.color(QPalette::Disabled, QPalette::Window)) << name.toStdString();
+        }
+    }
+    ASSERT_TRUE(trySetStyle("Light", false));
 }
