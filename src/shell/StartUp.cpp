@@ -48,10 +48,10 @@ void connectToolWindows()
     Offsets->SetWindowHooks([] { fSVP->show(); }, [] { frmNTRIPSettings->show(); },
                             [] { return fSVP->cUseSVP->isChecked(); });
     fSVP->SaveCommand = [] { FNav->Save1Click(); };
-    // The confirmation starts the survey as the user would, with a click of Realtime.
-    // The layout save joins with the layout files.
+    // The confirmation saves the layout first, then starts the survey as the user
+    // would, with a click of Realtime.
     Offsets->SetSurveyHooks([] { return FNav->Survey().State().RealtimeState == 1; },
-                            [] { FNav->Realtime->click(); }, nullptr);
+                            [] { FNav->Realtime->click(); }, [] { FNav->Save1Click(); });
     FGPS->SetScreenshotTimer(FNav->tScreenshot);
     // The offsets window's edits bring up the main window's keypad or keyboard.
     Offsets->SetKeyboardHooks([](QWidget* edit) { FNav->ShowNumericKeypad(edit); },

@@ -97,6 +97,9 @@ TEST_F(MainWindowSurveyTest, RealtimeRunsTheSurveyFromConfirmationToStop)
     EXPECT_EQ(LastStatusMessage, "Connected to GPS on " + gnssPort);
     EXPECT_TRUE(eventLog().contains("\tConnected to GPS on " + gnssPort.toUtf8()));
     EXPECT_TRUE(eventLog().contains("\tRealtime STARTED"));
+    // The confirmation saved the layout before the survey started.
+    EXPECT_TRUE(eventLog().contains("\tAuto-saved: " + QByteArray::fromStdString(LayoutFolder)));
+    EXPECT_LT(eventLog().indexOf("\tAuto-saved: "), eventLog().indexOf("\tRealtime STARTED"));
     EXPECT_TRUE(FNav->Realtime->isChecked());
     EXPECT_EQ(FNav->Realtime->text(), "Stop");
 
