@@ -49,7 +49,11 @@ fi
 
 bash scripts/install-deps.sh
 bash scripts/build.sh
-program=$root/build/src/shell/skerra
+program=$root/build/src/app/skerra
+# The program was built into build/src/shell/ before; its settings file comes along once.
+if [[ -f $root/build/src/shell/skerra.INI && ! -e $root/build/src/app/skerra.INI ]]; then
+  cp "$root/build/src/shell/skerra.INI" "$root/build/src/app/skerra.INI"
+fi
 
 if ((real)); then
   exec "$program"

@@ -8,7 +8,7 @@
 #include "navigation/TfWaterfal.h"
 #include "platform/IniFile.h"
 #include "shell/ControlCaptions.h"
-#include "shell/LanguageCoverage.h"
+#include "app/LanguageCoverage.h"
 #include "shell/TFGPS.h"
 #include "shell/THalvekTranslation.h"
 #include "shell/TOffsets.h"

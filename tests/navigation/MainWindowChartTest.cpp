@@ -6,7 +6,7 @@
 #include "platform/AppPaths.h"
 #include "platform/Clock.h"
 #include "shell/SharedHeader.h"
-#include "shell/StartUp.h"
+#include "app/StartUp.h"
 
 #include <QAction>
 #include <QCoreApplication>

@@ -13,7 +13,7 @@
 #include "platform/IniFile.h"
 #include "platform/MessageBox.h"
 #include "shell/SharedHeader.h"
-#include "shell/StartUp.h"
+#include "app/StartUp.h"
 #include "shell/TFGPS.h"
 #include "shell/TFMsg.h"
 #include "shell/THalvekTranslation.h"

@@ -6,7 +6,7 @@
 #include "platform/AppPaths.h"
 #include "platform/MessageBox.h"
 #include "shell/SharedHeader.h"
-#include "shell/StartUp.h"
+#include "app/StartUp.h"
 
 #include <QCoreApplication>
 #include <QStringList>

@@ -26,8 +26,9 @@ public:
     // Raised by a double click, before the press it also makes.
     std::function<void(QObject* Sender)> OnDblClick;
 
-    // DXF import and export of the chart (src/chartfiles); an import asks for
-    // a repaint when it is done.
+    // DXF import and export of the chart; an import asks for a repaint when it
+    // is done. Defined with the DXF reader and writer in the chart files
+    // (skerra_chartfiles_canvas), which a program links when it uses them.
     bool DXFLoad(const QString& fileName);
     bool DXFLoadReplace(const QString& fileName);
     int DXFSave(const QString& fileName) const;

@@ -1,9 +1,9 @@
 #include "LanguageCoverage.h"
 
-#include "SharedHeader.h"
+#include "shell/SharedHeader.h"
 #include "StartUp.h"
-#include "THalvekTranslation.h"
-#include "TfTranslationEditor.h"
+#include "shell/THalvekTranslation.h"
+#include "shell/TfTranslationEditor.h"
 #include "navigation/TFNav.h"
 #include "platform/AppPaths.h"
 #include "platform/MessageBox.h"
