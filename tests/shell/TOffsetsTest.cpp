@@ -254,10 +254,10 @@ TEST_F(TOffsetsTest, TheSurveyReadsOnlyConfirmedOffsets)
     }
 
     OffsetsEntries next = valid();
-    next.offsetA = "0.80";
+    next.tideHeight = "0.80";
     type(next);
     window_->BitBtn1->click();
-    EXPECT_EQ(window_->ConfirmedOffsets().offsetA, "0.80");
+    EXPECT_EQ(window_->ConfirmedOffsets().tideHeight, "0.80");
 }
 
 TEST_F(TOffsetsTest, LeavingANumericEditChecksItOnce)
