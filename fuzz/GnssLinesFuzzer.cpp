@@ -13,6 +13,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace {
 
@@ -21,31 +22,25 @@ void mustBeFinite(double value)
     if (!std::isfinite(value)) std::abort();
 }
 
+// A Hayford ellipsoid with a seven-parameter shift, so the datum step does work.
 GridSettingsTexts grid(bool lambert)
 {
     GridSettingsTexts g;
-    g.semiMajorAxis = "6378388";
-    g.flattening = "0.0033670033670034";
-    g.scalePpm = "-1.5";
-    g.rotationX = "0.1";
-    g.rotationY = "-0.2";
-    g.rotationZ = "0.3";
-    g.shiftX = "-87";
-    g.shiftY = "-98";
-    g.shiftZ = "-121";
-    g.centralMeridian = "27";
-    g.referenceLatitude = "0";
-    g.scaleFactor = "0.9996";
-    g.falseEasting = "500000";
-    g.falseNorthing = "0";
+    const std::pair<std::string GridSettingsTexts::*, const char*> texts[] = {
+        {&GridSettingsTexts::semiMajorAxis, "6378388"},   {&GridSettingsTexts::flattening, "0.0033670033670034"},
+        {&GridSettingsTexts::scalePpm, "-1.5"},           {&GridSettingsTexts::rotationX, "0.1"},
+        {&GridSettingsTexts::rotationY, "-0.2"},          {&GridSettingsTexts::rotationZ, "0.3"},
+        {&GridSettingsTexts::shiftX, "-87"},              {&GridSettingsTexts::shiftY, "-98"},
+        {&GridSettingsTexts::shiftZ, "-121"},             {&GridSettingsTexts::centralMeridian, "33"},
+        {&GridSettingsTexts::referenceLatitude, "0"},     {&GridSettingsTexts::scaleFactor, "1"},
+        {&GridSettingsTexts::falseEasting, "500000"},     {&GridSettingsTexts::falseNorthing, "0"},
+        {&GridSettingsTexts::lccStandardParallel1, "45"}, {&GridSettingsTexts::lccStandardParallel2, "33"},
+        {&GridSettingsTexts::lccScaleFactor, "1"},        {&GridSettingsTexts::lccLatitudeOfOrigin, "-10"},
+        {&GridSettingsTexts::lccCentralMeridian, "33"},   {&GridSettingsTexts::lccFalseEasting, "250000"},
+        {&GridSettingsTexts::lccFalseNorthing, "100000"},
+    };
+    for (const auto& [field, text] : texts) g.*field = text;
     g.useLambert = lambert;
-    g.lccStandardParallel1 = "36";
-    g.lccStandardParallel2 = "42";
-    g.lccScaleFactor = "0.9996";
-    g.lccLatitudeOfOrigin = "39";
-    g.lccCentralMeridian = "27";
-    g.lccFalseEasting = "500000";
-    g.lccFalseNorthing = "0";
     return g;
 }
 
