@@ -30,7 +30,7 @@ struct SurveyState {
     double SpeedLabelKnots = 0;        // the realtime window's speed, one decimal
     double RtkAntennaHeight = 0, RtkTide = 0;  // metres
 
-    // Offset copies taken from the offsets window.
+    // Copies of the offsets last confirmed in the offsets window.
     double TransducerDraft = 0;  // metres
     double SoundVelocity = 0;    // m/s
     double AntennaOffset = 0;    // metres
