@@ -55,9 +55,11 @@ private:
 double EchogramGridStep(double span);
 // The fewest decimals that write the step exactly (2.5 -> 1, 0.25 -> 2, 20 -> 0).
 int EchogramGridDecimals(double step);
-// The grid lines at the multiples of the step between top and bottom; never more than
-// kMostEchogramGridLines (the step grows tenfold until they fit).
+// The most grid lines the echogram draws.
 constexpr int kMostEchogramGridLines = 200;
+// The grid lines at the multiples of the step between top and bottom; never more than
+// kMostEchogramGridLines (the step grows tenfold until they fit), none for a range that
+// is not finite.
 std::vector<EchogramGridLine> EchogramGrid(const EchogramRange& range);
 // The pixel row of a depth in a picture `height` pixels high, truncated towards zero and
 // kept within four heights of the picture.

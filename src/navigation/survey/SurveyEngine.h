@@ -10,8 +10,8 @@
 //
 // Reports go three ways: LastStatusMessage (the state's and the program-wide one),
 // a line of the message window and an entry in the day's event log. A problem with
-// a setting or a file is reported once (per start, or per episode for the logs),
-// never at every line or tick.
+// a setting or a file is reported once (per start, or per episode for the logs and
+// for readings refused as not finite), never at every line or tick.
 
 #include "canvas/widget/CanvasStatusSource.h"
 #include "navigation/survey/LatencyMeter.h"
