@@ -20,7 +20,7 @@ cmake -S fuzz -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_C
 cmake --build build-fuzz -j"$(nproc)"
 
 mkdir -p build-fuzz/artifacts
-for target in scan_format nmea rtcm ntrip ini display_settings svp_cast kml kmz xyz language_file qmt dxf; do
+for target in scan_format nmea sounder_line gnss_lines rtcm ntrip ini display_settings svp_cast kml kmz xyz language_file qmt dxf; do
   work="build-fuzz/work/${target}"   # inputs found by earlier runs; the seeds stay untouched
   mkdir -p "${work}"
   time="${seconds}"

@@ -30,9 +30,14 @@ ChartViewSettings ReadChartViewSettings(const skerra::IniFile& ini)
         view.bottom = defaults.bottom;
     }
     view.gridAutoScale = ini.ReadBool(Section, QStringLiteral("GridAutoScale"), view.gridAutoScale);
-    view.depthSpeedDisplayMode =
-        ini.ReadInteger(Section, QStringLiteral("DepthSpeedDisplayMode"), view.depthSpeedDisplayMode);
-    view.ggaOverlayPosition = ini.ReadInteger(Section, QStringLiteral("GGAOverlayPosition"), view.ggaOverlayPosition);
+    // Each is one of four corners; the chart steps through them by adding one, so a
+    // number edited beyond them would overflow: it reads as the first corner.
+    const auto corner = [&](const QString& key, int fallback) {
+        const int value = ini.ReadInteger(Section, key, fallback);
+        return value >= 0 && value < kChartCorners ? value : fallback;
+    };
+    view.depthSpeedDisplayMode = corner(QStringLiteral("DepthSpeedDisplayMode"), view.depthSpeedDisplayMode);
+    view.ggaOverlayPosition = corner(QStringLiteral("GGAOverlayPosition"), view.ggaOverlayPosition);
     return view;
 }
 

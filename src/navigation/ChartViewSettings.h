@@ -5,6 +5,9 @@ namespace skerra {
 class IniFile;
 }
 
+// The corners the depth and speed box and the position box can take.
+constexpr int kChartCorners = 4;
+
 struct ChartViewSettings {
     // The world window at the chart's edges, metres of the local grid.
     double left = 0;
@@ -21,7 +24,7 @@ struct ChartViewSettings {
 
 // Reads "PlanWorldLeft", "PlanWorldRight", "PlanWorldTop", "PlanWorldBottom",
 // "GridAutoScale", "DepthSpeedDisplayMode" and "GGAOverlayPosition". A key that is
-// missing or not a number gives its default; a world window that would be empty,
+// missing or not a number gives its default, and so does a corner outside 0 to 3; a world window that would be empty,
 // turned over or infinite gives the default window 0/1000/1000/0 as a whole.
 ChartViewSettings ReadChartViewSettings(const skerra::IniFile& ini);
 

@@ -17,7 +17,7 @@ SensorSettingsValues NavSurveySettings::SensorSettings() const
 
 SurveyOffsetsTexts NavSurveySettings::Offsets() const
 {
-    return ::Offsets ? ::Offsets->OffsetsTexts() : SurveyOffsetsTexts{};
+    return ::Offsets ? ::Offsets->ConfirmedOffsets() : SurveyOffsetsTexts{};
 }
 
 bool NavSurveySettings::OffsetsWindowVisible() const { return ::Offsets && ::Offsets->isVisible(); }

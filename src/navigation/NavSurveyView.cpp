@@ -32,6 +32,11 @@ void NavSurveyView::AddMessageLine(const QString& text, bool showWindow)
     if (FMsg) FMsg->addStatusLine(text, showWindow);
 }
 
+void NavSurveyView::KeepMessageWindowShown(bool keep)
+{
+    if (FMsg) FMsg->keepShown(keep);
+}
+
 // Device lines are 8-bit text.
 void NavSurveyView::AddGnssMonitorLine(const std::string& line)
 {

@@ -13,6 +13,7 @@ public:
     explicit NavSurveyView(TFNav& nav) : nav_(nav) {}
 
     void AddMessageLine(const QString& text, bool showWindow) override;
+    void KeepMessageWindowShown(bool keep) override;
     void AddGnssMonitorLine(const std::string& line) override;
     void AddSensorMonitorLine(const std::string& line) override;
     void SetGnssMonitorColour(TColor colour) override;

@@ -4,6 +4,8 @@
 #include "platform/NumberText.h"
 #include "shell/SharedHeader.h"
 
+#include <limits>
+
 namespace {
 
 const QString Section = QStringLiteral("EVENTS");
@@ -21,6 +23,13 @@ std::string SurveyEventEntry(const SurveyEventRecord& event)
 }
 
 int LastEventNumber(const skerra::IniFile& ini) { return ini.ReadInteger(Section, NumberKey, 0); }
+
+std::optional<int> NextEventNumber(const skerra::IniFile& ini)
+{
+    const int last = LastEventNumber(ini);
+    if (last == std::numeric_limits<int>::max()) return std::nullopt;
+    return last + 1;
+}
 
 void StoreEventNumber(skerra::IniFile& ini, int number) { ini.WriteInteger(Section, NumberKey, number); }
 

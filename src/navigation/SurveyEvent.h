@@ -2,6 +2,7 @@
 // Survey events: a counter kept in the settings file, so the numbering goes on across
 // runs and days until it is reset, and the entry each event adds to the day's event log.
 
+#include <optional>
 #include <string>
 
 namespace skerra {
@@ -23,6 +24,9 @@ std::string SurveyEventEntry(const SurveyEventRecord& event);
 
 // The number of the last event marked; 0 when none is stored.
 int LastEventNumber(const skerra::IniFile& ini);
+// The number of the next event, one past the last; nothing when the last one stored
+// is already the largest number an int holds (the counter must be reset).
+std::optional<int> NextEventNumber(const skerra::IniFile& ini);
 // Stores the number of the last event; a refused write raises skerra::IniWriteError.
 void StoreEventNumber(skerra::IniFile& ini, int number);
 

@@ -28,7 +28,12 @@ std::string depthCaption(QLabel* label) { return label ? label->text().toStdStri
 void TFNav::btEventAddClick()
 {
     skerra::IniFile ini(skerra::settingsFilePath());
-    const int number = LastEventNumber(ini) + 1;
+    const std::optional<int> next = NextEventNumber(ini);
+    if (!next) {
+        Survey().Report(QStringLiteral("Event not marked: the event number is at its limit. Reset the event number."));
+        return;
+    }
+    const int number = *next;
     StoreEventNumber(ini, number);
 
     const SurveyState& state = Survey().State();

@@ -57,7 +57,19 @@ QStringList TFMsg::statusLines() const
     return text.split(QLatin1Char('\n'));
 }
 
-void TFMsg::FormShow() { Timer1->start(); }
+void TFMsg::keepShown(bool keep)
+{
+    kept_ = keep;
+    if (kept_)
+        Timer1->stop();
+    else if (isVisible())
+        Timer1->start();
+}
+
+void TFMsg::FormShow()
+{
+    if (!kept_) Timer1->start();
+}
 
 void TFMsg::FormHide() { Timer1->stop(); }
 

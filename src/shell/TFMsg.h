@@ -20,6 +20,10 @@ public:
     // does not restart its 4-second count.
     void addStatusLine(const QString& text, bool show);
     QStringList statusLines() const;
+    // Kept, the window does not hide itself (a click still hides it); released, a
+    // shown window hides 4 seconds later.
+    void keepShown(bool keep);
+    bool keptShown() const { return kept_; }
 
     static constexpr int MaxLines = 1000;
     static constexpr int ShowMilliseconds = 4000;
@@ -36,6 +40,9 @@ protected:
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    bool kept_ = false;
 };
 
 extern TFMsg* FMsg;

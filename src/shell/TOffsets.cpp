@@ -82,6 +82,12 @@ void skipNull(const std::function<void()>& hook)
     if (hook) hook();
 }
 
+// The four values of the survey loop among the entries.
+SurveyOffsetsTexts surveyOffsetsOf(const OffsetsEntries& e)
+{
+    return {e.offsetA, e.soundVelocity, e.offsetC, e.tideHeight};
+}
+
 }  // namespace
 
 TOffsets::TOffsets(QWidget* parent)
@@ -217,11 +223,6 @@ void TOffsets::TextEditClick(QObject* sender)
     if (auto* control = qobject_cast<QWidget*>(sender); control && showKeyboard_) showKeyboard_(control);
 }
 
-SurveyOffsetsTexts TOffsets::OffsetsTexts() const
-{
-    return {text(OffsetA), text(SV), text(OffsetC), text(TideHt)};
-}
-
 void TOffsets::SetSurveyHooks(std::function<bool()> surveyRunning, std::function<void()> startSurvey,
                               std::function<void()> saveLayout)
 {
@@ -253,11 +254,14 @@ void TOffsets::ShowEntries(const OffsetsEntries& e)
     for (const auto& [edit, value] : pairs) edit->setText(QString::fromStdString(*value));
 }
 
-// An unreadable settings file leaves the edits as they are.
+// The stored values are those of the last confirmation. An unreadable settings file
+// leaves the edits and the confirmed values as they are.
 void TOffsets::RestoreStoredEntries()
 {
     try {
-        ShowEntries(ReadStoredOffsets(skerra::IniFile(skerra::settingsFilePath())));
+        const OffsetsEntries stored = ReadStoredOffsets(skerra::IniFile(skerra::settingsFilePath()));
+        ShowEntries(stored);
+        confirmedOffsets_ = surveyOffsetsOf(stored);
     } catch (...) {
     }
 }
@@ -320,6 +324,7 @@ void TOffsets::Confirm()
 
     skerra::IniFile ini(skerra::settingsFilePath());
     StoreOffsets(ini, entries, timeText);
+    confirmedOffsets_ = surveyOffsetsOf(entries);
 
     // Start the survey only when it is not running; a running survey is left alone.
     if (startSurvey_ && !(surveyRunning_ && surveyRunning_())) startSurvey_();

@@ -2,10 +2,10 @@
 // The "Offsets Essential for Post Processing / Recovery" window.
 //
 // The surveyor confirms here the pole offsets, the sound velocity, the tide and the
-// names of the location, boat and surveyor. While the window is hidden its edits are
-// the live store of the four values the survey loop reads (OffsetsTexts()): Cancel
-// and every other close puts the stored values back, so only confirmed values are
-// ever used.
+// names of the location, boat and surveyor. The survey loop reads the four values of
+// the last confirmation (ConfirmedOffsets()), never the edits: Cancel and every other
+// close put the stored values back into the edits, and what is typed in them, by hand
+// or through a keypad, reaches the survey only with the next confirmation.
 
 #include "SurveySettingsValues.h"
 #include "platform/Form.h"
@@ -25,8 +25,9 @@ class TOffsets : public skerra::FormOf<TOffsets> {
 public:
     explicit TOffsets(QWidget* parent = nullptr);
 
-    // The four edits the survey loop reads while the window is hidden.
-    SurveyOffsetsTexts OffsetsTexts() const;
+    // The four values the survey loop reads: those of the last confirmation, or the
+    // stored ones the window last showed.
+    SurveyOffsetsTexts ConfirmedOffsets() const { return confirmedOffsets_; }
 
     // The main window's part in the confirmation: whether the survey runs, its start,
     // and the layout save that every confirmation runs first. Null hooks are skipped.
@@ -107,6 +108,7 @@ private:
     std::function<void(QWidget*)> showKeyboard_;
     bool busy_ = false;        // a confirmation or an exit check is under way
     bool confirmed_ = false;   // the close that follows a successful confirmation
+    SurveyOffsetsTexts confirmedOffsets_;
 };
 
 extern TOffsets* Offsets;

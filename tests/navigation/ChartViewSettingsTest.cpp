@@ -47,6 +47,21 @@ TEST_F(ChartViewSettingsTest, AValueThatIsNotANumberGivesOnlyThatKeysDefault)
     EXPECT_EQ(view.ggaOverlayPosition, 3);
 }
 
+// The chart steps through the corners by adding one: a number beyond them would
+// overflow at the int limit, so it reads as the first corner.
+TEST_F(ChartViewSettingsTest, ACornerOutsideTheFourGivesTheDefault)
+{
+    for (const char* value : {"2147483647", "-2147483648", "4", "-1"}) {
+        store("DepthSpeedDisplayMode", value);
+        store("GGAOverlayPosition", value);
+        const ChartViewSettings view = ReadChartViewSettings(ini());
+        EXPECT_EQ(view.depthSpeedDisplayMode, 0) << value;
+        EXPECT_EQ(view.ggaOverlayPosition, 0) << value;
+    }
+    store("DepthSpeedDisplayMode", "2");
+    EXPECT_EQ(ReadChartViewSettings(ini()).depthSpeedDisplayMode, 2);
+}
+
 // A window that would show nothing, upside down or beyond the numbers falls back as a whole.
 TEST_F(ChartViewSettingsTest, AnUnusableWorldWindowFallsBackToTheDefaultWindow)
 {

@@ -6,6 +6,9 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <cmath>
+#include <cstdlib>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -95,6 +98,36 @@ TEST(EchogramModel, GridStepsAndLabels)
         for (const EchogramGridLine& line : EchogramGrid(c.range)) labels.push_back(line.label);
         EXPECT_EQ(labels, c.labels) << c.range.span;
     }
+}
+
+// Absurd soundings neither freeze the grid nor fill the memory: the lines stay few,
+// their labels finite, and a depth that is not a number holds no depth.
+TEST(EchogramModel, GridStaysBoundedForAbsurdDepths)
+{
+    const struct {
+        const char* name;
+        std::vector<double> depths;
+    } cases[] = {
+        {"one absurd among ordinary", {10.6, 10.6, 10.6, 1.02e306}},
+        {"absurd and close together", {1.02e306, 1.0200000000000001e306, 1.0200000000000003e306, 1.0200000000000005e306}},
+        {"near the largest double", {1, 2, 3, 1.7e308}},
+        {"infinity and nan", {10, std::numeric_limits<double>::infinity(), std::nan(""), 11, 12, 13}},
+        {"first absurd", {1.02e306}},
+    };
+    for (const auto& c : cases) {
+        const EchogramModel model = modelWith(c.depths);
+        const EchogramRange range = model.Range();
+        EXPECT_TRUE(std::isfinite(range.top) && std::isfinite(range.span)) << c.name;
+        const std::vector<EchogramGridLine> lines = EchogramGrid(range);
+        EXPECT_LE(lines.size(), std::size_t(kMostEchogramGridLines)) << c.name;
+        for (const auto& line : lines) EXPECT_TRUE(std::isfinite(line.depth)) << c.name;
+        for (const int row : model.Rows(range, 200)) EXPECT_LE(std::abs(row), 800) << c.name;
+        for (int i = 0; i < model.DataWidth(); ++i) EXPECT_TRUE(std::isfinite(model.Depth(i))) << c.name;
+    }
+    // A range far down with a narrow span: the step grows until the multiples are exact.
+    const std::vector<EchogramGridLine> deep = EchogramGrid({1e17, 1e17 + 8, 8});
+    EXPECT_LE(deep.size(), std::size_t(kMostEchogramGridLines));
+    EXPECT_TRUE(EchogramGrid({0, std::numeric_limits<double>::infinity(), std::numeric_limits<double>::infinity()}).empty());
 }
 
 TEST(EchogramModel, GridDecimalsWriteTheStepExactly)

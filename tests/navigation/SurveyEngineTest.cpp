@@ -5,15 +5,19 @@
 
 #include "canvas/widget/THalvekCanvasCore.h"
 #include "navigation/NavLayers.h"
+#include "navigation/survey/GridProjection.h"
 #include "navigation/survey/SurveyEngine.h"
 #include "platform/AppPaths.h"
+#include "platform/NumberText.h"
 #include "shell/SharedHeader.h"
 
 #include <QDir>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <functional>
+#include <limits>
 
 using namespace surveytest;
 
@@ -158,13 +162,13 @@ TEST_F(SurveyEngineTest, PortsThatDoNotOpenAreReported)
     engine_->RealtimeClicked(true);
     EXPECT_EQ(view_.Count("Cannot open GPS port COM3 (no such device)"), 1);
     EXPECT_TRUE(eventLog().contains("ZSENSOR Open failed: COM4 (no such device)"));
-    EXPECT_FALSE(eventLog().contains("Realtime STARTED"));
+    EXPECT_TRUE(eventLog().endsWith("\tRealtime STARTED"));  // the run is logged all the same
     engine_->OnGnssLine("$GPZDA,1*00");
     EXPECT_FALSE(view_.mapTimer);
 
     engine_->RealtimeClicked(false);  // the next click stops
     EXPECT_EQ(engine_->State().RealtimeState, 0);
-    EXPECT_FALSE(eventLog().contains("Realtime STOPPED"));
+    EXPECT_TRUE(eventLog().endsWith("\tRealtime STOPPED"));
 
     settings_.sensor.sensorEnabled = false;
     devices_.calls.clear();
@@ -405,6 +409,14 @@ TEST_F(SurveyEngineTest, EchogramTakesEachNewDepthOnce)
     EXPECT_FALSE(engine_->TakeEchogramDepth());
     devices_.sounderOpen = true;
     EXPECT_FALSE(engine_->TakeEchogramDepth());
+
+    // A sounder that sends only the low-frequency depth: the echogram draws that one.
+    settings_.sensor.messageType = "Halvek XDR LO";
+    settings_.sensor.scanFormat = "%*8s,%*lf,%*8s,%lf";
+    engine_->OnSensorLine("$SDXDHI_,0.0,$SDXDLO_,20.00");
+    const std::optional<double> low = engine_->TakeEchogramDepth();
+    ASSERT_TRUE(low);
+    EXPECT_DOUBLE_EQ(*low, 20.0 * 1530 / 1500 + 0.40);
 }
 
 }  // namespace
@@ -426,6 +438,118 @@ TEST_F(SurveyEngineTest, EveryStartLogsTheGridItProjectsWithAndALogFailureDoesNo
     EXPECT_EQ(view_.Count("Geodesy log could not be written: "), 1);
     EXPECT_EQ(engine_->State().RealtimeState, 1);
     EXPECT_EQ(devices_.calls.back(), "open sounder");
+}
+
+}  // namespace
+
+namespace {
+
+// A fix is projected when it arrives: a sounding logs it with its own grid position,
+// whether the map has ticked since or not.
+TEST_F(SurveyEngineTest, ASoundingLogsTheFixBeforeItWithThatFixsGridPosition)
+{
+    start();
+    engine_->OnGnssLine("$GPZDA*00");
+    std::string problem;
+    auto grid = skerra::survey::GridProjection::Build(settings_.grid, problem);
+    ASSERT_TRUE(grid);
+    engine_->OnGnssPosition(40.0, 27.5, 10.0);
+    engine_->MapTick();
+    engine_->OnGnssPosition(40.001, 27.501, 10.0);  // no tick after this fix
+    engine_->OnSensorLine("$SDDPT,10.00");
+    const auto expected = grid->Project(40.001, 27.501, 10.0);
+    const QList<QByteArray> fields = readFile(CoordinatesCsvPath).split('\n')[1].split(',');
+    EXPECT_EQ(fields[1], "40.001");
+    EXPECT_EQ(fields[3].toStdString(), skerra::FormatFixed(expected->easting, 2));
+    EXPECT_EQ(fields[4].toStdString(), skerra::FormatFixed(expected->northing, 2));
+    const QList<QByteArray> xyz = readFile(XyzFolder + StartDate + " Simple XYZ.csv").split('\n');
+    EXPECT_EQ(xyz[1].toStdString(), skerra::FormatFixed(expected->easting, 2) + "," +
+                                        skerra::FormatFixed(expected->northing, 2) + ",-10.60\r");
+}
+
+// Each report that loses the position: soundings keep the last fix in the coordinate
+// CSV with fix quality 0 and write no XYZ line; the screen says that there is no fix
+// and the report stays up; the next fix (for the idle receiver, the same position
+// again) brings everything back.
+TEST_F(SurveyEngineTest, APositionLostByAReportLogsNoXyzLineUntilTheNextFix)
+{
+    const std::string stillGga = nmea("GPGGA,120000.00,4000.0000,N,02730.0000,E,4,08,1.0,10.0,M,30.0,M,,");
+    const struct {
+        const char* report;
+        std::function<void()> raise;
+    } reports[] = {
+        {"disconnect", [&] { engine_->OnGnssDisconnect("COM3"); }},
+        {"idle", [&] { engine_->OnGnssIdle(); }},
+        {"time-out", [&] { engine_->OnGnssTimeout(); }},
+    };
+    const std::string xyz = XyzFolder + StartDate + " Simple XYZ.csv";
+    start();
+    for (const auto& r : reports) {
+        devices_.fix.fixQuality = 4;
+        engine_->OnGnssLine(stillGga);
+        engine_->OnGnssPosition(40.0, 27.5, 10.0);
+        engine_->MapTick();
+        engine_->OnSensorLine("$SDDPT,10.00");
+        const qsizetype xyzLines = readFile(xyz).count('\n');
+        EXPECT_FALSE(view_.messageWindowKept) << r.report;
+
+        r.raise();
+        engine_->OnSensorLine("$SDDPT,11.00");
+        EXPECT_EQ(readFile(xyz).count('\n'), xyzLines) << r.report;
+        const QList<QByteArray> csv = readFile(CoordinatesCsvPath).split('\n');
+        const QList<QByteArray> fields = csv[csv.size() - 2].split(',');
+        EXPECT_EQ(fields[1], "40") << r.report;  // the last fix, said as stale
+        EXPECT_EQ(fields[14], "0") << r.report;
+        EXPECT_EQ(view_.gpsBoxColour, skerra::colors::Red) << r.report;
+        EXPECT_EQ(engine_->GGAOverlayText().rfind("No Fix | ", 0), 0u) << r.report;
+        EXPECT_EQ(engine_->LastFixQuality(), 0) << r.report;
+        EXPECT_TRUE(view_.messageWindowKept) << r.report;
+
+        engine_->OnGnssLine(stillGga);  // the receiver talks again from where it was
+        engine_->OnSensorLine("$SDDPT,12.00");
+        EXPECT_EQ(readFile(xyz).count('\n'), xyzLines + 1) << r.report;
+        EXPECT_FALSE(view_.messageWindowKept) << r.report;
+    }
+}
+
+// A reading whose computed value is not a finite number is refused like one that does
+// not parse: nothing of it is kept or logged, and it is reported once a run.
+TEST_F(SurveyEngineTest, ValuesThatOverflowToInfinityAreRefused)
+{
+    const struct {
+        const char* name;
+        std::function<void()> bad, good;
+        std::function<bool()> untouched;
+        const char* report;
+    } cases[] = {
+        {"corrected depth", [&] { engine_->OnSensorLine("$SDDPT,1.7e308"); },
+         [&] { engine_->OnSensorLine("$SDDPT,10.00"); },
+         [&] { return std::isfinite(engine_->State().TrueDepthHigh) && !engine_->TakeEchogramDepth(); },
+         "Sounder: a depth too large to correct was refused: '$SDDPT,1.7e308'"},
+        {"speed", [&] { engine_->OnGnssSpeed(std::numeric_limits<double>::infinity()); },
+         [&] { engine_->OnGnssSpeed(9.26); }, [&] { return view_.speed == "5.0"; },
+         "GPS: a speed that is not a finite number was refused"},
+        {"RTK antenna height",
+         [&] { engine_->OnGnssLine(nmea("GPGGA,120000.00,4000.0,N,02730.0,E,4,08,1.0,1.7e308,M,1.7e308,M,,")); },
+         [&] { engine_->OnGnssLine(nmea("GPGGA,120000.00,4000.0,N,02730.0,E,4,08,1.0,10.0,M,30.0,M,,")); },
+         [&] { return engine_->State().RtkAntennaHeight == 40.0; },
+         "GPS: an RTK antenna height that is not a finite number was refused"},
+    };
+    start();
+    for (const auto& c : cases) {
+        c.good();
+        engine_->TakeEchogramDepth();
+        const QByteArray logged = readFile(CoordinatesCsvPath);
+        c.bad();
+        c.bad();
+        EXPECT_TRUE(c.untouched()) << c.name;
+        EXPECT_EQ(view_.Count(c.report), 1) << c.name;
+        EXPECT_EQ(readFile(CoordinatesCsvPath), logged) << c.name;
+        c.good();
+        c.bad();  // a new run of refusals is reported again
+        EXPECT_EQ(view_.Count(c.report), 2) << c.name;
+    }
+    EXPECT_FALSE(readFile(CoordinatesCsvPath).toUpper().contains("INF"));
 }
 
 }  // namespace

@@ -76,4 +76,25 @@ TEST(SurveyEventCounter, StartsAtZeroAndKeepsWhatIsStored)
     EXPECT_EQ(LastEventNumber(ini), 0);  // not a number: counted from the start
 }
 
+// A number edited to the limits of an int: the next one never overflows.
+TEST(SurveyEventCounter, TheNextNumberStopsAtTheLargestInt)
+{
+    QTemporaryDir dir;
+    skerra::IniFile ini(dir.path() + "/Skerra.INI");
+    const struct {
+        const char* stored;
+        std::optional<int> next;
+    } cases[] = {
+        {"41", 42},
+        {"2147483646", 2147483647},
+        {"2147483647", std::nullopt},
+        {"-2147483648", -2147483647},
+        {"2147483648", 1},  // beyond an int: not a number, counted from the start
+    };
+    for (const auto& c : cases) {
+        ini.WriteString("EVENTS", "Event Number", c.stored);
+        EXPECT_EQ(NextEventNumber(ini), c.next) << c.stored;
+    }
+}
+
 }  // namespace

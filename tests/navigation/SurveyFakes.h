@@ -142,12 +142,13 @@ struct RecordingView : SurveyView {
     std::vector<std::string> gnssMonitor, sensorMonitor;
     TColor gnssMonitorColour = -1, gpsBoxColour = -1, depthFrameColour = -1;
     bool buttonDown = false, running = false, mapTimer = false, echogramTimer = false, echogram = false;
-    bool frameHigh = false, frameLow = false, shrunk = false;
+    bool frameHigh = false, frameLow = false, shrunk = false, messageWindowKept = false;
     QString depthHigh, depthLow, speed, battery, latencyCurrent, latencyAverage;
     std::map<int, QString> panels;
     int vesselPositions = 0;
 
     void AddMessageLine(const QString& text, bool show) override { messages.push_back({text, show}); }
+    void KeepMessageWindowShown(bool keep) override { messageWindowKept = keep; }
     void AddGnssMonitorLine(const std::string& l) override { gnssMonitor.push_back(l); }
     void AddSensorMonitorLine(const std::string& l) override { sensorMonitor.push_back(l); }
     void SetGnssMonitorColour(TColor c) override { gnssMonitorColour = c; }

@@ -60,6 +60,9 @@ TEST(GnssSentences, SpeedHeadingAndGgaHeights)
         {nmea("GPGGA,120000.00,4000.0,N,02900.0,E,5,12,0.8,40.00,M,3.50,M,1.0,0001"), std::nullopt},
         {nmea("GPGGA,120000.00,4000.0,N,02900.0,E,,12,0.8,40.00,M,3.50,M,1.0,0001"), std::nullopt},
         {nmea("GPGGA,,4000.0,N,02900.0,E,4,12,0.8,40.00,M,3.50,M,1.0,0001"), std::nullopt},
+        // Heights that add up beyond the largest double are no heights.
+        {nmea("GPGGA,120000.00,4000.0,N,02900.0,E,4,12,0.8,1.7e308,M,1.7e308,M,1.0,0001"), std::nullopt},
+        {nmea("GPGGA,120000.00,4000.0,N,02900.0,E,4,12,0.8,-1.7e308,M,-1.7e308,M,1.0,0001"), std::nullopt},
     };
     for (const auto& c : gga) {
         const auto values = GgaHeightValues(c.line);
@@ -169,6 +172,35 @@ TEST(DepthCorrection, SingleVelocityProfileAndRounding)
     EXPECT_EQ(d.low, 3.5);
 }
 
+// A correction that overflows to infinity is refused on either channel; a large
+// depth that stays finite is kept.
+TEST(DepthCorrection, ADepthThatOverflowsIsRefused)
+{
+    const struct {
+        const char* name;
+        double rawHigh, rawLow;
+        bool highLow;
+        double velocity;
+        bool refused;
+    } cases[] = {
+        {"high channel", 1.7e308, 0, false, 1530, true},
+        {"negative high", -1.7e308, 0, false, 1530, true},
+        {"low channel", 10, 1.7e308, true, 1530, true},
+        {"large but finite", 1e300, 0, false, 1530, false},
+    };
+    for (const auto& c : cases) {
+        SounderReading r;
+        r.accepted = r.parsed = true;
+        r.hasLow = c.highLow;
+        r.rawHigh = c.rawHigh;
+        r.rawLow = c.rawLow;
+        const CorrectedDepths d = CorrectDepths(r, c.velocity, 0.4, nullptr);
+        EXPECT_EQ(d.ok, !c.refused) << c.name;
+        EXPECT_EQ(d.outOfRange, c.refused) << c.name;
+        EXPECT_TRUE(std::isfinite(d.high) && std::isfinite(d.low)) << c.name;
+    }
+}
+
 TEST(SurveyCsvLines, HeaderAndLineBytes)
 {
     EXPECT_EQ(CoordinatesCsvHeaderLine(),
@@ -195,6 +227,9 @@ TEST(SurveyCsvLines, HeaderAndLineBytes)
               "2026-12-10 090507042,40.123456789,-29.5,500123.46,4441234.50,-10.35,0.25,10.60,0.00,10,0,"
               "NMEA DPT,1530.00,0.40,4,43.50,0.25,42.30\r\n");
     EXPECT_EQ(std::count(line.begin(), line.end(), ','), 17);  // 18 fields
+    v.hasPosition = false;  // no fix yet: the four position fields stay empty
+    EXPECT_EQ(CoordinatesCsvLine(v), "2026-12-10 090507042,,,,,-10.35,0.25,10.60,0.00,10,0,"
+                                     "NMEA DPT,1530.00,0.40,4,43.50,0.25,42.30\r\n");
     EXPECT_EQ(SimpleXyzLine(500000.004, 4400000.0, -10.6), "500000.00,4400000.00,-10.60\r\n");
 }
 

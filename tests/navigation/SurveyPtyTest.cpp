@@ -9,6 +9,7 @@
 #include "canvas/widget/THalvekCanvasCore.h"
 #include "devices/serial/THalvekSerialGPS.h"
 #include "navigation/NavLayers.h"
+#include "navigation/survey/GridProjection.h"
 #include "navigation/survey/SerialSurveyDevices.h"
 #include "navigation/survey/SurveyEngine.h"
 #include "platform/AppPaths.h"
@@ -90,14 +91,19 @@ protected:
         engine_->RealtimeClicked(true);
         ASSERT_TRUE(waitUntil([&] { return view_.buttonDown && sounder_.Connected(); }));
     }
-    // Sends one fix and runs a map tick once the engine has it.
-    void fix(double north, int quality)
+    // Sends one fix and waits until the engine has it.
+    void sendFix(double north, int quality)
     {
         const double wanted = 40.0 + north / 1852.0 / 60.0;
         ASSERT_TRUE(gnssPty_.Write(gga(north, quality)));
         ASSERT_TRUE(waitUntil([&] {
             return std::fabs(state().GpsLatitude - wanted) < 1e-9 && gnss_.GetFixQuality() == quality;
         }));
+    }
+    // Sends one fix and runs a map tick once the engine has it.
+    void fix(double north, int quality)
+    {
+        sendFix(north, quality);
         ASSERT_TRUE(engine_->MapTimerWanted());
         engine_->MapTick();
     }
@@ -170,20 +176,78 @@ TEST_F(SurveyPtyTest, ASurveyMovesTheVesselAndLogsEverySounding)
     EXPECT_TRUE(QFile::exists(QString::fromStdString(LogFolder + GetDateString() + " ZQB_GNSS_V3.log")));
 }
 
-TEST_F(SurveyPtyTest, ADepthBeforeAnyFixIsLoggedWithoutAGridPosition)
+TEST_F(SurveyPtyTest, ADepthBeforeAnyFixIsLoggedWithoutAPosition)
 {
     startSurvey();
     depth("10.00", [&] { return linesOf(CoordinatesCsvPath).size() == 2; });
     const QList<QByteArray> fields = linesOf(CoordinatesCsvPath)[1].split(',');
     ASSERT_EQ(fields.size(), 18);
-    EXPECT_EQ(fields[1], "0");  // no position yet: said as it is
-    EXPECT_EQ(fields[3], "0.00");
+    for (int i = 1; i <= 4; ++i) EXPECT_EQ(fields[i], "") << i;  // no position yet: no 0,0 invented
     EXPECT_EQ(fields[7], "10.60");
     EXPECT_FALSE(QFile::exists(QString::fromStdString(xyzPath())));  // no invented grid position
 
     fix(0, 4);
     depth("10.00", [&] { return linesOf(CoordinatesCsvPath).size() == 3; });
     EXPECT_EQ(linesOf(xyzPath()).size(), 2);
+}
+
+}  // namespace
+
+namespace {
+
+// Easting and Northing of a coordinate CSV line, projected from its own Lat and Lon.
+void expectOwnProjection(const QList<QByteArray>& fields, skerra::survey::GridProjection& grid)
+{
+    const auto at = [&](int i) { return skerra::tryParseDouble(fields[i].toStdString()); };
+    const auto lat = at(1), lon = at(2), e = at(3), n = at(4);
+    ASSERT_TRUE(lat && lon && e && n) << fields.join(',').toStdString();
+    const auto p = grid.Project(*lat, *lon, 0);
+    ASSERT_TRUE(p);
+    EXPECT_NEAR(*e, p->easting, 0.01) << fields.join(',').toStdString();
+    EXPECT_NEAR(*n, p->northing, 0.01) << fields.join(',').toStdString();
+}
+
+// Fixes and soundings interleaved, the map ticking only now and then: every sounding
+// logs the fix it followed with that fix's own grid position. Then the GNSS link is
+// cut: soundings go on into the coordinate CSV with fix quality 0, none into the XYZ
+// file, and the screen says that there is no fix.
+TEST_F(SurveyPtyTest, EverySoundingLogsItsOwnFixAndALostGnssPortStopsTheXyzFile)
+{
+    startSurvey();
+    int lines = 1;
+    for (int i = 0; i < 8; ++i) {
+        sendFix(i * 7.5, 4);
+        if (i % 3 == 0) engine_->MapTick();
+        depth("10.00", [&] { return linesOf(CoordinatesCsvPath).size() == std::size_t(lines + 1); });
+        ++lines;
+    }
+    std::string problem;
+    auto grid = skerra::survey::GridProjection::Build(wgs84Grid(), problem);
+    ASSERT_TRUE(grid) << problem;
+    const QList<QByteArray> csv = linesOf(CoordinatesCsvPath);
+    for (qsizetype i = 1; i < csv.size(); ++i) expectOwnProjection(csv[i].chopped(1).split(','), *grid);
+    const QList<QByteArray> xyz = linesOf(xyzPath());
+    ASSERT_EQ(xyz.size(), csv.size());
+    for (qsizetype i = 1; i < xyz.size(); ++i) {
+        const QList<QByteArray> f = csv[i].split(',');
+        EXPECT_EQ(xyz[i], f[3] + "," + f[4] + ",-10.60\r");
+    }
+
+    gnssPty_.CloseMaster();
+    ASSERT_TRUE(waitUntil([&] { return !gnss_.Connected(); }));
+    for (int i = 0; i < 3; ++i) {
+        depth("11.00", [&] { return linesOf(CoordinatesCsvPath).size() == std::size_t(lines + 1); });
+        ++lines;
+    }
+    EXPECT_EQ(linesOf(xyzPath()).size(), xyz.size());  // nothing after the disconnect
+    const QList<QByteArray> last = linesOf(CoordinatesCsvPath).back().chopped(1).split(',');
+    EXPECT_EQ(last[14], "0");
+    expectOwnProjection(last, *grid);
+    EXPECT_EQ(view_.gpsBoxColour, skerra::colors::Red);
+    EXPECT_EQ(engine_->GGAOverlayText().rfind("No Fix | ", 0), 0u);
+    EXPECT_TRUE(view_.messageWindowKept);  // the report stays up while the survey runs
+    engine_->RealtimeClicked(false);
+    EXPECT_FALSE(view_.messageWindowKept);
 }
 
 }  // namespace

@@ -107,4 +107,21 @@ TEST(TFMsg, HidesWhenItsCountRunsOutOrAtAClickThatEmptiesIt)
     EXPECT_EQ(w.statusLines(), QStringList({"fourth"}));
 }
 
+// A report the survey keeps on screen: no count while kept, whether the window was
+// up already or comes up later; released, the usual count runs.
+TEST(TFMsg, AKeptWindowStaysUpUntilReleased)
+{
+    for (const bool shownFirst : {true, false}) {
+        TFMsg w;
+        if (shownFirst) w.addStatusLine("before", true);
+        w.keepShown(true);
+        w.addStatusLine("Disconnected from GPS on COM3", true);
+        EXPECT_TRUE(w.isVisible()) << shownFirst;
+        EXPECT_FALSE(w.Timer1->isActive()) << shownFirst;
+        w.keepShown(false);
+        EXPECT_TRUE(w.Timer1->isActive()) << shownFirst;
+        EXPECT_GT(w.Timer1->remainingTime(), TFMsg::ShowMilliseconds - 20) << shownFirst;
+    }
+}
+
 }  // namespace

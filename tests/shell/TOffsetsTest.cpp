@@ -212,7 +212,7 @@ TEST_F(TOffsetsTest, CancelAndEveryOtherCloseRestoreTheStoredValues)
         type(typed);
         leave();
         EXPECT_FALSE(window_->isVisible());
-        const SurveyOffsetsTexts t = window_->OffsetsTexts();
+        const SurveyOffsetsTexts t = window_->ConfirmedOffsets();
         EXPECT_EQ(t.offsetA, "1.20");
         EXPECT_EQ(t.soundVelocity, "1500");
         EXPECT_EQ(t.offsetC, "2.30");
@@ -220,6 +220,44 @@ TEST_F(TOffsetsTest, CancelAndEveryOtherCloseRestoreTheStoredValues)
     }
     EXPECT_EQ(starts_, 0);
     EXPECT_EQ(layoutSaves_, 0);
+}
+
+// The survey takes its offsets from the last confirmation only: not from an edit being
+// typed, not from one left behind by Cancel, not from a hidden edit a keypad typed into.
+TEST_F(TOffsetsTest, TheSurveyReadsOnlyConfirmedOffsets)
+{
+    SurveyOffsetsTexts atStart;
+    window_->SetSurveyHooks([this] { return running_; }, [&] { atStart = window_->ConfirmedOffsets(); }, {});
+    type(valid());
+    window_->BitBtn1->click();
+    EXPECT_EQ(atStart.offsetA, "1.20");  // confirmed before the survey starts
+    EXPECT_EQ(atStart.soundVelocity, "1500");
+
+    OffsetsEntries bad = valid();
+    bad.soundVelocity = "15x";
+    const struct {
+        const char* step;
+        std::function<void()> act;
+    } steps[] = {
+        {"typing", [&] { window_->show(); window_->OffsetA->setText("1"); }},
+        {"cancel", [&] { window_->OffsetA->setText("1"); window_->BitBtn3->click(); }},
+        {"hidden edit", [&] { window_->hide(); window_->SV->setText("15000"); window_->TideHt->setText("9"); }},
+        {"refused confirmation", [&] { window_->show(); type(bad); window_->BitBtn1->click(); }},
+    };
+    for (const auto& s : steps) {
+        s.act();
+        const SurveyOffsetsTexts t = window_->ConfirmedOffsets();
+        EXPECT_EQ(t.offsetA, "1.20") << s.step;
+        EXPECT_EQ(t.soundVelocity, "1500") << s.step;
+        EXPECT_EQ(t.offsetC, "2.30") << s.step;
+        EXPECT_EQ(t.tideHeight, "0.35") << s.step;
+    }
+
+    OffsetsEntries next = valid();
+    next.tideHeight = "0.80";
+    type(next);
+    window_->BitBtn1->click();
+    EXPECT_EQ(window_->ConfirmedOffsets().tideHeight, "0.80");
 }
 
 TEST_F(TOffsetsTest, LeavingANumericEditChecksItOnce)

@@ -4,6 +4,7 @@
 #include "platform/NumberText.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace skerra {
 namespace {
@@ -25,10 +26,11 @@ int integerOrZero(std::string_view field)
     return tryParseInt(field).value_or(0);
 }
 
-// Stores a new speed; true when it differs from the kept one.
+// Stores a new speed; true when it differs from the kept one. A speed that is not a
+// finite number (a huge knots field times 1.852) is refused: the kept one stays.
 bool updateSpeed(double speed, NmeaFix& fix)
 {
-    if (speed == fix.Speed) return false;
+    if (!std::isfinite(speed) || speed == fix.Speed) return false;
     fix.Speed = speed;
     return true;
 }

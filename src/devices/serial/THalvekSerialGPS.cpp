@@ -65,8 +65,10 @@ skerra::SerialLinkSettings THalvekSerialGPS::LinkSettings(QString& reason) const
     using skerra::SerialLinkSettings;
     SerialLinkSettings s;
     s.BaudRate = BaudRate;
-    s.DataBits = DataBits + 4;
-    if (s.DataBits < 5 || s.DataBits > 8)
+    // The code is checked before the sum: a code near the int limits would overflow it.
+    if (DataBits >= 1 && DataBits <= 4)
+        s.DataBits = DataBits + 4;
+    else
         reason = QStringLiteral("Invalid data bits code %1").arg(DataBits);
     switch (StopBits) {
     case 2: s.StopBits = SerialLinkSettings::Stop::OneAndHalf; break;

@@ -72,9 +72,15 @@ CorrectedDepths CorrectDepths(const SounderReading& reading, double soundVelocit
         out.problem = "the sound velocity " + skerra::FormatGeneral(soundVelocity) + " m/s is not usable";
         return out;
     }
-    out.ok = true;
     if (reading.hasHigh()) out.high = CorrectedDepth(reading.rawHigh, vHigh, draft);
     if (reading.hasLow) out.low = CorrectedDepth(reading.rawLow, vLow, draft);
+    if (!std::isfinite(out.high) || !std::isfinite(out.low)) {
+        out.high = out.low = 0;
+        out.outOfRange = true;
+        out.problem = "a depth too large to correct was refused";
+        return out;
+    }
+    out.ok = true;
     out.velocityUsed = reading.lowOnly ? vLow : vHigh;
     return out;
 }

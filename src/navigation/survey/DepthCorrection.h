@@ -29,11 +29,13 @@ struct CorrectedDepths {
     bool ok = false;
     double high = 0, low = 0;  // true depths, metres
     double velocityUsed = 0;   // the velocity applied to the primary depth
+    bool outOfRange = false;   // not ok: a corrected depth is not a finite number
     std::string problem;       // why not ok, or a clamped profile look-up (ok stays true)
 };
 
 // profile: the sound-velocity column, or null for the single velocity. A velocity
-// that is not a positive number is never applied (not ok).
+// that is not a positive number is never applied (not ok); a raw depth so large that
+// its correction is not a finite number is refused (not ok, outOfRange).
 CorrectedDepths CorrectDepths(const SounderReading& reading, double soundVelocity, double draft,
                               const std::vector<std::string>* profile);
 

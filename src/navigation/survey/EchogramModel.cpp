@@ -10,7 +10,7 @@ int EchogramModel::ClampDataWidth(int width) { return std::clamp(width, 1, kCapa
 void EchogramModel::Push(double depth)
 {
     std::copy(depths_.begin() + 1, depths_.begin() + width_, depths_.begin());
-    depths_[static_cast<std::size_t>(width_ - 1)] = depth;
+    depths_[static_cast<std::size_t>(width_ - 1)] = std::isfinite(depth) ? depth : 0;
 }
 
 EchogramRange EchogramModel::Range() const
@@ -27,8 +27,11 @@ EchogramRange EchogramModel::Range() const
     EchogramRange range{kDefaultTop, kDefaultBottom, 0};
     if (valid > 3 && high > low) {
         const double margin = std::max(0.1 * (high - low), 0.3);
-        range.top = std::max(low - margin, 0.0);
-        range.bottom = high + margin;
+        // Depths near the largest double would give an infinite range: the default stays.
+        if (std::isfinite(high + margin) && std::isfinite(high + margin - std::max(low - margin, 0.0))) {
+            range.top = std::max(low - margin, 0.0);
+            range.bottom = high + margin;
+        }
     }
     range.span = range.bottom - range.top;
     if (range.span <= 0) range.span = 1;
@@ -37,7 +40,11 @@ EchogramRange EchogramModel::Range() const
 
 int EchogramRow(double depth, const EchogramRange& range, int height)
 {
-    return static_cast<int>((depth - range.top) * height / range.span);
+    // A depth far outside the range (one of the first soundings, drawn over the default
+    // range) lies off the picture: kept within a few heights of it, as an int can hold it.
+    const double row = (depth - range.top) * height / range.span;
+    const double far = 4.0 * std::max(height, 1);
+    return static_cast<int>(std::isnan(row) ? 0 : std::clamp(row, -far, far));
 }
 
 std::vector<int> EchogramModel::Rows(const EchogramRange& range, int height) const
@@ -68,14 +75,24 @@ int EchogramGridDecimals(double step)
 
 std::vector<EchogramGridLine> EchogramGrid(const EchogramRange& range)
 {
-    const double step = EchogramGridStep(range.span);
-    const int decimals = EchogramGridDecimals(step);
     std::vector<EchogramGridLine> lines;
-    // Multiples counted as whole numbers: adding the step up would drift.
-    const double first = std::ceil(range.top / step);
-    for (double k = first;; ++k) {
-        const double depth = k * step;
-        if (depth > range.bottom + 1e-9 * range.span) break;
+    if (!std::isfinite(range.top) || !std::isfinite(range.span) || !(range.span > 0)) return lines;
+    // Multiples counted as whole numbers: adding the step up would drift. Far below the
+    // surface a narrow range needs more digits than a double holds; then the step grows
+    // until the lines are few and their multiples exact.
+    constexpr double kExactWhole = 9007199254740992.0;  // 2^53
+    const double end = range.bottom + 1e-9 * range.span;
+    double step = EchogramGridStep(range.span);
+    double first = 0, count = 0;
+    for (;; step *= 10) {
+        if (!std::isfinite(step) || !(step > 0)) return lines;
+        first = std::ceil(range.top / step);
+        count = std::floor(end / step) - first + 1;
+        if (count <= kMostEchogramGridLines && std::abs(first) + count < kExactWhole) break;
+    }
+    const int decimals = EchogramGridDecimals(step);
+    for (int i = 0; i < count; ++i) {
+        const double depth = (first + i) * step;
         lines.push_back({depth, skerra::FormatFixed(depth, decimals) + "m"});
     }
     return lines;

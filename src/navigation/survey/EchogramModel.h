@@ -33,7 +33,8 @@ public:
     int DataWidth() const { return width_; }
     void SetDataWidth(int width) { width_ = ClampDataWidth(width); }
 
-    // Shifts the shown soundings one towards the start and stores depth as the newest.
+    // Shifts the shown soundings one towards the start and stores depth as the newest
+    // (a depth that is not a finite number as no depth).
     void Push(double depth);
     double Depth(int index) const { return depths_[static_cast<std::size_t>(index)]; }
     double Newest() const { return Depth(width_ - 1); }
@@ -54,7 +55,12 @@ private:
 double EchogramGridStep(double span);
 // The fewest decimals that write the step exactly (2.5 -> 1, 0.25 -> 2, 20 -> 0).
 int EchogramGridDecimals(double step);
-// The grid lines at the multiples of the step between top and bottom.
+// The most grid lines the echogram draws.
+constexpr int kMostEchogramGridLines = 200;
+// The grid lines at the multiples of the step between top and bottom; never more than
+// kMostEchogramGridLines (the step grows tenfold until they fit), none for a range that
+// is not finite.
 std::vector<EchogramGridLine> EchogramGrid(const EchogramRange& range);
-// The pixel row of a depth in a picture `height` pixels high, truncated towards zero.
+// The pixel row of a depth in a picture `height` pixels high, truncated towards zero and
+// kept within four heights of the picture.
 int EchogramRow(double depth, const EchogramRange& range, int height);

@@ -4,6 +4,7 @@
 #include "devices/serial/NmeaSentenceParser.h"
 #include "platform/NumberText.h"
 
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -66,7 +67,9 @@ std::optional<RtkHeights> RtkHeightsFromGga(const GgaValues& gga, double antenna
 {
     if (gga.fixQuality != 4) return std::nullopt;
     const double height = gga.altitude + gga.separation.value_or(0.0);
-    return RtkHeights{height, height - antennaOffset};
+    const RtkHeights heights{height, height - antennaOffset};
+    if (!std::isfinite(heights.antennaHeight) || !std::isfinite(heights.tide)) return std::nullopt;
+    return heights;
 }
 
 }  // namespace skerra::survey

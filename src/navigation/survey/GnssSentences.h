@@ -37,7 +37,8 @@ struct RtkHeights {
     double tide = 0;           // antenna height minus the antenna's offset above the water
 };
 
-// Only for RTK fixed (quality 4).
+// Only for RTK fixed (quality 4), and only heights that are finite numbers: altitudes
+// near the largest double add up to infinity.
 std::optional<RtkHeights> RtkHeightsFromGga(const GgaValues& gga, double antennaOffset);
 
 }  // namespace skerra::survey

@@ -41,10 +41,14 @@ std::string CoordinatesCsvLine(const CoordinateLogValues& v)
 {
     std::string out = DateTimeText(v.time);
     out.reserve(256);
-    general(out, v.latitude);
-    general(out, v.longitude);
-    fixed(out, v.easting);
-    fixed(out, v.northing);
+    if (v.hasPosition) {
+        general(out, v.latitude);
+        general(out, v.longitude);
+        fixed(out, v.easting);
+        fixed(out, v.northing);
+    } else {
+        out += ",,,,";
+    }
     fixed(out, v.manualTide - v.trueHigh);
     fixed(out, v.manualTide - v.trueLow);
     fixed(out, v.trueHigh);

@@ -15,6 +15,7 @@ const std::string& SimpleXyzHeaderLine();
 
 struct CoordinateLogValues {
     QDateTime time;                  // local time of the sounding
+    bool hasPosition = true;         // false: Lat, Lon, Easting and Northing stay empty
     double latitude = 0, longitude = 0;
     double easting = 0, northing = 0;
     double manualTide = 0;

@@ -2,6 +2,7 @@
 
 #include "canvas/THLayer.h"
 #include "canvas/widget/THalvekCanvasCore.h"
+#include "devices/serial/NmeaSentenceParser.h"
 #include "navigation/survey/DepthCorrection.h"
 #include "navigation/survey/FixQuality.h"
 #include "navigation/survey/GeodesyLog.h"
@@ -64,10 +65,15 @@ void SurveyEngine::ReportOnce(const std::string& key, const std::string& message
     Report(text(message));
 }
 
+void SurveyEngine::ReportEpisode(bool& failing, bool ok, const std::string& message)
+{
+    if (!ok && !failing) Report(text(message));
+    failing = !ok;
+}
+
 void SurveyEngine::ReportLogFailure(bool& failing, const SurveyCsvFile& file, bool ok)
 {
-    if (!ok && !failing) Report(text("Survey log not written: " + file.Problem()));
-    failing = !ok;
+    ReportEpisode(failing, ok, ok ? std::string() : "Survey log not written: " + file.Problem());
 }
 
 // ---------------------------------------------------------------- start and stop
@@ -96,6 +102,7 @@ void SurveyEngine::Start()
     const std::string logProblem = LogGeodesySession(grid, clock_.Now(), LogFolder);
     if (!logProblem.empty()) Report(text("Geodesy log could not be written: " + logProblem));
     BuildProjection(grid);
+    state_.SoundingFix = {};
     devices_.ApplyPortSettings(SurveyDevice::Gnss);
     devices_.ApplyPortSettings(SurveyDevice::Sounder);
     CopyOffsets();
@@ -126,8 +133,8 @@ void SurveyEngine::Start()
     lowDepthShown_ = false;
 
     view_.SetRealtimeRunning(true);
-    startLogged_ = state_.GpsStartTick != 0;
-    if (startLogged_) AppendAutoEvent("Realtime STARTED", TodaysEventLogPath());
+    // Logged whether the GNSS port opened or not: the sounder may run and log alone.
+    AppendAutoEvent("Realtime STARTED", TodaysEventLogPath());
     state_.RealtimeState = 1;
 }
 
@@ -141,11 +148,11 @@ void SurveyEngine::Stop()
     state_.LastSensorTick = state_.SensorStartTick = 0;
     state_.SensorTimedOut = false;
     state_.GpsStartTick = 0;
-    state_.GridPositionCurrent = false;
+    state_.SoundingFix.current = false;
+    KeepPositionReportShown(false);
     view_.SetEchogramVisible(false);
     view_.SetRealtimeRunning(false);
-    if (startLogged_) AppendAutoEvent("Realtime STOPPED", TodaysEventLogPath());
-    startLogged_ = false;
+    AppendAutoEvent("Realtime STOPPED", TodaysEventLogPath());
     coordinates_.Close();
     simpleXyz_.Close();
     state_.RealtimeState = 0;
@@ -199,21 +206,43 @@ void SurveyEngine::OnGnssDisconnect(const QString& port)
     Report("Disconnected from GPS on " + port);
     state_.RealtimeButtonDown = false;
     view_.SetRealtimeButtonDown(false);
+    MarkPositionStale();
 }
 
 void SurveyEngine::OnGnssIdle()
 {
     SetMapTimer(false);
     state_.GpsLatitude = state_.GpsLongitude = 0;
-    state_.GridPositionCurrent = false;
     Report(QStringLiteral("GPS is idle!"));
     view_.SetGpsBoxColour(skerra::colors::Red);
+    MarkPositionStale();
 }
 
 void SurveyEngine::OnGnssTimeout()
 {
     Report(QStringLiteral("GPS Timeout!"));
     view_.SetGnssMonitorColour(skerra::colors::Red);
+    MarkPositionStale();
+}
+
+// No sounding takes the last position until a new fix arrives; the realtime window and
+// the chart's position box say that there is no fix, and the report stays on screen
+// while the survey runs.
+void SurveyEngine::MarkPositionStale()
+{
+    state_.SoundingFix.current = false;
+    UpdateStatusTexts(0, 0);
+    view_.SetGpsBoxColour(GpsBoxColour(0));
+    lastShownFixQuality_ = 0;
+    chart_.Refresh();
+    if (state_.RealtimeState == 1) KeepPositionReportShown(true);
+}
+
+void SurveyEngine::KeepPositionReportShown(bool keep)
+{
+    if (keep == positionReportKept_) return;
+    positionReportKept_ = keep;
+    view_.KeepMessageWindowShown(keep);
 }
 
 void SurveyEngine::OnGnssSend(const std::string& sent) { Report("Command sent to device: " + text(sent)); }
@@ -241,7 +270,7 @@ std::optional<double> SurveyEngine::TakeEchogramDepth()
     const bool fresh = state_.NewDepthAvailable && devices_.Connected(SurveyDevice::Sounder);
     state_.NewDepthAvailable = false;
     if (!fresh) return std::nullopt;
-    return state_.TrueDepthHigh;
+    return state_.PrimaryDepth;
 }
 
 // ---------------------------------------------------------------- GNSS sentences
@@ -262,14 +291,12 @@ void SurveyEngine::OnGnssLine(const std::string& line)
     if (HasSentenceType(line, "VTG"))
         if (const auto speed = VtgSpeedKnots(line)) state_.SpeedKnots = *speed;
 
-    if (!settings_.OffsetsWindowVisible()) CopyOffsets();
+    CopyOffsets();
 
-    if (HasSentenceType(line, "GGA"))
-        if (const auto gga = GgaHeightValues(line))
-            if (const auto rtk = RtkHeightsFromGga(*gga, state_.AntennaOffset)) {
-                state_.RtkAntennaHeight = rtk->antennaHeight;
-                state_.RtkTide = rtk->tide;
-            }
+    if (HasSentenceType(line, "GGA")) {
+        if (const auto gga = GgaHeightValues(line)) TakeRtkHeights(*gga);
+        if (!state_.SoundingFix.current) RecoverPosition(line);
+    }
 
     // The device parses the line after this handler: this is the previous GGA's quality.
     const int quality = devices_.GnssFix().fixQuality;
@@ -279,15 +306,44 @@ void SurveyEngine::OnGnssLine(const std::string& line)
     }
 }
 
+void SurveyEngine::TakeRtkHeights(const GgaValues& gga)
+{
+    const auto rtk = RtkHeightsFromGga(gga, state_.AntennaOffset);
+    if (gga.fixQuality == 4)
+        ReportEpisode(rtkHeightRefused_, rtk.has_value(), "GPS: an RTK antenna height that is not a finite number was refused");
+    if (!rtk) return;
+    state_.RtkAntennaHeight = rtk->antennaHeight;
+    state_.RtkTide = rtk->tide;
+}
+
+// The device reports a position only when it changed: after a stale report a vessel
+// that lies still would never have its fix back. The GGA itself brings it back.
+void SurveyEngine::RecoverPosition(const std::string& line)
+{
+    skerra::NmeaFix fix;
+    if (skerra::ParseSentence(line, fix).Position) OnGnssPosition(fix.Latitude, fix.Longitude, fix.Altitude);
+}
+
 void SurveyEngine::OnGnssPosition(double latitude, double longitude, double altitude)
 {
     state_.GpsLatitude = latitude;
     state_.GpsLongitude = longitude;
     state_.GpsAltitude = altitude;
+    // Each fix is projected as it arrives, with the start's grid snapshot: a sounding
+    // logs this fix and the grid position that belongs to it.
+    const auto grid = ProjectOntoGrid(latitude, longitude, altitude);
+    if (!grid) {
+        state_.SoundingFix.current = false;
+        return;
+    }
+    state_.SoundingFix = {latitude, longitude, grid->easting, grid->northing, true, true};
+    KeepPositionReportShown(false);
 }
 
 void SurveyEngine::OnGnssSpeed(double kmh)
 {
+    ReportEpisode(speedRefused_, std::isfinite(kmh), "GPS: a speed that is not a finite number was refused");
+    if (!std::isfinite(kmh)) return;
     const std::string knots = skerra::FormatFixed(kmh / 1.852, 1);
     state_.SpeedLabelKnots = skerra::tryParseDouble(knots).value_or(0.0);
     view_.SetSpeedText(text(knots));
@@ -314,8 +370,6 @@ void SurveyEngine::MapTick()
         view_.SetStatusPanelText(1, text(GridPositionText(state_.GridEasting, state_.GridNorthing)));
         DrawTrackMark(fix.fixQuality);
         PlaceDepthLabel();
-    } else {
-        state_.GridPositionCurrent = false;
     }
     UpdateDepthSpeedBox(sensor.sensorEnabled);
 
@@ -338,22 +392,27 @@ void SurveyEngine::UpdateStatusTexts(int fixQuality, int satellites)
     state_.GGAOverlayText = StatusLine(line);
 }
 
-bool SurveyEngine::ProjectPosition()
+std::optional<GridFix> SurveyEngine::ProjectOntoGrid(double latitude, double longitude, double altitude)
 {
-    if (!projection_ && projectionProblem_.empty()) BuildProjection(settings_.GridSettings());  // a tick before any start
+    if (!projection_ && projectionProblem_.empty()) BuildProjection(settings_.GridSettings());  // before any start
     if (!projection_) {
         ReportOnce("grid", "Map: " + projectionProblem_);
-        return false;
+        return std::nullopt;
     }
-    const auto grid = projection_->Project(state_.GpsLatitude, state_.GpsLongitude, state_.GpsAltitude);
-    if (!grid) {
-        ReportOnce("projection", "Map: the position cannot be projected onto the grid");
-        return false;
-    }
+    auto grid = projection_->Project(latitude, longitude, altitude);
+    if (grid && !(std::isfinite(grid->easting) && std::isfinite(grid->northing) && std::isfinite(grid->convergence)))
+        grid.reset();
+    if (!grid) ReportOnce("projection", "Map: the position cannot be projected onto the grid");
+    return grid;
+}
+
+bool SurveyEngine::ProjectPosition()
+{
+    const auto grid = ProjectOntoGrid(state_.GpsLatitude, state_.GpsLongitude, state_.GpsAltitude);
+    if (!grid) return false;
     state_.GridEasting = grid->easting;
     state_.GridNorthing = grid->northing;
     state_.GridConvergence = grid->convergence;
-    state_.GridPositionCurrent = true;
     return true;
 }
 
@@ -487,14 +546,6 @@ std::optional<double> SurveyEngine::DepthAlertLimit()
     return limit;
 }
 
-double SurveyEngine::DraftForSentence()
-{
-    const std::string value = settings_.Offsets().offsetA;
-    if (const auto draft = skerra::tryParseDouble(value)) return *draft;
-    ReportOnce("offset.draft", "Offsets: bad value in the transducer draft: '" + value + "'");
-    return state_.TransducerDraft;  // the last good copy
-}
-
 void SurveyEngine::ApplyDepthAlert(std::optional<double> limit)
 {
     if (!state_.RealtimeButtonDown || !limit) return;
@@ -520,7 +571,8 @@ void SurveyEngine::OnSensorLine(const std::string& line)
 
     const std::optional<double> limit = DepthAlertLimit();
     if (limit) state_.DepthAlertLimit = *limit;
-    const double draft = DraftForSentence();
+    CopyOffsets();
+    const double draft = state_.TransducerDraft;
 
     const skerra::ScanFormat* format = scanFormat_.For(sensor.scanFormat);
     const SounderReading reading = ReadSounderLine(line, sensor.messageType, format);
@@ -530,7 +582,9 @@ void SurveyEngine::OnSensorLine(const std::string& line)
     CorrectedDepths depths;
     if (reading.parsed) {
         depths = CorrectDepths(reading, state_.SoundVelocity, draft, settings_.SoundVelocityProfile());
-        if (!depths.problem.empty()) ReportOnce(depths.ok ? "profile range" : "sound velocity", "Sounder: " + depths.problem);
+        ReportEpisode(depthRefused_, !depths.outOfRange, "Sounder: " + depths.problem + ": '" + line + "'");
+        if (!depths.problem.empty() && !depths.outOfRange)
+            ReportOnce(depths.ok ? "profile range" : "sound velocity", "Sounder: " + depths.problem);
     }
     if (!depths.ok) {
         state_.TrueDepthHigh = state_.TrueDepthLow = state_.PrimaryDepth = 0;
@@ -552,12 +606,14 @@ void SurveyEngine::OnSensorLine(const std::string& line)
 void SurveyEngine::WriteSurveyLogs(const SounderReading& reading, const std::string& messageType,
                                    double velocityUsed, double draft)
 {
+    const SurveyState::ProjectedFix& fix = state_.SoundingFix;
     CoordinateLogValues v;
     v.time = clock_.Now();
-    v.latitude = state_.GpsLatitude;
-    v.longitude = state_.GpsLongitude;
-    v.easting = state_.GridEasting;
-    v.northing = state_.GridNorthing;
+    v.hasPosition = fix.known;
+    v.latitude = fix.latitude;
+    v.longitude = fix.longitude;
+    v.easting = fix.easting;
+    v.northing = fix.northing;
     v.manualTide = state_.ManualTide;
     v.trueHigh = state_.TrueDepthHigh;
     v.trueLow = state_.TrueDepthLow;
@@ -566,14 +622,12 @@ void SurveyEngine::WriteSurveyLogs(const SounderReading& reading, const std::str
     v.messageFormat = messageType;
     v.soundVelocity = velocityUsed;
     v.draft = draft;
-    v.fixQuality = devices_.GnssFix().fixQuality;
+    v.fixQuality = fix.current ? devices_.GnssFix().fixQuality : 0;  // a stale position has no fix
     v.antennaHeight = state_.RtkAntennaHeight;
     v.rtkTide = state_.RtkTide;
     ReportLogFailure(coordinatesFailing_, coordinates_, coordinates_.Append(CoordinatesCsvLine(v)));
 
-    const bool gridKnown = state_.GridPositionCurrent && (state_.GridEasting != 0 || state_.GridNorthing != 0);
-    if (!gridKnown) return;
+    if (!fix.current) return;
     ReportLogFailure(xyzFailing_, simpleXyz_,
-                     simpleXyz_.Append(SimpleXyzLine(state_.GridEasting, state_.GridNorthing,
-                                                     state_.ManualTide - state_.PrimaryDepth)));
+                     simpleXyz_.Append(SimpleXyzLine(fix.easting, fix.northing, state_.ManualTide - state_.PrimaryDepth)));
 }

@@ -10,8 +10,8 @@
 //
 // Reports go three ways: LastStatusMessage (the state's and the program-wide one),
 // a line of the message window and an entry in the day's event log. A problem with
-// a setting or a file is reported once (per start, or per episode for the logs),
-// never at every line or tick.
+// a setting or a file is reported once (per start, or per episode for the logs and
+// for readings refused as not finite), never at every line or tick.
 
 #include "canvas/widget/CanvasStatusSource.h"
 #include "navigation/survey/LatencyMeter.h"
@@ -41,6 +41,8 @@ struct SensorSettingsValues;
 
 namespace skerra::survey {
 class GridProjection;
+struct GgaValues;
+struct GridFix;
 struct SounderReading;
 }
 
@@ -56,7 +58,10 @@ public:
     // Starts when stopped, stops when started.
     void RealtimeClicked(bool buttonDown);
 
-    // The GNSS device's events.
+    // The GNSS device's events. Each GGA position is projected onto the grid as it
+    // arrives; a sounding logs that fix and its grid position. The disconnect, idle and
+    // time-out reports make the position stale until the next fix: soundings then go
+    // to the coordinate CSV with fix quality 0 and not to the simple XYZ file.
     void OnGnssConnect(const QString& port);
     void OnGnssDisconnect(const QString& port);
     void OnGnssIdle();
@@ -73,7 +78,7 @@ public:
     // True when it timed out now.
     bool SensorWatchTick();
     void OnSensorTimeout();
-    // The echogram timer's second step: the high-frequency depth when a new one came
+    // The echogram timer's second step: the primary depth when a new one came
     // in since the last tick and the sounder is connected. Every call takes the
     // new-depth mark away, whether it returns a depth or not.
     std::optional<double> TakeEchogramDepth();
@@ -107,7 +112,16 @@ private:
     void BuildProjection(const GridSettingsTexts& grid);
     void CopyOffsets();
     void ReportOnce(const std::string& key, const std::string& text);
+    // Reported when a run of failures begins; `failing` holds whether one is under way.
+    void ReportEpisode(bool& failing, bool ok, const std::string& text);
     void ReportLogFailure(bool& failing, const SurveyCsvFile& file, bool ok);
+
+    // GNSS steps.
+    void TakeRtkHeights(const skerra::survey::GgaValues& gga);
+    void RecoverPosition(const std::string& line);
+    void MarkPositionStale();
+    void KeepPositionReportShown(bool keep);
+    std::optional<skerra::survey::GridFix> ProjectOntoGrid(double latitude, double longitude, double altitude);
 
     // Map tick steps.
     void UpdateStatusTexts(int fixQuality, int satellites);
@@ -123,7 +137,6 @@ private:
 
     // Depth steps.
     std::optional<double> DepthAlertLimit();
-    double DraftForSentence();
     void ApplyDepthAlert(std::optional<double> limit);
     void WriteSurveyLogs(const skerra::survey::SounderReading& reading, const std::string& messageType,
                          double velocityUsed, double draft);
@@ -136,8 +149,8 @@ private:
 
     SurveyState state_;
     int lastShownFixQuality_ = 0;
-    bool startLogged_ = false;
     bool lowDepthShown_ = false;
+    bool positionReportKept_ = false;  // the message window stays up for a lost position
 
     // Map tick.
     std::unique_ptr<skerra::survey::GridProjection> projection_;
@@ -152,6 +165,9 @@ private:
 
     // Depths.
     skerra::survey::SounderScanFormat scanFormat_;
+
+    // Readings refused for a value that is not a finite number, each reported once a run.
+    bool depthRefused_ = false, speedRefused_ = false, rtkHeightRefused_ = false;
 
     // Logs.
     SurveyCsvFile coordinates_;

@@ -14,6 +14,7 @@ public:
     virtual ~SurveySettingsSource() = default;
     virtual GridSettingsTexts GridSettings() const = 0;
     virtual SensorSettingsValues SensorSettings() const = 0;
+    // The offsets as last confirmed in the offsets window, never edits in progress.
     virtual SurveyOffsetsTexts Offsets() const = 0;
     virtual bool OffsetsWindowVisible() const = 0;
     // The settings window is visible and echoes received lines into its monitors.

@@ -22,8 +22,7 @@ struct SurveyState {
 
     // Position (WGS84 degrees, south and west negative; metres).
     double GpsLatitude = 0, GpsLongitude = 0, GpsAltitude = 0;
-    double GridEasting = 0, GridNorthing = 0;  // local grid, metres
-    bool GridPositionCurrent = false;  // the grid position was projected from the present fix
+    double GridEasting = 0, GridNorthing = 0;  // local grid, metres: the map tick's
     double GridConvergence = 1e-9;     // degrees
     double GridHeading = 1e-9;         // degrees
     double GyroHeading = 1e-9;         // degrees
@@ -31,11 +30,21 @@ struct SurveyState {
     double SpeedLabelKnots = 0;        // the realtime window's speed, one decimal
     double RtkAntennaHeight = 0, RtkTide = 0;  // metres
 
-    // Offset copies taken from the offsets window.
+    // Copies of the offsets last confirmed in the offsets window.
     double TransducerDraft = 0;  // metres
     double SoundVelocity = 0;    // m/s
     double AntennaOffset = 0;    // metres
     double ManualTide = 0;       // metres
+
+    // The position a sounding logs: the last GGA fix, projected onto the grid as it
+    // arrived, so its grid position always belongs to its latitude and longitude.
+    struct ProjectedFix {
+        double latitude = 0, longitude = 0;  // WGS84 degrees
+        double easting = 0, northing = 0;    // local grid, metres
+        bool known = false;    // a fix was projected since the start
+        bool current = false;  // and no disconnect, idle or time-out report came since
+    };
+    ProjectedFix SoundingFix;
 
     // Depths.
     double DepthAlertLimit = 0;

@@ -16,6 +16,8 @@ public:
 
     // A line of the message window's memo; showWindow: bring the window up first.
     virtual void AddMessageLine(const QString& /*text*/, bool /*showWindow*/) {}
+    // Keep: the message window stays up (it does not hide itself) until told otherwise.
+    virtual void KeepMessageWindowShown(bool /*keep*/) {}
     // A received line for the settings window's GNSS or sounder monitor.
     virtual void AddGnssMonitorLine(const std::string& /*line*/) {}
     virtual void AddSensorMonitorLine(const std::string& /*line*/) {}

@@ -126,6 +126,8 @@ const SentenceCase kSentences[] = {
     {"RmcVoidUpdatesAlike", "$GPRMC,1,V,,,,,0.0,,230394",
      fix(S.Latitude, S.Longitude, S.Altitude, 0, S.Course, S.FixQuality, S.Satellites), false,
      true},
+    {"RmcSpeedOverflowingKmhKeepsSpeed", "$GPRMC,1,A,4807.038,N,01131.000,E,1.5e308,90.0,230394",
+     fix(S.Latitude, S.Longitude, S.Altitude, S.Speed, 90.0, S.FixQuality, S.Satellites), false, false},
     {"RmcWithSevenFieldsIgnored", "$GPRMC,1,A,4807.038,N,01131.000,E", S, false, false},
     {"VtgCourseAndKmh", withChecksum("$GNVTG,54.7,T,34.4,M,5.5,N,10.2,K,A"),
      fix(S.Latitude, S.Longitude, S.Altitude, 10.2, 54.7, S.FixQuality, S.Satellites), false,
