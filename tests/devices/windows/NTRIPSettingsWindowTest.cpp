@@ -5,6 +5,7 @@
 #include "FakeCaster.h"
 #include "LoopbackTestSupport.h"
 #include "MissingTool.h"
+#include "RTCMFrameBuilder.h"
 #include "SerialTestSupport.h"
 #include "Str2strSupport.h"
 
@@ -112,7 +113,8 @@ TEST_F(NTRIPWindow, CorrectionsArriveExactlyWhereTheOutputSettingsSendThem)
 {
     enum Output { Off, GpsItem, OtherPort };
     enum Gnss { PortOpen, PortClosed, ClosedThenReopened };
-    const std::string a = "\xD3\x00\x04" "AAAA\x01\x02\x03", b = "\xD3\x00\x04" "BBBB\x04\x05\x06";
+    using skerra::rtcm::test::frameOf;
+    const std::string a = frameOf("AAAA"), b = frameOf("BBBB");
     for (Output output : {Off, GpsItem, OtherPort}) {
         for (Gnss gnss : {PortOpen, PortClosed, ClosedThenReopened}) {
             SCOPED_TRACE("output " + std::to_string(output) + ", GNSS port " + std::to_string(gnss));
