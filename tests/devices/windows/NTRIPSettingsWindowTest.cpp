@@ -153,6 +153,44 @@ TEST_F(NTRIPWindow, CorrectionsArriveExactlyWhereTheOutputSettingsSendThem)
     }
 }
 
+TEST_F(NTRIPWindow, ALostOutputPortIsReportedAndTheCorrectionsGoToTheGpsPortAgain)
+{
+    using skerra::rtcm::test::frameOf;
+    const std::string a = frameOf("AAAA"), b = frameOf("BBBB");
+    CreateDataFolders();
+    serialtest::PseudoTerminal gnssPty, outPty;
+    THalvekSerialGPS gps;
+    gps.Port = gnssPty.SlavePath;
+    SerialCorrectionSink sink(&gps);
+    Ports = {outPty.SlavePath};
+    FakeCaster caster({{CasterStep::send("ICY 200 OK\r\n" + a), CasterStep::pause(1500), CasterStep::send(b),
+                        CasterStep::hold(5000)}});
+    TfrmNTRIPSettings& w = Open();
+    QStringList status;
+    QObject::connect(&w, &TfrmNTRIPSettings::StatusLineRequested, [&](const QString& t, bool) { status << t; });
+    w.SetGPSPort(&sink, QString());
+    gps.Open();
+    w.boxOutputPort->setCurrentIndex(1);
+    w.chkOutputPort->setChecked(true);
+    ASSERT_TRUE(w.OutputDevice->Connected());
+    ConnectTo(caster.Port());
+    EXPECT_EQ(drain(outPty, a.size()), a);
+
+    outPty.CloseMaster();  // the port goes away
+    ASSERT_TRUE(waitUntil([&] { return !w.chkOutputPort->isChecked(); }));
+    const QString lost = "NTRIP output port lost: " + outPty.SlavePath;
+    EXPECT_EQ(LogCount(lost), 1);
+    ASSERT_EQ(status.size(), 1);
+    EXPECT_TRUE(status[0].startsWith(lost));
+    QFile events(QString::fromStdString(TodaysEventLogPath()));
+    ASSERT_TRUE(events.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(QString::fromUtf8(events.readAll()).contains("\t" + lost));
+    EXPECT_FALSE(Ini().ReadBool("NTRIP", "OutputEnabled", true));
+    EXPECT_TRUE(w.Client->RelayToSerial);
+    EXPECT_EQ(drain(gnssPty, b.size()), b);  // the next corrections reach the receiver
+    Window.reset();
+}
+
 TEST_F(NTRIPWindow, TheOutputPortReopensWhenItsBaudRateChanges)
 {
     serialtest::PseudoTerminal outPty;
