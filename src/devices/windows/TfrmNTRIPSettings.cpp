@@ -438,7 +438,8 @@ void TfrmNTRIPSettings::btnSaveProfileClick()
 
 void TfrmNTRIPSettings::btnConnectClick()
 {
-    if (Client->Connected) {
+    // While a connection runs, is being made or waits to be retried, the button ends it.
+    if (Client->Active()) {
         AddLog(QStringLiteral("Disconnecting (manual)..."));
         AutoConnect = false;
         SaveSettings();
@@ -525,7 +526,9 @@ void TfrmNTRIPSettings::ClientStatus(int status, const std::string&)
         }
     }
     const TStatusCaptions captions = CaptionsForStatus(status);
-    btnConnect->setText(captions.Button);
+    // Between attempts the button stops the retries.
+    const bool retrying = (status == ntripDisconnected || status == ntripError) && Client && Client->Active();
+    btnConnect->setText(retrying ? QStringLiteral("Disconnect") : captions.Button);
     setWindowTitle(captions.Window);
 }
 

@@ -318,6 +318,26 @@ TEST_F(NTRIPWindow, EachStatusSetsTheCaptionsAndLossWhileHiddenShowsTheWindow)
     EXPECT_EQ(w.memoLog->document()->blockCount(), 100);
 }
 
+TEST_F(NTRIPWindow, WhileAConnectionIsRetriedTheButtonStopsTheRetries)
+{
+    // Every connection is answered and closed at once: the client keeps retrying.
+    FakeCaster caster({{CasterStep::send("ICY 200 OK\r\n"), CasterStep::close()}});
+    TfrmNTRIPSettings& w = Open();
+    w.Client->ReconnectTimer->setInterval(200);
+    ConnectTo(caster.Port());
+    ASSERT_TRUE(waitUntil([&] { return LogCount("Reconnect attempt 1/10") == 1 && w.Client->ReconnectTimer->isActive(); }));
+    EXPECT_EQ(w.btnConnect->text(), "Disconnect");
+
+    w.btnConnectClick();
+    EXPECT_EQ(LogCount("Disconnecting (manual)..."), 1);
+    EXPECT_FALSE(w.Client->Active());
+    EXPECT_EQ(w.btnConnect->text(), "Connect");
+    const int connections = caster.Connections();
+    waitUntil([] { return false; }, 800);
+    EXPECT_EQ(caster.Connections(), connections);  // no connection after the click
+    EXPECT_FALSE(Ini().ReadBool("NTRIP", "AutoConnect", true));
+}
+
 TEST_F(NTRIPWindow, ThirtySecondsWithoutDataShowTheHiddenWindow)
 {
     QDateTime now = QDateTime(QDate(2026, 5, 4), QTime(10, 0, 0));
