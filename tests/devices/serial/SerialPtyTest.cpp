@@ -94,12 +94,13 @@ TEST_F(SerialPty, SentBytesArriveAtTheOtherEnd)
 
 // The receiving end of a line: takes the bytes off the pseudo-terminal no faster than
 // a line of `bytesPerSecond` delivers them (an idle line saves nothing up) and notes
-// when each chunk came.
+// when each byte left the line: while the line is busy, one byte time after the one
+// before it, however late this thread gets to run.
 class LineReceiver {
 public:
     LineReceiver(PseudoTerminal& pty, double bytesPerSecond)
         : thread_([this, &pty, bytesPerSecond] {
-              qint64 since = skerra::tickCountMs();
+              qint64 since = skerra::tickCountMs();  // the line has been busy since then
               std::size_t taken = 0;
               while (!stop_) {
                   std::this_thread::sleep_for(std::chrono::milliseconds(2));
@@ -112,8 +113,10 @@ public:
                       taken = 0;
                       continue;
                   }
+                  for (std::size_t i = 1; i <= got.size(); ++i)
+                      times_.push_back(since + static_cast<qint64>(double(taken + i) * 1000 / bytesPerSecond));
                   taken += got.size();
-                  chunks_.push_back({now, got});
+                  bytes_ += got;
               }
           })
     {
@@ -125,28 +128,13 @@ public:
         stop_ = true;
         if (thread_.joinable()) thread_.join();
     }
-    // After Stop: every byte received and, for each, the time it came.
-    std::string Bytes() const
-    {
-        std::string all;
-        for (const auto& c : chunks_) all += c.bytes;
-        return all;
-    }
-    qint64 TimeOfByte(std::size_t index) const
-    {
-        for (const auto& c : chunks_) {
-            if (index < c.bytes.size()) return c.ms;
-            index -= c.bytes.size();
-        }
-        return -1;
-    }
+    // After Stop: every byte received, and when each left the line.
+    const std::string& Bytes() const { return bytes_; }
+    qint64 TimeOfByte(std::size_t index) const { return times_.at(index); }
 
 private:
-    struct Chunk {
-        qint64 ms;
-        std::string bytes;
-    };
-    std::vector<Chunk> chunks_;
+    std::string bytes_;
+    std::vector<qint64> times_;
     std::atomic<bool> stop_{false};
     std::thread thread_;
 };
@@ -171,7 +159,7 @@ TEST_F(SerialPty, CorrectionsReachASlowReceiverAtMostOneSecondAfterTheyArrived)
     waitUntil([] { return false; }, 1500);
     receiver.Stop();
 
-    const std::string got = receiver.Bytes();
+    const std::string& got = receiver.Bytes();
     qint64 oldest = 0;
     int frames = 0;
     const auto counts = skerra::rtcm::ScanRTCM3Frames(got, [&](const skerra::rtcm::TRTCM3Frame& f) {
