@@ -60,6 +60,7 @@ void connectToolWindows()
     // included), not only once the NTRIP window is opened from the menu.
     frmNTRIPSettings->SetGPSPort(FNav->GpsCorrectionSink(), QString());
     QObject::connect(FGPS, &TFGPS::StatusLineRequested, FMsg, &TFMsg::addStatusLine);
+    QObject::connect(frmNTRIPSettings, &TfrmNTRIPSettings::StatusLineRequested, FMsg, &TFMsg::addStatusLine);
     // The realtime window's depth frames follow the sounder's message type.
     QObject::connect(FGPS, &TFGPS::LowFrequencyDepthRequested, fRealtime, [](bool show) {
         if (show)

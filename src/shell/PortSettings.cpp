@@ -83,11 +83,11 @@ public:
     }
     void add(const char* row, const QString& why)
     {
-        lines << QStringLiteral("%1: %2 - %3")
-                     .arg(QLatin1String(row), why,
-                          EnglishOrTurkish(QStringLiteral("the previous value is kept"),
-                                           QStringLiteral("önceki değer korundu")));
+        note(row, why + QStringLiteral(" - ") +
+                      EnglishOrTurkish(QStringLiteral("the previous value is kept"),
+                                       QStringLiteral("önceki değer korundu")));
     }
+    void note(const char* row, const QString& what) { lines << QStringLiteral("%1: %2").arg(QLatin1String(row), what); }
 };
 
 // The position of an item that equals the text exactly, as the list shows it.
@@ -110,14 +110,17 @@ PortSetResult convertPortTab(const PortTabTexts& t, const PortFields& previous, 
     const QString port = t.port.trimmed();
     const QString path = THalvekSerialGPS::DevicePath(port);
     const auto exists = checks.portExists ? checks.portExists : defaultPortExists;
-    if (port.isEmpty())
-        report.add("Port No", EnglishOrTurkish(QStringLiteral("no port is chosen"), QStringLiteral("port seçilmedi")));
-    else if (!exists(path))
+    if (port.isEmpty()) {
+        // No port is a choice too: the device opens nothing (never a port of its own).
+        f.Port.clear();
+        report.note("Port No", EnglishOrTurkish(QStringLiteral("no port chosen"), QStringLiteral("port seçilmedi")));
+    } else if (!exists(path)) {
         report.add("Port No", EnglishOrTurkish(QStringLiteral("'%1' (%2) does not exist"),
                                                QStringLiteral("'%1' (%2) bulunamadı"))
                                   .arg(port, path));
-    else
+    } else {
         f.Port = port;
+    }
 
     if (const auto baud = tryParseInt(t.baudRate.toStdString()); !baud)
         report.notWhole("Baud Rate", t.baudRate);

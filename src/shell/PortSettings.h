@@ -3,7 +3,7 @@
 // the tab's texts into a serial device's fields. Every row converts on its own: a row
 // whose text does not convert keeps the device's previous value and is reported, so
 // one bad entry never shifts or silently replaces another. Nothing is clamped to a
-// different port or baud rate.
+// different port or baud rate. An empty port is taken as it is: no port chosen.
 
 #include <QString>
 #include <QStringList>

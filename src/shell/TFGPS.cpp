@@ -61,7 +61,7 @@ struct PortList {
     const char* design;
 };
 const PortList kPortLists[] = {
-    {"Port", "Port No: ", nullptr, "COM1"},
+    {"Port", "Port No: ", nullptr, ""},  // no port until one is chosen
     {"BaudRate", "Baud Rate", baudRateItems, "9600"},
     {"DataWidth", "Data Width", dataWidthItems, "8"},
     {"StopBits", "Stop Bits", stopBitsItems, "1"},
@@ -543,23 +543,24 @@ SensorSettingsValues TFGPS::SensorValues() const
 
 bool TFGPS::GPSSetApply(bool userClicked)
 {
-    return PortSetApply(gnss_, portTexts(*this, kGpsLists), "GPS Set", " ZQB_GNSS_V3.log", userClicked);
+    return PortSetApply(gnss_, portTexts(*this, kGpsLists), "GPS Set", " ZQB_GNSS_V3.log", userClicked, true);
 }
 
 bool TFGPS::SensorSetApply(bool userClicked)
 {
-    return PortSetApply(sensor_, portTexts(*this, kSensorLists), "SBES Set", " ZQB_SBES_V3.log", userClicked);
+    return PortSetApply(sensor_, portTexts(*this, kSensorLists), "SBES Set", " ZQB_SBES_V3.log", userClicked,
+                        userClicked || SensorEnabled->isChecked());
 }
 
 bool TFGPS::PortSetApply(THalvekSerialGPS* device, const PortTabTexts& texts, const char* button,
-                         const char* logSuffix, bool userClicked)
+                         const char* logSuffix, bool userClicked, bool report)
 {
     if (!device) return false;
     const PortSetResult result = convertPortTab(texts, portFieldsOf(*device), {{}, logSuffix});
     applyPortFields(*device, result.fields);
     QStringList lines;
     for (const QString& failure : result.failures) lines << QLatin1String(button) + QLatin1String(" - ") + failure;
-    ReportPortSet(lines, userClicked);
+    if (report) ReportPortSet(lines, userClicked);
     return lines.isEmpty();
 }
 

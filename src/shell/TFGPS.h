@@ -47,7 +47,8 @@ public:
     // "GPS Set" / "SBES Set": the port tab into the device. Every row converts on its
     // own; a row that does not keeps the device's value and is reported (event log and
     // message window, and a message box when the user clicked). False when a row failed
-    // or there is no device.
+    // or there is no device. Applied at a start without the sounder, "SBES Set"
+    // reports nothing: that port is not used.
     bool GPSSetApply(bool userClicked);
     bool SensorSetApply(bool userClicked);
 
@@ -144,7 +145,7 @@ private:
     void InvalidateCanvas();
 
     bool PortSetApply(THalvekSerialGPS* device, const skerra::PortTabTexts& texts, const char* button,
-                      const char* logSuffix, bool userClicked);
+                      const char* logSuffix, bool userClicked, bool report);
     void ReportPortSet(const QStringList& lines, bool userClicked);
     void AddMonitorLine(QPlainTextEdit* memo, const QString& line);
 

@@ -1,6 +1,7 @@
 #include "devices/SerialCorrectionSink.h"
 
 #include "devices/serial/THalvekSerialGPS.h"
+#include "rtcm/RTCMFrameBuilder.h"
 #include "serial/SerialTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -12,6 +13,7 @@ TEST(SerialCorrectionSink, RelaysOnlyWhileTheDeviceIsOpen)
     auto state = std::make_shared<serialtest::FakeLinkState>();
     THalvekSerialGPS device;
     device.MakeLink = [state] { return std::make_unique<serialtest::FakeLink>(state); };
+    device.Port = QStringLiteral("ttyUSB0");
     SerialCorrectionSink sink(&device);
 
     sink.WriteRaw("\xD3\x00\x01", 3);
@@ -20,17 +22,18 @@ TEST(SerialCorrectionSink, RelaysOnlyWhileTheDeviceIsOpen)
     device.Open();
     ASSERT_TRUE(device.Connected());
     EXPECT_TRUE(sink.IsOpen());
-    const char frame[] = {'\xD3', '\x00', '\x00', '\0', 'x'};  // every byte value passes through
-    sink.WriteRaw(frame, sizeof frame);
-    EXPECT_EQ(state->written, std::string(frame, sizeof frame));
+    // Every byte value passes through.
+    const std::string frame = skerra::rtcm::test::frameOf(std::string("\0\xD3\xFFx", 4));
+    sink.WriteRaw(frame.data(), static_cast<int>(frame.size()));
+    EXPECT_EQ(state->written, frame);
 
     device.Close();
     sink.WriteRaw("late", 4);
-    EXPECT_EQ(state->written, std::string(frame, sizeof frame));
+    EXPECT_EQ(state->written, frame);
 
     device.Open();  // a reopened port gets the corrections again
     sink.WriteRaw("new", 3);
-    EXPECT_EQ(state->written.substr(sizeof frame), "new");
+    EXPECT_EQ(state->written.substr(frame.size()), "new");
 }
 
 TEST(SerialCorrectionSink, ADestroyedDeviceIsNeverWritten)

@@ -48,7 +48,7 @@ TEST_F(PortSettingsTest, EveryRowConvertsOnItsOwn)
         {"lower-case com", [](PortTabTexts& t) { t.port = "com3"; }, [](PortFields& f) { f.Port = "com3"; }, false},
         {"COM25 is not clamped", [](PortTabTexts& t) { t.port = "COM25"; }, [](PortFields& f) { f.Port = "COM25"; }, false},
         {"missing port", [](PortTabTexts& t) { t.port = "COM7"; }, [](PortFields& f) { f.Port = "COM1"; }, true},
-        {"empty port", [](PortTabTexts& t) { t.port = ""; }, [](PortFields& f) { f.Port = "COM1"; }, true},
+        {"empty port: none chosen", [](PortTabTexts& t) { t.port = " "; }, [](PortFields& f) { f.Port = ""; }, true},
         {"device name", [](PortTabTexts& t) { t.port = "ttyUSB0"; }, [](PortFields& f) { f.Port = "ttyUSB0"; }, false},
         {"by-id path", [](PortTabTexts& t) { t.port = "/dev/serial/by-id/usb-gnss"; },
          [](PortFields& f) { f.Port = "/dev/serial/by-id/usb-gnss"; }, false},
@@ -106,8 +106,10 @@ TEST_F(PortSettingsTest, FailuresNameTheRowAndTheText)
     PortTabTexts texts = goodTab();
     texts.baudRate = "56000";
     texts.dataWidth = "9";
+    texts.port = "";
     const PortSetResult r = convertPortTab(texts, previousFields(), {[](const QString&) { return true; }, ""});
-    EXPECT_EQ(r.failures, QStringList({"Baud Rate: 56000 is not a rate the port can use - the previous value is kept",
+    EXPECT_EQ(r.failures, QStringList({"Port No: no port chosen",
+                                       "Baud Rate: 56000 is not a rate the port can use - the previous value is kept",
                                        "Data Width: '9' is not one of: 5, 6, 7, 8 - the previous value is kept"}));
 }
 

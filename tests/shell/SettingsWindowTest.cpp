@@ -294,6 +294,42 @@ TEST_F(SettingsWindowTest, SetCopiesTheTabIntoTheDeviceAndReportsBadRows)
     EXPECT_EQ(sensor.BaudRate, 9600);  // the other device is the sensor tab's
 }
 
+TEST_F(SettingsWindowTest, AFirstStartChoosesNoPortAndADisabledSounderReportsNothing)
+{
+    TFGPS& w = create();  // no settings stored yet
+    THalvekSerialGPS gnss, sensor;
+    gnss.Port = sensor.Port = "/dev/ttyS0";  // whatever the devices held before
+    w.SetDevices(&gnss, &sensor);
+    EXPECT_TRUE(w.Port->currentText().isEmpty());
+    EXPECT_TRUE(w.SPort->currentText().isEmpty());
+    QStringList status;
+    QObject::connect(&w, &TFGPS::StatusLineRequested, [&](const QString& t, bool) { status << t; });
+
+    w.GPSSetApply(false);
+    EXPECT_TRUE(gnss.Port.isEmpty());
+    EXPECT_TRUE(status.contains("GPS Set - Port No: no port chosen"));
+
+    struct Case {
+        const char* what;
+        bool sensorEnabled, userClicked, reported;
+    };
+    const Case cases[] = {
+        {"start without the sounder", false, false, false},
+        {"start with the sounder", true, false, true},
+        {"a click without the sounder", false, true, true},
+    };
+    for (const Case& c : cases) {
+        status.clear();
+        boxes_.clear();
+        w.SensorEnabled->setChecked(c.sensorEnabled);
+        w.SensorSetApply(c.userClicked);
+        EXPECT_TRUE(sensor.Port.isEmpty()) << c.what;
+        EXPECT_EQ(status.contains("SBES Set - Port No: no port chosen"), c.reported) << c.what;
+        EXPECT_EQ(boxes_.isEmpty(), !c.userClicked) << c.what;
+    }
+    EXPECT_EQ(eventLog().count("SBES Set - Port No: no port chosen"), 2);
+}
+
 TEST_F(SettingsWindowTest, MessageTypeProposesItsFormatAndTheDepthFrame)
 {
     TFGPS& w = create();

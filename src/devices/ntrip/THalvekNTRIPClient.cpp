@@ -84,6 +84,11 @@ void THalvekNTRIPClient::Connect()
     Worker->start();
 }
 
+bool THalvekNTRIPClient::Active() const
+{
+    return Connected || ReconnectTimer->isActive() || (AutoReconnect && Status == ntripConnecting);
+}
+
 void THalvekNTRIPClient::Disconnect()
 {
     AutoReconnect = false;
@@ -180,16 +185,18 @@ bool THalvekNTRIPClient::IsCurrentConnection(std::uint64_t connection) const
 void THalvekNTRIPClient::DeliverStatus(std::uint64_t connection, int status, const std::string& message,
                                        bool networkFailure)
 {
+    // A lost connection re-arms the timer; so does a network failure of an attempt that
+    // the timer itself started. Refused credentials or mount points end the sequence.
+    // Armed before the status goes out, so its handler sees a retry coming; a handler
+    // that ends this connection or starts another stops the timer.
+    const bool below = ReconnectCount < MaxReconnect;
+    if (IsCurrentConnection(connection) && AutoReconnect && below &&
+        (status == ntripDisconnected || (status == ntripError && networkFailure && ReconnectCount > 0)))
+        ReconnectTimer->start();
     Raise(OnStatus, status, message);
     if (!IsCurrentConnection(connection))
         return;  // the handler ended this connection or started another
     Log(message);
-    const bool below = ReconnectCount < MaxReconnect;
-    // A lost connection re-arms the timer; so does a network failure of an attempt that
-    // the timer itself started. Refused credentials or mount points end the sequence.
-    if (AutoReconnect && below &&
-        (status == ntripDisconnected || (status == ntripError && networkFailure && ReconnectCount > 0)))
-        ReconnectTimer->start();
 }
 
 void THalvekNTRIPClient::DeliverData(const std::string& block)

@@ -85,6 +85,9 @@ public:
 
     void Connect();
     void Disconnect();
+    // True while the client keeps a connection going: connected, making a connection
+    // that will be retried, or waiting for its next attempt.
+    bool Active() const;
     void FetchSourceTable();
     void SetSerialPortHandle(TCorrectionSink* sink);
     void WriteToSerial(const char* data, int length);

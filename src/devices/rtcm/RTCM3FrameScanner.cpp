@@ -37,25 +37,42 @@ int messageNumberOf(std::string_view payload)
 // In a complete buffer (`complete`) nothing more will come: a candidate that runs
 // past the end is stepped over, since a false preamble may announce a long frame
 // and hide real frames behind it.
-std::size_t scan(std::string_view buffer, const TRTCM3FrameHandler& onFrame, TRTCM3ScanCounts& counts,
-                 bool complete)
+// Bytes before `end` that are not part of a frame go to `onOther`; `from` is where
+// the first of them lies.
+struct OtherBytes {
+    std::string_view buffer;
+    const TRTCM3OtherBytesHandler& onOther;
+    std::size_t from = 0;
+
+    std::size_t upTo(std::size_t end)
+    {
+        if (onOther && end > from)
+            onOther(buffer.substr(from, end - from));
+        from = end;
+        return end;
+    }
+};
+
+std::size_t scan(std::string_view buffer, const TRTCM3FrameHandler& onFrame, const TRTCM3OtherBytesHandler& onOther,
+                 TRTCM3ScanCounts& counts, bool complete)
 {
+    OtherBytes other{buffer, onOther};
     std::size_t pos = 0;
     while (pos < buffer.size()) {
         const void* found = std::memchr(buffer.data() + pos, kPreamble, buffer.size() - pos);
         if (!found)
-            return buffer.size();
+            return other.upTo(buffer.size());
         pos = static_cast<std::size_t>(static_cast<const char*>(found) - buffer.data());
         if (buffer.size() - pos < kRTCM3HeaderSize) {
             if (complete)
-                return buffer.size();
-            return pos;
+                return other.upTo(buffer.size());
+            return other.upTo(pos);
         }
         const std::size_t length = ((byteAt(buffer, pos + 1) & 0x03u) << 8) | byteAt(buffer, pos + 2);
         const std::size_t total = kRTCM3HeaderSize + length + kRTCM3CrcSize;
         if (buffer.size() - pos < total) {
             if (!complete)
-                return pos;
+                return other.upTo(pos);
             ++pos;
             continue;
         }
@@ -65,15 +82,18 @@ std::size_t scan(std::string_view buffer, const TRTCM3FrameHandler& onFrame, TRT
             ++pos;
             continue;
         }
+        other.upTo(pos);
         TRTCM3Frame decoded;
+        decoded.Bytes = frame;
         decoded.Payload = frame.substr(kRTCM3HeaderSize, length);
         decoded.MessageNumber = messageNumberOf(decoded.Payload);
         ++counts.Frames;
         if (onFrame)
             onFrame(decoded);
         pos += total;
+        other.from = pos;
     }
-    return pos;
+    return other.upTo(pos);
 }
 
 }  // namespace
@@ -81,22 +101,25 @@ std::size_t scan(std::string_view buffer, const TRTCM3FrameHandler& onFrame, TRT
 TRTCM3ScanCounts ScanRTCM3Frames(std::string_view buffer, const TRTCM3FrameHandler& onFrame)
 {
     TRTCM3ScanCounts counts;
-    scan(buffer, onFrame, counts, true);
+    scan(buffer, onFrame, {}, counts, true);
     return counts;
 }
 
-TRTCM3FrameScanner::TRTCM3FrameScanner(TRTCM3FrameHandler onFrame) : OnFrame(std::move(onFrame)) {}
+TRTCM3FrameScanner::TRTCM3FrameScanner(TRTCM3FrameHandler onFrame, TRTCM3OtherBytesHandler onOther)
+    : OnFrame(std::move(onFrame)), OnOther(std::move(onOther))
+{
+}
 
 void TRTCM3FrameScanner::Push(std::string_view block)
 {
     if (Pending.empty()) {
         // Common case: scan the block in place and keep only an unfinished frame.
-        const std::size_t keep = scan(block, OnFrame, Totals, false);
+        const std::size_t keep = scan(block, OnFrame, OnOther, Totals, false);
         Pending.assign(block.substr(keep));
         return;
     }
     Pending.append(block);
-    const std::size_t keep = scan(Pending, OnFrame, Totals, false);
+    const std::size_t keep = scan(Pending, OnFrame, OnOther, Totals, false);
     Pending.erase(0, keep);
 }
 

@@ -14,10 +14,14 @@ namespace skerra::rtcm {
 
 struct TRTCM3Frame {
     std::string_view Payload;   // the L payload bytes, valid during the call only
+    std::string_view Bytes;     // the whole frame: header, payload and CRC; as Payload
     int MessageNumber = 0;      // the payload's first 12 bits (0 for a payload under 2 bytes)
 };
 
 using TRTCM3FrameHandler = std::function<void(const TRTCM3Frame&)>;
+// Bytes that belong to no valid frame, in stream order with the frames; valid during
+// the call only.
+using TRTCM3OtherBytesHandler = std::function<void(std::string_view)>;
 
 struct TRTCM3ScanCounts {
     std::uint64_t Frames = 0;        // CRC-valid frames delivered
@@ -34,9 +38,11 @@ TRTCM3ScanCounts ScanRTCM3Frames(std::string_view buffer, const TRTCM3FrameHandl
 
 // Scans a stream block by block: a frame split between blocks is delivered once
 // its last byte arrives. Keeps at most one frame's worth of bytes between blocks.
+// With `onOther`, every byte pushed is delivered exactly once, in order: as part of a
+// frame or among the other bytes (those once it is sure they start no frame).
 class TRTCM3FrameScanner {
 public:
-    explicit TRTCM3FrameScanner(TRTCM3FrameHandler onFrame);
+    explicit TRTCM3FrameScanner(TRTCM3FrameHandler onFrame, TRTCM3OtherBytesHandler onOther = {});
 
     void Push(std::string_view block);
     void Reset();
@@ -46,6 +52,7 @@ public:
 
 private:
     TRTCM3FrameHandler OnFrame;
+    TRTCM3OtherBytesHandler OnOther;
     std::string Pending;
     TRTCM3ScanCounts Totals;
 };

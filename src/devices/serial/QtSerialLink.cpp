@@ -5,6 +5,8 @@
 #include <algorithm>
 
 #include <poll.h>
+#include <sys/ioctl.h>
+#include <termios.h>
 
 namespace skerra {
 namespace {
@@ -111,6 +113,14 @@ qint64 QtSerialLink::Write(const char* data, qint64 size)
 qint64 QtSerialLink::PendingOutput() const
 {
     return port_.isOpen() ? port_.bytesToWrite() : 0;
+}
+
+qint64 QtSerialLink::DriverOutput() const
+{
+    if (!port_.isOpen()) return 0;
+    int queued = 0;
+    if (::ioctl(static_cast<int>(port_.handle()), TIOCOUTQ, &queued) != 0) return 0;
+    return std::max(queued, 0);
 }
 
 bool QtSerialLink::Flush(int timeoutMs)

@@ -14,6 +14,7 @@ public:
     qint64 Read(char* data, qint64 size) override;
     qint64 Write(const char* data, qint64 size) override;
     qint64 PendingOutput() const override;
+    qint64 DriverOutput() const override;
     bool Flush(int timeoutMs) override;
     bool Lost(QString& reason) const override;
 

@@ -37,6 +37,10 @@ public:
     // Bytes accepted but not yet handed to the driver.
     virtual qint64 PendingOutput() const = 0;
 
+    // Bytes the driver holds and has not sent yet (its output queue); 0 when it
+    // cannot tell.
+    virtual qint64 DriverOutput() const { return 0; }
+
     // Waits at most `timeoutMs` for the accepted bytes to reach the driver; true
     // when none is left.
     virtual bool Flush(int timeoutMs) { (void)timeoutMs; return PendingOutput() == 0; }

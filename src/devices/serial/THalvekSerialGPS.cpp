@@ -6,7 +6,9 @@
 #include "platform/HandlerGuard.h"
 #include "platform/NumberText.h"
 
+#include <QElapsedTimer>
 #include <QRegularExpression>
+#include <QThread>
 #include <QTimer>
 
 #include <algorithm>
@@ -16,7 +18,7 @@ namespace {
 
 constexpr int kDefaultPollInterval = 50;
 constexpr int kDefaultIdleInterval = 10000;
-constexpr qint64 kMaxCloseFlushMs = 2000;
+constexpr int kDrainPollMs = 2;
 
 }  // namespace
 
@@ -24,19 +26,28 @@ THalvekSerialGPS::THalvekSerialGPS(QObject* owner)
     : QObject(owner)
     , PollTimer(new QTimer(this))
     , IdleTimer(new QTimer(this))
+    , FeedTimer_(new QTimer(this))
 {
     PollTimer->setInterval(kDefaultPollInterval);
     IdleTimer->setInterval(kDefaultIdleInterval);
+    FeedTimer_->setSingleShot(true);
     connect(PollTimer, &QTimer::timeout, this, &THalvekSerialGPS::PollTimerTick);
     connect(IdleTimer, &QTimer::timeout, this, &THalvekSerialGPS::IdleTimerTick);
+    connect(FeedTimer_, &QTimer::timeout, this, [this] {
+        skerra::guarded(parent(), [&] {
+            if (Connected_) FeedCorrections(false);
+        });
+    });
 }
 
 THalvekSerialGPS::~THalvekSerialGPS()
 {
     PollTimer->stop();
     IdleTimer->stop();
+    FeedTimer_->stop();
     PollTimer->disconnect(this);
     IdleTimer->disconnect(this);
+    FeedTimer_->disconnect(this);
     // No event while the object dies.
     OnConnect = nullptr;
     OnDisconnect = nullptr;
@@ -96,7 +107,7 @@ void THalvekSerialGPS::Open()
     QString reason;
     const auto settings = LinkSettings(reason);
     const QString path = DevicePath(Port);
-    if (reason.isEmpty() && path.isEmpty()) reason = QStringLiteral("No port name");
+    if (reason.isEmpty() && path.isEmpty()) reason = QStringLiteral("no port chosen");
     if (!reason.isEmpty()) {
         LastError_ = reason;
         return;
@@ -107,6 +118,7 @@ void THalvekSerialGPS::Open()
         return;
     }
     Link_ = std::move(link);
+    Relay_.SetLine(BaudRate > 0 ? BaudRate : 9600, BitsPerByte());
 
     Connected_ = true;
     Lines_.Clear();
@@ -118,21 +130,23 @@ void THalvekSerialGPS::Open()
     Raise(OnConnect, Port);
 }
 
-void THalvekSerialGPS::Close()
+void THalvekSerialGPS::Close() { CloseLink(true); }
+
+void THalvekSerialGPS::CloseLink(bool drain)
 {
     PollTimer->stop();
     IdleTimer->stop();
+    FeedTimer_->stop();
     if (!Connected_) return;
     if (Link_) {
-        // What was accepted goes out before the port closes.
-        FeedCorrections(true);
-        const qint64 pending = Link_->PendingOutput();
-        Link_->Flush(std::min<qint64>(kMaxCloseFlushMs, 200 + pending * 10000 / std::max(BaudRate, 1)));
+        if (drain) {
+            FeedCorrections(true);
+            DrainLink();
+        }
         Link_->Close();
         Link_.reset();
     }
-    Corrections_.clear();
-    QueuedBytes_ = 0;
+    Relay_.Clear();
     LogFile_.close();
     Connected_ = false;
     Fix_ = skerra::NmeaFix{};
@@ -142,7 +156,39 @@ void THalvekSerialGPS::Close()
 void THalvekSerialGPS::DeviceLost(const QString& reason)
 {
     LastError_ = reason.isEmpty() ? QStringLiteral("Device lost") : reason;
-    Close();
+    CloseLink(false);  // nothing more leaves a device that is gone
+}
+
+// Waits, at most MaxCloseDrainMs, until what was written has left the line: closing
+// earlier cuts a command short, or lets its tail go out with the settings the driver
+// puts back on close.
+void THalvekSerialGPS::DrainLink()
+{
+    QElapsedTimer waited;
+    waited.start();
+    Link_->Flush(MaxCloseDrainMs);
+    while (waited.elapsed() < MaxCloseDrainMs) {
+        QString reason;
+        if (Link_->Lost(reason) || Relay_.BacklogMs(NowMs(), UnsentBytes()) <= 0) break;
+        QThread::msleep(kDrainPollMs);
+    }
+}
+
+qint64 THalvekSerialGPS::NowMs() const { return Clock ? Clock() : skerra::tickCountMs(); }
+
+qint64 THalvekSerialGPS::UnsentBytes() const
+{
+    return Link_ ? Link_->PendingOutput() + Link_->DriverOutput() : 0;
+}
+
+// Start bit, data bits, parity bit (also when the port keeps the driver's parity)
+// and stop bits.
+double THalvekSerialGPS::BitsPerByte() const
+{
+    const int data = std::clamp(DataBits + 4, 5, 8);
+    const int parity = Parity == 0 ? 0 : 1;
+    const double stop = StopBits == 2 ? 1.5 : StopBits == 3 ? 2.0 : 1.0;
+    return 1 + data + parity + stop;
 }
 
 // ---- writing ---------------------------------------------------------------------
@@ -161,43 +207,36 @@ void THalvekSerialGPS::Send(const std::string& text)
 {
     if (!Connected_ || !Link_) return;
     const auto size = static_cast<qint64>(text.size());
-    if (size > 0 && WriteBytes(text.data(), size) != size) return;
+    if (size > 0) {
+        const qint64 unsent = UnsentBytes();
+        if (WriteBytes(text.data(), size) != size) return;
+        Relay_.Written(size, NowMs(), unsent);
+    }
     Raise(OnSend, text);
-}
-
-qint64 THalvekSerialGPS::CorrectionBudget() const
-{
-    return std::max(ValidBaudRate(BaudRate) / 10, 1);
 }
 
 qint64 THalvekSerialGPS::WriteRaw(const QByteArray& data)
 {
     if (!Connected_ || !Link_ || data.isEmpty()) return 0;
-    Corrections_.push_back(data);
-    QueuedBytes_ += data.size();
-    // The newest block always stays: old corrections are worth less than none.
-    while (QueuedBytes_ > CorrectionBudget() && Corrections_.size() > 1) {
-        QueuedBytes_ -= Corrections_.front().size();
-        Corrections_.pop_front();
-        ++DroppedBlocks_;
-    }
+    Relay_.Push(std::string_view(data.constData(), static_cast<std::size_t>(data.size())), NowMs());
     FeedCorrections(false);
     return data.size();
 }
 
-// Hands queued blocks to the port while its own queue holds less than a quarter of a
-// second; `all` hands over everything (before closing).
+// Hands the queued corrections to the port as the relay allows; `all` hands over
+// every one that can still go out in time (before closing).
 void THalvekSerialGPS::FeedCorrections(bool all)
 {
-    const qint64 headroom = std::max<qint64>(CorrectionBudget() / 4, 1);
-    while (Link_ && !Corrections_.empty()) {
-        const QByteArray& block = Corrections_.front();
-        const qint64 pending = Link_->PendingOutput();
-        if (!all && pending > 0 && pending + block.size() > headroom) break;
-        if (Link_->Write(block.constData(), block.size()) != block.size()) break;
-        QueuedBytes_ -= block.size();
-        Corrections_.pop_front();
+    while (Link_) {
+        const qint64 now = NowMs();
+        const qint64 unsent = UnsentBytes();
+        const QByteArray* unit = Relay_.Next(now, unsent, all);
+        if (!unit) break;
+        if (Link_->Write(unit->constData(), unit->size()) != unit->size()) break;
+        Relay_.TakeNext(now, unsent);
     }
+    if (!all && Link_ && !Relay_.Empty())
+        FeedTimer_->start(static_cast<int>(std::max<qint64>(1, Relay_.MsUntilRoom(NowMs(), UnsentBytes()))));
 }
 
 // ---- reading ---------------------------------------------------------------------

@@ -9,12 +9,14 @@
 // OnSpeedChange when they change - always after the line's OnNewCommand.
 //
 // Ports are named: an absolute path is used as it is, "COMn" (older settings) is
-// /dev/ttyS(n-1), any other name is looked up under /dev/.
+// /dev/ttyS(n-1), any other name is looked up under /dev/. A component whose port is
+// not named opens nothing.
 //
 // Everything, events included, runs on the user-interface thread. The component is
 // the only writer to its port: other users (the NTRIP relay) hand it their bytes
 // through WriteRaw on that thread.
 
+#include "devices/serial/CorrectionRelay.h"
 #include "devices/serial/NmeaFix.h"
 #include "devices/serial/SerialLineAssembler.h"
 #include "devices/serial/SerialLink.h"
@@ -25,7 +27,6 @@
 #include <QString>
 
 #include <cstdint>
-#include <deque>
 #include <functional>
 #include <memory>
 #include <string>
@@ -42,15 +43,18 @@ public:
         std::function<void(QObject* sender, double latitude, double longitude, double altitude)>;
     using SpeedEvent = std::function<void(QObject* sender, double speedKmh)>;
     using LinkFactory = std::function<std::unique_ptr<skerra::SerialLink>()>;
+    using MsClock = std::function<qint64()>;
 
     static constexpr qint64 MaxReadPerTick = 64 * 1024;
     static constexpr qint64 MaxPendingOutput = 64 * 1024;
+    // Close waits at most this long for what was written to leave the line.
+    static constexpr int MaxCloseDrainMs = 400;
 
     explicit THalvekSerialGPS(QObject* owner = nullptr);
     ~THalvekSerialGPS() override;
 
-    // Port settings, read by Open only.
-    QString Port = QStringLiteral("COM1");
+    // Port settings, read by Open only. An empty Port: no port chosen.
+    QString Port;
     int BaudRate = 9600;
     int DataBits = 4;        // code: data bits = code + 4 (4 = 8 bits)
     int StopBits = 1;        // 1 one, 2 one and a half, 3 two; any other value one
@@ -77,26 +81,27 @@ public:
     SpeedEvent OnSpeedChange;
 
     // Opens and configures the port; OnConnect on success. A port that cannot be
-    // opened leaves the component closed and silent; LastError() says why.
+    // opened (or none chosen) leaves the component closed and silent; LastError()
+    // says why.
     void Open();
-    // Stops the timers; when open, hands what Send and WriteRaw accepted to the port
-    // (waiting a bounded time for it to go out), closes the port and the raw log,
-    // zeroes the parsed values and raises OnDisconnect.
+    // Stops the timers; when open, hands the corrections that can still go out in
+    // time to the port and waits, at most MaxCloseDrainMs, until what was written has
+    // left the line; then closes the port and the raw log, zeroes the parsed values
+    // and raises OnDisconnect.
     void Close();
     // Writes the text's bytes as they are (no line ending added), ahead of queued
     // corrections; OnSend when they were accepted.
     void Send(const std::string& text);
-    // Queues raw bytes (a correction block relayed to the receiver) and returns the
-    // block's size; 0 while closed. The queue holds about one second of the port's
-    // baud rate: when the stream outruns the port, whole old blocks are dropped (and
-    // counted), so the receiver never gets stale corrections.
+    // Queues raw bytes (corrections relayed to the receiver) and returns their count;
+    // 0 while closed. No correction leaves the line more than a second after it came
+    // here: when the stream outruns the port, whole old frames are dropped (and
+    // counted) instead (see CorrectionRelay).
     qint64 WriteRaw(const QByteArray& data);
-    // Correction blocks dropped since the program started.
-    quint64 DroppedBlocks() const { return DroppedBlocks_; }
-    // Bytes of correction blocks queued and not yet handed to the port.
-    qint64 QueuedCorrectionBytes() const { return QueuedBytes_; }
-    // About one second of the port at its baud rate (8N1: ten bits a byte).
-    qint64 CorrectionBudget() const;
+    // Correction units (frames, or bytes between frames) dropped since the component
+    // was made.
+    quint64 DroppedBlocks() const { return Relay_.DroppedUnits(); }
+    // Bytes of corrections queued and not yet handed to the port.
+    qint64 QueuedCorrectionBytes() const { return Relay_.QueuedBytes(); }
 
     bool Connected() const { return Connected_; }
     QString PortName() const { return Port; }
@@ -122,6 +127,8 @@ public:
 
     // Tests put a fake link here; the default is QSerialPort.
     LinkFactory MakeLink;
+    // Tests put a clock here (monotonic milliseconds); the default is the tick count.
+    MsClock Clock;
 
     void PollTimerTick();
     void IdleTimerTick();
@@ -134,6 +141,11 @@ private:
     qint64 WriteBytes(const char* data, qint64 size);
     void DeviceLost(const QString& reason);
     void FeedCorrections(bool all);
+    void DrainLink();
+    void CloseLink(bool drain);
+    qint64 NowMs() const;
+    qint64 UnsentBytes() const;
+    double BitsPerByte() const;
     template <class Event, class... Args>
     void Raise(const Event& event, Args&&... args);
 
@@ -146,7 +158,6 @@ private:
     bool DataSinceIdleTick_ = false;
     bool IdleReported_ = false;
     bool Processing_ = false;
-    std::deque<QByteArray> Corrections_;
-    qint64 QueuedBytes_ = 0;
-    quint64 DroppedBlocks_ = 0;
+    skerra::CorrectionRelay Relay_;
+    QTimer* FeedTimer_ = nullptr;  // hands queued corrections over once the line has room
 };

@@ -251,6 +251,7 @@ void TfrmNTRIPSettings::FormCreate()
     Client->OnLog = [this](QObject*, const std::string& message) { AddLog(QString::fromStdString(message)); };
     OutputDevice = new THalvekSerialGPS(this);
     OutputDevice->setObjectName(QStringLiteral("OutputDevice"));
+    OutputDevice->OnDisconnect = [this](QObject*, const QString&) { OutputPortLost(); };
     LoadProfiles();
     LoadSettings();
     AddLog(QStringLiteral("Halvek NTRIP Client initialized"));
@@ -437,7 +438,8 @@ void TfrmNTRIPSettings::btnSaveProfileClick()
 
 void TfrmNTRIPSettings::btnConnectClick()
 {
-    if (Client->Connected) {
+    // While a connection runs, is being made or waits to be retried, the button ends it.
+    if (Client->Active()) {
         AddLog(QStringLiteral("Disconnecting (manual)..."));
         AutoConnect = false;
         SaveSettings();
@@ -524,7 +526,9 @@ void TfrmNTRIPSettings::ClientStatus(int status, const std::string&)
         }
     }
     const TStatusCaptions captions = CaptionsForStatus(status);
-    btnConnect->setText(captions.Button);
+    // Between attempts the button stops the retries.
+    const bool retrying = (status == ntripDisconnected || status == ntripError) && Client && Client->Active();
+    btnConnect->setText(retrying ? QStringLiteral("Disconnect") : captions.Button);
     setWindowTitle(captions.Window);
 }
 
@@ -563,10 +567,15 @@ void TfrmNTRIPSettings::ReportBaseStation(const skerra::rtcm::TRTCMBaseStation& 
 {
     const std::string text = skerra::rtcm::BaseStationText(station);
     AddLog(QStringLiteral("Base ") + QString::fromStdString(text));
-    const std::string eventLog = TodaysEventLogPath();
-    if (QFileInfo(QString::fromStdString(eventLog)).dir().exists())
-        AppendAutoEvent("NTRIP Base Station " + text, eventLog);
+    ReportEvent("NTRIP Base Station " + text);
     LastBaseStation = station;
+}
+
+// An entry in the day's event log, when the day's folders exist.
+void TfrmNTRIPSettings::ReportEvent(const std::string& text)
+{
+    const std::string eventLog = TodaysEventLogPath();
+    if (QFileInfo(QString::fromStdString(eventLog)).dir().exists()) AppendAutoEvent(text, eventLog);
 }
 
 // ---- output port -------------------------------------------------------------------
@@ -628,13 +637,30 @@ void TfrmNTRIPSettings::OpenOutputPort()
 
 void TfrmNTRIPSettings::CloseOutputPort()
 {
+    OutputOpen = false;
+    OutputToSeparatePort = false;
+    if (Client) Client->RelayToSerial = true;
     if (OutputDevice && OutputDevice->Connected()) {
         OutputDevice->Close();
         AddLog(QStringLiteral("Output port closed"));
     }
+}
+
+// The separate output port closed without being asked to (unplugged, gone).
+void TfrmNTRIPSettings::OutputPortLost()
+{
+    if (!OutputOpen || !OutputToSeparatePort) return;  // closed on purpose
     OutputOpen = false;
     OutputToSeparatePort = false;
     if (Client) Client->RelayToSerial = true;
+    const QString reason = OutputDevice->LastError();
+    const QString text = QStringLiteral("NTRIP output port lost: ") + OutputDevice->PortName() +
+                         (reason.isEmpty() ? QString() : QStringLiteral(" (") + reason + QLatin1Char(')')) +
+                         QStringLiteral(" - corrections go to the GPS port");
+    AddLog(text);
+    ReportEvent(text.toStdString());
+    emit StatusLineRequested(text, true);
+    chkOutputPort->setChecked(false);
 }
 
 void TfrmNTRIPSettings::WriteOutput(const char* data, int length)

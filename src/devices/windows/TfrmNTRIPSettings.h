@@ -5,6 +5,8 @@
 // port for the corrections, counters and a log. It connects by itself at start-up
 // after a run that received corrections, shows itself when the stream is lost or
 // silent, and reports the stream's reference station in its log and the event log.
+// A separate output port that goes away is reported (log, message window, event log)
+// and the corrections go to the GNSS port again.
 
 #include "devices/rtcm/RTCM3BaseStation.h"
 #include "platform/Form.h"
@@ -104,6 +106,10 @@ public:
     void ClientData(const char* data, int length);
     void ClientSourceTable(const std::vector<std::string>& mountPoints);
 
+signals:
+    // A line for the program's message window (`show`: bring the window up).
+    void StatusLineRequested(const QString& text, bool show);
+
 protected:
     void showEvent(QShowEvent* event) override;
 
@@ -113,6 +119,8 @@ private:
     void WriteOutput(const char* data, int length);
     void ReportBaseStation(const skerra::rtcm::TRTCMBaseStation& station);
     void OutputSelectionChanged();
+    void OutputPortLost();
+    void ReportEvent(const std::string& text);
 
     skerra::rtcm::TRTCM3BaseStationFinder BaseStations;
     unsigned long long OutputDroppedSeen = 0;

@@ -90,15 +90,28 @@ TEST(RTCM3FrameScanner, FindsFramesBetweenGarbageAndRejectsDamage)
     // the 1006 announces a long frame, so the stream scanner holds the 1006 back until
     // that many bytes have come; the cut-off frame completes when its rest arrives.
     const std::string rest = a.substr(8) + std::string(kRTCM3MaxFrameSize, '\0');
+    // With a handler for the other bytes, every byte comes out once and in order, the
+    // frames whole.
     for (std::size_t block = 1; block <= 40; ++block) {
         std::vector<int> numbers;
-        TRTCM3FrameScanner scanner([&](const TRTCM3Frame& f) { numbers.push_back(f.MessageNumber); });
+        std::string replayed;
+        std::vector<std::string> frames;
+        TRTCM3FrameScanner scanner(
+            [&](const TRTCM3Frame& f) {
+                numbers.push_back(f.MessageNumber);
+                frames.emplace_back(f.Bytes);
+                replayed += f.Bytes;
+            },
+            [&](std::string_view other) { replayed += other; });
         for (std::size_t i = 0; i < stream.size(); i += block)
             scanner.Push(std::string_view(stream).substr(i, block));
         EXPECT_LE(scanner.PendingBytes(), kRTCM3MaxFrameSize);
         for (std::size_t i = 0; i < rest.size(); i += block)
             scanner.Push(std::string_view(rest).substr(i, block));
         ASSERT_EQ(numbers, (std::vector<int>{1005, 1006, 1005})) << "block size " << block;
+        EXPECT_EQ(frames, (std::vector<std::string>{a, b, a})) << "block size " << block;
+        const std::string all = stream + rest;  // all but what is still held
+        EXPECT_EQ(replayed, all.substr(0, all.size() - scanner.PendingBytes())) << "block size " << block;
         EXPECT_EQ(scanner.Counts().Frames, 3u);
     }
 }

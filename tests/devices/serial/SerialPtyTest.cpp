@@ -1,16 +1,23 @@
 // The component end to end on a pseudo-terminal: QSerialPort, the poll timer and the
 // event loop as in the program.
 
+#include "RTCMFrameBuilder.h"
 #include "SerialTestSupport.h"
 
 #include "devices/serial/THalvekSerialGPS.h"
 #include "platform/Clock.h"
+
+#include "devices/rtcm/RTCM3FrameScanner.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <thread>
 
 using namespace serialtest;
 using Events = std::vector<std::string>;
@@ -73,7 +80,7 @@ TEST_F(SerialPty, SentBytesArriveAtTheOtherEnd)
 {
     open();
     gps.Send("$PUBX,40,GLL,0,0,0,0*5C\r\n");
-    const QByteArray rtcm("\xd3\x00\x13\x3e\xd0\x00\x03\x8a\x0d\x0a", 10);
+    const QByteArray rtcm = QByteArray::fromStdString(skerra::rtcm::test::frameOf(std::string("\x3e\xd0\x00\x03\x8a\x0d\x0a", 7)));
     EXPECT_EQ(gps.WriteRaw(rtcm), rtcm.size());
     const std::string expected = "$PUBX,40,GLL,0,0,0,0*5C\r\n" + rtcm.toStdString();
     std::string received;
@@ -83,6 +90,89 @@ TEST_F(SerialPty, SentBytesArriveAtTheOtherEnd)
     }));
     EXPECT_EQ(received, expected);
     EXPECT_EQ(log.count("send"), 1);
+}
+
+// The receiving end of a line: takes the bytes off the pseudo-terminal no faster than
+// a line of `bytesPerSecond` delivers them (an idle line saves nothing up) and notes
+// when each byte left the line: while the line is busy, one byte time after the one
+// before it, however late this thread gets to run.
+class LineReceiver {
+public:
+    LineReceiver(PseudoTerminal& pty, double bytesPerSecond)
+        : thread_([this, &pty, bytesPerSecond] {
+              qint64 since = skerra::tickCountMs();  // the line has been busy since then
+              std::size_t taken = 0;
+              while (!stop_) {
+                  std::this_thread::sleep_for(std::chrono::milliseconds(2));
+                  const qint64 now = skerra::tickCountMs();
+                  const auto allowed = static_cast<std::size_t>(double(now - since) * bytesPerSecond / 1000);
+                  if (allowed <= taken) continue;
+                  const std::string got = pty.Read(allowed - taken);
+                  if (got.empty()) {
+                      since = now;
+                      taken = 0;
+                      continue;
+                  }
+                  for (std::size_t i = 1; i <= got.size(); ++i)
+                      times_.push_back(since + static_cast<qint64>(double(taken + i) * 1000 / bytesPerSecond));
+                  taken += got.size();
+                  bytes_ += got;
+              }
+          })
+    {
+    }
+    ~LineReceiver() { Stop(); }
+
+    void Stop()
+    {
+        stop_ = true;
+        if (thread_.joinable()) thread_.join();
+    }
+    // After Stop: every byte received, and when each left the line.
+    const std::string& Bytes() const { return bytes_; }
+    qint64 TimeOfByte(std::size_t index) const { return times_.at(index); }
+
+private:
+    std::string bytes_;
+    std::vector<qint64> times_;
+    std::atomic<bool> stop_{false};
+    std::thread thread_;
+};
+
+TEST_F(SerialPty, CorrectionsReachASlowReceiverAtMostOneSecondAfterTheyArrived)
+{
+    gps.BaudRate = 9600;
+    open();
+    LineReceiver receiver(pty, 960);
+    // 150-byte frames every 50 ms for three seconds, each carrying the time it arrived:
+    // three times what the line carries.
+    const qint64 start = skerra::tickCountMs();
+    int sent = 0;
+    while (skerra::tickCountMs() - start < 3000) {
+        const qint64 now = skerra::tickCountMs();
+        std::string payload(144, 'p');
+        payload.replace(0, 12, std::to_string(100000000000 + now));
+        gps.WriteRaw(QByteArray::fromStdString(skerra::rtcm::test::frameOf(payload)));
+        ++sent;
+        waitUntil([&] { return skerra::tickCountMs() - now >= 50; });
+    }
+    waitUntil([] { return false; }, 1500);
+    receiver.Stop();
+
+    const std::string& got = receiver.Bytes();
+    qint64 oldest = 0;
+    int frames = 0;
+    const auto counts = skerra::rtcm::ScanRTCM3Frames(got, [&](const skerra::rtcm::TRTCM3Frame& f) {
+        const qint64 arrived = std::stoll(std::string(f.Payload.substr(0, 12))) - 100000000000;
+        const std::size_t last = static_cast<std::size_t>(f.Bytes.data() - got.data()) + f.Bytes.size() - 1;
+        oldest = std::max(oldest, receiver.TimeOfByte(last) - arrived);
+        ++frames;
+    });
+    EXPECT_LE(oldest, 1000);
+    EXPECT_EQ(counts.Frames * 150, got.size());  // whole frames only
+    EXPECT_GE(frames, 10);                       // the line was kept busy
+    EXPECT_LT(frames, sent);
+    EXPECT_GT(gps.DroppedBlocks(), 0u);
 }
 
 TEST_F(SerialPty, ClosingTheOtherEndDisconnects)

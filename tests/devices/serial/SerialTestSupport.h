@@ -86,6 +86,9 @@ struct FakeLinkState {
     std::string incoming;   // bytes the "device" has sent
     std::string written;    // bytes the component wrote
     qint64 pendingOutput = 0;
+    qint64 driverOutput = 0;         // the driver's output queue
+    qint64 driverDrainsPerQuery = 0;  // how much of it leaves between two looks
+    qint64 driverOutputAtClose = -1;
     bool lost = false;
     int closes = 0;
 };
@@ -100,7 +103,11 @@ public:
         reason = s_->openReason;
         return s_->openResult;
     }
-    void Close() override { ++s_->closes; }
+    void Close() override
+    {
+        ++s_->closes;
+        s_->driverOutputAtClose = s_->driverOutput;
+    }
     qint64 Read(char* data, qint64 size) override
     {
         const auto n = std::min<qint64>(size, static_cast<qint64>(s_->incoming.size()));
@@ -114,6 +121,12 @@ public:
         return size;
     }
     qint64 PendingOutput() const override { return s_->pendingOutput; }
+    qint64 DriverOutput() const override
+    {
+        const qint64 now = s_->driverOutput;
+        s_->driverOutput = std::max<qint64>(0, now - s_->driverDrainsPerQuery);
+        return now;
+    }
     bool Lost(QString& reason) const override
     {
         if (s_->lost) reason = QStringLiteral("device gone");
@@ -155,6 +168,15 @@ public:
             }
         }
         return true;
+    }
+
+    // At most `size` of the bytes the component has written; none when there are none.
+    std::string Read(std::size_t size)
+    {
+        std::string out(size, '\0');
+        const ssize_t n = ::read(master_, out.data(), size);
+        out.resize(n > 0 ? static_cast<std::size_t>(n) : 0);
+        return out;
     }
 
     // What the component has written so far.

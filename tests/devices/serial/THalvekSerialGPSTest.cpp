@@ -1,5 +1,6 @@
 // The component's behaviour over a fake link: opening, events, writing, watchdog.
 
+#include "RTCMFrameBuilder.h"
 #include "SerialTestSupport.h"
 
 #include "devices/serial/THalvekSerialGPS.h"
@@ -61,6 +62,24 @@ TEST_F(SerialDevice, FailedOpenStaysClosedAndSilentButKeepsTheReason)
     EXPECT_FALSE(gps.PollTimer->isActive());
     EXPECT_EQ(gps.LastError(), "Permission denied");
     EXPECT_TRUE(log.events.empty());
+}
+
+TEST_F(SerialDevice, WithoutAChosenPortNothingIsOpened)
+{
+    for (const QString& port : {QString(), QStringLiteral("  ")}) {
+        THalvekSerialGPS fresh;  // a new component has no port
+        bool made = false;
+        fresh.MakeLink = [&] {
+            made = true;
+            return std::make_unique<FakeLink>(link);
+        };
+        EXPECT_TRUE(fresh.Port.isEmpty());
+        fresh.Port = port;
+        fresh.Open();
+        EXPECT_FALSE(fresh.Connected());
+        EXPECT_FALSE(made);
+        EXPECT_EQ(fresh.LastError(), "no port chosen");
+    }
 }
 
 TEST_F(SerialDevice, InvalidDataBitsCodeIsAnOpenFailure)
@@ -222,41 +241,80 @@ TEST_F(SerialDevice, SendWritesTheTextAsItIsAndReportsIt)
     EXPECT_EQ(log.events, Events({"connect ttyUSB0", "send $PMTK220,100*2F\r\n"}));
 }
 
-TEST_F(SerialDevice, CorrectionsQueueForAboutOneSecondAndCommandsGoFirst)
+// An RTCM 3 frame of `size` bytes (header, filler payload, CRC).
+std::string rtcmFrame(std::size_t size, char fill)
 {
+    std::string payload(size - 6, fill);
+    return skerra::rtcm::test::frameOf(payload);
+}
+
+TEST_F(SerialDevice, CorrectionsWaitForTheLineAndCommandsGoFirst)
+{
+    qint64 now = 0;
+    gps.Clock = [&] { return now; };
     EXPECT_EQ(gps.WriteRaw("closed"), 0);
-    gps.BaudRate = 9600;  // one second: 960 bytes
+    gps.BaudRate = 9600;  // 960 bytes a second
     gps.Open();
-    ASSERT_EQ(gps.CorrectionBudget(), 960);
 
-    const QByteArray big(2000, '\xd3');
-    EXPECT_EQ(gps.WriteRaw(big), big.size());  // an idle port takes any block at once
-    EXPECT_EQ(link->written.size(), 2000u);
+    const std::string a = rtcmFrame(300, 'a'), b = rtcmFrame(200, 'b'), c = rtcmFrame(100, 'c');
+    EXPECT_EQ(gps.WriteRaw(QByteArray::fromStdString(a)), 300);  // an idle line takes it at once
+    EXPECT_EQ(link->written, a);
+    gps.WriteRaw(QByteArray::fromStdString(b));  // 312 ms of line ahead: b waits
+    EXPECT_EQ(gps.QueuedCorrectionBytes(), 200);
+    gps.Send("$CMD\r\n");  // ahead of the waiting corrections
+    EXPECT_EQ(link->written, a + "$CMD\r\n");
 
-    link->pendingOutput = 500;  // the port is busy: blocks wait in the queue
-    for (char c : std::string("abcdef")) EXPECT_EQ(gps.WriteRaw(QByteArray(300, c)), 300);
-    // Only the newest blocks that fit in one second are kept; the older ones are gone.
-    EXPECT_EQ(gps.QueuedCorrectionBytes(), 900);
-    EXPECT_EQ(gps.DroppedBlocks(), 3u);
-
-    gps.Send("$CMD\r\n");  // ahead of the queued corrections
-    EXPECT_EQ(link->written.substr(2000), "$CMD\r\n");
-
-    link->pendingOutput = 0;
+    now = 100;  // the line has room again: b still leaves within its second
     gps.PollTimerTick();
-    EXPECT_EQ(link->written.substr(2006), std::string(300, 'd') + std::string(300, 'e') + std::string(300, 'f'));
+    EXPECT_EQ(link->written, a + "$CMD\r\n" + b);
+    EXPECT_EQ(gps.DroppedBlocks(), 0u);
+
+    // The driver still holds two seconds of the line (bytes written past this
+    // component): a new frame could never leave in time and is dropped whole.
+    now = 2000;
+    link->driverOutput = 1920;
+    gps.WriteRaw(QByteArray::fromStdString(c));
+    EXPECT_EQ(gps.DroppedBlocks(), 1u);
+    EXPECT_EQ(gps.QueuedCorrectionBytes(), 0);
+    EXPECT_EQ(link->written, a + "$CMD\r\n" + b);
+}
+
+TEST_F(SerialDevice, CloseHandsTheCorrectionsThatAreStillInTimeToThePort)
+{
+    gps.BaudRate = 9600;
+    gps.Open();
+    const std::string a = rtcmFrame(300, 'a'), b = rtcmFrame(100, 'b');
+    gps.WriteRaw(QByteArray::fromStdString(a));
+    gps.WriteRaw(QByteArray::fromStdString(b));
+    EXPECT_EQ(link->written, a);
+    gps.Close();
+    EXPECT_EQ(link->written, a + b);
     EXPECT_EQ(gps.QueuedCorrectionBytes(), 0);
 }
 
-TEST_F(SerialDevice, CloseHandsQueuedCorrectionsToThePortFirst)
+TEST_F(SerialDevice, CloseWaitsForTheDriverToSendWhatItHoldsButNotForever)
 {
-    gps.Open();
-    link->pendingOutput = 10000;
-    gps.WriteRaw("late block");
-    EXPECT_EQ(link->written, "");
-    gps.Close();
-    EXPECT_EQ(link->written, "late block");
-    EXPECT_EQ(gps.QueuedCorrectionBytes(), 0);
+    struct Case {
+        const char* what;
+        qint64 driverOutput, drainsPerQuery, leftAtClose;
+    };
+    const Case cases[] = {
+        {"a draining line is closed once empty", 200, 10, 0},
+        {"a line that never drains is closed all the same", 100000, 0, 100000},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        gps.BaudRate = 115200;
+        gps.Open();
+        gps.Send("$PMTK251,9600*17\r\n");
+        link->driverOutput = c.driverOutput;
+        link->driverDrainsPerQuery = c.drainsPerQuery;
+        QElapsedTimer clock;
+        clock.start();
+        gps.Close();
+        EXPECT_LT(clock.elapsed(), 5 * THalvekSerialGPS::MaxCloseDrainMs);
+        EXPECT_EQ(link->driverOutputAtClose, c.leftAtClose);
+    }
 }
 
 TEST_F(SerialDevice, IdleIsReportedOncePerSilence)
@@ -286,6 +344,7 @@ TEST(SerialDeviceLifetime, DestroyingAnOpenDeviceRaisesNothing)
     {
         THalvekSerialGPS gps;
         gps.MakeLink = [link] { return std::make_unique<FakeLink>(link); };
+        gps.Port = QStringLiteral("COM1");
         log.Attach(gps);
         gps.Open();
     }

@@ -5,6 +5,7 @@
 #include "FakeCaster.h"
 #include "LoopbackTestSupport.h"
 #include "MissingTool.h"
+#include "RTCMFrameBuilder.h"
 #include "SerialTestSupport.h"
 #include "Str2strSupport.h"
 
@@ -112,7 +113,8 @@ TEST_F(NTRIPWindow, CorrectionsArriveExactlyWhereTheOutputSettingsSendThem)
 {
     enum Output { Off, GpsItem, OtherPort };
     enum Gnss { PortOpen, PortClosed, ClosedThenReopened };
-    const std::string a = "\xD3\x00\x04" "AAAA\x01\x02\x03", b = "\xD3\x00\x04" "BBBB\x04\x05\x06";
+    using skerra::rtcm::test::frameOf;
+    const std::string a = frameOf("AAAA"), b = frameOf("BBBB");
     for (Output output : {Off, GpsItem, OtherPort}) {
         for (Gnss gnss : {PortOpen, PortClosed, ClosedThenReopened}) {
             SCOPED_TRACE("output " + std::to_string(output) + ", GNSS port " + std::to_string(gnss));
@@ -149,6 +151,44 @@ TEST_F(NTRIPWindow, CorrectionsArriveExactlyWhereTheOutputSettingsSendThem)
             Window.reset();
         }
     }
+}
+
+TEST_F(NTRIPWindow, ALostOutputPortIsReportedAndTheCorrectionsGoToTheGpsPortAgain)
+{
+    using skerra::rtcm::test::frameOf;
+    const std::string a = frameOf("AAAA"), b = frameOf("BBBB");
+    CreateDataFolders();
+    serialtest::PseudoTerminal gnssPty, outPty;
+    THalvekSerialGPS gps;
+    gps.Port = gnssPty.SlavePath;
+    SerialCorrectionSink sink(&gps);
+    Ports = {outPty.SlavePath};
+    FakeCaster caster({{CasterStep::send("ICY 200 OK\r\n" + a), CasterStep::pause(1500), CasterStep::send(b),
+                        CasterStep::hold(5000)}});
+    TfrmNTRIPSettings& w = Open();
+    QStringList status;
+    QObject::connect(&w, &TfrmNTRIPSettings::StatusLineRequested, [&](const QString& t, bool) { status << t; });
+    w.SetGPSPort(&sink, QString());
+    gps.Open();
+    w.boxOutputPort->setCurrentIndex(1);
+    w.chkOutputPort->setChecked(true);
+    ASSERT_TRUE(w.OutputDevice->Connected());
+    ConnectTo(caster.Port());
+    EXPECT_EQ(drain(outPty, a.size()), a);
+
+    outPty.CloseMaster();  // the port goes away
+    ASSERT_TRUE(waitUntil([&] { return !w.chkOutputPort->isChecked(); }));
+    const QString lost = "NTRIP output port lost: " + outPty.SlavePath;
+    EXPECT_EQ(LogCount(lost), 1);
+    ASSERT_EQ(status.size(), 1);
+    EXPECT_TRUE(status[0].startsWith(lost));
+    QFile events(QString::fromStdString(TodaysEventLogPath()));
+    ASSERT_TRUE(events.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(QString::fromUtf8(events.readAll()).contains("\t" + lost));
+    EXPECT_FALSE(Ini().ReadBool("NTRIP", "OutputEnabled", true));
+    EXPECT_TRUE(w.Client->RelayToSerial);
+    EXPECT_EQ(drain(gnssPty, b.size()), b);  // the next corrections reach the receiver
+    Window.reset();
 }
 
 TEST_F(NTRIPWindow, TheOutputPortReopensWhenItsBaudRateChanges)
@@ -276,6 +316,26 @@ TEST_F(NTRIPWindow, EachStatusSetsTheCaptionsAndLossWhileHiddenShowsTheWindow)
     EXPECT_LT(w.memoLog->toPlainText().split('\n').last().size(), 240);
     for (int i = 0; i < 150; ++i) w.AddLog("line");
     EXPECT_EQ(w.memoLog->document()->blockCount(), 100);
+}
+
+TEST_F(NTRIPWindow, WhileAConnectionIsRetriedTheButtonStopsTheRetries)
+{
+    // Every connection is answered and closed at once: the client keeps retrying.
+    FakeCaster caster({{CasterStep::send("ICY 200 OK\r\n"), CasterStep::close()}});
+    TfrmNTRIPSettings& w = Open();
+    w.Client->ReconnectTimer->setInterval(200);
+    ConnectTo(caster.Port());
+    ASSERT_TRUE(waitUntil([&] { return LogCount("Reconnect attempt 1/10") == 1 && w.Client->ReconnectTimer->isActive(); }));
+    EXPECT_EQ(w.btnConnect->text(), "Disconnect");
+
+    w.btnConnectClick();
+    EXPECT_EQ(LogCount("Disconnecting (manual)..."), 1);
+    EXPECT_FALSE(w.Client->Active());
+    EXPECT_EQ(w.btnConnect->text(), "Connect");
+    const int connections = caster.Connections();
+    waitUntil([] { return false; }, 800);
+    EXPECT_EQ(caster.Connections(), connections);  // no connection after the click
+    EXPECT_FALSE(Ini().ReadBool("NTRIP", "AutoConnect", true));
 }
 
 TEST_F(NTRIPWindow, ThirtySecondsWithoutDataShowTheHiddenWindow)

@@ -1,0 +1,93 @@
+#pragma once
+// Paces RTK corrections onto a serial line so that none reaches the receiver more than
+// a second after it arrived: a late correction is worse than none.
+//
+// The stream is cut into units that are written or dropped whole: each RTCM 3 frame is
+// one unit, and the bytes between frames (another format, or damaged data) make units
+// of their own. A frame whose last bytes have not arrived yet waits for them.
+//
+// How long the line still needs for what it holds is the larger of two figures: the
+// bytes the port reports unsent (its program buffer and the driver's output queue), and
+// a model of the line that counts every byte written at the line's own speed - a line
+// never sends faster than its baud rate, whatever its driver reports.
+//
+// While the line is busy the queue keeps only as much as the line can send in the
+// time left after the headroom; older units give way to newer ones, so what goes out
+// is as fresh as the line allows.
+//
+// Times are milliseconds of a monotonic clock, passed in by the caller.
+
+#include "devices/rtcm/RTCM3FrameScanner.h"
+
+#include <QByteArray>
+#include <QtGlobal>
+
+#include <deque>
+#include <string_view>
+
+namespace skerra {
+
+class CorrectionRelay {
+public:
+    // The oldest a correction may be when its last byte leaves the line.
+    static constexpr qint64 MaxAgeMs = 1000;
+    // How far the line's real timing may lag the plan (device buffers, scheduling);
+    // the plan keeps this much of the second in reserve.
+    static constexpr qint64 LineSlackMs = 100;
+    // At most this much of the line is committed to the port ahead; the rest waits
+    // here, where it can still be dropped and where commands overtake it.
+    static constexpr qint64 HeadroomMs = 250;
+
+    CorrectionRelay();
+    CorrectionRelay(const CorrectionRelay&) = delete;
+    CorrectionRelay& operator=(const CorrectionRelay&) = delete;
+
+    // The line's speed: baud rate and bits on the line per byte (start, data, parity
+    // and stop bits). Forgets what was queued and what the line held.
+    void SetLine(int baudRate, double bitsPerByte);
+    // Forgets the queue and the line (the port closed).
+    void Clear();
+
+    // Queues received bytes; drops the oldest units beyond the queue's share of the line.
+    void Push(std::string_view bytes, qint64 nowMs);
+
+    // The unit to hand to the port now, or null. `queuedBelow`: bytes the port holds and
+    // has not sent yet. Units that can no longer leave the line in time are dropped
+    // first. With `all` the headroom is ignored (the port is about to close).
+    const QByteArray* Next(qint64 nowMs, qint64 queuedBelow, bool all = false);
+    // The unit Next returned was handed to the port; `queuedBelow` as given to Next.
+    void TakeNext(qint64 nowMs, qint64 queuedBelow);
+    // Other bytes (a command) were handed to the port.
+    void Written(qint64 bytes, qint64 nowMs, qint64 queuedBelow);
+
+    // Milliseconds the line needs to send what it holds.
+    double BacklogMs(qint64 nowMs, qint64 queuedBelow) const;
+    // Milliseconds the line needs for `bytes`.
+    double TransmitMs(qint64 bytes) const;
+    // When Next may have a unit to hand over while nothing new arrives: milliseconds
+    // from now, or -1 when the queue is empty.
+    qint64 MsUntilRoom(qint64 nowMs, qint64 queuedBelow) const;
+
+    qint64 QueuedBytes() const { return queuedBytes_; }
+    bool Empty() const { return units_.empty(); }
+    // Units dropped since the relay was made.
+    quint64 DroppedUnits() const { return dropped_; }
+
+private:
+    struct Unit {
+        QByteArray bytes;
+        qint64 arrivedMs = 0;
+    };
+    void Queue(std::string_view bytes);
+    void DropFront();
+
+    std::deque<Unit> units_;
+    qint64 queuedBytes_ = 0;
+    quint64 dropped_ = 0;
+    double msPerByte_ = 10.0 / 9600 * 1000;
+    double lineFreeAtMs_ = 0;  // when the line has sent what was written, by the model
+    rtcm::TRTCM3FrameScanner splitter_;
+    qint64 pushMs_ = 0;  // the arrival time of the bytes being split
+};
+
+}  // namespace skerra
