@@ -178,6 +178,14 @@ TEST_F(SurveyEngineTest, PortsThatDoNotOpenAreReported)
     EXPECT_TRUE(view_.shrunk);
 }
 
+TEST_F(SurveyEngineTest, NoChosenGnssPortIsReportedWithoutAPortName)
+{
+    devices_.gnssOpens = false;
+    devices_.gnssPort.clear();
+    engine_->RealtimeClicked(true);
+    EXPECT_EQ(view_.Count("Cannot open GPS port (no port chosen)"), 1);
+}
+
 TEST_F(SurveyEngineTest, BadSettingsAreReportedOncePerText)
 {
     start();

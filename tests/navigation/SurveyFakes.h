@@ -81,7 +81,8 @@ struct FakeDevices : SurveyDevices {
         calls.push_back(std::string("open ") + name(d));
         bool& open = d == SurveyDevice::Gnss ? gnssOpen : sounderOpen;
         open = d == SurveyDevice::Gnss ? gnssOpens : sounderOpens;
-        if (!open) reason = QStringLiteral("no such device");
+        if (!open) reason = d == SurveyDevice::Gnss && gnssPort.isEmpty() ? QStringLiteral("no port chosen")
+                                                                           : QStringLiteral("no such device");
         return open;
     }
     void Close(SurveyDevice d) override
@@ -93,7 +94,8 @@ struct FakeDevices : SurveyDevices {
         if (was && onClose) onClose(d);
     }
     bool Connected(SurveyDevice d) const override { return d == SurveyDevice::Gnss ? gnssOpen : sounderOpen; }
-    QString PortName(SurveyDevice d) const override { return d == SurveyDevice::Gnss ? "COM3" : "COM4"; }
+    QString gnssPort = QStringLiteral("COM3");
+    QString PortName(SurveyDevice d) const override { return d == SurveyDevice::Gnss ? gnssPort : "COM4"; }
     void Send(SurveyDevice, const std::string&) override {}
     GnssFixValues GnssFix() const override { return fix; }
     static const char* name(SurveyDevice d) { return d == SurveyDevice::Gnss ? "gnss" : "sounder"; }

@@ -30,6 +30,15 @@ namespace {
 QString text(const std::string& s) { return QString::fromStdString(s); }
 QString fixed(double v, int decimals) { return text(skerra::FormatFixed(v, decimals)); }
 
+// "<what> <port> (<reason>)": the port is left out when none was chosen, the reason when there is none.
+QString portFailure(const QString& what, const QString& port, const QString& reason)
+{
+    QString line = what;
+    if (!port.isEmpty()) line += ' ' + port;
+    if (!reason.isEmpty()) line += " (" + reason + ')';
+    return line;
+}
+
 // A tick that is never 0, so 0 can mean "not armed".
 std::int64_t armedTick(std::int64_t tick) { return std::max<std::int64_t>(tick, 1); }
 
@@ -111,8 +120,7 @@ void SurveyEngine::Start()
     if (devices_.Open(SurveyDevice::Gnss, reason)) {
         state_.GpsStartTick = armedTick(clock_.TickMs());
     } else {
-        Report("Cannot open GPS port " + devices_.PortName(SurveyDevice::Gnss)
-               + (reason.isEmpty() ? QString() : " (" + reason + ")"));
+        Report(portFailure("Cannot open GPS port", devices_.PortName(SurveyDevice::Gnss), reason));
     }
 
     const SensorSettingsValues sensor = settings_.SensorSettings();
@@ -121,7 +129,7 @@ void SurveyEngine::Start()
         if (devices_.Open(SurveyDevice::Sounder, reason))
             view_.AddMessageLine("ZSENSOR Open called on port: " + port, false);
         else
-            Report("ZSENSOR Open failed: " + port + (reason.isEmpty() ? QString() : " (" + reason + ")"), false);
+            Report(portFailure("ZSENSOR Open failed:", port, reason), false);
         view_.SetEchogramTimerEnabled(true);
         state_.SensorStartTick = armedTick(clock_.TickMs());
         state_.SensorTimedOut = false;
