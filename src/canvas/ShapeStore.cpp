@@ -5,7 +5,9 @@
 
 namespace {
 const std::vector<THShape*> kNoMembers;
-}
+// Layer ids below this have their list found by position.
+constexpr int kListedLayers = 1 << 16;
+}  // namespace
 
 ShapeStore::~ShapeStore() { clear(); }
 
@@ -80,7 +82,22 @@ void ShapeStore::moveToBack(THShape* shape)
 
 // ---- layers ----
 
-ShapeStore::Bucket& ShapeStore::bucket(int layer) { return buckets_[layer]; }
+ShapeStore::Bucket& ShapeStore::farBucket(int layer)
+{
+    if (layer >= 0 && layer < kListedLayers) {
+        buckets_.resize(static_cast<std::size_t>(layer) + 1);
+        return buckets_[static_cast<std::size_t>(layer)];
+    }
+    return farBuckets_[layer];
+}
+
+const ShapeStore::Bucket* ShapeStore::findBucket(int layer) const
+{
+    if (static_cast<unsigned>(layer) < buckets_.size())
+        return &buckets_[static_cast<unsigned>(layer)];
+    auto it = farBuckets_.find(layer);
+    return it == farBuckets_.end() ? nullptr : &it->second;
+}
 
 void ShapeStore::joinBucket(THShape* shape)
 {
@@ -118,11 +135,11 @@ void ShapeStore::moveLayer(int from, int to)
 {
     if (from == to)
         return;
-    auto it = buckets_.find(from);
-    if (it == buckets_.end())
+    if (!findBucket(from))
         return;
-    std::vector<THShape*> moving = std::move(it->second.members);
-    it->second = Bucket{};
+    Bucket& b = bucket(from);
+    std::vector<THShape*> moving = std::move(b.members);
+    b = Bucket{};
     for (THShape* s : moving) {
         s->layer_ = to;
         joinBucket(s);
@@ -131,8 +148,8 @@ void ShapeStore::moveLayer(int from, int to)
 
 const std::vector<THShape*>& ShapeStore::layerMembers(int layer) const
 {
-    auto it = buckets_.find(layer);
-    return it == buckets_.end() ? kNoMembers : it->second.members;
+    const Bucket* b = findBucket(layer);
+    return b ? b->members : kNoMembers;
 }
 
 std::vector<THShape*> ShapeStore::layerInDrawingOrder(int layer) const
@@ -175,10 +192,9 @@ bool ShapeStore::setPenWidth(THShape* shape, int width)
 
 bool ShapeStore::applyLayerPen(int layer, PenField field, PenTallyOf tally, std::int32_t value)
 {
-    auto it = buckets_.find(layer);
-    if (it == buckets_.end() || it->second.members.empty())
+    if (!findBucket(layer) || findBucket(layer)->members.empty())
         return false;
-    Bucket& b = it->second;
+    Bucket& b = bucket(layer);
     PenTally& t = b.*tally;
     if (t.counted == value && t.other == 0)
         return false;
@@ -228,6 +244,55 @@ void ShapeStore::add(std::unique_ptr<THShape> shape)
         ++selected_;
 }
 
+void ShapeStore::addNew(THShape* s, long number, int layer, TColor penFg, int penWidth)
+{
+    s->number_ = number;
+    s->layer_ = layer;
+    s->penFg_ = penFg;
+    s->penWidth_ = penWidth;
+    s->slot_ = static_cast<std::uint32_t>(slots_.size());
+    slots_.push_back(s);
+    ++live_;
+    index_.insert(s);
+    joinBucket(s);
+    if (s->selected_)
+        ++selected_;
+}
+
+void ShapeStore::reserve(std::size_t count)
+{
+    slots_.reserve(slots_.size() + count);
+    index_.reserve(count);
+}
+
+void ShapeStore::truncate(std::size_t mark)
+{
+    while (slots_.size() > mark && slots_.size() > head_) {
+        THShape* s = slots_.back();
+        slots_.pop_back();
+        if (!s)
+            continue;
+        index_.erase(s->number_);
+        leaveBucket(s);
+        if (s->selected_)
+            --selected_;
+        --live_;
+        delete s;
+    }
+    trimEnds();
+}
+
+void ShapeStore::swap(ShapeStore& other) noexcept
+{
+    std::swap(slots_, other.slots_);
+    std::swap(head_, other.head_);
+    std::swap(live_, other.live_);
+    std::swap(selected_, other.selected_);
+    std::swap(index_, other.index_);
+    std::swap(buckets_, other.buckets_);
+    std::swap(farBuckets_, other.farBuckets_);
+}
+
 std::unique_ptr<THShape> ShapeStore::remove(THShape* shape)
 {
     index_.erase(shape->number_);
@@ -244,11 +309,11 @@ std::unique_ptr<THShape> ShapeStore::remove(THShape* shape)
 std::vector<long> ShapeStore::destroyLayer(int layer)
 {
     std::vector<long> selectedNumbers;
-    auto it = buckets_.find(layer);
-    if (it == buckets_.end())
+    if (!findBucket(layer))
         return selectedNumbers;
-    std::vector<THShape*> doomed = std::move(it->second.members);
-    it->second = Bucket{};
+    Bucket& b = bucket(layer);
+    std::vector<THShape*> doomed = std::move(b.members);
+    b = Bucket{};
     for (THShape* s : doomed) {
         index_.erase(s->number_);
         if (s->selected_) {
@@ -275,4 +340,6 @@ void ShapeStore::clear()
     selected_ = 0;
     index_.clear();
     buckets_.clear();
+    buckets_.shrink_to_fit();
+    farBuckets_.clear();
 }

@@ -5,9 +5,10 @@
 //   (compacted once they outnumber the shapes), so a removal, a move to the
 //   front or to the back costs O(1) amortised and the order never changes
 //   otherwise;
-// - number -> shape in a hash table (O(1));
+// - number -> shape in a vector indexed by number (O(1), see ShapeIndex);
 // - per layer id, the list of its shapes (any order), so clearing or restyling
-//   a layer costs in proportion to that layer;
+//   a layer costs in proportion to that layer; the lists of the ids a chart
+//   uses (0 up) are found by position in a vector;
 // - per layer id, how many of its shapes differ from the pen the layer last
 //   pushed, so restyling a layer with the pen it already has costs O(1).
 //
@@ -37,6 +38,16 @@ public:
 
     // Takes a detached shape whose number is set and not in use; appends it on top.
     void add(std::unique_ptr<THShape> shape);
+    // Takes a new shape (from new, not yet owned by anyone), gives it its
+    // identity and appends it on top.
+    void addNew(THShape* shape, long number, int layer, TColor penFg, int penWidth);
+    // Room for count more shapes on top.
+    void reserve(std::size_t count);
+    // Where the next shape added goes in the drawing order; with truncate, the
+    // shapes added since can be taken off again (while nothing else changed the store).
+    std::size_t endMark() const { return slots_.size(); }
+    void truncate(std::size_t mark);
+    void swap(ShapeStore& other) noexcept;
     // Takes the shape out of the store and hands it back.
     std::unique_ptr<THShape> remove(THShape* shape);
     // Destroys every shape on the layer; returns the numbers of those that were selected.
@@ -87,7 +98,14 @@ private:
                                                                  {&THShape::penWidth_, &Bucket::width}};
     bool setPen(THShape* shape, PenField field, PenTallyOf tally, std::int32_t value);
     bool applyLayerPen(int layer, PenField field, PenTallyOf tally, std::int32_t value);
-    Bucket& bucket(int layer);
+    Bucket& bucket(int layer)
+    {
+        if (static_cast<unsigned>(layer) < buckets_.size())
+            return buckets_[static_cast<unsigned>(layer)];
+        return farBucket(layer);
+    }
+    const Bucket* findBucket(int layer) const;
+    Bucket& farBucket(int layer);
     void joinBucket(THShape* shape);
     void leaveBucket(THShape* shape);
     void unlinkOrder(THShape* shape);
@@ -100,5 +118,6 @@ private:
     std::size_t live_ = 0;
     std::size_t selected_ = 0;
     ShapeIndex index_;
-    std::unordered_map<int, Bucket> buckets_;
+    std::vector<Bucket> buckets_;  // by layer id, for the ids 0 .. 65535
+    std::unordered_map<int, Bucket> farBuckets_;  // the other ids
 };

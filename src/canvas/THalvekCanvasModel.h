@@ -23,8 +23,9 @@
 // - Lookup by number is constant time; clearing or restyling a layer costs in
 //   proportion to that layer; no operation is quadratic in the number of shapes.
 //
-// Access path for the chart-file code: AppendShape (numbers a shape the reader
-// built and puts it on top), ResetChart (the full reload), AddBlock/FindBlock,
+// Access path for the chart-file code: ShapeBatch (a reader's shapes made
+// straight into the chart, all or nothing), AppendShape (numbers a shape the
+// reader built and puts it on top), ResetChart (the full reload), AddBlock/FindBlock,
 // NextShapeId(), NextLayerId(), CurrentDxfLayer, Shapes() in drawing order.
 
 #include "canvas/CanvasEvents.h"
@@ -300,6 +301,7 @@ protected:
     virtual void ShapeHandedOut(const THShape&) {}
 
 private:
+    friend class ShapeBatch;
     long takeShapeNumber() { return nextShapeId_++; }
     const THLayer& layerForNewShape(int layer);
     long addNewShape(std::unique_ptr<THShape> shape, const THLayer& layer, bool withPenWidth = true);
