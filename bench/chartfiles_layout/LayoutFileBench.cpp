@@ -35,6 +35,7 @@
 #include <cstring>
 #include <fstream>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -180,6 +181,28 @@ void BM_SaveAndLoadAgainstZlib(benchmark::State& state)
     QFile::remove(path);
 }
 BENCHMARK(BM_SaveAndLoadAgainstZlib)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+// CadLoad alone, into an empty chart: the load as the program runs it at start-up.
+void BM_LoadIntoEmptyChart(benchmark::State& state)
+{
+    const QString path = scratchFile("load.qmt");
+    {
+        THalvekCanvasModel chart;
+        drawSurvey(chart, kShapes);
+        if (!CadSave(chart, path).ok)
+            state.SkipWithError("the save failed");
+    }
+    for (auto _ : state) {
+        auto chart = std::make_unique<THalvekCanvasModel>();
+        if (!CadLoad(*chart, path, LayoutLoadMode::Replace).ok)
+            state.SkipWithError("the load failed");
+        state.PauseTiming();
+        chart.reset();
+        state.ResumeTiming();
+    }
+    QFile::remove(path);
+}
+BENCHMARK(BM_LoadIntoEmptyChart)->Iterations(3)->Unit(benchmark::kMillisecond);
 
 // ---- memory ----
 

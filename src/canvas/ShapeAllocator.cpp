@@ -1,10 +1,10 @@
 #include "canvas/ShapeAllocator.h"
 
+#include "canvas/HugePages.h"
+
 #include <atomic>
 #include <cstdint>
 #include <new>
-
-#include <sys/mman.h>
 
 #if defined(__SANITIZE_ADDRESS__)
 #define SKERRA_SHAPES_FROM_HEAP 1
@@ -70,27 +70,15 @@ Chunk* chunkOf(void* p)
 // chunk by masking (and the chunk can be one huge page).
 void* mapChunk()
 {
-    const std::size_t span = 2 * kChunkBytes;
-    void* raw = mmap(nullptr, span, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
-    if (raw == MAP_FAILED)
-        throw std::bad_alloc();
-    const auto start = reinterpret_cast<std::uintptr_t>(raw);
-    const std::uintptr_t aligned = alignUp(start, kChunkBytes);
-    if (aligned > start)
-        munmap(raw, aligned - start);
-    const std::uintptr_t tail = aligned + kChunkBytes;
-    if (tail < start + span)
-        munmap(reinterpret_cast<void*>(tail), start + span - tail);
-#ifdef MADV_HUGEPAGE
-    madvise(reinterpret_cast<void*>(aligned), kChunkBytes, MADV_HUGEPAGE);
-#endif
+    static_assert(kChunkBytes == kHugePage);
+    void* chunk = mapHugePages(kChunkBytes);
     chunksMapped.fetch_add(1, std::memory_order_relaxed);
-    return reinterpret_cast<void*>(aligned);
+    return chunk;
 }
 
 void unmapChunk(Chunk* chunk)
 {
-    munmap(chunk, kChunkBytes);
+    unmapHugePages(chunk, kChunkBytes);
     chunksMapped.fetch_sub(1, std::memory_order_relaxed);
 }
 

@@ -24,7 +24,7 @@ void ShapeIndex::insert(THShape* shape)
             return;
         }
         if (i - run_.size() <= std::max(kMaxGap, run_.size())) {
-            run_.resize(i, nullptr);
+            run_.resize(i);
             run_.push_back(shape);
             ++runCount_;
             return;
@@ -62,7 +62,7 @@ void ShapeIndex::trimFront()
         return;
     }
     if (lead > kSlack || lead * 2 > run_.size()) {
-        run_.erase(run_.begin(), run_.begin() + static_cast<std::ptrdiff_t>(lead));
+        run_.eraseFront(lead);
         base_ += static_cast<long>(lead);
     }
 }
@@ -73,15 +73,13 @@ void ShapeIndex::moveRunToFar()
         if (s)
             far_.insert(s);
     base_ += static_cast<long>(run_.size());
-    run_.clear();
-    run_.shrink_to_fit();
+    run_.release();
     runCount_ = 0;
 }
 
 void ShapeIndex::clear()
 {
-    run_.clear();
-    run_.shrink_to_fit();
+    run_.release();
     runCount_ = 0;
     base_ = 1;
     far_.clear();

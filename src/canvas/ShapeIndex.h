@@ -11,6 +11,7 @@
 // new run starts, so the index stays in proportion to the shapes that exist.
 
 #include "canvas/ShapeHashIndex.h"
+#include "canvas/ShapeList.h"
 #include "canvas/THShape.h"
 
 #include <cstddef>
@@ -37,7 +38,7 @@ private:
     void trimFront();
     void moveRunToFar();
 
-    std::vector<THShape*> run_;
+    ShapeList run_;
     long base_ = 1;               // the number of run_[0]
     std::size_t runCount_ = 0;    // shapes in run_
     ShapeHashIndex far_;

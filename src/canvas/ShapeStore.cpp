@@ -4,7 +4,7 @@
 #include <cmath>
 
 namespace {
-const std::vector<THShape*> kNoMembers;
+const LayerMembers kNoMembers;
 // Layer ids below this have their list found by position.
 constexpr int kListedLayers = 1 << 16;
 }  // namespace
@@ -32,9 +32,9 @@ void ShapeStore::trimEnds()
 
 void ShapeStore::compact(std::size_t frontRoom)
 {
-    std::vector<THShape*> packed;
+    ShapeList packed;
     packed.reserve(frontRoom + live_ + live_ / 2 + 16);
-    packed.resize(frontRoom, nullptr);
+    packed.resize(frontRoom);
     for (std::size_t i = head_; i < slots_.size(); ++i)
         if (THShape* s = slots_[i]) {
             s->slot_ = static_cast<std::uint32_t>(packed.size());
@@ -138,7 +138,7 @@ void ShapeStore::moveLayer(int from, int to)
     if (!findBucket(from))
         return;
     Bucket& b = bucket(from);
-    std::vector<THShape*> moving = std::move(b.members);
+    LayerMembers moving = std::move(b.members);
     b = Bucket{};
     for (THShape* s : moving) {
         s->layer_ = to;
@@ -146,7 +146,7 @@ void ShapeStore::moveLayer(int from, int to)
     }
 }
 
-const std::vector<THShape*>& ShapeStore::layerMembers(int layer) const
+const LayerMembers& ShapeStore::layerMembers(int layer) const
 {
     const Bucket* b = findBucket(layer);
     return b ? b->members : kNoMembers;
@@ -154,11 +154,11 @@ const std::vector<THShape*>& ShapeStore::layerMembers(int layer) const
 
 std::vector<THShape*> ShapeStore::layerInDrawingOrder(int layer) const
 {
-    const std::vector<THShape*>& members = layerMembers(layer);
+    const LayerMembers& members = layerMembers(layer);
     const double k = static_cast<double>(members.size());
     // Sorting costs k log k; walking the whole order costs the chart's size.
     if (k * std::log2(k + 2.0) < static_cast<double>(slots_.size() - head_)) {
-        std::vector<THShape*> sorted = members;
+        std::vector<THShape*> sorted(members.begin(), members.end());
         std::sort(sorted.begin(), sorted.end(), [](const THShape* a, const THShape* b) { return a->slot_ < b->slot_; });
         return sorted;
     }
@@ -284,7 +284,7 @@ void ShapeStore::truncate(std::size_t mark)
 
 void ShapeStore::swap(ShapeStore& other) noexcept
 {
-    std::swap(slots_, other.slots_);
+    slots_.swap(other.slots_);
     std::swap(head_, other.head_);
     std::swap(live_, other.live_);
     std::swap(selected_, other.selected_);
@@ -312,7 +312,7 @@ std::vector<long> ShapeStore::destroyLayer(int layer)
     if (!findBucket(layer))
         return selectedNumbers;
     Bucket& b = bucket(layer);
-    std::vector<THShape*> doomed = std::move(b.members);
+    LayerMembers doomed = std::move(b.members);
     b = Bucket{};
     for (THShape* s : doomed) {
         index_.erase(s->number_);
@@ -333,8 +333,7 @@ void ShapeStore::clear()
 {
     for (std::size_t i = head_; i < slots_.size(); ++i)
         delete slots_[i];
-    slots_.clear();
-    slots_.shrink_to_fit();
+    slots_.release();
     head_ = 0;
     live_ = 0;
     selected_ = 0;

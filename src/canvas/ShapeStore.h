@@ -15,7 +15,9 @@
 // The store keeps the identity fields of THShape (number, layer, pen, selected)
 // and nothing else of the numbering rules: those are the canvas model's.
 
+#include "canvas/HugePages.h"
 #include "canvas/ShapeIndex.h"
+#include "canvas/ShapeList.h"
 #include "canvas/ShapeRange.h"
 #include "canvas/THShape.h"
 
@@ -24,6 +26,9 @@
 #include <unordered_map>
 #include <utility>
 #include <vector>
+
+// The shapes of one layer, in no particular order.
+using LayerMembers = std::vector<THShape*, skerra::canvas::HugePageAllocator<THShape*>>;
 
 class ShapeStore {
 public:
@@ -64,7 +69,7 @@ public:
     // Moves every shape of one layer id to another.
     void moveLayer(int from, int to);
     // The shapes carrying the layer id, in no particular order.
-    const std::vector<THShape*>& layerMembers(int layer) const;
+    const LayerMembers& layerMembers(int layer) const;
     std::vector<THShape*> layerInDrawingOrder(int layer) const;
 
     // Each returns whether anything changed.
@@ -87,7 +92,7 @@ private:
         std::size_t other = 0;
     };
     struct Bucket {
-        std::vector<THShape*> members;
+        LayerMembers members;
         PenTally fg;
         PenTally width{1};
     };
@@ -113,7 +118,7 @@ private:
     void compactIfSparse();
     void compact(std::size_t frontRoom);
 
-    std::vector<THShape*> slots_;
+    ShapeList slots_;
     std::size_t head_ = 0;  // slots_[head_ .. end) is the drawing order
     std::size_t live_ = 0;
     std::size_t selected_ = 0;
