@@ -33,6 +33,8 @@ public:
     // Room for count more shapes numbered on from the run's end.
     void reserve(std::size_t count) { run_.reserve(run_.size() + count); }
     std::size_t size() const { return runCount_ + far_.size(); }
+    // Entries of the vector part, empty ones included.
+    std::size_t runLength() const { return run_.size(); }
 
 private:
     void trimFront();
