@@ -9,6 +9,7 @@
 //   floor_bytes      the same for the records.
 
 #include "support/ProcessMemory.h"
+#include "support/SurveyTrack.h"
 #include "canvas/THalvekCanvasModel.h"
 
 #include <benchmark/benchmark.h>
@@ -36,38 +37,40 @@ struct Figures {
     double residentBytes = 0;
 };
 
-// A lawn-mower track: 2 m steps along 2 km lines 20 m apart.
-void trackPoint(std::size_t i, double& e, double& n)
+// The CPU time of loop and the resident bytes the process grew by while it
+// ran (what it made is still alive when this returns).
+template <class Loop>
+Figures measured(Loop&& loop)
 {
-    const std::size_t line = i / 1000, k = i % 1000;
-    e = 499000.0 + ((line % 2 == 0) ? k * 2.0 : 2000.0 - k * 2.0);
-    n = 4499000.0 + line * 20.0;
+    const double before = benchsupport::residentMB();
+    const double start = cpuSeconds();
+    loop();
+    Figures f;
+    f.seconds = cpuSeconds() - start;
+    f.residentBytes = (benchsupport::residentMB() - before) * 1e6;
+    return f;
 }
 
 Figures makeShapes(Mark mark)
 {
-    const double before = benchsupport::residentMB();
     THalvekCanvasModel chart;
     const int track = chart.LayerOpen("track_fix");
     chart.SetLayerPenFg(track, 0x00A000);
     chart.SetLayerPenWidth(track, 2);
-    double lastE = 499000.0, lastN = 4499000.0;
-    const double start = cpuSeconds();
-    for (std::size_t i = 0; i < kShapes; ++i) {
-        double e, n;
-        trackPoint(i, e, n);
-        if (mark == Mark::Point)
-            chart.DrawPoint(e, n, track);
-        else
-            chart.DrawLine(lastE, lastN, e, n, track);
-        lastE = e;
-        lastN = n;
-    }
-    Figures f;
-    f.seconds = cpuSeconds() - start;
-    f.residentBytes = (benchsupport::residentMB() - before) * 1e6;
-    benchmark::DoNotOptimize(chart.ShapeCount());
-    return f;
+    return measured([&] {
+        double lastE = 499000.0, lastN = 4499000.0;
+        for (std::size_t i = 0; i < kShapes; ++i) {
+            double e, n;
+            benchsupport::trackPoint(i, e, n);
+            if (mark == Mark::Point)
+                chart.DrawPoint(e, n, track);
+            else
+                chart.DrawLine(lastE, lastN, e, n, track);
+            lastE = e;
+            lastN = n;
+        }
+        benchmark::DoNotOptimize(chart.ShapeCount());
+    });
 }
 
 struct PointRecord {
@@ -90,29 +93,25 @@ struct LineRecord {
 
 Figures makeRecords(Mark mark)
 {
-    const double before = benchsupport::residentMB();
     std::vector<PointRecord> points;
     std::vector<LineRecord> lines;
-    double lastE = 499000.0, lastN = 4499000.0;
-    const double start = cpuSeconds();
-    for (std::size_t i = 0; i < kShapes; ++i) {
-        double e, n;
-        trackPoint(i, e, n);
-        const long number = static_cast<long>(i) + 1;
-        if (mark == Mark::Point)
-            points.push_back(PointRecord{number, 1, 0x00A000, 2, e, n, e - 3, n - 3, e + 3, n + 3});
-        else
-            lines.push_back(LineRecord{number, 1, 0x00A000, 2, lastE, lastN, e, n, std::min(lastE, e),
-                                       std::min(lastN, n), std::max(lastE, e), std::max(lastN, n)});
-        lastE = e;
-        lastN = n;
-    }
-    Figures f;
-    f.seconds = cpuSeconds() - start;
-    f.residentBytes = (benchsupport::residentMB() - before) * 1e6;
-    benchmark::DoNotOptimize(points.data());
-    benchmark::DoNotOptimize(lines.data());
-    return f;
+    return measured([&] {
+        double lastE = 499000.0, lastN = 4499000.0;
+        for (std::size_t i = 0; i < kShapes; ++i) {
+            double e, n;
+            benchsupport::trackPoint(i, e, n);
+            const long number = static_cast<long>(i) + 1;
+            if (mark == Mark::Point)
+                points.push_back(PointRecord{number, 1, 0x00A000, 2, e, n, e - 3, n - 3, e + 3, n + 3});
+            else
+                lines.push_back(LineRecord{number, 1, 0x00A000, 2, lastE, lastN, e, n, std::min(lastE, e),
+                                           std::min(lastN, n), std::max(lastE, e), std::max(lastN, n)});
+            lastE = e;
+            lastN = n;
+        }
+        benchmark::DoNotOptimize(points.data());
+        benchmark::DoNotOptimize(lines.data());
+    });
 }
 
 // The median of three child processes, by time; the resident bytes of the same runs' median.

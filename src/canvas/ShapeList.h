@@ -43,6 +43,12 @@ public:
         data_[size_++] = shape;
     }
     void pop_back() { --size_; }
+    // Room for one more entry, so that the next push_back cannot fail.
+    void makeRoom()
+    {
+        if (size_ == capacity_)
+            grow(size_ + 1);
+    }
     // Entries added by growing are null.
     void resize(std::size_t size);
     void reserve(std::size_t capacity)

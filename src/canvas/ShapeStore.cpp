@@ -232,16 +232,26 @@ void ShapeStore::setSelected(THShape* shape, bool selected)
 
 // ---- adding and removing ----
 
-void ShapeStore::add(std::unique_ptr<THShape> shape)
+// Room is made first, so that a failure to get memory leaves the store as it was.
+void ShapeStore::link(THShape* s)
 {
-    THShape* s = shape.release();
+    slots_.makeRoom();
+    LayerMembers& members = bucket(s->layer_).members;
+    if (members.size() == members.capacity())
+        members.reserve(std::max<std::size_t>(16, 2 * members.capacity()));
+    index_.insert(s);  // the last step that may fail
     s->slot_ = static_cast<std::uint32_t>(slots_.size());
     slots_.push_back(s);
     ++live_;
-    index_.insert(s);
     joinBucket(s);
     if (s->selected_)
         ++selected_;
+}
+
+void ShapeStore::add(std::unique_ptr<THShape> shape)
+{
+    link(shape.get());
+    (void)shape.release();
 }
 
 void ShapeStore::addNew(THShape* s, long number, int layer, TColor penFg, int penWidth)
@@ -250,13 +260,7 @@ void ShapeStore::addNew(THShape* s, long number, int layer, TColor penFg, int pe
     s->layer_ = layer;
     s->penFg_ = penFg;
     s->penWidth_ = penWidth;
-    s->slot_ = static_cast<std::uint32_t>(slots_.size());
-    slots_.push_back(s);
-    ++live_;
-    index_.insert(s);
-    joinBucket(s);
-    if (s->selected_)
-        ++selected_;
+    link(s);
 }
 
 void ShapeStore::reserve(std::size_t count)

@@ -43,8 +43,8 @@ public:
 
     // Takes a detached shape whose number is set and not in use; appends it on top.
     void add(std::unique_ptr<THShape> shape);
-    // Takes a new shape (from new, not yet owned by anyone), gives it its
-    // identity and appends it on top.
+    // Gives a new shape its identity and appends it on top; the store owns it
+    // from then on. Throws std::bad_alloc before taking it when there is no room.
     void addNew(THShape* shape, long number, int layer, TColor penFg, int penWidth);
     // Room for count more shapes on top.
     void reserve(std::size_t count);
@@ -111,6 +111,7 @@ private:
     }
     const Bucket* findBucket(int layer) const;
     Bucket& farBucket(int layer);
+    void link(THShape* shape);
     void joinBucket(THShape* shape);
     void leaveBucket(THShape* shape);
     void unlinkOrder(THShape* shape);
