@@ -16,6 +16,7 @@
 // object), so that no case inherits the heap of another.
 
 #include "support/ProcessMemory.h"
+#include "support/QtBenchmarkMain.h"
 #include "canvas/widget/THalvekCanvas.h"
 #include "platform/SkerraApplication.h"
 
@@ -147,12 +148,4 @@ BENCHMARK(BM_WholeProcessMemory)
 
 }  // namespace
 
-int main(int argc, char** argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char** argv) { return benchsupport::runQtBenchmarks(argc, argv); }

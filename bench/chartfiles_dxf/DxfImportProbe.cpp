@@ -2,6 +2,7 @@
 // the import as a process of its own, so its time and memory can be measured
 // like another program's.
 
+#include "support/ProcessMemory.h"
 #include "canvas/THalvekCanvasModel.h"
 #include "chartfiles/DxfLoad.h"
 
@@ -21,6 +22,6 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "not loaded: %s\n", reason.toLocal8Bit().constData());
         return 1;
     }
-    std::printf("%d shapes\n", canvas.ShapeCount());
+    std::printf("%d shapes, %.1f MB resident at the end\n", canvas.ShapeCount(), benchsupport::residentMB());
     return 0;
 }

@@ -35,6 +35,8 @@
 #include <cstring>
 #include <fstream>
 #include <functional>
+#include <ctime>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -180,6 +182,77 @@ void BM_SaveAndLoadAgainstZlib(benchmark::State& state)
     QFile::remove(path);
 }
 BENCHMARK(BM_SaveAndLoadAgainstZlib)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+// BM_LoadAgainstInflate, each figure the median of three child processes of
+// their own, in CPU time:
+//   load_ms              CadLoad of the file into an empty chart (the start-up reload);
+//   inflate_ms           zlib's inflate of the same bytes into a buffer already written once;
+//   load_ratio           inflate_ms / load_ms                     (goal >= 0.15).
+double cpuSeconds()
+{
+    timespec t{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+    return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) * 1e-9;
+}
+
+template <class Work>
+double medianInChildren(Work&& work)
+{
+    std::vector<double> runs;
+    for (int run = 0; run < 3; ++run) {
+        double seconds = -1;
+        if (!benchsupport::runInChild(work, seconds) || seconds < 0)
+            return -1;
+        runs.push_back(seconds);
+    }
+    std::sort(runs.begin(), runs.end());
+    return runs[1];
+}
+
+void BM_LoadAgainstInflate(benchmark::State& state)
+{
+    const QString path = scratchFile("load.qmt");
+    // The file is written by a child too: this process makes no shape, so the
+    // children start with no chart memory of their parent's to copy on write.
+    std::size_t textBytes = 0;
+    if (!benchsupport::runInChild([&] {
+            THalvekCanvasModel chart;
+            drawSurvey(chart, kShapes);
+            const std::size_t bytes = skerra::layout::composeLayoutText(chart, QDateTime::currentDateTime()).size();
+            return CadSave(chart, path).ok ? bytes : std::size_t{0};
+        }, textBytes) || textBytes == 0) {
+        state.SkipWithError("the save failed");
+        return;
+    }
+    for (auto _ : state) {
+        const double load = medianInChildren([&] {
+            THalvekCanvasModel chart;
+            const double start = cpuSeconds();
+            const bool ok = CadLoad(chart, path, LayoutLoadMode::Replace).ok;
+            return ok ? cpuSeconds() - start : -1.0;
+        });
+        const double inflate = medianInChildren([&] {
+            QFile file(path);
+            if (!file.open(QIODevice::ReadOnly))
+                return -1.0;
+            const QByteArray bytes = file.readAll();
+            std::vector<char> out(textBytes + 1024, 1);
+            const double start = cpuSeconds();
+            const std::size_t produced =
+                inflated(reinterpret_cast<const unsigned char*>(bytes.constData()) + 4, bytes.size() - 4, out);
+            return produced == textBytes ? cpuSeconds() - start : -1.0;
+        });
+        if (load < 0 || inflate < 0) {
+            state.SkipWithError("a measuring process failed");
+            break;
+        }
+        state.counters["load_ms"] = load * 1e3;
+        state.counters["inflate_ms"] = inflate * 1e3;
+        state.counters["load_ratio"] = inflate / load;
+    }
+    QFile::remove(path);
+}
+BENCHMARK(BM_LoadAgainstInflate)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 // ---- memory ----
 

@@ -19,13 +19,9 @@ const THLayer& THalvekCanvasModel::layerForNewShape(int layer)
 
 long THalvekCanvasModel::addNewShape(std::unique_ptr<THShape> shape, const THLayer& layer, bool withPenWidth)
 {
-    shape->SetLayerId(layer.id);
     const long number = takeShapeNumber();
-    ShapeStore::assignNumber(*shape, number);
-    shape->SetPenFg(layer.penColor);
-    if (withPenWidth)
-        shape->SetPenWidth(layer.penWidth);
-    store_.add(std::move(shape));
+    store_.addNew(shape.get(), number, layer.id, layer.penColor, withPenWidth ? layer.penWidth : shape->PenWidth());
+    (void)shape.release();
     redraw();
     return number;
 }

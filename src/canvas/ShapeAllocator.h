@@ -3,12 +3,15 @@
 // one from the general heap, each pays a header and rounding, and the shapes of
 // a chart end up scattered among everything else.
 //
-// Blocks are carved from slabs (256 KiB, aligned to their size) of equal-sized
-// blocks, one slab list per size rounded up to 8 bytes; a slab goes back to the
-// system as soon as its last block is released (one empty slab per size is
-// kept for the map timer's shapes that come and go every tick). Larger objects
-// go to the general heap. Thread-safe. Under AddressSanitizer every block comes
-// from the general heap, so leaks and double frees stay visible.
+// Blocks are carved from chunks of 2 MiB (aligned to their size, transparent
+// huge pages asked for where the system allows) of equal-sized blocks, one
+// chunk list per size rounded up to 8 bytes. Each thread that makes shapes has
+// its own chunks, so no lock is taken; a block released by another thread goes
+// back to its owner through a lock-free list. An empty chunk is kept for reuse
+// (a reloaded chart finds its memory mapped already) up to a reserve, and
+// beyond it goes back to the system whole. Larger objects go to the general
+// heap. Under AddressSanitizer every block comes from the general heap, so
+// leaks and double frees stay visible.
 
 #include <cstddef>
 
@@ -20,8 +23,11 @@ public:
     // size: the one given to allocate.
     static void release(void* p, std::size_t size) noexcept;
 
-    // Bytes of the slabs currently taken from the system (for benchmarks and tests).
+    // Bytes of the chunks currently taken from the system, kept spares
+    // included (for benchmarks and tests).
     static std::size_t slabBytes();
+    // Bytes of empty chunks a thread keeps for reuse at most.
+    static std::size_t reserveBytes();
 };
 
 }  // namespace skerra::canvas

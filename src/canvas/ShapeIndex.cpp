@@ -1,74 +1,86 @@
 #include "canvas/ShapeIndex.h"
 
-#include <bit>
+#include <algorithm>
 #include <cassert>
 
 namespace {
-constexpr std::size_t kMinCapacity = 64;
-}
-
-ShapeIndex::ShapeIndex() { rehash(kMinCapacity); }
-
-void ShapeIndex::rehash(std::size_t capacity)
-{
-    std::vector<std::uintptr_t> old = std::move(entries_);
-    entries_.assign(capacity, 0);
-    mask_ = capacity - 1;
-    shift_ = 64u - static_cast<unsigned>(std::countr_zero(capacity));
-    for (const std::uintptr_t e : old)
-        if (e != 0)
-            place(e, hash(keyOf(e)));
-}
-
-void ShapeIndex::place(std::uintptr_t entry, std::uint64_t h)
-{
-    std::size_t i = home(h);
-    while (entries_[i] != 0)
-        i = (i + 1) & mask_;
-    entries_[i] = entry;
-}
+// A gap of up to this many numbers (or the run's length) beyond the run's end still extends it.
+constexpr std::size_t kMaxGap = 4096;
+// Empty entries the run may hold before it is trimmed or given up.
+constexpr std::size_t kSlack = 4096;
+}  // namespace
 
 void ShapeIndex::insert(THShape* shape)
 {
-    assert(shape->ShapeNumber() > 0);
-    if ((count_ + 1) * 4 > entries_.size() * 3)
-        rehash(entries_.size() * 2);
-    const std::uint64_t h = hash(shape->ShapeNumber());
-    place(reinterpret_cast<std::uintptr_t>(shape) | tagOf(h), h);
-    ++count_;
+    const long number = shape->ShapeNumber();
+    assert(number > 0);
+    if (runCount_ == 0 && run_.empty())
+        base_ = number;
+    if (number >= base_) {
+        const auto i = static_cast<std::size_t>(number - base_);
+        if (i < run_.size()) {
+            run_[i] = shape;
+            ++runCount_;
+            return;
+        }
+        if (i - run_.size() <= std::max(kMaxGap, run_.size())) {
+            run_.resize(i);
+            run_.push_back(shape);
+            ++runCount_;
+            return;
+        }
+    }
+    far_.insert(shape);
 }
 
 void ShapeIndex::erase(long number)
 {
-    if (number <= 0)
+    const auto i = static_cast<unsigned long>(number - base_);
+    if (i >= run_.size() || !run_[i]) {
+        far_.erase(number);
         return;
-    const std::uint64_t h = hash(number);
-    const std::uintptr_t tag = tagOf(h);
-    std::size_t i = home(h);
-    for (;; i = (i + 1) & mask_) {
-        const std::uintptr_t e = entries_[i];
-        if (e == 0)
-            return;
-        if ((e & kTagMask) == tag && keyOf(e) == number)
-            break;
     }
-    // Backward shift: pull later members of the probe run into the hole.
-    for (std::size_t j = (i + 1) & mask_; entries_[j] != 0; j = (j + 1) & mask_) {
-        const std::size_t k = home(hash(keyOf(entries_[j])));
-        if (((j - k) & mask_) >= ((j - i) & mask_)) {
-            entries_[i] = entries_[j];
-            i = j;
-        }
+    run_[i] = nullptr;
+    --runCount_;
+    while (!run_.empty() && run_.back() == nullptr)
+        run_.pop_back();
+    if (i == 0)
+        trimFront();
+    const std::size_t holes = run_.size() - runCount_;
+    if (holes > kSlack && holes > 3 * runCount_)
+        moveRunToFar();
+}
+
+// Drops the empty entries at the front once they are many (the base moves up).
+void ShapeIndex::trimFront()
+{
+    std::size_t lead = 0;
+    while (lead < run_.size() && run_[lead] == nullptr)
+        ++lead;
+    if (lead == run_.size()) {
+        run_.clear();
+        return;
     }
-    entries_[i] = 0;
-    --count_;
-    if (entries_.size() > kMinCapacity && count_ * 8 < entries_.size())
-        rehash(entries_.size() / 2);
+    if (lead > kSlack || lead * 2 > run_.size()) {
+        run_.eraseFront(lead);
+        base_ += static_cast<long>(lead);
+    }
+}
+
+void ShapeIndex::moveRunToFar()
+{
+    for (THShape* s : run_)
+        if (s)
+            far_.insert(s);
+    base_ += static_cast<long>(run_.size());
+    run_.release();
+    runCount_ = 0;
 }
 
 void ShapeIndex::clear()
 {
-    entries_.clear();
-    count_ = 0;
-    rehash(kMinCapacity);
+    run_.release();
+    runCount_ = 0;
+    base_ = 1;
+    far_.clear();
 }

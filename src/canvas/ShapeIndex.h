@@ -1,55 +1,47 @@
 #pragma once
-// Shape number -> shape, in constant time: an open-addressing hash table with
-// linear probing and backward-shift deletion (no tombstones). An entry is the
-// shape pointer alone (8 bytes); its number is read from the shape, and the
-// low bits of the pointer, free by alignment, carry a few bits of the number's
-// hash so that most probes of other numbers stop without reading their shape.
-// Numbers are positive; an empty entry is 0.
+// Shape number -> shape, in constant time.
+//
+// Numbers are handed out in increasing order, so the shapes of a chart fill a
+// run of numbers with few gaps: they are kept in a plain vector indexed by
+// number - base (8 bytes a number, one load to find a shape). Numbers below
+// the run, or far beyond it, go to a hash table. Gaps left by deleted shapes
+// are trimmed off both ends of the run; when they come to outnumber the shapes
+// in it several times over (a survey day of vessel symbols redrawn at every
+// tick between the track marks), the run's shapes move to the hash table and a
+// new run starts, so the index stays in proportion to the shapes that exist.
 
+#include "canvas/ShapeHashIndex.h"
+#include "canvas/ShapeList.h"
 #include "canvas/THShape.h"
 
 #include <cstddef>
-#include <cstdint>
 #include <vector>
 
 class ShapeIndex {
 public:
-    ShapeIndex();
-
     THShape* find(long number) const
     {
-        if (number <= 0)
-            return nullptr;
-        const std::uint64_t h = hash(number);
-        const std::uintptr_t tag = tagOf(h);
-        for (std::size_t i = home(h);; i = (i + 1) & mask_) {
-            const std::uintptr_t e = entries_[i];
-            if (e == 0)
-                return nullptr;
-            if ((e & kTagMask) == tag && shapeOf(e)->ShapeNumber() == number)
-                return shapeOf(e);
-        }
+        const auto i = static_cast<unsigned long>(number - base_);
+        if (i < run_.size() && run_[i])
+            return run_[i];
+        return far_.size() != 0 ? far_.find(number) : nullptr;
     }
     // The shape's number must be positive and not present yet.
     void insert(THShape* shape);
     void erase(long number);
     void clear();
-    std::size_t size() const { return count_; }
+    // Room for count more shapes numbered on from the run's end.
+    void reserve(std::size_t count) { run_.reserve(run_.size() + count); }
+    std::size_t size() const { return runCount_ + far_.size(); }
+    // Entries of the vector part, empty ones included.
+    std::size_t runLength() const { return run_.size(); }
 
 private:
-    static_assert(alignof(THShape) >= 8);
-    static constexpr std::uintptr_t kTagMask = 7;
+    void trimFront();
+    void moveRunToFar();
 
-    static std::uint64_t hash(long key) { return static_cast<std::uint64_t>(key) * 0x9E3779B97F4A7C15ull; }
-    static std::uintptr_t tagOf(std::uint64_t h) { return static_cast<std::uintptr_t>(h >> 20) & kTagMask; }
-    static THShape* shapeOf(std::uintptr_t e) { return reinterpret_cast<THShape*>(e & ~kTagMask); }
-    static long keyOf(std::uintptr_t e) { return shapeOf(e)->ShapeNumber(); }
-    std::size_t home(std::uint64_t h) const { return static_cast<std::size_t>(h >> shift_); }
-    void rehash(std::size_t capacity);
-    void place(std::uintptr_t entry, std::uint64_t h);
-
-    std::vector<std::uintptr_t> entries_;
-    std::size_t mask_ = 0;
-    unsigned shift_ = 0;
-    std::size_t count_ = 0;
+    ShapeList run_;
+    long base_ = 1;               // the number of run_[0]
+    std::size_t runCount_ = 0;    // shapes in run_
+    ShapeHashIndex far_;
 };

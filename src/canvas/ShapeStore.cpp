@@ -4,8 +4,10 @@
 #include <cmath>
 
 namespace {
-const std::vector<THShape*> kNoMembers;
-}
+const LayerMembers kNoMembers;
+// Layer ids below this have their list found by position.
+constexpr int kListedLayers = 1 << 16;
+}  // namespace
 
 ShapeStore::~ShapeStore() { clear(); }
 
@@ -30,9 +32,9 @@ void ShapeStore::trimEnds()
 
 void ShapeStore::compact(std::size_t frontRoom)
 {
-    std::vector<THShape*> packed;
+    ShapeList packed;
     packed.reserve(frontRoom + live_ + live_ / 2 + 16);
-    packed.resize(frontRoom, nullptr);
+    packed.resize(frontRoom);
     for (std::size_t i = head_; i < slots_.size(); ++i)
         if (THShape* s = slots_[i]) {
             s->slot_ = static_cast<std::uint32_t>(packed.size());
@@ -80,7 +82,22 @@ void ShapeStore::moveToBack(THShape* shape)
 
 // ---- layers ----
 
-ShapeStore::Bucket& ShapeStore::bucket(int layer) { return buckets_[layer]; }
+ShapeStore::Bucket& ShapeStore::farBucket(int layer)
+{
+    if (layer >= 0 && layer < kListedLayers) {
+        buckets_.resize(static_cast<std::size_t>(layer) + 1);
+        return buckets_[static_cast<std::size_t>(layer)];
+    }
+    return farBuckets_[layer];
+}
+
+const ShapeStore::Bucket* ShapeStore::findBucket(int layer) const
+{
+    if (static_cast<unsigned>(layer) < buckets_.size())
+        return &buckets_[static_cast<unsigned>(layer)];
+    auto it = farBuckets_.find(layer);
+    return it == farBuckets_.end() ? nullptr : &it->second;
+}
 
 void ShapeStore::joinBucket(THShape* shape)
 {
@@ -118,30 +135,30 @@ void ShapeStore::moveLayer(int from, int to)
 {
     if (from == to)
         return;
-    auto it = buckets_.find(from);
-    if (it == buckets_.end())
+    if (!findBucket(from))
         return;
-    std::vector<THShape*> moving = std::move(it->second.members);
-    it->second = Bucket{};
+    Bucket& b = bucket(from);
+    LayerMembers moving = std::move(b.members);
+    b = Bucket{};
     for (THShape* s : moving) {
         s->layer_ = to;
         joinBucket(s);
     }
 }
 
-const std::vector<THShape*>& ShapeStore::layerMembers(int layer) const
+const LayerMembers& ShapeStore::layerMembers(int layer) const
 {
-    auto it = buckets_.find(layer);
-    return it == buckets_.end() ? kNoMembers : it->second.members;
+    const Bucket* b = findBucket(layer);
+    return b ? b->members : kNoMembers;
 }
 
 std::vector<THShape*> ShapeStore::layerInDrawingOrder(int layer) const
 {
-    const std::vector<THShape*>& members = layerMembers(layer);
+    const LayerMembers& members = layerMembers(layer);
     const double k = static_cast<double>(members.size());
     // Sorting costs k log k; walking the whole order costs the chart's size.
     if (k * std::log2(k + 2.0) < static_cast<double>(slots_.size() - head_)) {
-        std::vector<THShape*> sorted = members;
+        std::vector<THShape*> sorted(members.begin(), members.end());
         std::sort(sorted.begin(), sorted.end(), [](const THShape* a, const THShape* b) { return a->slot_ < b->slot_; });
         return sorted;
     }
@@ -175,10 +192,9 @@ bool ShapeStore::setPenWidth(THShape* shape, int width)
 
 bool ShapeStore::applyLayerPen(int layer, PenField field, PenTallyOf tally, std::int32_t value)
 {
-    auto it = buckets_.find(layer);
-    if (it == buckets_.end() || it->second.members.empty())
+    if (!findBucket(layer) || findBucket(layer)->members.empty())
         return false;
-    Bucket& b = it->second;
+    Bucket& b = bucket(layer);
     PenTally& t = b.*tally;
     if (t.counted == value && t.other == 0)
         return false;
@@ -216,16 +232,69 @@ void ShapeStore::setSelected(THShape* shape, bool selected)
 
 // ---- adding and removing ----
 
-void ShapeStore::add(std::unique_ptr<THShape> shape)
+// Room is made first, so that a failure to get memory leaves the store as it was.
+void ShapeStore::link(THShape* s)
 {
-    THShape* s = shape.release();
+    slots_.makeRoom();
+    LayerMembers& members = bucket(s->layer_).members;
+    if (members.size() == members.capacity())
+        members.reserve(std::max<std::size_t>(16, 2 * members.capacity()));
+    index_.insert(s);  // the last step that may fail
     s->slot_ = static_cast<std::uint32_t>(slots_.size());
     slots_.push_back(s);
     ++live_;
-    index_.insert(s);
     joinBucket(s);
     if (s->selected_)
         ++selected_;
+}
+
+void ShapeStore::add(std::unique_ptr<THShape> shape)
+{
+    link(shape.get());
+    (void)shape.release();
+}
+
+void ShapeStore::addNew(THShape* s, long number, int layer, TColor penFg, int penWidth)
+{
+    s->number_ = number;
+    s->layer_ = layer;
+    s->penFg_ = penFg;
+    s->penWidth_ = penWidth;
+    link(s);
+}
+
+void ShapeStore::reserve(std::size_t count)
+{
+    slots_.reserve(slots_.size() + count);
+    index_.reserve(count);
+}
+
+void ShapeStore::truncate(std::size_t mark)
+{
+    while (slots_.size() > mark && slots_.size() > head_) {
+        THShape* s = slots_.back();
+        slots_.pop_back();
+        if (!s)
+            continue;
+        index_.erase(s->number_);
+        leaveBucket(s);
+        if (s->selected_)
+            --selected_;
+        --live_;
+        delete s;
+    }
+    trimEnds();
+}
+
+void ShapeStore::swap(ShapeStore& other) noexcept
+{
+    slots_.swap(other.slots_);
+    std::swap(head_, other.head_);
+    std::swap(live_, other.live_);
+    std::swap(selected_, other.selected_);
+    std::swap(index_, other.index_);
+    std::swap(buckets_, other.buckets_);
+    std::swap(farBuckets_, other.farBuckets_);
 }
 
 std::unique_ptr<THShape> ShapeStore::remove(THShape* shape)
@@ -244,11 +313,11 @@ std::unique_ptr<THShape> ShapeStore::remove(THShape* shape)
 std::vector<long> ShapeStore::destroyLayer(int layer)
 {
     std::vector<long> selectedNumbers;
-    auto it = buckets_.find(layer);
-    if (it == buckets_.end())
+    if (!findBucket(layer))
         return selectedNumbers;
-    std::vector<THShape*> doomed = std::move(it->second.members);
-    it->second = Bucket{};
+    Bucket& b = bucket(layer);
+    LayerMembers doomed = std::move(b.members);
+    b = Bucket{};
     for (THShape* s : doomed) {
         index_.erase(s->number_);
         if (s->selected_) {
@@ -268,11 +337,12 @@ void ShapeStore::clear()
 {
     for (std::size_t i = head_; i < slots_.size(); ++i)
         delete slots_[i];
-    slots_.clear();
-    slots_.shrink_to_fit();
+    slots_.release();
     head_ = 0;
     live_ = 0;
     selected_ = 0;
     index_.clear();
     buckets_.clear();
+    buckets_.shrink_to_fit();
+    farBuckets_.clear();
 }

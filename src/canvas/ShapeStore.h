@@ -5,16 +5,19 @@
 //   (compacted once they outnumber the shapes), so a removal, a move to the
 //   front or to the back costs O(1) amortised and the order never changes
 //   otherwise;
-// - number -> shape in a hash table (O(1));
+// - number -> shape in a vector indexed by number (O(1), see ShapeIndex);
 // - per layer id, the list of its shapes (any order), so clearing or restyling
-//   a layer costs in proportion to that layer;
+//   a layer costs in proportion to that layer; the lists of the ids a chart
+//   uses (0 up) are found by position in a vector;
 // - per layer id, how many of its shapes differ from the pen the layer last
 //   pushed, so restyling a layer with the pen it already has costs O(1).
 //
 // The store keeps the identity fields of THShape (number, layer, pen, selected)
 // and nothing else of the numbering rules: those are the canvas model's.
 
+#include "canvas/HugePages.h"
 #include "canvas/ShapeIndex.h"
+#include "canvas/ShapeList.h"
 #include "canvas/ShapeRange.h"
 #include "canvas/THShape.h"
 
@@ -23,6 +26,9 @@
 #include <unordered_map>
 #include <utility>
 #include <vector>
+
+// The shapes of one layer, in no particular order.
+using LayerMembers = std::vector<THShape*, skerra::canvas::HugePageAllocator<THShape*>>;
 
 class ShapeStore {
 public:
@@ -37,6 +43,16 @@ public:
 
     // Takes a detached shape whose number is set and not in use; appends it on top.
     void add(std::unique_ptr<THShape> shape);
+    // Gives a new shape its identity and appends it on top; the store owns it
+    // from then on. Throws std::bad_alloc before taking it when there is no room.
+    void addNew(THShape* shape, long number, int layer, TColor penFg, int penWidth);
+    // Room for count more shapes on top.
+    void reserve(std::size_t count);
+    // Where the next shape added goes in the drawing order; with truncate, the
+    // shapes added since can be taken off again (while nothing else changed the store).
+    std::size_t endMark() const { return slots_.size(); }
+    void truncate(std::size_t mark);
+    void swap(ShapeStore& other) noexcept;
     // Takes the shape out of the store and hands it back.
     std::unique_ptr<THShape> remove(THShape* shape);
     // Destroys every shape on the layer; returns the numbers of those that were selected.
@@ -53,7 +69,7 @@ public:
     // Moves every shape of one layer id to another.
     void moveLayer(int from, int to);
     // The shapes carrying the layer id, in no particular order.
-    const std::vector<THShape*>& layerMembers(int layer) const;
+    const LayerMembers& layerMembers(int layer) const;
     std::vector<THShape*> layerInDrawingOrder(int layer) const;
 
     // Each returns whether anything changed.
@@ -76,7 +92,7 @@ private:
         std::size_t other = 0;
     };
     struct Bucket {
-        std::vector<THShape*> members;
+        LayerMembers members;
         PenTally fg;
         PenTally width{1};
     };
@@ -87,7 +103,15 @@ private:
                                                                  {&THShape::penWidth_, &Bucket::width}};
     bool setPen(THShape* shape, PenField field, PenTallyOf tally, std::int32_t value);
     bool applyLayerPen(int layer, PenField field, PenTallyOf tally, std::int32_t value);
-    Bucket& bucket(int layer);
+    Bucket& bucket(int layer)
+    {
+        if (static_cast<unsigned>(layer) < buckets_.size())
+            return buckets_[static_cast<unsigned>(layer)];
+        return farBucket(layer);
+    }
+    const Bucket* findBucket(int layer) const;
+    Bucket& farBucket(int layer);
+    void link(THShape* shape);
     void joinBucket(THShape* shape);
     void leaveBucket(THShape* shape);
     void unlinkOrder(THShape* shape);
@@ -95,10 +119,11 @@ private:
     void compactIfSparse();
     void compact(std::size_t frontRoom);
 
-    std::vector<THShape*> slots_;
+    ShapeList slots_;
     std::size_t head_ = 0;  // slots_[head_ .. end) is the drawing order
     std::size_t live_ = 0;
     std::size_t selected_ = 0;
     ShapeIndex index_;
-    std::unordered_map<int, Bucket> buckets_;
+    std::vector<Bucket> buckets_;  // by layer id, for the ids 0 .. 65535
+    std::unordered_map<int, Bucket> farBuckets_;  // the other ids
 };

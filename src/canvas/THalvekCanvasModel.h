@@ -23,8 +23,9 @@
 // - Lookup by number is constant time; clearing or restyling a layer costs in
 //   proportion to that layer; no operation is quadratic in the number of shapes.
 //
-// Access path for the chart-file code: AppendShape (numbers a shape the reader
-// built and puts it on top), ResetChart (the full reload), AddBlock/FindBlock,
+// Access path for the chart-file code: ShapeBatch (a reader's shapes made
+// straight into the chart, all or nothing), AppendShape (numbers a shape the
+// reader built and puts it on top), ResetChart (the full reload), AddBlock/FindBlock,
 // NextShapeId(), NextLayerId(), CurrentDxfLayer, Shapes() in drawing order.
 
 #include "canvas/CanvasEvents.h"
@@ -128,7 +129,7 @@ public:
     int ShapeCount() const { return static_cast<int>(store_.size()); }
     long NextShapeId() const { return nextShapeId_; }
     // The shapes carrying a layer id, in no particular order / in drawing order.
-    const std::vector<THShape*>& ShapesOnLayer(int layer) const { return store_.layerMembers(layer); }
+    const LayerMembers& ShapesOnLayer(int layer) const { return store_.layerMembers(layer); }
     std::vector<THShape*> ShapesOnLayerInDrawingOrder(int layer) const { return store_.layerInDrawingOrder(layer); }
     // True when a is drawn before (under) b.
     bool DrawnBefore(const THShape* a, const THShape* b) const { return store_.drawnBefore(a, b); }
@@ -300,6 +301,7 @@ protected:
     virtual void ShapeHandedOut(const THShape&) {}
 
 private:
+    friend class ShapeBatch;
     long takeShapeNumber() { return nextShapeId_++; }
     const THLayer& layerForNewShape(int layer);
     long addNewShape(std::unique_ptr<THShape> shape, const THLayer& layer, bool withPenWidth = true);

@@ -121,10 +121,7 @@ DxfLoader::Next DxfLoader::readInsert()
             continue;
         auto line = std::make_unique<THLine>(x1, y1, x2, y2);
         line->UpdateBounds();
-        line->SetLayerId(importLayer());
-        line->SetPenFg(mapped >= 0 ? mapped : source->PenFg());
-        canvas_.AppendShape(std::move(line));
-        ++converted_;
+        put(std::move(line), mapped >= 0 ? mapped : source->PenFg(), 1);
     }
     return after(more);
 }

@@ -258,8 +258,10 @@ DxfLoader::Next DxfLoader::readPoint()
         else if (code == 20)
             y = dxfAtof(value);
     });
-    canvas_.DrawPoint(x, y, importLayer());
-    ++converted_;
+    auto point = std::make_unique<THPoint>(x, y);
+    point->UpdateBounds();
+    const THLayer* layer = importLayerRecord();
+    put(std::move(point), layer ? layer->penColor : 0, layer ? layer->penWidth : 1);
     return after(more);
 }
 
@@ -336,10 +338,7 @@ DxfLoader::Next DxfLoader::readText(bool mtext)
         shape->Angle = rotation;
         shape->Justify = 2;
         shape->UpdateBounds();
-        shape->SetLayerId(importLayer());
-        shape->SetPenFg(layer ? layer->penColor : 0);
-        canvas_.AppendShape(std::move(shape));
-        ++converted_;
+        put(std::move(shape), layer ? layer->penColor : 0, 1);
     }
     return after(more);
 }

@@ -46,6 +46,7 @@ bool loadPrepared(THalvekCanvasModel& canvas, DxfByteSource& source, QString* re
         loader.readLayerTable();
         loader.readBlocks();
         loader.readEntities();
+        loader.commit();
         canvas.WorldExtents();
         canvas.NeedsRedraw = true;
         if (loader.converted() > 0)
@@ -93,7 +94,10 @@ int GetOrCreateDXFLayer(const THalvekCanvasModel& canvas, std::string_view) { re
 
 // ---- the frame of a load ----
 
-DxfLoader::DxfLoader(THalvekCanvasModel& canvas, DxfByteSource& source) : canvas_(canvas), in_(source) {}
+DxfLoader::DxfLoader(THalvekCanvasModel& canvas, DxfByteSource& source)
+    : canvas_(canvas), batch_(canvas, ShapeBatch::Mode::Append), in_(source)
+{
+}
 
 // Line by line: a line "0", then "SECTION", then the group code 2 line
 // (not examined), then the section's name.
@@ -159,10 +163,12 @@ const THLayer* DxfLoader::importLayerRecord() const { return canvas_.FindLayer(i
 void DxfLoader::append(std::unique_ptr<THShape> shape, int colorNumber, bool layerPenWidth)
 {
     const THLayer* layer = importLayerRecord();
-    shape->SetLayerId(importLayer());
     const int c = colorNumber >= 0 ? DxfColorToColor(colorNumber) : -1;
-    shape->SetPenFg(c >= 0 ? c : (layer ? layer->penColor : 0));
-    shape->SetPenWidth(layerPenWidth && layer ? layer->penWidth : 1);
-    canvas_.AppendShape(std::move(shape));
+    put(std::move(shape), c >= 0 ? c : (layer ? layer->penColor : 0), layerPenWidth && layer ? layer->penWidth : 1);
+}
+
+void DxfLoader::put(std::unique_ptr<THShape> shape, TColor penFg, int penWidth)
+{
+    batch_.Adopt(std::move(shape), importLayer(), penFg, penWidth);
     ++converted_;
 }

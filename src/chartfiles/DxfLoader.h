@@ -6,6 +6,7 @@
 // entities. Sections are found line by line; inside a section every record is
 // read pair by pair (code line, value line), so a value never starts a record.
 
+#include "canvas/ShapeBatch.h"
 #include "chartfiles/DxfLineReader.h"
 
 #include <memory>
@@ -28,8 +29,10 @@ public:
     void readBlocks();              // pass 3
     void readEntities();            // pass 4
 
-    // Shapes made so far.
+    // Shapes made so far; they are on the chart once committed (a loader
+    // destroyed before takes them away again).
     int converted() const { return converted_; }
+    void commit() { batch_.Commit(); }
 
 private:
     // What a handler leaves for the entity loop.
@@ -60,10 +63,13 @@ private:
     // The append rule: layer, pen colour from the colour number (or the
     // layer's), pen width from the layer or 1, then on top of the chart.
     void append(std::unique_ptr<THShape> shape, int colorNumber, bool layerPenWidth);
+    // On top of the chart on the import layer, with that pen.
+    void put(std::unique_ptr<THShape> shape, TColor penFg, int penWidth);
     // A polyline of the listed vertices (nothing when they are fewer than 2).
     void appendPolyline(const std::vector<double>& xs, const std::vector<double>& ys, bool closed, int colorNumber);
 
     THalvekCanvasModel& canvas_;
+    ShapeBatch batch_;
     DxfLineReader in_;
     int converted_ = 0;
     // This load's blocks by their name as read (the first of a name counts).

@@ -26,17 +26,15 @@ LayoutResult CadLoad(THalvekCanvasModel& canvas, const QString& path, LayoutLoad
 {
     using namespace skerra::layout;
     try {
-        StagedLayout staged;
-        {
-            LayoutParser parser;
-            const QString error = readLayoutText(path, [&parser](std::string_view piece) { parser.feed(piece); });
-            if (!error.isEmpty())
-                return failure(error);
-            staged = parser.finish();
-        }
-        if (!staged.layoutLineSeen)
+        LayoutPlacer placer(canvas, mode);
+        LayoutParser parser(placer);
+        const QString error = readLayoutText(path, [&parser](std::string_view piece) { parser.feed(piece); });
+        if (!error.isEmpty())
+            return failure(error);
+        parser.finish();
+        if (!placer.layoutLineSeen())
             return failure(QStringLiteral("not a layout file"));
-        applyLayout(canvas, std::move(staged), mode);
+        placer.commit();
         return LayoutResult{true, {}};
     } catch (const std::bad_alloc&) {
         return failure(QStringLiteral("out of memory"));

@@ -2,12 +2,12 @@
 // The program's own chart file (".qmt"): the world window, the layers by name
 // and the shapes. Saved on Exit and by the File commands, reloaded at start-up.
 //
-// CadLoad reads the whole file first and touches the chart only once it has
-// been read without fault, so a file that cannot be used leaves the chart as it
-// was, in both modes. CadSave writes through a temporary file that replaces the
+// CadLoad makes the shapes straight into the chart as it reads them, but puts
+// them in place only once the whole file has been read without fault, so a
+// file that cannot be used leaves the chart as it was, in both modes. CadSave writes through a temporary file that replaces the
 // old one only when complete: a failed save leaves the previous file as it was.
 
-#include "chartfiles/LayoutApply.h"
+#include "chartfiles/LayoutPlacer.h"
 
 #include <QString>
 

@@ -80,13 +80,6 @@ private:
     bool ok_ = true;
 };
 
-// Pen colour and width of a shape line: both given when the colour is.
-struct Pen {
-    bool given = false;
-    int colour = 0;
-    int width = 1;
-};
-
 Pen readPen(Fields& f)
 {
     Pen pen;
@@ -120,7 +113,7 @@ int polylineType(std::string_view keyword)
 
 }  // namespace
 
-LayoutParser::LayoutParser() = default;
+LayoutParser::LayoutParser(LayoutPlacer& placer) : placer_(placer) {}
 LayoutParser::~LayoutParser() = default;
 
 void LayoutParser::feed(std::string_view text)
@@ -143,46 +136,30 @@ void LayoutParser::feed(std::string_view text)
     }
 }
 
-StagedLayout LayoutParser::finish()
+void LayoutParser::finish()
 {
     if (!carry_.empty()) {
         line(carry_);
         carry_.clear();
     }
     closePolyline();
-    return std::move(staged_);
 }
 
 namespace {
 
-// Puts the shape's pen, layer and bounds in place and stages it.
-void stage(StagedLayout& staged, std::unique_ptr<THShape> shape, int layer, const Pen& pen, std::uint8_t flags = 0)
+void readWorld(Fields& f, LayoutPlacer& placer)
 {
-    shape->SetLayerId(layer);
-    if (pen.given) {
-        shape->SetPenFg(pen.colour);
-        if (shape->Kind() != ShapeKind::Text)
-            shape->SetPenWidth(pen.width);
-    } else {
-        flags |= StagedShape::PenFromLayer;
-    }
-    shape->UpdateBounds();
-    staged.shapes.push_back(StagedShape{std::move(shape), flags});
-    staged.layoutLineSeen = true;
-}
-
-void readWorld(Fields& f, StagedWorld& world, bool& seen)
-{
+    StagedWorld& world = placer.world();
     for (std::optional<double>* side : {&world.left, &world.right, &world.bottom, &world.top}) {
         double v = 0.0;
         if (!f.real(v))
             return;
         *side = v;
-        seen = true;
+        placer.markLayoutLine();
     }
 }
 
-void readText(Fields& f, StagedLayout& staged)
+void readText(Fields& f, LayoutPlacer& placer)
 {
     double at[2];
     int layer = 0, fontIndex = 0;
@@ -196,30 +173,31 @@ void readText(Fields& f, StagedLayout& staged)
     f.real(angle);
     f.integer(bold);
     f.integer(italic);
-    auto text = std::make_unique<THText>();
-    text->X = at[0];
-    text->Y = at[1];
-    text->FontIndex = fontIndex;
-    text->Height = height;
-    text->Angle = angle;
-    text->Bold = bold != 0;
-    text->Italic = italic != 0;
-    std::uint8_t flags = 0;
+    THText& text = placer.shape<THText>(layer, pen);
+    text.X = at[0];
+    text.Y = at[1];
+    text.FontIndex = fontIndex;
+    text.Height = height;
+    text.Angle = angle;
+    text.Bold = bold != 0;
+    text.Italic = italic != 0;
+    bool fontNameGiven = false;
     if (f.ok()) {
         const std::string_view fontToken = f.next();
         const QString fontName = decodeFontToken(fontToken);
         if (!fontName.isEmpty() && fontToken != "0") {
-            text->FontName = fontName;
-            flags |= StagedShape::FontNameGiven;
+            text.FontName = fontName;
+            fontNameGiven = true;
         }
         if (!fontToken.empty())
-            text->DisplayText = decodeFieldText(f.restAfterOneBlank());
+            text.DisplayText = decodeFieldText(f.restAfterOneBlank());
     }
-    text->SetText(text->DisplayText);
-    stage(staged, std::move(text), layer, pen, flags);
+    text.SetText(text.DisplayText);
+    text.UpdateBounds();
+    placer.fitText(text, fontNameGiven);
 }
 
-void readRectangle(Fields& f, StagedLayout& staged)
+void readRectangle(Fields& f, LayoutPlacer& placer)
 {
     double c[4];
     int layer = 0;
@@ -231,32 +209,30 @@ void readRectangle(Fields& f, StagedLayout& staged)
     f.integer(brushColour);
     f.integerIn(brushStyle, 0, 255);
     f.real(z);
-    auto r = std::make_unique<THRectangle>(c[0], c[1], c[2], c[3]);
-    r->Z = z;
-    r->BrushFg = brushColour;
-    r->BrushStyle = static_cast<TBrushStyle>(brushStyle);
-    stage(staged, std::move(r), layer, pen);
+    THRectangle& r = placer.shape<THRectangle>(layer, pen, c[0], c[1], c[2], c[3]);
+    r.Z = z;
+    r.BrushFg = brushColour;
+    r.BrushStyle = static_cast<TBrushStyle>(brushStyle);
+    r.UpdateBounds();
 }
 
 template <class S, std::size_t N>
-void readGeometric(Fields& f, StagedLayout& staged)
+void readGeometric(Fields& f, LayoutPlacer& placer)
 {
     double g[N];
     int layer = 0;
     if (!reals(f, g) || !f.integer(layer))
         return;
     const Pen pen = readPen(f);
-    std::unique_ptr<THShape> shape;
     if constexpr (N == 3)
-        shape = std::make_unique<S>(g[0], g[1], g[2]);
+        placer.shape<S>(layer, pen, g[0], g[1], g[2]).UpdateBounds();
     else if constexpr (N == 4)
-        shape = std::make_unique<S>(g[0], g[1], g[2], g[3]);
+        placer.shape<S>(layer, pen, g[0], g[1], g[2], g[3]).UpdateBounds();
     else
-        shape = std::make_unique<S>(g[0], g[1], g[2], g[3], g[4], g[5]);
-    stage(staged, std::move(shape), layer, pen);
+        placer.shape<S>(layer, pen, g[0], g[1], g[2], g[3], g[4], g[5]).UpdateBounds();
 }
 
-void readPoint(Fields& f, StagedLayout& staged)
+void readPoint(Fields& f, LayoutPlacer& placer)
 {
     double at[2];
     int layer = 0;
@@ -265,9 +241,9 @@ void readPoint(Fields& f, StagedLayout& staged)
     const Pen pen = readPen(f);
     double z = 0.0;
     f.real(z);
-    auto p = std::make_unique<THPoint>(at[0], at[1]);
-    p->Z = z;
-    stage(staged, std::move(p), layer, pen);
+    THPoint& p = placer.shape<THPoint>(layer, pen, at[0], at[1]);
+    p.Z = z;
+    p.UpdateBounds();
 }
 
 }  // namespace
@@ -285,46 +261,39 @@ void LayoutParser::line(std::string_view text)
     Fields f(text);
     const std::string_view keyword = f.next();
     if (keyword == "LINE") {
-        readGeometric<THLine, 4>(f, staged_);
+        readGeometric<THLine, 4>(f, placer_);
     } else if (keyword == "POINT") {
-        readPoint(f, staged_);
+        readPoint(f, placer_);
     } else if (const int type = polylineType(keyword)) {
         int layer = 0, count = 0;
         if (!f.integer(layer) || !f.integer(count))
             return;
         const Pen pen = readPen(f);
-        staged_.layoutLineSeen = true;
+        placer_.markLayoutLine();
         if (count <= 0)
             return;  // a polyline without vertices is not kept
         polyline_ = std::make_unique<THPolyline>(type);
         polyline_->Closed = type == ShapeTypeCode::Polygon;
-        polyline_->SetLayerId(layer);
-        polylineFlags_ = 0;
-        if (pen.given) {
-            polyline_->SetPenFg(pen.colour);
-            polyline_->SetPenWidth(pen.width);
-        } else {
-            polylineFlags_ = StagedShape::PenFromLayer;
-        }
+        polylineLayer_ = layer;
+        polylinePen_ = pen;
         verticesLeft_ = count;
     } else if (keyword == "LAYER") {
         std::string_view name = text.substr(f.position());
         if (!name.empty() && isSeparator(name.front()))
             name.remove_prefix(1);
-        staged_.layers.push_back(decodeFieldText(name));
-        staged_.layoutLineSeen = true;
+        placer_.layer(decodeFieldText(name));
     } else if (keyword == "TEXT") {
-        readText(f, staged_);
+        readText(f, placer_);
     } else if (keyword == "CIRCLE") {
-        readGeometric<THCircle, 3>(f, staged_);
+        readGeometric<THCircle, 3>(f, placer_);
     } else if (keyword == "RECTANGLE") {
-        readRectangle(f, staged_);
+        readRectangle(f, placer_);
     } else if (keyword == "ELLIPSE") {
-        readGeometric<THEllipse, 4>(f, staged_);
+        readGeometric<THEllipse, 4>(f, placer_);
     } else if (keyword == "ARC") {
-        readGeometric<THArc, 6>(f, staged_);
+        readGeometric<THArc, 6>(f, placer_);
     } else if (keyword == "WORLD") {
-        readWorld(f, staged_.world, staged_.layoutLineSeen);
+        readWorld(f, placer_);
     }
 }
 
@@ -349,14 +318,7 @@ void LayoutParser::closePolyline()
         return;
     done->Points.shrink_to_fit();
     done->UpdateBounds();
-    staged_.shapes.push_back(StagedShape{std::move(done), polylineFlags_});
-}
-
-StagedLayout parseLayoutText(std::string_view text)
-{
-    LayoutParser parser;
-    parser.feed(text);
-    return parser.finish();
+    placer_.adopt(std::move(done), polylineLayer_, polylinePen_);
 }
 
 }  // namespace skerra::layout

@@ -1,7 +1,7 @@
 #pragma once
-// The line grammar of a layout file: text in, staged records out. No chart is
-// touched. The text may come in pieces of any size (as it is inflated); a line
-// may be split between pieces.
+// The line grammar of a layout file: text in, shapes, layers and the window
+// out to a LayoutPlacer, which puts them on the chart. The text may come in
+// pieces of any size (as it is inflated); a line may be split between pieces.
 //
 // Grammar, per line (LF ends a line; one CR before it is dropped):
 // - empty lines and lines whose first character is "#" are skipped;
@@ -16,7 +16,7 @@
 //   without vertices is dropped;
 // - LAYER takes the rest of its line as the name.
 
-#include "chartfiles/LayoutRecords.h"
+#include "chartfiles/LayoutPlacer.h"
 
 #include <string>
 #include <string_view>
@@ -27,29 +27,27 @@ namespace skerra::layout {
 
 class LayoutParser {
 public:
-    LayoutParser();
+    explicit LayoutParser(LayoutPlacer& placer);
     ~LayoutParser();
     LayoutParser(const LayoutParser&) = delete;
     LayoutParser& operator=(const LayoutParser&) = delete;
 
     // The next piece of the text.
     void feed(std::string_view text);
-    // The end of the text (a last line without LF is read here); hands back the records.
-    StagedLayout finish();
+    // The end of the text (a last line without LF is read here).
+    void finish();
 
 private:
     void line(std::string_view text);
     void vertexLine(std::string_view text);
     void closePolyline();
 
-    StagedLayout staged_;
+    LayoutPlacer& placer_;
     std::string carry_;  // the start of a line that continues in the next piece
     std::unique_ptr<THPolyline> polyline_;  // the polyline whose vertices are being read
-    std::uint8_t polylineFlags_ = 0;
+    int polylineLayer_ = 0;
+    Pen polylinePen_;
     long long verticesLeft_ = 0;
 };
-
-// The whole text at once.
-StagedLayout parseLayoutText(std::string_view text);
 
 }  // namespace skerra::layout

@@ -6,14 +6,17 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <future>
 #include <memory>
+#include <thread>
 #include <vector>
 
 namespace {
 
 // Shapes of several sizes come and go in a mixed order: every live shape keeps
-// what was written into it, and once all are gone the slabs go back to the
-// system (but for one spare slab per size).
+// what was written into it, and once all are gone no more memory is held than
+// the reserve of empty chunks.
 TEST(ShapeAllocatorTest, ShapesKeepTheirContentAndSlabsGoBackWhenAllAreFreed)
 {
     using skerra::canvas::ShapeAllocator;
@@ -52,13 +55,12 @@ TEST(ShapeAllocatorTest, ShapesKeepTheirContentAndSlabsGoBackWhenAllAreFreed)
             ASSERT_EQ(shape_cast<THText>(s.get())->DisplayText, QString::number(n));
     }
     shapes.clear();
-    const std::size_t spares = 3 * (std::size_t{1} << 18);
-    EXPECT_LE(ShapeAllocator::slabBytes(), before + spares);
+    EXPECT_LE(ShapeAllocator::slabBytes(), std::max(before, ShapeAllocator::reserveBytes()));
 }
 
-// The free texts and notes of shapes take their block from the same slabs:
-// each keeps its own text while others come and go, and the slabs go back
-// once all are gone.
+// The free texts and notes of shapes take their block from the same chunks:
+// each keeps its own text while others come and go, and no more than the
+// reserve stays once all are gone.
 TEST(ShapeAllocatorTest, ShapeTextsAndNotesKeepTheirContentAndTheirSlabsGoBack)
 {
     using skerra::canvas::ShapeAllocator;
@@ -85,8 +87,64 @@ TEST(ShapeAllocatorTest, ShapeTextsAndNotesKeepTheirContentAndTheirSlabsGoBack)
         ASSERT_EQ(shapes[i]->BrushBg(), TColor{0xFFFFFF});
     }
     shapes.clear();
-    const std::size_t spares = 2 * (std::size_t{1} << 18);
-    EXPECT_LE(ShapeAllocator::slabBytes(), before + spares);
+    EXPECT_LE(ShapeAllocator::slabBytes(), std::max(before, ShapeAllocator::reserveBytes()));
+}
+
+// Blocks of a chart larger than the reserve: once released, the chunks beyond
+// the reserve go back to the system, and those kept serve the next chart
+// without taking more from the system.
+TEST(ShapeAllocatorTest, EmptyChunksAreKeptUpToTheReserveAndReused)
+{
+    using skerra::canvas::ShapeAllocator;
+    constexpr std::size_t kBlock = 64;
+    const std::size_t count = (ShapeAllocator::reserveBytes() + (std::size_t{16} << 20)) / kBlock;
+    std::vector<void*> blocks(count);
+    for (void*& b : blocks)
+        b = ShapeAllocator::allocate(kBlock);
+    EXPECT_GE(ShapeAllocator::slabBytes(), count * kBlock);
+    for (void* b : blocks)
+        ShapeAllocator::release(b, kBlock);
+    const std::size_t kept = ShapeAllocator::slabBytes();
+    EXPECT_LE(kept, ShapeAllocator::reserveBytes());
+
+    blocks.resize(kept / 2 / kBlock);
+    for (void*& b : blocks)
+        b = ShapeAllocator::allocate(kBlock);
+    EXPECT_EQ(ShapeAllocator::slabBytes(), kept);
+    for (void* b : blocks)
+        ShapeAllocator::release(b, kBlock);
+}
+
+// Shapes made on one thread and destroyed on another go back to the thread
+// that made them, which uses their room again.
+TEST(ShapeAllocatorTest, ShapesReleasedByAnotherThreadAreReused)
+{
+    using skerra::canvas::ShapeAllocator;
+    constexpr int kCount = 50000;
+    std::vector<std::unique_ptr<THLine>> shapes;
+    std::promise<void> made, released;
+    std::size_t afterFirst = 0, afterSecond = 0;
+    std::thread maker([&] {
+        for (int i = 0; i < kCount; ++i)
+            shapes.push_back(std::make_unique<THLine>(i, i, i + 1.0, i + 1.0));
+        afterFirst = ShapeAllocator::slabBytes();
+        made.set_value();
+        released.get_future().wait();
+        for (int i = 0; i < kCount; ++i)
+            shapes.push_back(std::make_unique<THLine>(-i, i, i + 1.0, i + 1.0));
+        afterSecond = ShapeAllocator::slabBytes();
+    });
+    made.get_future().wait();
+    for (int i = 0; i < kCount; ++i)
+        ASSERT_EQ(shapes[static_cast<std::size_t>(i)]->X1, static_cast<double>(i));
+    shapes.clear();  // released from this thread
+    released.set_value();
+    maker.join();
+    for (int i = 0; i < kCount; ++i)
+        ASSERT_EQ(shapes[static_cast<std::size_t>(i)]->X1, static_cast<double>(-i));
+    // The second round fills the room of the first; at most the chunk it was in gets added.
+    EXPECT_LE(afterSecond, afterFirst + (std::size_t{2} << 20));
+    shapes.clear();
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // The shape store against a plain reference (a vector in drawing order) under a
 // long random sequence of adds, removals, moves, layer changes and pen changes.
 
+#include "canvas/ShapeList.h"
 #include "canvas/ShapeStore.h"
 #include "canvas/THLine.h"
 
@@ -8,6 +9,7 @@
 
 #include <algorithm>
 #include <map>
+#include <memory>
 #include <random>
 
 namespace {
@@ -185,6 +187,115 @@ TEST(ShapeIndexTest, SurvivesGrowthAndMassRemoval)
         EXPECT_EQ(index.find(n * 7), n % 2 ? nullptr : shapes[n - 1].get()) << n;
     EXPECT_EQ(index.find(0), nullptr);
     EXPECT_EQ(index.find(-7), nullptr);
+}
+
+// Number lookups through the ways numbers come: in a run, with gaps, far
+// apart, below the run, and after the run has been given up for its gaps.
+struct IndexCase {
+    const char* name;
+    std::vector<long> inserted;  // in this order
+    std::vector<long> erased;
+};
+
+const IndexCase kIndexCases[] = {
+    {"a run from 1", {1, 2, 3, 4, 5}, {}},
+    {"gaps within the run", {1, 3, 4, 9, 12}, {3}},
+    {"a number far beyond the run", {1, 2, 3, 1000000000L, 4}, {2}},
+    {"a number below the run", {50, 51, 52, 7, 53}, {50}},
+    {"a shape finished after later ones", {10, 12, 13, 11}, {12}},
+    {"the front of the run emptied", {1, 2, 3, 4, 5, 6}, {1, 2, 3}},
+    {"everything erased, then numbering goes on", {1, 2, 3}, {1, 2, 3}},
+};
+
+TEST(ShapeIndexTest, FindsWhatIsThereAndNothingElse)
+{
+    for (const IndexCase& c : kIndexCases) {
+        ShapeIndex index;
+        std::map<long, std::unique_ptr<THLine>> shapes;
+        for (long n : c.inserted) {
+            auto& s = shapes[n] = std::make_unique<THLine>();
+            ShapeStore::assignNumber(*s, n);
+            index.insert(s.get());
+        }
+        for (long n : c.erased) {
+            index.erase(n);
+            shapes.erase(n);
+        }
+        EXPECT_EQ(index.size(), shapes.size()) << c.name;
+        for (const auto& [n, s] : shapes)
+            EXPECT_EQ(index.find(n), s.get()) << c.name << " " << n;
+        for (long n : c.erased)
+            EXPECT_EQ(index.find(n), nullptr) << c.name << " " << n;
+        for (long n : {0L, -1L, 8L, 999999999L, 1000000001L})
+            if (!shapes.count(n))
+                EXPECT_EQ(index.find(n), nullptr) << c.name << " " << n;
+        // Numbering goes on after the last one.
+        const long next = c.inserted.back() + 100;
+        auto more = std::make_unique<THLine>();
+        ShapeStore::assignNumber(*more, next);
+        index.insert(more.get());
+        EXPECT_EQ(index.find(next), more.get()) << c.name;
+    }
+}
+
+// A survey day: at every tick the vessel's seven shapes are cleared and drawn
+// again and one track mark is added. The vector part of the index stays in
+// proportion to the shapes that exist, and every track mark is still found.
+TEST(ShapeIndexTest, ADayOfVesselSymbolsDoesNotGrowTheIndex)
+{
+    ShapeIndex index;
+    std::vector<std::unique_ptr<THLine>> track;
+    std::vector<std::unique_ptr<THLine>> vessel;
+    long next = 1;
+    auto make = [&next, &index](std::vector<std::unique_ptr<THLine>>& into) {
+        into.push_back(std::make_unique<THLine>());
+        ShapeStore::assignNumber(*into.back(), next++);
+        index.insert(into.back().get());
+    };
+    for (int tick = 0; tick < 60000; ++tick) {
+        for (const auto& v : vessel)
+            index.erase(v->ShapeNumber());
+        vessel.clear();
+        for (int k = 0; k < 7; ++k)
+            make(vessel);
+        make(track);
+        ASSERT_LE(index.runLength(), 4 * index.size() + 8192) << tick;
+    }
+    EXPECT_EQ(index.size(), track.size() + vessel.size());
+    for (const auto& t : track)
+        ASSERT_EQ(index.find(t->ShapeNumber()), t.get());
+    for (long n = 1; n < next; ++n)
+        if (n % 8 != 0 && n < vessel.front()->ShapeNumber())
+            ASSERT_EQ(index.find(n), nullptr) << n;
+}
+
+// The list keeps its entries as it grows from the heap into a mapping of its
+// own and on, new room reads as null, and dropping the front keeps the rest.
+TEST(ShapeListTest, KeepsEntriesThroughGrowthResizeAndEraseFront)
+{
+    ShapeList list;
+    auto fake = [](std::size_t i) { return reinterpret_cast<THShape*>((i + 1) * 8); };
+    const std::size_t count = 600000;  // well past the heap's share
+    for (std::size_t i = 0; i < count; ++i)
+        list.push_back(fake(i));
+    ASSERT_EQ(list.size(), count);
+    for (std::size_t i = 0; i < count; i += 997)
+        ASSERT_EQ(list[i], fake(i)) << i;
+    list.resize(count + 1000);
+    for (std::size_t i = count; i < count + 1000; ++i)
+        ASSERT_EQ(list[i], nullptr);
+    list.resize(count);
+    list.eraseFront(100);
+    ASSERT_EQ(list.size(), count - 100);
+    EXPECT_EQ(list[0], fake(100));
+    EXPECT_EQ(list.back(), fake(count - 1));
+    ShapeList moved = std::move(list);
+    EXPECT_EQ(list.size(), 0u);
+    EXPECT_EQ(moved[0], fake(100));
+    moved.release();
+    EXPECT_TRUE(moved.empty());
+    moved.push_back(fake(1));
+    EXPECT_EQ(moved[0], fake(1));
 }
 
 }  // namespace

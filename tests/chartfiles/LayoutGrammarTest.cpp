@@ -145,26 +145,48 @@ TEST_F(LayoutGrammarTest, TextFontEntryGivesNameAndStylesUnlessTheLineNamesAFont
                                          "TEXT 0,0 #" + i + " h7 a0 bold italic font'Mono' 'own' @Default pen0/1\n");
 }
 
-// In merge mode a shape without a colour takes its layer's pen; one with a colour keeps its own.
+// In merge mode a shape without a colour takes its layer's pen; one with a
+// colour keeps its own. The LAYER lines may also come after the shapes that name them.
 TEST_F(LayoutGrammarTest, TheLayersPenOnlyWhenTheLineHasNoColour)
 {
+    const QByteArray layers = "LAYER Default\nLAYER red\n";
+    const QByteArray shapes = "LINE 0 0 1 1 1\nLINE 0 0 1 1 1 0 3\nPOINT 0 0 1\nPOLYLINE 1 1\n0 0\n"
+                              "TEXT 0 0 1 0\nCIRCLE 0 0 1 1 0 1\n";
+    for (const QByteArray& text : {layers + shapes, shapes + layers, shapes.left(15) + layers + shapes.mid(15)}) {
+        THalvekCanvasModel chart;
+        const int red = chart.LayerOpen("red");
+        chart.SetLayerPenFg(red, 255);
+        chart.SetLayerPenWidth(red, 4);
+        chart.SetLayerBrushFg(red, 65280);
+        chart.SetLayerBrushStyle(red, bsSolid);
+        chart.LayerOpen("other");
+        ASSERT_TRUE(CadLoad(chart, file(text), LayoutLoadMode::Merge).ok) << text.toStdString();
+        EXPECT_EQ(describeShapes(chart),
+                  "LINE 0,0 1,1 @red pen255/4\nLINE 0,0 1,1 @red pen0/3\nPOINT 0,0 z0 size3 @red pen255/4\n"
+                  "POLY5 0,0 @red pen255/4\nTEXT 0,0 #0 h10 a0 font'Arial' '' @red pen255/1\n"
+                  "CIRCLE 0,0 r1 @red pen0/1\n")
+            << text.toStdString();
+        const THShape* circle = *chart.Shapes().rbegin();
+        EXPECT_EQ(circle->BrushFg, 65280);
+        EXPECT_EQ(circle->BrushStyle, bsSolid);
+        EXPECT_EQ(chart.CurrentLayer, red);
+        EXPECT_EQ(chart.ShapesOnLayer(red).size(), 6u);
+    }
+}
+
+// A shape read before any LAYER line is put on the layer the whole file gives
+// its id; one whose id no LAYER line names goes to "Default", opened last.
+TEST_F(LayoutGrammarTest, ShapesBeforeTheLayerLinesTakeTheLayersTheWholeFileGives)
+{
     THalvekCanvasModel chart;
-    const int red = chart.LayerOpen("red");
-    chart.SetLayerPenFg(red, 255);
-    chart.SetLayerPenWidth(red, 4);
-    chart.SetLayerBrushFg(red, 65280);
-    chart.SetLayerBrushStyle(red, bsSolid);
-    const QByteArray text = "LAYER Default\nLAYER red\n"
-                            "LINE 0 0 1 1 1\nLINE 0 0 1 1 1 0 3\nPOINT 0 0 1\nPOLYLINE 1 1\n0 0\n"
-                            "TEXT 0 0 1 0\nCIRCLE 0 0 1 1 0 1\n";
-    ASSERT_TRUE(CadLoad(chart, file(text), LayoutLoadMode::Merge).ok);
-    EXPECT_EQ(describeShapes(chart),
-              "LINE 0,0 1,1 @red pen255/4\nLINE 0,0 1,1 @red pen0/3\nPOINT 0,0 z0 size3 @red pen255/4\n"
-              "POLY5 0,0 @red pen255/4\nTEXT 0,0 #0 h10 a0 font'Arial' '' @red pen255/1\n"
-              "CIRCLE 0,0 r1 @red pen0/1\n");
-    const THShape* circle = *chart.Shapes().rbegin();
-    EXPECT_EQ(circle->BrushFg, 65280);
-    EXPECT_EQ(circle->BrushStyle, bsSolid);
+    ASSERT_TRUE(CadLoad(chart, file("POINT 1 1 1\nPOINT 2 2 5\nLAYER A\nLAYER B\nPOINT 3 3 0\n"),
+                        LayoutLoadMode::Replace)
+                    .ok);
+    EXPECT_EQ(describeChart(chart), "layers Default|A|B\nworld 0 1000 0 1000\nPOINT 1,1 z0 size3 @B pen0/1\n"
+                                    "POINT 2,2 z0 size3 @Default pen0/1\nPOINT 3,3 z0 size3 @A pen0/1\n");
+    EXPECT_EQ(chart.CurrentLayer, 0);
+    EXPECT_EQ(chart.ShapesOnLayer(0).size(), 1u);
+    EXPECT_EQ(chart.ShapesOnLayer(2).size(), 1u);
 }
 
 }  // namespace
