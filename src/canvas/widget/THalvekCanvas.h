@@ -16,6 +16,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 class THalvekCanvas : public QWidget, public THalvekCanvasCore {
     Q_OBJECT
@@ -27,10 +28,10 @@ public:
     std::function<void(QObject* Sender)> OnDblClick;
 
     // DXF import and export of the chart (src/chartfiles); an import asks for
-    // a repaint when it is done.
+    // a repaint when it is done; the export leaves out the shapes of leftOutLayers.
     bool DXFLoad(const QString& fileName);
     bool DXFLoadReplace(const QString& fileName);
-    int DXFSave(const QString& fileName) const;
+    int DXFSave(const QString& fileName, const std::vector<int>& leftOutLayers = {}) const;
     int GetOrCreateDXFLayer(const std::string& dxfLayerName) const;
 
 protected:
