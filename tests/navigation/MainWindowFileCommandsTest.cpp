@@ -327,6 +327,10 @@ TEST_F(MainWindowFileCommandsTest, ExportWritesTheChartAsADxfDrawingAndNamesAFil
     const QString drawing = readText(dialogAnswer_);
     EXPECT_TRUE(drawing.contains("AC1009"));
     EXPECT_TRUE(drawing.contains("LINE"));
+    // The boat's shapes and the grid stay out of the drawing.
+    EXPECT_FALSE(drawing.contains("CIRCLE")) << drawing.toStdString();
+    EXPECT_FALSE(drawing.contains("Halvek")) << drawing.toStdString();
+    EXPECT_EQ(drawing.count("\r\nLINE\r\n"), 1) << drawing.toStdString();
     EXPECT_TRUE(boxes_.isEmpty()) << boxes_.join('\n').toStdString();
     // Export leaves the vessel layer, the caption and the event log alone.
     EXPECT_FALSE(chart().ShapesOnLayer(VesselLayerId).empty());
