@@ -1,4 +1,5 @@
-// XYZ point lines: the Import command's reader and the chart grid reader, line by line.
+// XYZ point lines: the Import command's reader, the hints about a list without a
+// point, and the chart grid reader, line by line.
 #include "chartfiles/XyzLines.h"
 
 #include <cmath>
@@ -26,6 +27,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const auto imported = skerra::chartfiles::ReadImportXyzLine(line);
         check(imported);
         if (imported && imported->easting == 0 && imported->northing == 0) std::abort();
+        skerra::chartfiles::XyzLineHints hints;
+        skerra::chartfiles::NoteXyzLineHints(line, hints);
         check(skerra::chartfiles::ReadGridXyzLine(line));
     }
     return 0;

@@ -48,7 +48,13 @@ if [[ -z ${DISPLAY:-}${WAYLAND_DISPLAY:-}${QT_QPA_PLATFORM:-} ]]; then
 fi
 
 bash scripts/install-deps.sh
-bash scripts/build.sh
+# Only what runs: the program (with its language files) and the simulator; the
+# tests and benchmarks are built by scripts/test.sh.
+if ((real)); then
+  bash scripts/build.sh skerra
+else
+  bash scripts/build.sh skerra skerra-simulator
+fi
 program=$root/build/src/app/skerra
 # The program was built into build/src/shell/ before; its settings file comes along once.
 if [[ -f $root/build/src/shell/skerra.INI && ! -e $root/build/src/app/skerra.INI ]]; then
@@ -59,12 +65,71 @@ if ((real)); then
   exec "$program"
 fi
 
+# Sets keys of an INI file in place: each argument is "SECTION|KEY|VALUE". Sections
+# and keys match without regard to letter case and blanks, as the program reads them;
+# a missing key is added at the end of its section, a missing section at the end of
+# the file. Every other line keeps its bytes (and its CR LF).
+set_ini_keys() {
+  local file=$1
+  shift
+  SETS=$(printf '%s\n' "$@") awk '
+    function norm(s) { gsub(/^[ \t]+|[ \t\r]+$/, "", s); return tolower(s) }
+    function addMissing(section,   i) {
+      for (i = 1; i <= n; i++)
+        if (!done[i] && sec[i] == section) { print keyName[i] "=" val[i] eol; done[i] = 1 }
+    }
+    BEGIN {
+      count = split(ENVIRON["SETS"], list, "\n")
+      n = 0
+      for (j = 1; j <= count; j++) {
+        if (list[j] == "") continue
+        split(list[j], f, "|")
+        n++; secName[n] = f[1]; sec[n] = norm(f[1]); keyName[n] = f[2]; key[n] = norm(f[2]); val[n] = f[3]
+      }
+      current = ""; eol = ""
+    }
+    {
+      line = $0
+      if (line ~ /\r$/) eol = "\r"
+      if (line ~ /^[ \t]*\[/) {
+        addMissing(current)
+        name = line; sub(/^[ \t]*\[/, "", name); sub(/\][ \t\r]*$/, "", name)
+        current = norm(name); seen[current] = 1
+        print line; next
+      }
+      if (line !~ /^[ \t]*[;#]/ && index(line, "=") > 0) {
+        k = norm(substr(line, 1, index(line, "=") - 1))
+        for (i = 1; i <= n; i++)
+          if (sec[i] == current && key[i] == k) {
+            print keyName[i] "=" val[i] (line ~ /\r$/ ? "\r" : ""); done[i] = 1; next
+          }
+      }
+      print line
+    }
+    END {
+      addMissing(current)
+      for (i = 1; i <= n; i++)
+        if (!done[i]) { print "[" secName[i] "]" eol; addMissing(sec[i]) }
+    }' "$file" > "$file.new"
+  mv "$file.new" "$file"
+}
+
+# The demo profile is made once from scripts/demo/skerra-demo.INI and then kept, with
+# the chart, window places, NTRIP profile and profile use the demo stored in it; later
+# starts only put in the simulator's ports and the chosen sounder type. Remove
+# build/demo/skerra-demo.INI to start afresh from the template.
 demo=$root/build/demo
+profile=$demo/skerra-demo.INI
 mkdir -p "$demo"
-sed -e "/^;/! s|@GNSS_PORT@|$demo/gnss|" -e "/^;/! s|@SOUNDER_PORT@|$demo/sounder|" \
-    -e "/^;/! s|@SBES_MESSAGE@|$message|" -e "/^;/! s|@SBES_FORMAT@|$format|" \
-    -e "/^;/! s|@GYRO@|$gyro|" \
-    scripts/demo/skerra-demo.INI > "$demo/skerra-demo.INI"
+if [[ ! -f $profile ]]; then
+  cp scripts/demo/skerra-demo.INI "$profile"
+fi
+set_ini_keys "$profile" \
+  "GPS1 COMUNICATION SETTINGS|Port No|$demo/gnss" \
+  "SENSOR COMUNICATION SETTINGS|Port No|$demo/sounder" \
+  "SENSOR COMUNICATION SETTINGS|cSBESMessage|$message" \
+  "SENSOR COMUNICATION SETTINGS|eSBESFormat|$format" \
+  "GYRO|Gyro Enabled|$gyro"
 
 "$root/build/src/devices/simulator/skerra-simulator" \
   --gnss-link "$demo/gnss" --sounder-link "$demo/sounder" "${simulator_args[@]}" &
@@ -78,5 +143,5 @@ for _ in $(seq 100); do
 done
 
 echo "Demo: GNSS on $demo/gnss, echo sounder ($message) on $demo/sounder;"
-echo "      settings $demo/skerra-demo.INI, survey data below $demo/QMT/"
-"$program" --settings "$demo/skerra-demo.INI" --data-root "$demo/QMT"
+echo "      settings $profile, survey data below $demo/QMT/"
+"$program" --settings "$profile" --data-root "$demo/QMT"

@@ -9,6 +9,8 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <vector>
+
 namespace skerra::chartfiles {
 
 const char* const kDatumNotConfigured =
@@ -57,6 +59,7 @@ private:
     }
     void drawKml(const THalvekKMZLoader& loader, int layer);
     void drawXyzPoint(const XyzPoint& p, int layer);
+    QString noPointsMessage(const XyzLineHints& hints) const;
 
     THalvekCanvasModel& chart_;
     QString fileName_;
@@ -108,6 +111,7 @@ void Import::drawKml(const THalvekKMZLoader& loader, int layer)
     }
 }
 
+// The file is read first: the layer is touched only when at least one point was read.
 ImportEnd Import::xyz()
 {
     const ImportFileStamp stamp = ReadImportFileStamp(fileName_);
@@ -121,22 +125,41 @@ ImportEnd Import::xyz()
         message(QStringLiteral("Failed to open XYZ file: ") + fileName_);
         return ImportEnd::Finished;
     }
-    ImportFileDates[name_] = stamp;
-    const int layer = prepareLayer(true);
-    long long count = 0;
+    std::vector<XyzPoint> points;
+    XyzLineHints hints;
     while (!file.atEnd()) {
         QByteArray line = file.readLine();
         while (!line.isEmpty() && (line.back() == '\n' || line.back() == '\r')) line.chop(1);
-        const auto p = ReadImportXyzLine(std::string_view(line.constData(), size_t(line.size())));
-        if (!p) continue;
-        drawXyzPoint(*p, layer);
-        ++count;
+        const std::string_view text(line.constData(), size_t(line.size()));
+        if (const auto p = ReadImportXyzLine(text))
+            points.push_back(*p);
+        else if (points.empty())
+            NoteXyzLineHints(text, hints);
     }
     file.close();
-    log("Imported XYZ: " + name_ + " (" + IntToStr(count) + " points) to layer: " + layerName_.toStdString());
+    if (points.empty()) {
+        message(noPointsMessage(hints));
+        return ImportEnd::Finished;
+    }
+    ImportFileDates[name_] = stamp;
+    const int layer = prepareLayer(true);
+    for (const XyzPoint& p : points) drawXyzPoint(p, layer);
+    log("Imported XYZ: " + name_ + " (" + IntToStr(static_cast<long long>(points.size())) +
+        " points) to layer: " + layerName_.toStdString());
     showFolder();
     chart_.WorldExtents();
     return ImportEnd::Finished;
+}
+
+QString Import::noPointsMessage(const XyzLineHints& hints) const
+{
+    QString text = QStringLiteral("No points could be read from ") + fileName_;
+    if (hints.semicolons)
+        text += QStringLiteral("\nIts lines hold ';' between the values: the values must be separated by blanks, "
+                               "tabs or commas.");
+    if (hints.decimalCommas)
+        text += QStringLiteral("\nIts numbers have decimal commas: the numbers must have a decimal point.");
+    return text;
 }
 
 // A point of size 1 with its z, two decimals, centred on it.

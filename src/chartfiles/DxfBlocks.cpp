@@ -6,6 +6,7 @@
 #include "chartfiles/DxfLoad.h"
 #include "chartfiles/DxfLoader.h"
 #include "chartfiles/DxfNumbers.h"
+#include "platform/Windows1254.h"
 
 #include <cmath>
 
@@ -49,7 +50,7 @@ void DxfLoader::readBlocks()
                 else if (code == 20)
                     block.baseY = dxfAtof(value);
             });
-            block.name = QString::fromUtf8(openName);
+            block.name = skerra::decodeUtf8OrWindows1254(openName);
         } else if (type == "ENDBLK") {
             if (open) {
                 const THBlock* kept = open.get();

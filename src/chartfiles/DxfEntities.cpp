@@ -5,6 +5,7 @@
 #include "chartfiles/DxfLoader.h"
 #include "chartfiles/DxfMText.h"
 #include "chartfiles/DxfNumbers.h"
+#include "platform/Windows1254.h"
 
 #include <cmath>
 #include <initializer_list>
@@ -324,10 +325,10 @@ DxfLoader::Next DxfLoader::readText(bool mtext)
         text.insert(0, chunks);
         TrimBlanks(text);
     }
-    const std::string stripped = text.empty() ? std::string() : StripMTextCodes(text);
+    const std::string stripped = text.empty() ? std::string() : StripMTextCodes(text, mtext);
     if (!TrimBlanks(std::string_view(stripped)).empty()) {
         const THLayer* layer = importLayerRecord();
-        const QString decoded = QString::fromUtf8(stripped);
+        const QString decoded = skerra::decodeUtf8OrWindows1254(stripped);
         auto shape = std::make_unique<THText>();
         shape->X = x;
         shape->Y = y;

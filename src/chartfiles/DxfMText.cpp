@@ -16,7 +16,7 @@ bool switchCode(char c) { return c == 'L' || c == 'O' || c == 'K'; }
 
 }  // namespace
 
-std::string StripMTextCodes(std::string_view text)
+std::string StripMTextCodes(std::string_view text, bool groupingBraces)
 {
     std::string out;
     out.reserve(text.size());
@@ -36,8 +36,8 @@ std::string StripMTextCodes(std::string_view text)
                 ++i;
                 continue;
             }
-            if (n == '\\') {
-                out += '\\';
+            if (n == '\\' || (groupingBraces && (n == '{' || n == '}'))) {
+                out += n;
                 ++i;
                 continue;
             }
@@ -47,6 +47,8 @@ std::string StripMTextCodes(std::string_view text)
                 skipping = false;
             continue;
         }
+        if (groupingBraces && (c == '{' || c == '}'))
+            continue;
         out += c;
     }
     return out;

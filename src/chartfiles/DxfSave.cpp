@@ -2,9 +2,11 @@
 
 #include "canvas/THalvekCanvasModel.h"
 #include "platform/NumberText.h"
+#include "platform/Windows1254.h"
 
 #include <QSaveFile>
 
+#include <algorithm>
 #include <cmath>
 #include <exception>
 #include <string>
@@ -59,14 +61,28 @@ private:
     bool failed_ = false;
 };
 
-// UTF-8 with control characters as ^ and the character 64 above ("^J"), and
-// a caret as "^ ", so that no text breaks the line structure.
+// The text in code page 1254, a character it lacks as "?".
+QByteArray codePageBytes(const QString& s)
+{
+    if (const auto bytes = skerra::encodeWindows1254(s))
+        return *bytes;
+    QByteArray out;
+    out.reserve(s.size());
+    for (const QChar ch : s) {
+        const auto one = skerra::encodeWindows1254(QStringView(&ch, 1));
+        out += one ? *one : QByteArray("?");
+    }
+    return out;
+}
+
+// Code page 1254 with control characters as ^ and the character 64 above
+// ("^J"), and a caret as "^ ", so that no text breaks the line structure.
 std::string caretEncoded(const QString& s)
 {
-    const QByteArray utf8 = s.toUtf8();
+    const QByteArray bytes = codePageBytes(s);
     std::string out;
-    out.reserve(static_cast<std::size_t>(utf8.size()));
-    for (const char c : utf8) {
+    out.reserve(static_cast<std::size_t>(bytes.size()));
+    for (const char c : bytes) {
         const auto u = static_cast<unsigned char>(c);
         if (u < 0x20 || u == 0x7F) {
             out += '^';
@@ -94,6 +110,8 @@ void writeHeader(DxfWriter& w, const THalvekCanvasModel& canvas)
     w.text(2, "HEADER");
     w.text(9, "$ACADVER");
     w.text(1, "AC1009");
+    w.text(9, "$DWGCODEPAGE");
+    w.text(3, "ANSI_1254");
     w.text(9, "$INSBASE");
     w.text(10, "0.0");
     w.text(20, "0.0");
@@ -105,11 +123,16 @@ void writeHeader(DxfWriter& w, const THalvekCanvasModel& canvas)
     w.text(0, "ENDSEC");
 }
 
+bool leftOutLayer(const std::vector<int>& leftOut, int id)
+{
+    return std::find(leftOut.begin(), leftOut.end(), id) != leftOut.end();
+}
+
 // The layers of all shapes, hidden ones too, in the order they first appear.
-void writeLayerTable(DxfWriter& w, const THalvekCanvasModel& canvas)
+void writeLayerTable(DxfWriter& w, const THalvekCanvasModel& canvas, const std::vector<int>& leftOut)
 {
     std::vector<int> ids;
-    std::unordered_set<int> seen;
+    std::unordered_set<int> seen(leftOut.begin(), leftOut.end());
     for (const THShape* s : canvas.Shapes())
         if (seen.insert(s->LayerId()).second)
             ids.push_back(s->LayerId());
@@ -233,7 +256,7 @@ void writeShape(DxfWriter& w, const THalvekCanvasModel& canvas, const THShape& s
 
 }  // namespace
 
-int DXFSave(const THalvekCanvasModel& canvas, const QString& path)
+int DXFSave(const THalvekCanvasModel& canvas, const QString& path, const std::vector<int>& leftOut)
 {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
@@ -241,11 +264,11 @@ int DXFSave(const THalvekCanvasModel& canvas, const QString& path)
     try {
         DxfWriter w(file);
         writeHeader(w, canvas);
-        writeLayerTable(w, canvas);
+        writeLayerTable(w, canvas, leftOut);
         w.text(0, "SECTION");
         w.text(2, "ENTITIES");
         for (const THShape* s : canvas.Shapes())
-            if (s->Visible)
+            if (s->Visible && !leftOutLayer(leftOut, s->LayerId()))
                 writeShape(w, canvas, *s);
         w.text(0, "ENDSEC");
         w.text(0, "EOF");

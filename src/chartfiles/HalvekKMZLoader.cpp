@@ -89,6 +89,8 @@ double numberOrZero(string_view text) { return skerra::tryParseDouble(text).valu
 
 }  // namespace
 
+const char* const kNoPlacemarkGeometry = "No placemark with a point, line string or polygon found";
+
 THalvekKMZLoader::~THalvekKMZLoader() { CleanupTempFolder(); }
 
 bool THalvekKMZLoader::LoadFromFile(const std::string& fileName)
@@ -162,6 +164,7 @@ bool THalvekKMZLoader::ParseKML(string_view content)
         ParseGeometries(body, placemark);
         if (!placemark.Geometries.empty()) Placemarks.push_back(std::move(placemark));
     }
+    if (Placemarks.empty()) LastError = kNoPlacemarkGeometry;
     return !Placemarks.empty();
 }
 
@@ -194,6 +197,9 @@ void THalvekKMZLoader::ParseCoordinates(string_view text, std::vector<TKMLPoint>
         if (comma == npos) continue;
         const string_view rest = tuple.substr(comma + 1);
         const size_t second = rest.find(',');
+        // "27.1, 38.4": a blank after the comma leaves the latitude out of this tuple;
+        // reading it as 0 would put the point thousands of kilometres away.
+        if (trimControls(tuple.substr(0, comma)).empty() || trimControls(rest.substr(0, second)).empty()) continue;
         TKMLPoint p;
         p.Longitude = numberOrZero(tuple.substr(0, comma));
         p.Latitude = numberOrZero(rest.substr(0, second));

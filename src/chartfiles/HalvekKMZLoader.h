@@ -43,6 +43,9 @@ struct TKMLPlacemark {
 // that cannot convert a position leaves x and y as they are.
 using TKMLCoordinateConverter = std::function<void(double& x, double& y, double latitude, double longitude)>;
 
+// The reason of a document without a placemark that has a point, a line string or a polygon.
+extern const char* const kNoPlacemarkGeometry;
+
 class THalvekKMZLoader {
 public:
     THalvekKMZLoader() = default;
@@ -64,11 +67,14 @@ public:
     std::string ExtractKMZ(const std::string& kmzFile);
     // Removes the unpack folder (when it still exists) and forgets it.
     void CleanupTempFolder();
-    // Fills Placemarks from KML text; false when no placemark with a geometry was found.
+    // Fills Placemarks from KML text; false when no placemark with a geometry was found
+    // (LastError says so).
     bool ParseKML(std::string_view content);
     // Appends the geometries found in one placemark's text.
     void ParseGeometries(std::string_view body, TKMLPlacemark& placemark) const;
-    // Appends the points of one coordinates element.
+    // Appends the points of one coordinates element. A tuple is longitude, latitude
+    // and an optional altitude, separated by commas alone; a tuple that leaves the
+    // longitude or the latitude out ("27.1," followed by a blank) is skipped.
     void ParseCoordinates(std::string_view text, std::vector<TKMLPoint>& points) const;
 
     // Copies of the points of every Point geometry, placemark by placemark.

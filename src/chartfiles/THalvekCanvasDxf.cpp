@@ -19,7 +19,10 @@ bool THalvekCanvas::DXFLoadReplace(const QString& fileName)
     return loaded;
 }
 
-int THalvekCanvas::DXFSave(const QString& fileName) const { return ::DXFSave(*this, fileName); }
+int THalvekCanvas::DXFSave(const QString& fileName, const std::vector<int>& leftOutLayers) const
+{
+    return ::DXFSave(*this, fileName, leftOutLayers);
+}
 
 int THalvekCanvas::GetOrCreateDXFLayer(const std::string& dxfLayerName) const
 {

@@ -2,6 +2,7 @@
 
 #include "platform/ScanFormat.h"
 
+#include <algorithm>
 #include <string>
 
 namespace skerra::chartfiles {
@@ -40,6 +41,34 @@ std::optional<XyzPoint> ReadImportXyzLine(std::string_view line)
         return std::nullopt;
     if (p.easting == 0.0 && p.northing == 0.0) return std::nullopt;
     return p;
+}
+
+namespace {
+
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+// A field such as "12,5" or "-0,25": digits, one comma, digits, nothing else.
+bool decimalCommaField(std::string_view field)
+{
+    if (!field.empty() && (field.front() == '-' || field.front() == '+')) field.remove_prefix(1);
+    const size_t comma = field.find(',');
+    if (comma == std::string_view::npos || comma == 0 || comma + 1 == field.size()) return false;
+    for (size_t i = 0; i < field.size(); ++i)
+        if (i != comma && !isDigit(field[i])) return false;
+    return true;
+}
+
+}  // namespace
+
+void NoteXyzLineHints(std::string_view line, XyzLineHints& hints)
+{
+    if (line.find(';') != std::string_view::npos) hints.semicolons = true;
+    size_t pos = 0;
+    while (pos <= line.size() && !hints.decimalCommas) {
+        const size_t end = std::min(line.find_first_of("; \t", pos), line.size());
+        hints.decimalCommas = decimalCommaField(line.substr(pos, end - pos));
+        pos = end + 1;
+    }
 }
 
 std::optional<XyzPoint> ReadGridXyzLine(std::string_view line)

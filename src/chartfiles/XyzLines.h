@@ -18,6 +18,14 @@ struct XyzPoint {
 // count is no point; easting and northing both 0 is no point.
 std::optional<XyzPoint> ReadImportXyzLine(std::string_view line);
 
+// What the lines of a file that gave no point hold, to tell the user why: values
+// separated by ';' (a spreadsheet's export), numbers with a decimal comma ("12,5").
+struct XyzLineHints {
+    bool semicolons = false;
+    bool decimalCommas = false;
+};
+void NoteXyzLineHints(std::string_view line, XyzLineHints& hints);
+
 // The chart grid reader's rule: empty lines and lines beginning with '#' or ';' are
 // comments; commas separate like blanks; the first three numbers make the point,
 // whatever follows them.

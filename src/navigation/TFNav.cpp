@@ -702,27 +702,36 @@ void TFNav::ApplyScreenshotInterval(int seconds)
 
 void TFNav::closeEvent(QCloseEvent* event)
 {
-    skerra::guarded(this, [this] { FormCloseQuery(); });
+    bool closing = true;
+    skerra::guarded(this, [&] { closing = FormCloseQuery(); });
+    if (!closing) {
+        event->ignore();
+        return;
+    }
     event->accept();
     // Closing the main window ends the program, whatever tool windows are open.
     QCoreApplication::quit();
 }
 
-void TFNav::FormCloseQuery()
+bool TFNav::FormCloseQuery()
 {
+    bool saved = false;
+    skerra::guarded(this, [&] { saved = AutomaticSave(); });
+    if (!saved && !CloseAfterFailedSave())
+        return false;
     Realtime->setEnabled(false);
     QCoreApplication::processEvents();
     QThread::msleep(50);
     for (THalvekSerialGPS* device : {ZGPS1, ZSENSOR})
         if (device) skerra::guarded(this, [device] { device->Close(); });
     QThread::msleep(50);
-    skerra::guarded(this, [this] { Save1Click(); });
     for (QWidget* form : std::initializer_list<QWidget*>{Offsets, Navset, this, fRealtime, fSVP, fRunline1,
                                                          fWaterfal, fJoystick})
         if (form) SaveFormPlacement(form);
     CloseToolWindows();
     skerra::IniFile ini(skerra::settingsFilePath());
     WriteChartViewSettings(ini, CurrentChartView());
+    return true;
 }
 
 void TFNav::CloseToolWindows()
@@ -777,11 +786,8 @@ void TFNav::ZoomextentsClick() { fcad->WorldExtents(); }
 
 // ---- Windows and leaving ----
 
-void TFNav::Exit1Click()
-{
-    Save1Click();
-    close();
-}
+// Closing saves the chart (once).
+void TFNav::Exit1Click() { close(); }
 
 void TFNav::About1Click()
 {
@@ -827,7 +833,8 @@ void TFNav::bExitClick() { close(); }
 void TFNav::bRestartClick()
 {
     skerra::requestRestart();
-    close();
+    if (!close())
+        skerra::cancelRestart();
 }
 
 QString TFNav::RemoteSupportProgram()

@@ -47,9 +47,10 @@ public:
 
     void FormCreate();
     void FormShow();
-    // Closing steps: ports closed, tool windows' placement and the chart's view saved.
-    // Never refuses: the window always closes.
-    void FormCloseQuery();
+    // Closing steps: the chart saved once, ports closed, tool windows' placement and
+    // the chart's view saved. When the save fails, the user is asked whether to close
+    // anyway (default No); false when the window is to stay open.
+    bool FormCloseQuery();
 
     // The chart, filling Panel4.
     THalvekCanvas* fcad = nullptr;
@@ -187,6 +188,8 @@ public:
     void New1Click();
     void Open1Click();
     void Save1Click();
+    // Save, telling whether everything was written (each failure has been shown).
+    bool AutomaticSave();
     void SaveAs1Click();
     void Export1Click();
 
@@ -281,7 +284,9 @@ private:
     QString ChooseLayoutFile(bool forSaving, const QStringList& filters, const QString& suffix);
     void ClearVesselAndGrid();
     bool WriteLayout(const QString& fileName, const QString& failedEvent);
-    void SaveSoundVelocityCopies();
+    bool RememberLastSave(const QString& fileName);
+    bool SaveSoundVelocityCopies();
+    bool CloseAfterFailedSave();
     void ExportDxf(const QString& fileName);
     void ReloadLastLayout(const QString& fileName);
     void ApplyChartView(const ChartViewSettings& view);

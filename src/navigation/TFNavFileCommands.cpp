@@ -102,26 +102,64 @@ void TFNav::Open1Click()
     EnsureNavLayers(*fcad);
 }
 
-void TFNav::Save1Click()
+void TFNav::Save1Click() { AutomaticSave(); }
+
+bool TFNav::AutomaticSave()
 {
+    bool saved = false;
     try {
         const QString fileName = automaticSaveName();
         if (WriteLayout(fileName, QStringLiteral("Auto-save FAILED: "))) {
             logEvent(QStringLiteral("Auto-saved: ") + fileName);
-            skerra::IniFile ini(skerra::settingsFilePath());
-            ini.WriteString(QStringLiteral("FILE"), QStringLiteral("Last File Saved"), fileName);
             setWindowTitle(QStringLiteral("Skerra - ") + fileName);
+            saved = RememberLastSave(fileName);
         }
     } catch (const std::exception& e) {
         skerra::showError(QStringLiteral("The layout could not be saved (%1).").arg(QString::fromUtf8(e.what())),
                           this);
     }
-    SaveSoundVelocityCopies();
+    return SaveSoundVelocityCopies() && saved;
+}
+
+// The next start reopens the layout the settings file names; when that file cannot
+// be written, the layout is saved but the next start would reopen an older one.
+bool TFNav::RememberLastSave(const QString& fileName)
+{
+    const QString settings = skerra::settingsFilePath();
+    try {
+        skerra::IniFile ini(settings);
+        ini.WriteString(QStringLiteral("FILE"), QStringLiteral("Last File Saved"), fileName);
+        return true;
+    } catch (const std::exception& e) {
+        const QString reason = QString::fromUtf8(e.what());
+        logEvent(QStringLiteral("Settings file not written: ") + settings + QStringLiteral(" (") + reason +
+                 QStringLiteral(")"));
+        skerra::showError(QStringLiteral("The layout was saved to %1, but the settings file %2 could not be "
+                                         "written (%3).\nThe next start will not reopen this layout.")
+                              .arg(fileName, settings, reason),
+                          this);
+        return false;
+    }
 }
 
 // The sound-velocity lists' dated copies, while a profile is in use; a file that
 // cannot be written is named in a message by the sound-velocity window.
-void TFNav::SaveSoundVelocityCopies() { SaveDatedSoundVelocityLists(); }
+bool TFNav::SaveSoundVelocityCopies() { return SaveDatedSoundVelocityLists(); }
+
+// After a save that failed at closing: closing now would lose the chart since the
+// last good save, so the default is to stay open (to free space or use Save As).
+bool TFNav::CloseAfterFailedSave()
+{
+    skerra::MessageRequest question;
+    question.kind = skerra::MessageKind::Warning;
+    question.title = QStringLiteral("Skerra");
+    question.text = QStringLiteral("The chart could not be saved. Close Skerra anyway?\n"
+                                   "Changes since the last good save will be lost.");
+    question.buttons = skerra::MbYes | skerra::MbNo;
+    question.defaultButton = skerra::MbNo;
+    question.parent = this;
+    return skerra::showMessage(question) == skerra::MbYes;
+}
 
 void TFNav::SaveAs1Click()
 {
@@ -141,11 +179,11 @@ void TFNav::Export1Click()
         ExportDxf(fileName);
 }
 
-// The chart as an R12 drawing; a file that cannot be written is named (the previous
-// file, if any, stays as it was).
+// The chart as an R12 drawing, without the boat and the grid the survey draws; a file
+// that cannot be written is named (the previous file, if any, stays as it was).
 void TFNav::ExportDxf(const QString& fileName)
 {
-    if (!fcad->DXFSave(fileName))
+    if (!fcad->DXFSave(fileName, {VesselLayerId, GridLayerId}))
         skerra::showError(QStringLiteral("%1 could not be written.").arg(fileName), this);
 }
 

@@ -51,6 +51,10 @@ QString settingsFilePath()
 
 QString besideProgram(const QString& name) { return programFolder() + name; }
 
+QString settingsFolder() { return withSlash(QFileInfo(settingsFilePath()).absolutePath()); }
+
+QString besideSettings(const QString& name) { return settingsFolder() + name; }
+
 QString dataRoot()
 {
     if (!locations().dataRoot.isEmpty()) return withSlash(locations().dataRoot);

@@ -2,8 +2,9 @@
 // Where the program's files live.
 //
 // The settings file lies beside the program: the program's path with ".INI"
-// ("skerra.INI"). "Beside the program" files (Languages/, profiles.txt, the
-// sound-velocity files) share that folder. Survey data go below the data root,
+// ("skerra.INI"). "Beside the program" files (Languages/, profiles.txt) share that
+// folder; the sound-velocity lists lie beside the settings file, which is the same
+// folder unless the run names another settings file. Survey data go below the data root,
 // ~/QMT on Linux. Tests point both at temporary folders.
 //
 // The command line can point one run at another settings file and data root
@@ -18,6 +19,8 @@ namespace skerra {
 QString programFolder();        // ends with "/"
 QString settingsFilePath();     // programFolder() + program name + ".INI"
 QString besideProgram(const QString& name);  // programFolder() + name
+QString settingsFolder();       // the settings file's folder, ends with "/"
+QString besideSettings(const QString& name);  // settingsFolder() + name
 QString dataRoot();             // ends with "/", e.g. "/home/ann/QMT/"
 
 // Reads "--settings FILE" and "--data-root FOLDER" (also "--settings=FILE",

@@ -23,6 +23,7 @@ ProgramLauncher& launcher()
 }  // namespace
 
 void requestRestart() { requested = true; }
+void cancelRestart() { requested = false; }
 bool restartRequested() { return requested; }
 
 void setProgramLauncher(ProgramLauncher replacement)

@@ -14,6 +14,8 @@ namespace skerra {
 using ProgramLauncher = std::function<bool(const QString& program, const QStringList& arguments)>;
 
 void requestRestart();
+// Withdraws the request (the instance did not close after all).
+void cancelRestart();
 bool restartRequested();
 
 // Tests put a recording launcher in; an empty one restores the real one.

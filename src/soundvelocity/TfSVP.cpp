@@ -241,7 +241,7 @@ const std::vector<std::string>* TfSVP::SoundVelocityColumnInUse() const
 
 // ---- files and settings --------------------------------------------------------------
 
-// Each list from its file beside the program, then from today's dated copy.
+// Each list from its file beside the settings file, then from today's dated copy.
 void TfSVP::LoadLists()
 {
     QPlainTextEdit* memos[] = {mRawSVData, mRawSVExtracted, mSortedAveragedSV, mSVPColumn};
@@ -249,7 +249,7 @@ void TfSVP::LoadLists()
     const QString today = QString::fromStdString(GetDateString());
     for (size_t i = 0; i < svp::kAllLists.size(); ++i) {
         const svp::SvpList list = svp::kAllLists[i];
-        const auto lines = svp::LoadList(skerra::besideProgram(svp::ListFileName(list)),
+        const auto lines = svp::LoadList(skerra::besideSettings(svp::ListFileName(list)),
                                          svp::DatedListPath(dated, today, list));
         if (lines) memos[i]->setPlainText(lines->join(QLatin1Char('\n')));
     }
@@ -432,7 +432,7 @@ void TfSVP::BitBtn2Click()
 {
     if (SaveCommand) SaveCommand();
     if (!WriteDatedLists()) return;
-    if (!WriteListsTo(skerra::programFolder(), QString())) return;
+    if (!WriteListsTo(skerra::settingsFolder(), QString())) return;
     close();
 }
 

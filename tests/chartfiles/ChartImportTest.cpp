@@ -204,12 +204,44 @@ TEST_F(ChartImportTest, FailedImportsLeaveTheLayerAsItWas)
     EXPECT_EQ(import(good), ImportEnd::Stopped);
     EXPECT_EQ(types("a"), before);
     EXPECT_EQ(types("b"), "17 ");
-    EXPECT_EQ(messages, (std::vector<std::string>{"Failed to load KML/KMZ file: ",
+    EXPECT_EQ(messages, (std::vector<std::string>{std::string("Failed to load KML/KMZ file: ") + kNoPlacemarkGeometry,
                                                   "Failed to open XYZ file: " + dir.path().toStdString() + "/b.xyz",
                                                   kDatumNotConfigured}));
     EXPECT_EQ(eventLog().find("KML"), std::string::npos);
     // A failed open forgets nothing and remembers nothing.
     EXPECT_EQ(ImportFileDates.count(dir.path().toStdString() + "/b.xyz"), 0u);
+}
+
+// A list that gives no point leaves the layer, its earlier points and the event log
+// as they were, and says why when the lines show it.
+TEST_F(ChartImportTest, AnXyzListWithoutAPointChangesNothingAndSaysWhy)
+{
+    const struct {
+        const char* content;
+        bool semicolons, decimalCommas;
+    } cases[] = {
+        {"E;N;Z\r\n500000,5;4500000,25;12,3\r\n500001,5;4500001,25;-0,5\r\n", true, true},
+        {"E;N;Z\r\n500000.5;4500000.25;12.3\r\n", true, false},
+        {"# nothing but a comment\n\nP1 1 2 3\n", false, false},
+        {"", false, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.content);
+        const QString earlier = write("soundings.xyz", "1 2 3\n");
+        import(earlier);
+        const std::string before = types("soundings");
+        const std::string logBefore = eventLog();
+        messages.clear();
+        const QString file = write("soundings.xyz", c.content);
+        EXPECT_EQ(import(file), ImportEnd::Finished);
+        EXPECT_EQ(types("soundings"), before);
+        EXPECT_EQ(eventLog(), logBefore);
+        ASSERT_EQ(messages.size(), 1u);
+        const std::string& m = messages[0];
+        EXPECT_EQ(m.rfind("No points could be read from " + file.toStdString(), 0), 0u) << m;
+        EXPECT_EQ(m.find("';'") != std::string::npos, c.semicolons) << m;
+        EXPECT_EQ(m.find("decimal comma") != std::string::npos, c.decimalCommas) << m;
+    }
 }
 
 TEST_F(ChartImportTest, KmlPointsThenLinesThenOneLabelPerGeometry)

@@ -228,13 +228,19 @@ TEST_F(DxfEntities, TextsKeepTheirWordsHeightAndAngle)
         {lines({"0", "TEXT", "1", "    "}), "", 0, 0},
         {lines({"0", "TEXT", "1", "\\P"}), "", 0, 0},
         {lines({"0", "TEXT", "1", "A\\PB"}), "A B", 2.5, 0},
-        {lines({"0", "TEXT", "1", "caf\xC3\xA9 \xFF"}), QString::fromUtf8("caf\xC3\xA9 ") + QChar(0xFFFD), 2.5, 0},
+        {lines({"0", "TEXT", "1", "caf\xC3\xA9"}), QString::fromUtf8("caf\xC3\xA9"), 2.5, 0},
+        // Text that is not UTF-8 is the Turkish Windows code page of an older drawing.
+        {lines({"0", "TEXT", "1", "\xDDskele \xDE" "amand\xFDra \xF0\xFE"}),
+         QString::fromUtf8("\xC4\xB0skele \xC5\x9E" "amand\xC4\xB1ra \xC4\x9F\xC5\x9F"), 2.5, 0},
+        // Braces are letters in a TEXT, formatting groups in an MTEXT.
+        {lines({"0", "TEXT", "1", "{Quay} wall"}), "{Quay} wall", 2.5, 0},
+        {lines({"0", "MTEXT", "1", "{Quay} wall \\{1\\}"}), "Quay wall {1}", 2.5, 0},
         {lines({"0", "MTEXT", "50", "1.5708", "3", "first ", "3", "second ", "1", "last"}), "first second last", 2.5,
          1.5708},
         // The groups of an embedded object (columns) do not move or resize the text.
         {lines({"0", "MTEXT", "10", "1", "20", "2", "40", "3", "1", "{\\fArial|b0;Col}", "101", "Embedded Object",
                 "10", "99", "20", "99", "40", "99"}),
-         "{Col}", 3, 0},
+         "Col", 3, 0},
     };
     for (const auto& c : cases) {
         THalvekCanvasModel fresh;

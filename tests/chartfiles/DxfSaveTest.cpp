@@ -49,7 +49,8 @@ TEST_F(DxfSave, AnEmptyChartIsHeaderTableAndEmptyEntities)
     m.WorldSet(-12.5, 40, 100.25, -2.5);
     ASSERT_EQ(DXFSave(m, path()), 1);
     const std::string want =
-        crlf({"0", "SECTION", "2", "HEADER", "9", "$ACADVER", "1", "AC1009", "9", "$INSBASE", "10", "0.0", "20", "0.0",
+        crlf({"0", "SECTION", "2", "HEADER", "9", "$ACADVER", "1", "AC1009", "9", "$DWGCODEPAGE", "3", "ANSI_1254",
+              "9", "$INSBASE", "10", "0.0", "20", "0.0",
               "30", "0.0", "9", "$EXTMIN", "10", "-12.500000", "20", "-2.500000", "30", "0.0", "9", "$EXTMAX", "10",
               "100.250000", "20", "40.000000", "30", "0.0", "0", "ENDSEC", "0", "SECTION", "2", "TABLES", "0", "TABLE",
               "2", "LAYER", "70", "0", "0", "ENDTAB", "0", "ENDSEC", "0", "SECTION", "2", "ENTITIES", "0", "ENDSEC",
@@ -123,6 +124,40 @@ TEST_F(DxfSave, HiddenShapesAreLeftOutButTheirLayerIsListed)
     EXPECT_NE(out.find(crlf({"POLYLINE", "8", "Default", "66", "1", "70", "0"})), std::string::npos);
 }
 
+TEST_F(DxfSave, TheLeftOutLayersAreNeitherListedNorWrittenAndTheChartKeepsThem)
+{
+    THalvekCanvasModel m;
+    const int vessel = m.LayerOpen("~~Halvek Vessel");
+    const int grid = m.LayerOpen("Halvek Grid");
+    const int plan = m.LayerOpen("plan");
+    m.DrawCircle(7, 7, 50, vessel);
+    m.DrawLine(0, 0, 100, 0, grid);
+    m.DrawPoint(3, 4, plan);
+    ASSERT_EQ(DXFSave(m, path(), {vessel, grid}), 1);
+    const std::string out = readAll(path());
+    EXPECT_NE(out.find(crlf({"2", "LAYER", "70", "1", "0", "LAYER", "2", "plan"})), std::string::npos) << out;
+    EXPECT_EQ(out.find("Halvek"), std::string::npos) << out;
+    EXPECT_EQ(out.find("CIRCLE"), std::string::npos);
+    EXPECT_EQ(out.find("\r\nLINE"), std::string::npos);
+    EXPECT_NE(out.find(crlf({"POINT", "8", "plan"})), std::string::npos);
+    EXPECT_EQ(m.ShapeCount(), 3);
+}
+
+// Turkish names and texts in the code page the header declares; a character it
+// lacks becomes "?".
+TEST_F(DxfSave, TextsAndLayerNamesAreWrittenInTheTurkishCodePage)
+{
+    THalvekCanvasModel m;
+    const int layer = m.LayerOpen(QString::fromUtf8("G\xC3\xBCney \xC5\x9F" "amand\xC4\xB1ra"));
+    m.TextAdd(layer, QString::fromUtf8("\xC4\xB0skele \xC4\x9F\xC3\xB6\xC3\xA7 \xE2\x82\xAC \xE6\xB8\xAF \xCE\xA9"), 0, 0, -1);
+    ASSERT_EQ(DXFSave(m, path()), 1);
+    const std::string out = readAll(path());
+    EXPECT_NE(out.find(crlf({"9", "$DWGCODEPAGE", "3", "ANSI_1254"})), std::string::npos);
+    EXPECT_NE(out.find(crlf({"2", "G\xFCney \xFE" "amand\xFDra"})), std::string::npos) << out;
+    EXPECT_NE(out.find(crlf({"8", "G\xFCney \xFE" "amand\xFDra"})), std::string::npos) << out;
+    EXPECT_NE(out.find(crlf({"1", "\xDDskele \xF0\xF6\xE7 \x80 ? ?"})), std::string::npos) << out;
+}
+
 TEST_F(DxfSave, ControlCharactersAndCaretsAreWrittenInCaretNotation)
 {
     THalvekCanvasModel m;
@@ -133,7 +168,7 @@ TEST_F(DxfSave, ControlCharactersAndCaretsAreWrittenInCaretNotation)
     ASSERT_EQ(DXFSave(m, path()), 1);
     const std::string out = readAll(path());
     EXPECT_NE(out.find(crlf({"8", "a^ b^Ic"})), std::string::npos);
-    EXPECT_NE(out.find(crlf({"1", "two^M^Jlines \xC3\xA7"})), std::string::npos);
+    EXPECT_NE(out.find(crlf({"1", "two^M^Jlines \xE7"})), std::string::npos);
     EXPECT_NE(out.find(crlf({"POINT", "8", "0"})), std::string::npos);
 }
 
@@ -144,7 +179,7 @@ TEST_F(DxfSave, ReadBackByTheImportTheShapesComeBackAtTheirPlaces)
     m.DrawLine(500000.125, 4500000.25, 500100.5, 4500050.75, layer);
     m.DrawCircle(500010, 4500010, 12.5, layer);
     m.DrawPoint(500001.5, 4500002.5, layer);
-    const long text = m.TextAdd(layer, QString::fromUtf8("Pier \xC3\xBC"), 500003, 4500004, -1);
+    const long text = m.TextAdd(layer, QString::fromUtf8("Pier \xC3\xBC \xC4\xB0skele \xC5\x9F"), 500003, 4500004, -1);
     shape_cast<THText>(m.FindShape(text))->Angle = 30;
     shape_cast<THText>(m.FindShape(text))->Height = 4;
     m.DrawPolyline({{500000, 4500000}, {500010.5, 4500020.25}, {500030, 4500001}}, layer, false);
@@ -163,7 +198,7 @@ TEST_F(DxfSave, ReadBackByTheImportTheShapesComeBackAtTheirPlaces)
               std::vector<double>({500000.125, 4500000.25, 500100.5, 4500050.75}));
     EXPECT_EQ(circle->Radius, 12.5);
     EXPECT_EQ(point->Y, 4500002.5);
-    EXPECT_EQ(label->DisplayText, QString::fromUtf8("Pier \xC3\xBC"));
+    EXPECT_EQ(label->DisplayText, QString::fromUtf8("Pier \xC3\xBC \xC4\xB0skele \xC5\x9F"));
     EXPECT_EQ(label->Angle, 30);
     EXPECT_EQ(label->Height, 4);
     EXPECT_EQ(vertices(all[4]), vertices(shapes(m)[4]));

@@ -88,9 +88,12 @@ TEST(DxfMText, StripMTextCodesKeepsTheWordsAndDropsTheCodes)
         {"Line1\\PLine2 more", "Line1 Line2 more"},
         {"\\P", " "},
         {"\\LUnder\\l and \\OOver\\o \\KStrike\\k", "Under\\l and Over\\o Strike\\k"},
-        {"{\\fArial|b0|i0;Hello}", "{Hello}"},
-        {"{\\fTimes New Roman|b0|i0;\\H1.4x;\\A1;HEADLINE}", "{HEADLINE}"},
-        {"{\\C3;\\A1;Left aligned paragraph:}\\P\\pi0;{\\A1;Lorem}", "{Left aligned paragraph:} {Lorem}"},
+        {"{\\fArial|b0|i0;Hello}", "Hello"},
+        {"{\\fTimes New Roman|b0|i0;\\H1.4x;\\A1;HEADLINE}", "HEADLINE"},
+        {"{\\C3;\\A1;Left aligned paragraph:}\\P\\pi0;{\\A1;Lorem}", "Left aligned paragraph: Lorem"},
+        {"{Iskele}", "Iskele"},
+        {"{Quay} wall", "Quay wall"},
+        {"\\{kept\\} {\\C1;red}", "{kept} red"},
         {"1\\S1/2;", "1"},
         {"\\W0.8;\\Q15;\\T1.1;narrow", "narrow"},
         {"\\F@Arial|c0;x", "x"},
@@ -102,6 +105,8 @@ TEST(DxfMText, StripMTextCodesKeepsTheWordsAndDropsTheCodes)
     };
     for (auto [in, out] : cases)
         EXPECT_EQ(StripMTextCodes(in), out) << in;
+    // Without grouping braces (a TEXT entity) braces are letters.
+    EXPECT_EQ(StripMTextCodes("{Quay} \\{1\\}", false), "{Quay} \\{1\\}");
 }
 
 TEST(DxfMText, ColumnTextFromARealDrawingBecomesOneLineOfWords)

@@ -239,6 +239,34 @@ TEST_F(DxfThirdParty, DrawingsThatEzdxfWritesComeInWhole)
     }
 }
 
+// The texts of a drawing as ezdxf reads them, one a line.
+const char kEzdxfTexts[] = R"py(
+import sys, ezdxf
+doc = ezdxf.readfile(sys.argv[1])
+sys.stdout.reconfigure(encoding="utf-8")
+for e in doc.modelspace().query("TEXT MTEXT"):
+    print(e.plain_text() if e.dxftype() == "MTEXT" else e.dxf.text)
+)py";
+
+// An R12 plan written by a Turkish office: code page 1254, as the header declares.
+TEST_F(DxfThirdParty, ATurkishPlanOfCodePage1254KeepsEveryLetter)
+{
+    const QString plan = QStringLiteral(SKERRA_DXF_TEST_DIR "/data/iskele-plan-r12-1254.dxf");
+    THalvekCanvasModel m;
+    ASSERT_TRUE(DXFLoad(m, plan));
+    QStringList ours;
+    for (const THShape* s : m.Shapes())
+        if (const auto* t = shape_cast<THText>(s))
+            ours << t->DisplayText;
+    EXPECT_EQ(ours, QStringList({QString::fromUtf8("\xC4\xB0skele \xC5\x9F" "amand\xC4\xB1ra"),
+                                 QString::fromUtf8("G\xC3\xBCney \xC4\xB1\xC5\x9F\xC4\xB1k \xC3\x87\xC3\x96\xC4\x9E\xC3\x9C")}));
+    if (!ezdxfAvailable())
+        SKERRA_SKIP_UNLESS_CI("python3-ezdxf is not installed");
+    const ToolRun r = runTool("/usr/bin/python3", {"-c", kEzdxfTexts, plan});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_EQ(ours, r.out.split('\n', Qt::SkipEmptyParts));
+}
+
 TEST_F(DxfThirdParty, BlocksOfARealDrawingArePlaced)
 {
     // ASCII_R12.dxf: every ENDBLK ends with the pair 8 / 0; the blocks after

@@ -45,14 +45,15 @@ INSTANTIATE_TEST_SUITE_P(
                     CoordinatesCase{"0,5 5,0", {{0, 5, 0}, {5, 0, 0}}},
                     // Lines and tabs separate like blanks, runs of them count once.
                     CoordinatesCase{"\r\n\t\t1,2,3\r\n\t\t4,5,6\n\t7,8\t\t", {{1, 2, 3}, {4, 5, 6}, {7, 8, 0}}},
-                    // A blank after a comma splits the tuple: latitude 0, the rest has no comma.
-                    CoordinatesCase{"29.01, 41.02", {{29.01, 0, 0}}},
+                    // A blank after or before a comma splits the tuple: neither half is a position.
+                    CoordinatesCase{"29.01, 41.02", {}},
+                    CoordinatesCase{"27.1, 38.4 27.2,38.5 27.3 ,38.6", {{27.2, 38.5, 0}}},
                     // A further comma makes the altitude text no number.
                     CoordinatesCase{"1,2,3,4,5,6", {{1, 2, 0}}},
                     // Texts that are no numbers give 0; nan and inf are no numbers.
                     CoordinatesCase{"a,2 1,b nan,3 inf,4,5 1e3,-2.5e-1,+7", {{0, 2, 0}, {1, 0, 0}, {0, 3, 0}, {0, 4, 5}, {1000, -0.25, 7}}},
                     CoordinatesCase{"", {}}, CoordinatesCase{" \t\r\n ", {}}, CoordinatesCase{",", {}},
-                    CoordinatesCase{"1,", {{1, 0, 0}}}, CoordinatesCase{",1", {{0, 1, 0}}}));
+                    CoordinatesCase{"1,", {}}, CoordinatesCase{",1", {}}, CoordinatesCase{"1,,5", {}}));
 
 TEST(KmlLoaderTest, ConverterRunsForEveryKeptPointWithLatitudeFirst)
 {
@@ -99,7 +100,7 @@ TEST_P(KmlDocumentTest, FindsPlacemarksAndGeometries)
     THalvekKMZLoader loader;
     EXPECT_EQ(loader.ParseKML(GetParam().kml), GetParam().result);
     EXPECT_EQ(summary(loader), GetParam().placemarks);
-    EXPECT_EQ(loader.LastError, "");
+    EXPECT_EQ(loader.LastError, GetParam().result ? "" : kNoPlacemarkGeometry);
 }
 
 const char kPolygonWithHole[] =

@@ -125,11 +125,11 @@ TEST(KmlThirdPartyTest, DegenerateGeometriesKeepOnlyPointsOffTheOrigin)
 
 class KmlWithoutPlacemarksTest : public testing::TestWithParam<const char*> {};
 
-TEST_P(KmlWithoutPlacemarksTest, FailsWithoutAnError)
+TEST_P(KmlWithoutPlacemarksTest, FailsSayingSo)
 {
     THalvekKMZLoader loader;
     EXPECT_FALSE(loader.LoadFromFile(kmlData(GetParam())));
-    EXPECT_EQ(loader.LastError, "");
+    EXPECT_EQ(loader.LastError, kNoPlacemarkGeometry);
     EXPECT_TRUE(loader.Placemarks.empty());
 }
 

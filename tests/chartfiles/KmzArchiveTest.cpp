@@ -153,7 +153,7 @@ TEST_F(KmzTest, LoadingRemovesTheFolderAfterSuccessAndFailure)
     EXPECT_EQ(loader.Placemarks.size(), 1u);
     // Placemarks without geometry: unpacked and read, but nothing to keep.
     EXPECT_FALSE(loader.LoadFromFile(kmlData("doc.kmz")));
-    EXPECT_EQ(loader.LastError, "");
+    EXPECT_EQ(loader.LastError, kNoPlacemarkGeometry);
     EXPECT_EQ(tmpContents(), QStringList());
     EXPECT_FALSE(loader.LoadFromFile(none));
     EXPECT_EQ(loader.LastError, "No KML file found in KMZ archive");

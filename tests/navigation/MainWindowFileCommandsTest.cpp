@@ -14,6 +14,7 @@
 #include "soundvelocity/TfSVP.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
@@ -21,6 +22,8 @@
 #include <QPlainTextEdit>
 
 #include <gtest/gtest.h>
+
+#include <functional>
 
 namespace {
 
@@ -132,6 +135,26 @@ TEST_F(MainWindowFileCommandsTest, AFailedSaveIsReportedAndChangesNeitherTheSett
     EXPECT_TRUE(boxes_[0].contains(file)) << boxes_[0].toStdString();
     EXPECT_TRUE(eventLog().contains("Auto-save FAILED: " + file + " (")) << eventLog().toStdString();
     EXPECT_FALSE(eventLog().contains("Auto-saved"));
+}
+
+// The settings file cannot be written (a folder stands in its place): the layout is
+// saved, and the message names the settings file, not the layout.
+TEST_F(MainWindowFileCommandsTest, ASettingsFileThatCannotBeWrittenIsReportedOnItsOwn)
+{
+    open();
+    drawSurvey();
+    ASSERT_TRUE(QFile::remove(skerra::settingsFilePath()) || !QFile::exists(skerra::settingsFilePath()));
+    ASSERT_TRUE(QDir().mkpath(skerra::settingsFilePath()));
+    action("Save1")->trigger();
+    const QString file = layoutFolder() + "2024-03-07 2358.qmt";
+    EXPECT_TRUE(QFile::exists(file));
+    EXPECT_EQ(FNav->windowTitle(), "Skerra - " + file);
+    ASSERT_EQ(boxes_.size(), 1);
+    EXPECT_TRUE(boxes_[0].contains("settings file " + skerra::settingsFilePath())) << boxes_[0].toStdString();
+    EXPECT_TRUE(boxes_[0].contains("saved to " + file)) << boxes_[0].toStdString();
+    EXPECT_FALSE(boxes_[0].contains("could not be saved")) << boxes_[0].toStdString();
+    EXPECT_TRUE(eventLog().contains("Auto-saved: " + file));
+    ASSERT_TRUE(QDir(skerra::settingsFilePath()).removeRecursively());
 }
 
 TEST_F(MainWindowFileCommandsTest, SaveAsWritesTheChosenFileButTheNextStartReloadsTheAutomaticSave)
@@ -304,6 +327,10 @@ TEST_F(MainWindowFileCommandsTest, ExportWritesTheChartAsADxfDrawingAndNamesAFil
     const QString drawing = readText(dialogAnswer_);
     EXPECT_TRUE(drawing.contains("AC1009"));
     EXPECT_TRUE(drawing.contains("LINE"));
+    // The boat's shapes and the grid stay out of the drawing.
+    EXPECT_FALSE(drawing.contains("CIRCLE")) << drawing.toStdString();
+    EXPECT_FALSE(drawing.contains("Halvek")) << drawing.toStdString();
+    EXPECT_EQ(drawing.count("\r\nLINE\r\n"), 1) << drawing.toStdString();
     EXPECT_TRUE(boxes_.isEmpty()) << boxes_.join('\n').toStdString();
     // Export leaves the vessel layer, the caption and the event log alone.
     EXPECT_FALSE(chart().ShapesOnLayer(VesselLayerId).empty());
@@ -320,12 +347,62 @@ TEST_F(MainWindowFileCommandsTest, ClosingTheWindowSavesTheLayout)
 {
     open();
     drawSurvey();
-    FNav->close();
+    EXPECT_TRUE(FNav->close());
     const QString file = lastFileSaved();
     EXPECT_EQ(file, layoutFolder() + "2024-03-07 2358.qmt");
     THalvekCanvasModel read;
     ASSERT_TRUE(CadLoad(read, file, LayoutLoadMode::Replace).ok);
     EXPECT_EQ(read.ShapeCount(), 1);
+    EXPECT_TRUE(boxes_.isEmpty()) << boxes_.join('\n').toStdString();
+}
+
+// Exit and the window's close button: the save runs once, and when it fails the
+// user is asked whether to close anyway; any answer but Yes keeps the window open.
+TEST_F(MainWindowFileCommandsTest, AFailedSaveAtClosingAsksBeforeTheWindowCloses)
+{
+    open();
+    drawSurvey();
+    const QString folder = layoutFolder();
+    ASSERT_TRUE(QDir(folder).removeRecursively());
+    {
+        QFile blocker(folder.chopped(1));
+        ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    }
+    struct Asked {
+        QStringList texts;
+        std::vector<int> defaults;
+    } asked;
+    int answer = skerra::MbNo;
+    const skerra::MessageHandler previous = skerra::setMessageHandler([&](const skerra::MessageRequest& r) {
+        asked.texts << r.text;
+        asked.defaults.push_back(r.buttons == (skerra::MbYes | skerra::MbNo) ? r.defaultButton : -1);
+        return r.buttons == (skerra::MbYes | skerra::MbNo) ? answer : int(skerra::MbOk);
+    });
+    const struct {
+        const char* how;
+        std::function<void()> close;
+        int answer;
+        bool closed;
+    } cases[] = {
+        {"Exit, answered No", [this] { action("Exit1")->trigger(); }, skerra::MbNo, false},
+        {"close button, box dismissed", [] { FNav->close(); }, skerra::MbCancel, false},
+        {"close button, answered Yes", [] { FNav->close(); }, skerra::MbYes, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.how);
+        asked = {};
+        answer = c.answer;
+        c.close();
+        QCoreApplication::processEvents();
+        ASSERT_EQ(asked.texts.size(), 2) << asked.texts.join('\n').toStdString();
+        EXPECT_TRUE(asked.texts[0].contains(folder + "2024-03-07 2358.qmt")) << asked.texts[0].toStdString();
+        EXPECT_EQ(asked.defaults[0], -1);
+        EXPECT_TRUE(asked.texts[1].contains("Close Skerra anyway?")) << asked.texts[1].toStdString();
+        EXPECT_EQ(asked.defaults[1], int(skerra::MbNo));
+        EXPECT_EQ(FNav->isVisible(), !c.closed);
+    }
+    skerra::setMessageHandler(previous);
+    EXPECT_EQ(eventLog().count("Auto-save FAILED: "), 3);
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "platform/AppPaths.h"
 
 #include <QDir>
+#include <QFileInfo>
 
 #include <gtest/gtest.h>
 
@@ -36,6 +37,8 @@ TEST_F(PathArguments, PointTheRunAtAnotherSettingsFileAndDataRoot)
         EXPECT_EQ(skerra::applyPathArguments(c.arguments), "") << c.arguments.join(' ').toStdString();
         EXPECT_EQ(skerra::settingsFilePath(), c.settings) << c.arguments.join(' ').toStdString();
         EXPECT_EQ(skerra::dataRoot(), c.dataRoot) << c.arguments.join(' ').toStdString();
+        // Files kept with the settings (the sound-velocity lists) follow the settings file.
+        EXPECT_EQ(skerra::besideSettings("mSVPColumn.ini"), QFileInfo(c.settings).path() + "/mSVPColumn.ini");
         skerra::setSettingsFile({});
         skerra::setDataRoot({});
     }

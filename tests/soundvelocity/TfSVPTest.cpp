@@ -17,6 +17,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTemporaryDir>
 #include <QAction>
 #include <QApplication>
 #include <QKeyEvent>
@@ -331,6 +332,27 @@ TEST_F(TfSVPTest, SaveAndCloseWritesDatedAndBesideCopies)
     EXPECT_EQ(readFile(dated("mSortedAveragedSV.ini")), "0,1500.000,1\r\n\r\n");
     EXPECT_EQ(readFile(beside("mSVPColumn.ini")), "1500.00\r\n1500.00\r\n");
     EXPECT_TRUE(shown_.empty());
+}
+
+// A run on another settings file (the demo's) keeps its lists beside that file and
+// reads them from there at the next start; the program's folder is left alone.
+TEST_F(TfSVPTest, ListsFollowASettingsFileOutsideTheProgramFolder)
+{
+    QTemporaryDir profile;
+    ASSERT_TRUE(profile.isValid());
+    skerra::setSettingsFile(profile.filePath("demo.INI"));
+    {
+        auto& w = make();
+        w.show();
+        w.mSVPColumn->setPlainText("1510.00");
+        w.bSaveClose->setEnabled(true);
+        w.bSaveClose->click();
+    }
+    EXPECT_EQ(readFile(profile.filePath("mSVPColumn.ini")), "1510.00\r\n");
+    EXPECT_EQ(readFile(beside("mSVPColumn.ini")), "<missing>");
+    QFile::remove(dated("mSVPColumn.ini"));
+    EXPECT_EQ(make().mSVPColumn->toPlainText(), "1510.00");
+    skerra::setSettingsFile({});
 }
 
 TEST_F(TfSVPTest, RefusedWriteNamesTheFileAndKeepsTheWindowOpen)

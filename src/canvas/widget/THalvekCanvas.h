@@ -16,6 +16,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 class THalvekCanvas : public QWidget, public THalvekCanvasCore {
     Q_OBJECT
@@ -27,11 +28,12 @@ public:
     std::function<void(QObject* Sender)> OnDblClick;
 
     // DXF import and export of the chart; an import asks for a repaint when it
-    // is done. Defined with the DXF reader and writer in the chart files
-    // (skerra_chartfiles_canvas), which a program links when it uses them.
+    // is done; the export leaves out the shapes of leftOutLayers. Defined with the
+    // DXF reader and writer in the chart files (skerra_chartfiles_canvas), which a
+    // program links when it uses them.
     bool DXFLoad(const QString& fileName);
     bool DXFLoadReplace(const QString& fileName);
-    int DXFSave(const QString& fileName) const;
+    int DXFSave(const QString& fileName, const std::vector<int>& leftOutLayers = {}) const;
     int GetOrCreateDXFLayer(const std::string& dxfLayerName) const;
 
 protected:
