@@ -725,9 +725,11 @@ void TFNav::FormCloseQuery()
     WriteChartViewSettings(ini, CurrentChartView());
 }
 
+// Closing makes the settings windows store their sections (the sound-velocity window
+// its "SVP" one, which the next survey's depth correction reads).
 void TFNav::CloseToolWindows()
 {
-    for (QWidget* form : std::initializer_list<QWidget*>{Navset, Offsets, FGPS, fRealtime, fRunline1, fWaterfal})
+    for (QWidget* form : std::initializer_list<QWidget*>{Navset, Offsets, FGPS, fRealtime, fRunline1, fWaterfal, fSVP})
         if (form) form->close();
 }
 
