@@ -170,6 +170,9 @@ QAction* TFNav::AddMenuCommand(QMenu* menu, const char* name, const QString& cap
     QAction* action = MakeCommand(name, caption, handler);
     action->setShortcut(shortcut);
     menu->addAction(action);
+    // The window carries the shortcut as well: it works while the compact layout hides
+    // the menu bar. One action behind both, so a key runs its command once.
+    if (!shortcut.isEmpty()) addAction(action);
     return action;
 }
 
