@@ -404,6 +404,12 @@ TEST_F(TfSVPTest, TheColumnInForceStaysUntilStep3BuildsANewOne)
 {
     const std::vector<std::string> good{"1500.00", "1501.00", "1502.00"};
     graph_ = std::make_unique<TfSVPGraph>();
+    const auto step3On = [](const char* averaged) {
+        return [averaged](TfSVP& w) {
+            w.mSortedAveragedSV->setPlainText(averaged);
+            w.bAveragedSVtoSVP->click();
+        };
+    };
     const struct {
         const char* step;
         std::function<void(TfSVP&)> run;
@@ -430,14 +436,8 @@ TEST_F(TfSVPTest, TheColumnInForceStaysUntilStep3BuildsANewOne)
              };
              w.bGraph->click();
          }},
-        {"step 3 without a surface value", [](TfSVP& w) {
-             w.mSortedAveragedSV->setPlainText("\n1,1500");
-             w.bAveragedSVtoSVP->click();
-         }},
-        {"step 3 out of range", [](TfSVP& w) {
-             w.mSortedAveragedSV->setPlainText("0,1500\n1,1700");
-             w.bAveragedSVtoSVP->click();
-         }},
+        {"step 3 without a surface value", step3On("\n1,1500")},
+        {"step 3 out of range", step3On("0,1500\n1,1700")},
     };
     for (const auto& s : steps) {
         SCOPED_TRACE(s.step);
