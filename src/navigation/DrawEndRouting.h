@@ -30,7 +30,7 @@ DrawEndAction RouteDrawEnd(const DrawEndContext& context);
 // search.
 bool PolygonSelects(int vertexCount, int layerCount);
 
-// Status panel 0 after a selection polygon: "<n> track(s) selected. Press Delete to
+// The prompt panel after a selection polygon: "<n> track(s) selected. Press Delete to
 // remove." or "<n> shape(s) selected. ...", empty when nothing was selected; nothing
 // (the prompt stays) when the polygon did not select.
 std::optional<QString> SelectionPanelText(DrawEndAction selection, bool selected, int selectedCount);

@@ -170,6 +170,9 @@ QAction* TFNav::AddMenuCommand(QMenu* menu, const char* name, const QString& cap
     QAction* action = MakeCommand(name, caption, handler);
     action->setShortcut(shortcut);
     menu->addAction(action);
+    // The window carries the shortcut as well: it works while the compact layout hides
+    // the menu bar. One action behind both, so a key runs its command once.
+    if (!shortcut.isEmpty()) addAction(action);
     return action;
 }
 
@@ -734,9 +737,11 @@ bool TFNav::FormCloseQuery()
     return true;
 }
 
+// Closing makes the settings windows store their sections (the sound-velocity window
+// its "SVP" one, which the next survey's depth correction reads).
 void TFNav::CloseToolWindows()
 {
-    for (QWidget* form : std::initializer_list<QWidget*>{Navset, Offsets, FGPS, fRealtime, fRunline1, fWaterfal})
+    for (QWidget* form : std::initializer_list<QWidget*>{Navset, Offsets, FGPS, fRealtime, fRunline1, fWaterfal, fSVP})
         if (form) form->close();
 }
 

@@ -77,8 +77,10 @@ public:
     QTimer* tScreenshot = nullptr;
 
     // The status bar's panels: 0 geographic position, 1 grid position, 2 clicked
-    // point, 3 folder of the last file, 4 language code.
+    // point, 3 folder of the last file, 4 language code, 5 the chart commands'
+    // prompts and results (the survey's map tick writes panels 0 and 1 only).
     static constexpr int StatusPanelCount = 7;
+    static constexpr int PromptPanel = 5;
     QLabel* StatusPanel(int index) const;
 
     // The last layout or import file opened; panel 3 shows its folder, and a click on

@@ -179,7 +179,7 @@ void TFNav::ArmSelection(bool tracks)
     fcad->CurrentLayer = layer;
     fcad->CadMode = 6;
     fcad->CadModeKeep = false;
-    ShowStatusPanelText(0, tracks ? QStringLiteral("Draw polygon to select tracks (right-click to finish)")
+    ShowStatusPanelText(PromptPanel, tracks ? QStringLiteral("Draw polygon to select tracks (right-click to finish)")
                                   : QStringLiteral("Draw polygon to select shapes (right-click to finish)"));
 }
 
@@ -210,7 +210,7 @@ void TFNav::FormKeyDown(QObject*, int& key, int)
             *mode = false;
             fcad->ClearSelection();
             fcad->Refresh();
-            ShowStatusPanelText(0, QString());
+            ShowStatusPanelText(PromptPanel, QString());
         }
         break;  // the chart still cancels its drawing
     case kF2: fcad->ToggleDepthSpeedDisplayMode(); break;
@@ -317,7 +317,7 @@ void TFNav::SelectWithPolygon(int actionCode, const std::vector<std::pair<double
         fcad->Refresh();
     }
     if (const std::optional<QString> text = SelectionPanelText(action, selects, fcad->SelectedShapeCount()))
-        ShowStatusPanelText(0, *text);
+        ShowStatusPanelText(PromptPanel, *text);
     fcad->CadMode = 0;
     fcad->ClearDrawingState();
 }

@@ -57,7 +57,7 @@ void TFNav::ReportEventNotLogged(int number, const std::string& logFile)
 {
     const QString text = QStringLiteral("Event ") + QString::fromStdString(skerra::IntToStr(number)) +
                          QStringLiteral(" not written to the event log ") + QString::fromStdString(logFile);
-    ShowStatusPanelText(0, text);
+    ShowStatusPanelText(PromptPanel, text);
     Survey().Report(text);
 }
 

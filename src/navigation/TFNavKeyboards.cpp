@@ -10,7 +10,7 @@ namespace {
 // The panel floats over the window: its place in the client area, on the screen.
 void showPanel(QWidget* owner, THalvekKeyboardPanel* panel, QWidget* target, const QPoint& clientPosition)
 {
-    panel->TargetControl = target;
+    panel->SetTarget(target);
     panel->move(owner->mapToGlobal(clientPosition));
     panel->show();
     panel->raise();

@@ -56,9 +56,35 @@ void THalvekKeyboardPanel::paintEvent(QPaintEvent* event)
     painter.drawRect(QRect(QPoint(1, 1), QPoint(width() - 1, height() - 1)));
 }
 
+void THalvekKeyboardPanel::SetTarget(QWidget* target)
+{
+    TargetControl = target;
+    WatchTargetWindow();
+}
+
+void THalvekKeyboardPanel::WatchTargetWindow()
+{
+    QWidget* window = TargetControl ? TargetControl->window() : nullptr;
+    if (window == targetWindow_) return;
+    if (targetWindow_) targetWindow_->removeEventFilter(this);
+    targetWindow_ = window;
+    if (targetWindow_) targetWindow_->installEventFilter(this);
+}
+
+// The target's window hid (closed, confirmed, minimised): the panel goes with it.
+bool THalvekKeyboardPanel::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == targetWindow_ && event->type() == QEvent::Hide) {
+        TargetControl = nullptr;
+        hide();
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
 void THalvekKeyboardPanel::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
+    WatchTargetWindow();
     activeWindow_ = TargetControl ? TargetControl->window() : QApplication::activeWindow();
     if (activeWindow_ == this) activeWindow_ = nullptr;
 }

@@ -6,6 +6,8 @@
 // A panel is a small frameless window that floats over its owner and never takes
 // the focus, nor do its keys: the control being typed into keeps its caret and its
 // window stays the active one, so no focus-out check runs on a half-typed value.
+// A panel lives no longer than its target's window: when that window hides, the
+// panel hides too and lets go of the target, so no stray key reaches a hidden edit.
 
 #include <QPointer>
 #include <QWidget>
@@ -23,19 +25,26 @@ class THalvekKeyboardPanel : public QWidget {
 public:
     // The control whose text the keys edit; none: the keys change nothing.
     QPointer<QWidget> TargetControl;
+    // Sets the target and follows its window: the panel hides with it.
+    void SetTarget(QWidget* target);
 
 protected:
     THalvekKeyboardPanel(QWidget* owner, const QSize& size);
     void paintEvent(QPaintEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void changeEvent(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     QToolButton* MakeKey(const QString& caption, const QRect& rect, bool bold);
     void AppendToTarget(const QString& text);
     void BackspaceTarget();
 
 private:
+    void WatchTargetWindow();
+
     // The window that keeps the activation while the panel is up.
     QPointer<QWidget> activeWindow_;
+    // The target's window, watched for its hiding.
+    QPointer<QWidget> targetWindow_;
 };
 
 class THalvekNumericKeypad : public THalvekKeyboardPanel {

@@ -236,7 +236,16 @@ bool TfSVP::eventFilter(QObject* watched, QEvent* event)
 
 const std::vector<std::string>* TfSVP::SoundVelocityColumnInUse() const
 {
-    return cUseSVP->isChecked() ? &column_->lines() : nullptr;
+    if (!cUseSVP->isChecked()) return nullptr;
+    const std::vector<std::string>& shown = column_->lines();
+    return blank(shown) ? &columnInForce_ : &shown;
+}
+
+void TfSVP::ClearColumn()
+{
+    const std::vector<std::string>& shown = column_->lines();
+    if (!blank(shown)) columnInForce_ = shown;
+    column_->clear();
 }
 
 // ---- files and settings --------------------------------------------------------------
@@ -338,7 +347,8 @@ void TfSVP::BitBtn1Click()
 {
     const QString file = ChooseCastFile ? ChooseCastFile() : QString();
     if (file.isEmpty()) return;
-    for (svp::MemoList* list : {rawData_.get(), extracted_.get(), averaged_.get(), column_.get()}) list->clear();
+    for (svp::MemoList* list : {rawData_.get(), extracted_.get(), averaged_.get()}) list->clear();
+    ClearColumn();
     mRawSVData->setPlainText(skerra::readTextLines(file).join(QLatin1Char('\n')));
 }
 
@@ -350,7 +360,8 @@ void TfSVP::bRawToSVVClick()
         skerra::showWarning(fromUtf8(problem), this);
         return;
     }
-    for (svp::MemoList* list : {extracted_.get(), averaged_.get(), column_.get()}) list->clear();
+    for (svp::MemoList* list : {extracted_.get(), averaged_.get()}) list->clear();
+    ClearColumn();
     const bool english_ = english();
     auto result = svp::ExtractSamples(rawData_->lines(), *format, rSVFirst->isChecked(),
                                       [this, english_](double sv, long long line) {
@@ -382,7 +393,7 @@ void TfSVP::bSVVtoAveragedSVClick()
     int maxDepth = 0;
     if (!ReadMaxDepth(maxDepth)) return;
     averaged_->clear();
-    column_->clear();
+    ClearColumn();
     averaged_->setLines(svp::AverageByMetre(extracted_->lines(), maxDepth));
 }
 
@@ -390,7 +401,7 @@ void TfSVP::bAveragedSVtoSVPClick()
 {
     int maxDepth = 0;
     if (!ReadMaxDepth(maxDepth)) return;
-    column_->clear();
+    ClearColumn();
     svp::ColumnResult result = svp::BuildColumn(averaged_->lines(), maxDepth);
     column_->setLines(std::move(result.lines));
     switch (result.status) {
@@ -448,7 +459,7 @@ void TfSVP::bGraphClick()
     const int result = ShowGraphModal ? ShowGraphModal() : int(QDialog::Rejected);
     if (result != QDialog::Accepted || !fSVPGraph->Modified) return;
     averaged_->setLines(fSVPGraph->SaveToStrings());
-    column_->clear();
+    ClearColumn();
     bSaveClose->setEnabled(false);
     skerra::showInformation(QStringLiteral("Data updated. Please regenerate SVP Column."), this);
 }

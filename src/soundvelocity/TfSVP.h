@@ -34,6 +34,8 @@ public:
     explicit TfSVP(QWidget* parent = nullptr);
 
     // The column while a profile is in use (line i: the SV at i metres), else null.
+    // While the lists are being worked again (a cast loaded, step 1 or 2 run, the
+    // graph written back, a step 3 that failed) the last column shown stays in force.
     const std::vector<std::string>* SoundVelocityColumnInUse() const;
 
     // Writes the four lists to today's dated copies in the SVP folder. A file that
@@ -97,9 +99,13 @@ private:
     bool ReadMaxDepth(int& maxDepth);
     bool WriteListsTo(const QString& folder, const QString& prefix);
     void ShowOffsetsProfileState(bool profileUsed);
+    // Empties the column list; the column it showed stays in force until a new one.
+    void ClearColumn();
 
     // The four lists as lines, each shown in its memo above.
     std::unique_ptr<skerra::svp::MemoList> rawData_, extracted_, averaged_, column_;
+    // The last column the list showed, in force while the list is empty.
+    std::vector<std::string> columnInForce_;
 };
 
 extern TfSVP* fSVP;

@@ -24,6 +24,7 @@
 #include <QFile>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMenuBar>
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
@@ -79,7 +80,19 @@ protected:
         QKeyEvent press(QEvent::KeyPress, k, Qt::NoModifier);
         QApplication::sendEvent(target, &press);
     }
+    // Keys pressed on the main window, the chart having the focus.
+    void pressOnWindow(QKeyCombination keys)
+    {
+        FNav->activateWindow();
+        chart->setFocus();
+        QCoreApplication::processEvents();
+        QKeyEvent press(QEvent::KeyPress, keys.key(), keys.keyboardModifiers());
+        QApplication::sendEvent(chart, &press);
+        QCoreApplication::processEvents();
+    }
     QString panel(int i) const { return FNav->StatusPanel(i)->text(); }
+    // The panel of the chart commands' prompts and results.
+    QString prompt() const { return panel(TFNav::PromptPanel); }
     static QByteArray eventLog()
     {
         QFile f(QString::fromStdString(TodaysEventLogPath()));
@@ -194,9 +207,9 @@ TEST_F(MainWindowCommandsTest, SelectionsAndDeleteKeepWorkingInAnyOrder)
     const long user = chart->DrawPoint(120, 110, UserShapeLayerId);
 
     trigger("bSelectTracks");
-    EXPECT_EQ(panel(0), "Draw polygon to select tracks (right-click to finish)");
+    EXPECT_EQ(prompt(), "Draw polygon to select tracks (right-click to finish)");
     drawPolygon({{50, 50}, {300, 50}, {300, 300}, {50, 300}});
-    EXPECT_EQ(panel(0), "2 track(s) selected. Press Delete to remove.");
+    EXPECT_EQ(prompt(), "2 track(s) selected. Press Delete to remove.");
     EXPECT_FALSE(FNav->SelectTracksMode);
     EXPECT_EQ(chart->SelectedShapeCount(), 2);
     EXPECT_EQ(shapesOn("Halvek_SelectPoly"), 0u);  // the selection polygon goes
@@ -207,9 +220,9 @@ TEST_F(MainWindowCommandsTest, SelectionsAndDeleteKeepWorkingInAnyOrder)
     EXPECT_TRUE(chart->FindShape(user));
 
     trigger("bMouseSelect");
-    EXPECT_EQ(panel(0), "Draw polygon to select shapes (right-click to finish)");
+    EXPECT_EQ(prompt(), "Draw polygon to select shapes (right-click to finish)");
     drawPolygon({{50, 50}, {300, 50}, {300, 300}, {50, 300}});
-    EXPECT_EQ(panel(0), "1 shape(s) selected. Press Delete to remove.");
+    EXPECT_EQ(prompt(), "1 shape(s) selected. Press Delete to remove.");
     key(Qt::Key_Delete, chart);
     EXPECT_FALSE(chart->FindShape(user));
     EXPECT_TRUE(chart->FindShape(trackOut));
@@ -244,14 +257,14 @@ TEST_F(MainWindowCommandsTest, SelectionCommandsArmOneModeAndEscDisarms)
     EXPECT_FALSE(FNav->SelectTracksMode);
     EXPECT_FALSE(chart->DrawingActive);  // the chart cancelled its drawing as well
     EXPECT_EQ(chart->SelectedShapeCount(), 0);
-    EXPECT_EQ(panel(0), "");
+    EXPECT_EQ(prompt(), "");
 
     // A polygon of two vertices selects nothing, uses the mode up and leaves the prompt.
     trigger("bMouseSelect");
     chart->ShapeSelect(user, false);
     drawPolygon({{50, 50}, {300, 300}});
     EXPECT_FALSE(FNav->SelectShapesMode);
-    EXPECT_EQ(panel(0), "Draw polygon to select shapes (right-click to finish)");
+    EXPECT_EQ(prompt(), "Draw polygon to select shapes (right-click to finish)");
 }
 
 TEST_F(MainWindowCommandsTest, KeysReachTheWindowBeforeTheChart)
@@ -270,6 +283,36 @@ TEST_F(MainWindowCommandsTest, KeysReachTheWindowBeforeTheChart)
     key(Qt::Key_Escape, FNav);
     EXPECT_EQ(fRealtime->CompactState(), 0);
     EXPECT_TRUE(FNav->tRealtime->isVisibleTo(FNav));
+}
+
+// The menu commands' keys run their command once in the normal layout and also in the
+// compact one, where the menu bar is hidden.
+TEST_F(MainWindowCommandsTest, MenuShortcutsRunTheirCommandOnceInBothLayouts)
+{
+    const struct {
+        const char* action;
+        QKeyCombination keys;
+    } shortcuts[] = {
+        {"MarkEvent1", QKeyCombination(Qt::Key_F12)},
+        {"Save1", QKeyCombination(Qt::ControlModifier, Qt::Key_S)},
+        {"Extents1", QKeyCombination(Qt::ControlModifier | Qt::AltModifier, Qt::Key_E)},
+        {"Dynamic1", QKeyCombination(Qt::ControlModifier | Qt::AltModifier, Qt::Key_D)},
+    };
+    for (const bool compact : {false, true}) {
+        if (compact) fRealtime->btHide->click();
+        ASSERT_EQ(FNav->MainMenu1->isVisible(), !compact);
+        for (const auto& s : shortcuts) {
+            QAction* action = FNav->findChild<QAction*>(QString::fromLatin1(s.action));
+            ASSERT_TRUE(action) << s.action;
+            int runs = 0;
+            const auto counter = QObject::connect(action, &QAction::triggered, [&runs] { ++runs; });
+            pressOnWindow(s.keys);
+            QObject::disconnect(counter);
+            EXPECT_EQ(runs, 1) << s.action << (compact ? " compact" : " normal");
+        }
+    }
+    EXPECT_EQ(chart->EventLabels.size(), 2u);  // one mark per press of F12
+    fRealtime->btHide->click();
 }
 
 TEST_F(MainWindowCommandsTest, MeasureAndClickedPoint)
@@ -386,7 +429,7 @@ TEST_F(MainWindowCommandsTest, UnwritableEventLogIsReportedAndTheEventStays)
     trigger("btEventAdd");
     EXPECT_EQ(chart->EventLabels.size(), 1u);
     EXPECT_EQ(iniValue("EVENTS", "Event Number"), "1");
-    EXPECT_TRUE(panel(0).startsWith("Event 1 not written to the event log")) << panel(0).toStdString();
+    EXPECT_TRUE(prompt().startsWith("Event 1 not written to the event log")) << prompt().toStdString();
     QFile::remove(QString::fromStdString(LogFolder));
 }
 

@@ -126,6 +126,16 @@ TEST_F(MainWindowDisplayTest, AClickOnANumericOffsetShowsTheKeypadThatTypesIntoI
     EXPECT_TRUE(program_.boxes.isEmpty()) << program_.boxes.join('\n').toStdString();
     click(key(keypad, "Enter"));
     EXPECT_FALSE(keypad->isVisible());
+
+    // The offsets window going away takes the keypad with it: no stray key reaches the
+    // hidden edits the survey reads.
+    Offsets->SV->setText("1500");
+    click(Offsets->SV);
+    ASSERT_TRUE(keypad->isVisible());
+    Offsets->hide();
+    EXPECT_FALSE(keypad->isVisible());
+    EXPECT_EQ(keypad->TargetControl, nullptr);
+    EXPECT_EQ(Offsets->SV->text(), "1500");
 }
 
 TEST_F(MainWindowDisplayTest, AClickOnATextOffsetShowsTheKeyboardCentredAtTheBottom)

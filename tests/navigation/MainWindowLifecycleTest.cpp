@@ -20,9 +20,13 @@
 #include "shell/TOffsets.h"
 #include "shell/TfLatency.h"
 #include "shell/TformAbout.h"
+#include "soundvelocity/TfSVP.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QComboBox>
+#include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QCoreApplication>
 #include <QGroupBox>
 #include <QDir>
@@ -181,10 +185,16 @@ TEST_F(MainWindowLifecycleTest, ExitWritesTheChartViewAndClosesTheToolWindows)
     FNav->fcad->GGAOverlayPosition = 2;
     const double right = FNav->fcad->WorldRight;
     const double bottom = FNav->fcad->WorldBottom;
+    // The sound-velocity window left open with its profile in use.
+    fSVP->show();
+    fSVP->eMaxDepth->setText("2");
+    fSVP->mSVPColumn->setPlainText("1500.00\n1500.00\n1500.00");
+    fSVP->cUseSVP->setChecked(true);
     action("Exit1")->trigger();
     EXPECT_FALSE(FNav->isVisible());
     EXPECT_FALSE(FGPS->isVisible());
     EXPECT_FALSE(Offsets->isVisible());
+    EXPECT_FALSE(fSVP->isVisible());
     EXPECT_FALSE(FNav->Realtime->isEnabled());
 
     const skerra::IniFile file = ini();
@@ -196,6 +206,8 @@ TEST_F(MainWindowLifecycleTest, ExitWritesTheChartViewAndClosesTheToolWindows)
     EXPECT_EQ(file.ReadInteger("CANVAS", "DepthSpeedDisplayMode", -1), 1);
     EXPECT_EQ(file.ReadInteger("CANVAS", "GGAOverlayPosition", -1), 2);
     EXPECT_EQ(file.ReadInteger("FNav", "Width", -1), 900);
+    EXPECT_TRUE(file.ReadBool("SVP", "cUseSVP", false));
+    EXPECT_EQ(file.ReadString("SVP", "eMaxDepth", ""), "2");
 
     // The next start shows the same view.
     close();
@@ -203,6 +215,7 @@ TEST_F(MainWindowLifecycleTest, ExitWritesTheChartViewAndClosesTheToolWindows)
     EXPECT_EQ(FNav->fcad->WorldLeft, -50.25);
     EXPECT_EQ(FNav->fcad->WorldTop, 4000.5);
     EXPECT_FALSE(FNav->fcad->GridAutoScale);
+    EXPECT_TRUE(fSVP->cUseSVP->isChecked());  // the next survey corrects with the profile again
 }
 
 // Two media folders that cannot be made (files stand in their place) give one report.

@@ -10,13 +10,21 @@
 #include "devices/ntrip/THalvekNTRIPClient.h"
 #include "devices/serial/THalvekSerialGPS.h"
 #include "devices/windows/TfrmNTRIPSettings.h"
+#include "canvas/widget/THalvekCanvas.h"
 #include "navigation/TFNav.h"
+#include "navigation/TfRealtime.h"
+#include "navigation/survey/SurveyEngine.h"
+#include "platform/Colour.h"
+#include "shell/TNavset.h"
+#include "shell/ColourPicker.h"
 #include "platform/IniFile.h"
 #include "shell/TFMsg.h"
 #include "shell/TOffsets.h"
 
 #include <QCoreApplication>
+#include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTimer>
 #include <QToolButton>
@@ -136,6 +144,44 @@ TEST_F(MainWindowSurveyTest, RealtimeRunsTheSurveyFromConfirmationToStop)
     EXPECT_TRUE(events.contains("\tRealtime STOPPED"));
     EXPECT_LT(events.indexOf("Realtime STARTED"), events.indexOf("Realtime STOPPED"));
     EXPECT_TRUE(program_.boxes.isEmpty()) << program_.boxes.join('\n').toStdString();
+}
+
+// A stop leaves nothing that looks live: the depth alert's red goes, the chart's depth
+// box empties, its position box and the numbers window say there is no reading. While
+// the survey ran, a chart command's prompt outlived the map ticks.
+TEST_F(MainWindowSurveyTest, StopShowsTheReadingsAsNoLongerCurrent)
+{
+    Navset->edDepthAlert1->setText("5");
+    const TColor chartColour = Navset->fcadColor->colour();
+    ASSERT_NE(chartColour, skerra::colors::Red);
+    Offsets->BitBtn1->click();
+    ASSERT_TRUE(waitUntil([] { return FNav->ZGPS1->Connected() && FNav->ZSENSOR->Connected(); }));
+    ASSERT_TRUE(gnssPty_.Write(nmea("GPGGA,120000.00,4000.00000,N,02730.00000,E,4,12,0.8,40.00,M,3.50,M,1.0,0001")
+                               + "\r\n"));
+    ASSERT_TRUE(sounderPty_.Write(nmea("SDDPT,2.0,0.0") + "\r\n"));  // 2.40 m with the draft: an alert
+    THalvekCanvas* chart = FNav->fcad;
+    ASSERT_TRUE(waitUntil([&] { return chart->BackColor == skerra::colors::Red && chart->CurrentDepthValid; }));
+    ASSERT_EQ(fRealtime->lDepthHi->text(), "2.40");
+
+    FNav->bSelectTracksClick();
+    const QString prompt = QStringLiteral("Draw polygon to select tracks (right-click to finish)");
+    QLabel* geographic = FNav->StatusPanel(0);
+    geographic->clear();
+    ASSERT_TRUE(waitUntil([&] { return !geographic->text().isEmpty(); }));  // a map tick wrote its panels
+    EXPECT_EQ(FNav->StatusPanel(TFNav::PromptPanel)->text(), prompt);
+
+    FNav->Realtime->click();
+    EXPECT_EQ(chart->BackColor, chartColour);
+    EXPECT_FALSE(chart->CurrentDepthValid);
+    EXPECT_FALSE(chart->CurrentSpeedValid);
+    EXPECT_EQ(FNav->Survey().GGAOverlayText(), "Realtime stopped");
+    EXPECT_EQ(FNav->Survey().LastFixQuality(), 0);
+    for (QLabel* reading : {fRealtime->Fixed, fRealtime->Speed, fRealtime->SatelliteLabel, fRealtime->LAntennaH,
+                            fRealtime->lDepthHi})
+        EXPECT_EQ(reading->text(), "---") << reading->objectName().toStdString();
+    for (QGroupBox* box : {fRealtime->GPSGroupBox, fRealtime->DepthFrameHi})
+        EXPECT_EQ(box->palette().color(QPalette::Window), skerra::toQColor(skerra::colors::Silver))
+            << box->objectName().toStdString();
 }
 
 }  // namespace

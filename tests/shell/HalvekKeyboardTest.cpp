@@ -14,6 +14,7 @@
 #include <QVBoxLayout>
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 
 namespace {
@@ -178,6 +179,47 @@ TEST_F(KeyboardTest, KeyboardTypingKeepsTheFocusInTheTargetsWindow)
     EXPECT_EQ(QApplication::activeWindow(), form_.get());
     EXPECT_EQ(counter.count, 0);
     edit_->removeEventFilter(&counter);
+}
+
+// A panel left up after its window was confirmed or closed would type into an edit
+// that nobody sees but the program still reads: it goes with the target's window.
+TEST_F(KeyboardTest, APanelHidesAndLetsGoOfItsTargetWhenTheTargetsWindowHides)
+{
+    const struct {
+        const char* name;
+        std::function<std::unique_ptr<THalvekKeyboardPanel>(QWidget*)> make;
+    } panels[] = {
+        {"keypad", [](QWidget* owner) { return std::make_unique<THalvekNumericKeypad>(owner); }},
+        {"keyboard", [](QWidget* owner) { return std::make_unique<THalvekSimpleKeyboard>(owner); }},
+    };
+    for (const auto& p : panels) {
+        SCOPED_TRACE(p.name);
+        form_->show();
+        edit_->setText("1500");
+        const std::unique_ptr<THalvekKeyboardPanel> panel = p.make(owner_.get());
+        panel->SetTarget(edit_);
+        panel->show();
+        QApplication::processEvents();
+        form_->hide();
+        EXPECT_FALSE(panel->isVisible());
+        EXPECT_EQ(panel->TargetControl, nullptr);
+        panel->show();  // shown again without a new target: its keys type nowhere
+        pressKeys(panel.get(), {"0", "Back"});
+        EXPECT_EQ(edit_->text(), "1500");
+
+        // Given a target in another window, it follows that window only.
+        form_->show();
+        QWidget otherForm;
+        auto* otherEdit = new QLineEdit(&otherForm);
+        otherForm.show();
+        panel->SetTarget(otherEdit);
+        form_->hide();
+        EXPECT_TRUE(panel->isVisible());
+        EXPECT_EQ(panel->TargetControl, otherEdit);
+        otherForm.close();
+        EXPECT_FALSE(panel->isVisible());
+        EXPECT_EQ(panel->TargetControl, nullptr);
+    }
 }
 
 TEST_F(KeyboardTest, OnlyEditsAndEditableComboBoxesAreTargets)

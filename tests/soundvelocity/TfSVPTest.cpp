@@ -27,6 +27,7 @@
 #include <QToolButton>
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -413,8 +414,81 @@ TEST_F(TfSVPTest, LoadingACastEmptiesTheListsAndKeepsTheSwitch)
     EXPECT_EQ(text(w.mRawSVData), "Depth,SV\n0,1500");
     EXPECT_EQ(text(w.mSVPColumn), "");
     EXPECT_TRUE(w.cUseSVP->isChecked());
+    // The survey keeps correcting with the column it had until a new one is built.
     ASSERT_NE(w.SoundVelocityColumnInUse(), nullptr);
-    EXPECT_TRUE(w.SoundVelocityColumnInUse()->empty());
+    EXPECT_EQ(*w.SoundVelocityColumnInUse(), std::vector<std::string>{"1500.00"});
+}
+
+// While a cast is worked again with the profile switched on, every step that empties
+// the column list leaves the last column in force, also while a step waits for an
+// answer; only a column that step 3 builds takes its place.
+TEST_F(TfSVPTest, TheColumnInForceStaysUntilStep3BuildsANewOne)
+{
+    const std::vector<std::string> good{"1500.00", "1501.00", "1502.00"};
+    graph_ = std::make_unique<TfSVPGraph>();
+    const auto step3On = [](const char* averaged) {
+        return [averaged](TfSVP& w) {
+            w.mSortedAveragedSV->setPlainText(averaged);
+            w.bAveragedSVtoSVP->click();
+        };
+    };
+    const struct {
+        const char* step;
+        std::function<void(TfSVP&)> run;
+    } steps[] = {
+        {"load a cast", [this](TfSVP& w) {
+             writeFile(beside("cast.txt"), "Depth,SV\r\n0,1500\r\n");
+             w.ChooseCastFile = [this] { return beside("cast.txt"); };
+             w.BitBtn1->click();
+         }},
+        {"step 1, asking about a reading", [](TfSVP& w) {
+             w.eSearchString->setText("%lf,%lf");
+             w.mRawSVData->setPlainText("0,1500\n1,0");
+             w.bRawToSVV->click();
+         }},
+        {"step 2", [](TfSVP& w) {
+             w.mRawSVExtracted->setPlainText("0,1490.000");
+             w.bSVVtoAveragedSV->click();
+         }},
+        {"graph write-back", [](TfSVP& w) {
+             w.mSortedAveragedSV->setPlainText("0,1500,1\n1,1510,1\n2,1520,1");
+             w.ShowGraphModal = [] {
+                 fSVPGraph->Modified = true;
+                 return int(QDialog::Accepted);
+             };
+             w.bGraph->click();
+         }},
+        {"step 3 without a surface value", step3On("\n1,1500")},
+        {"step 3 out of range", step3On("0,1500\n1,1700")},
+    };
+    for (const auto& s : steps) {
+        SCOPED_TRACE(s.step);
+        auto& w = make();
+        w.eMaxDepth->setText("2");
+        w.mSVPColumn->setPlainText("1500.00\n1501.00\n1502.00");
+        w.cUseSVP->setChecked(true);
+        shown_.clear();
+        std::vector<std::vector<std::string>> inForceWhileAsking;
+        skerra::setMessageHandler([&](const skerra::MessageRequest&) {
+            if (const auto* column = w.SoundVelocityColumnInUse()) inForceWhileAsking.push_back(*column);
+            return int(skerra::MbOk);
+        });
+        s.run(w);
+        skerra::setMessageHandler(previous_);
+        ASSERT_NE(w.SoundVelocityColumnInUse(), nullptr);
+        EXPECT_EQ(*w.SoundVelocityColumnInUse(), good);
+        for (const auto& column : inForceWhileAsking) EXPECT_EQ(column, good);
+    }
+
+    // A successful step 3 puts its column in force.
+    auto& w = make();
+    w.eMaxDepth->setText("1");
+    w.mSVPColumn->setPlainText("1500.00\n1501.00");
+    w.cUseSVP->setChecked(true);
+    w.mSortedAveragedSV->setPlainText("0,1500\n1,1520");
+    w.bAveragedSVtoSVP->click();
+    ASSERT_NE(w.SoundVelocityColumnInUse(), nullptr);
+    EXPECT_EQ(*w.SoundVelocityColumnInUse(), (std::vector<std::string>{"1500.00", "1510.00"}));
 }
 
 TEST_F(TfSVPTest, AutoDetectAndDefaults)

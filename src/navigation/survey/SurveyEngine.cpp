@@ -44,6 +44,7 @@ std::int64_t armedTick(std::int64_t tick) { return std::max<std::int64_t>(tick, 
 
 const QString kVesselLayer = QStringLiteral("~~Halvek Vessel");
 constexpr double kAlertOffValue = 1e-7;  // a depth that never raises the alert
+const std::string kStoppedStatusLine = "Realtime stopped";
 
 }  // namespace
 
@@ -159,11 +160,32 @@ void SurveyEngine::Stop()
     state_.SoundingFix.current = false;
     KeepPositionReportShown(false);
     view_.SetEchogramVisible(false);
+    ShowReadingsStopped();
     view_.SetRealtimeRunning(false);
     AppendAutoEvent("Realtime STOPPED", TodaysEventLogPath());
     coordinates_.Close();
     simpleXyz_.Close();
     state_.RealtimeState = 0;
+}
+
+// Nothing on screen may pass for a live reading once the survey stopped: a depth
+// alert's red goes, the chart's depth box empties, its position box says that the
+// survey stopped and the numbers window shows no readings, in no fix's colours.
+void SurveyEngine::ShowReadingsStopped()
+{
+    if (chart_.BackColor == skerra::colors::Red) chart_.SetBackColor(settings_.NavigationDisplay().chartColour);
+    chart_.SetCurrentDepth(0, 0, false);
+    chart_.SetCurrentSpeed(0, false);
+    state_.GGAOverlayText = kStoppedStatusLine;
+    state_.LastFixQuality = 0;
+    lastShownFixQuality_ = -1;  // the next start colours the GPS box by its first fix
+    const QString none = QStringLiteral("---");
+    view_.SetGnssNumbers(none, none, none, none);
+    view_.SetSpeedText(none);
+    view_.SetDepthTexts(none, none);
+    view_.SetGpsBoxColour(skerra::colors::Silver);
+    view_.SetDepthFrameColour(skerra::colors::Silver);
+    chart_.Refresh();
 }
 
 void SurveyEngine::BuildProjection(const GridSettingsTexts& grid)

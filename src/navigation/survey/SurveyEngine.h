@@ -108,6 +108,7 @@ public:
 private:
     void Start();
     void Stop();
+    void ShowReadingsStopped();
     void SetMapTimer(bool enabled);
     void BuildProjection(const GridSettingsTexts& grid);
     void CopyOffsets();
