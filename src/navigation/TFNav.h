@@ -50,6 +50,8 @@ public:
     // Closing steps: ports closed, tool windows' placement and the chart's view saved.
     // Never refuses: the window always closes.
     void FormCloseQuery();
+    // Where the default places of other windows are measured from; empty while hidden.
+    skerra::PlacementAnchors ScreenAnchors() const;
 
     // The chart, filling Panel4.
     THalvekCanvas* fcad = nullptr;
@@ -240,6 +242,8 @@ protected:
 private:
     using Command = void (TFNav::*)();
 
+    QString dataFolderFailure_;  // reported at the first show, once the message window exists
+
     void BuildForm();
     void BuildMenus();
     void BuildRealtimeToolBar();
@@ -255,6 +259,7 @@ private:
                             Command handler);
 
     void MakeDataFolders();
+    void ReportDataFolderFailure();
     void SetApplicationIcon();
     void ApplyLanguageAndOverlaySettings();
     void ShowLanguagePanel();

@@ -71,6 +71,7 @@ Widget* named(Widget* widget, const char* name)
 TfrmNTRIPSettings::TfrmNTRIPSettings(QWidget* parent)
     : FormOf(frmNTRIPSettings, QStringLiteral("frmNTRIPSettings"), QStringLiteral("Halvek NTRIP Client"), parent)
 {
+    setDefaultPlace(skerra::DefaultPlace::CentredOnOpener);
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint);
     IniPath = skerra::settingsFilePath();
     ProfilesPath = skerra::besideProgram(QStringLiteral("profiles.txt"));
