@@ -19,7 +19,7 @@
 #include "navigation/survey/SerialSurveyDevices.h"
 #include "navigation/survey/SurveyClock.h"
 #include "navigation/survey/SurveyEngine.h"
-#include "platform/Contrast.h"
+#include "platform/ReadableText.h"
 #include "platform/AppPaths.h"
 #include "platform/Colour.h"
 #include "platform/HandlerGuard.h"
@@ -590,11 +590,11 @@ void TFNav::ShowRealtimeRunning(bool running)
     const QColor green = skerra::toQColor(skerra::colors::Green);
     tRealtime->setStyleSheet(running ? QStringLiteral("QToolBar#tRealtime { background: %1; }").arg(green.name())
                                      : QString());
-    QPalette button = QApplication::palette(Realtime);
-    // Navy while stopped where the style's button colour lets it read, else black or white.
-    skerra::setReadableBackground(button, QPalette::Button, running ? green : button.color(QPalette::Button),
-                                  skerra::toQColor(running ? skerra::colors::White : skerra::colors::Navy));
-    Realtime->setPalette(button);
+    // White on green while running; navy on the style's button colour while stopped,
+    // where it reads, now and after a change of style.
+    Realtime->setPalette(QPalette());  // the style's colours again, then the wishes below
+    skerra::showTextReadably(Realtime, skerra::toQColor(running ? skerra::colors::White : skerra::colors::Navy),
+                             QPalette::Button, running ? green : QColor());
 }
 
 // ---- Device events and timers: the survey engine's ----

@@ -2,7 +2,7 @@
 
 #include "TFNav.h"
 #include "canvas/widget/THalvekCanvas.h"
-#include "platform/Contrast.h"
+#include "platform/ReadableText.h"
 #include "platform/AppPaths.h"
 #include "platform/HandlerGuard.h"
 #include "platform/IniFile.h"
@@ -149,10 +149,8 @@ void TfRunline1::FormShow() { LoadFormPlacement(this, false); }
 void TfRunline1::ShowStatus(const QString& text, TColor colour)
 {
     lRouteStatus->setText(text);
-    QPalette palette = lRouteStatus->palette();
-    // The status's colour where it reads on the style's panel, else black or white.
-    palette.setColor(QPalette::WindowText, skerra::readableTextOn(palette.color(QPalette::Window), skerra::toQColor(colour)));
-    lRouteStatus->setPalette(palette);
+    // The status's colour where it reads on the style's panel, now and after a change of style.
+    skerra::showTextReadably(lRouteStatus, skerra::toQColor(colour));
 }
 
 void TfRunline1::ShowNoRoute() { ShowStatus(QStringLiteral("No route drawn"), skerra::colors::Gray); }

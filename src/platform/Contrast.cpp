@@ -42,14 +42,18 @@ QColor readableTextOn(const QColor& background, const QColor& preferred)
     return extreme;
 }
 
+QPalette::ColorRole textRoleOn(QPalette::ColorRole background)
+{
+    return background == QPalette::Base     ? QPalette::Text
+           : background == QPalette::Button ? QPalette::ButtonText
+                                            : QPalette::WindowText;
+}
+
 void setReadableBackground(QPalette& palette, QPalette::ColorRole background, const QColor& colour,
                            const QColor& preferredText)
 {
-    const QPalette::ColorRole text = background == QPalette::Base     ? QPalette::Text
-                                     : background == QPalette::Button ? QPalette::ButtonText
-                                                                      : QPalette::WindowText;
     palette.setColor(background, colour);
-    palette.setColor(text, readableTextOn(colour, preferredText));
+    palette.setColor(textRoleOn(background), readableTextOn(colour, preferredText));
 }
 
 }  // namespace skerra

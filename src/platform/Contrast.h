@@ -17,6 +17,10 @@ double contrastRatio(const QColor& a, const QColor& b);
 // it reads; without a preferred colour, black or white.
 QColor readableTextOn(const QColor& background, const QColor& preferred = QColor());
 
+// The role of the text drawn on a background role: WindowText on Window, Text on
+// Base, ButtonText on Button.
+QPalette::ColorRole textRoleOn(QPalette::ColorRole background);
+
 // Gives the palette a background for the role (Window, Base or Button) and the text
 // role drawn on it a colour that reads there.
 void setReadableBackground(QPalette& palette, QPalette::ColorRole background, const QColor& colour,

@@ -13,9 +13,11 @@
 #include "navigation/TfRealtime.h"
 #include "navigation/TfRunline1.h"
 #include "navigation/TfWaterfal.h"
+#include "platform/Contrast.h"
 #include "platform/IniFile.h"
 #include "platform/ScreenPlacement.h"
 #include "platform/SkerraApplication.h"
+#include "platform/StyleRegistry.h"
 #include "shell/TFGPS.h"
 #include "shell/TFMsg.h"
 #include "shell/TFShape.h"
@@ -46,6 +48,7 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QToolBar>
+#include <QToolButton>
 #include <QWindow>
 #include <gtest/gtest.h>
 
@@ -332,6 +335,58 @@ TEST_P(ClippedTextTest, NoLabelButtonOrShownValueClipsItsText)
 }
 
 INSTANTIATE_TEST_SUITE_P(BothLanguages, ClippedTextTest, ::testing::Values("en", "tr"));
+
+// ---- Texts that must read on their backgrounds ----
+
+// The colour a widget stands on: the window colour of the nearest widget that paints
+// its own background (or of the window).
+QColor backgroundOf(const QWidget* w)
+{
+    for (const QWidget* at = w; at; at = at->parentWidget())
+        if (at->autoFillBackground() || at->isWindow()) return at->palette().color(QPalette::Window);
+    return w->palette().color(QPalette::Window);
+}
+
+QStringList unreadableLabels(const std::vector<QWidget*>& windows)
+{
+    QStringList unreadable;
+    for (QWidget* window : windows) {
+        window->show();
+        QCoreApplication::processEvents();
+        for (QWidget* w : window->findChildren<QWidget*>()) {
+            if (!w->isVisible()) continue;
+            const bool caption = (qobject_cast<QLabel*>(w) && !static_cast<QLabel*>(w)->text().isEmpty())
+                                 || qobject_cast<QCheckBox*>(w) || qobject_cast<QRadioButton*>(w);
+            if (!caption || !w->isEnabled()) continue;
+            const double ratio = skerra::contrastRatio(w->palette().color(QPalette::WindowText), backgroundOf(w));
+            if (ratio < skerra::ReadableContrast)
+                unreadable << window->objectName() + "." + w->objectName() + " " + QString::number(ratio, 'f', 1);
+        }
+        window->hide();
+    }
+    return unreadable;
+}
+
+TEST_F(ScreenLayoutTest, EveryStyleGivesEveryCaptionAReadableColour)
+{
+    Open();
+    std::vector<QWidget*> windows;
+    for (QWidget* w : program_.windows)
+        if (w != FNav) windows.push_back(w);
+    for (const QString& style : skerra::styleNames()) {
+        ASSERT_TRUE(skerra::applyStyle(style, false));
+        EXPECT_EQ(unreadableLabels(windows).join(", ").toStdString(), "") << style.toStdString();
+        // The main window's Realtime button, stopped and running.
+        for (const bool running : {false, true}) {
+            FNav->ShowRealtimeRunning(running);
+            const QPalette p = FNav->Realtime->palette();
+            EXPECT_GE(skerra::contrastRatio(p.color(QPalette::ButtonText), p.color(QPalette::Button)),
+                      skerra::ReadableContrast)
+                << style.toStdString() << (running ? " running" : " stopped");
+        }
+    }
+    skerra::applyStyle(skerra::DefaultStyleName, false);
+}
 
 }  // namespace
 

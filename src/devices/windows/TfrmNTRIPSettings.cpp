@@ -9,6 +9,7 @@
 #include "platform/AppPaths.h"
 #include "platform/Clock.h"
 #include "platform/HandlerGuard.h"
+#include "platform/ReadableText.h"
 #include "platform/IniFile.h"
 #include "platform/NumberText.h"
 #include "shell/SerialPortNames.h"
@@ -171,7 +172,11 @@ void TfrmNTRIPSettings::BuildForm()
     lblBytesReceivedValue = named(new QLabel(QStringLiteral("0")), "lblBytesReceivedValue");
     lblBytesSentValue = named(new QLabel(QStringLiteral("0")), "lblBytesSentValue");
     for (QLabel* value : {lblBytesReceivedValue, lblBytesSentValue}) {
-        value->setStyleSheet(QStringLiteral("color: green; font-weight: bold;"));
+        // Green where it reads on the style's panel.
+        skerra::showTextReadably(value, QColor(0, 128, 0));
+        QFont bold = value->font();
+        bold.setBold(true);
+        value->setFont(bold);
         value->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     }
     counters->addWidget(named(new QLabel(QStringLiteral("Received:")), "lblBytesReceived"));
