@@ -5,6 +5,7 @@
 #include "platform/AppPaths.h"
 #include "platform/HandlerGuard.h"
 #include "platform/IniFile.h"
+#include "platform/ModalAbove.h"
 #include "platform/ProgramRestart.h"
 #include "platform/SkerraApplication.h"
 #include "platform/StyleRegistry.h"
@@ -45,7 +46,7 @@ namespace {
 // Lets windows of lower libraries reach windows above them once all exist.
 void connectToolWindows()
 {
-    Offsets->SetWindowHooks([] { fSVP->show(); }, [] { frmNTRIPSettings->show(); },
+    Offsets->SetWindowHooks([] { fSVP->show(); }, [] { showModalAbove(frmNTRIPSettings, Offsets); },
                             [] { return fSVP->cUseSVP->isChecked(); });
     fSVP->SaveCommand = [] { FNav->Save1Click(); };
     // The confirmation saves the layout first, then starts the survey as the user

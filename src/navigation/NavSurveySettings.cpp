@@ -1,6 +1,8 @@
 #include "NavSurveySettings.h"
 
 #include "navigation/TFNav.h"
+#include "platform/Colour.h"
+#include "platform/StyleRegistry.h"
 #include "shell/TFGPS.h"
 #include "shell/TFShape.h"
 #include "shell/TNavset.h"
@@ -31,7 +33,11 @@ bool NavSurveySettings::LatencyWindowVisible() const { return fLatency && fLaten
 
 NavigationDisplayValues NavSurveySettings::NavigationDisplay() const
 {
-    return Navset ? Navset->DisplayValues() : NavigationDisplayValues{};
+    NavigationDisplayValues values = Navset ? Navset->DisplayValues() : NavigationDisplayValues{};
+    // A style for night work keeps the chart dark through the survey.
+    if (const std::optional<QColor> chart = skerra::activeStyleChartColour())
+        values.chartColour = skerra::fromQColor(*chart);
+    return values;
 }
 
 VesselShapeTexts NavSurveySettings::VesselShape() const { return FShape ? FShape->ShapeTexts() : VesselShapeTexts{}; }

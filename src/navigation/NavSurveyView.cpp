@@ -5,6 +5,7 @@
 #include "navigation/TfJoystick.h"
 #include "navigation/TfRealtime.h"
 #include "navigation/TfWaterfal.h"
+#include "platform/Contrast.h"
 #include "platform/Colour.h"
 #include "shell/TFGPS.h"
 #include "shell/TFMsg.h"
@@ -52,7 +53,8 @@ void NavSurveyView::SetGnssMonitorColour(TColor colour)
 {
     if (!FGPS) return;
     QPalette palette = FGPS->MemoGPS->palette();
-    palette.setColor(QPalette::Base, skerra::toQColor(colour));
+    // The monitor's lime text where it reads, else black or white.
+    skerra::setReadableBackground(palette, QPalette::Base, skerra::toQColor(colour), QColor(0, 255, 0));
     FGPS->MemoGPS->setPalette(palette);
 }
 

@@ -19,6 +19,7 @@
 #include "navigation/survey/SerialSurveyDevices.h"
 #include "navigation/survey/SurveyClock.h"
 #include "navigation/survey/SurveyEngine.h"
+#include "platform/ReadableText.h"
 #include "platform/AppPaths.h"
 #include "platform/Colour.h"
 #include "platform/HandlerGuard.h"
@@ -26,6 +27,7 @@
 #include "platform/DisplaySettings.h"
 #include "platform/MessageBox.h"
 #include "platform/ProgramRestart.h"
+#include "platform/ScreenPlacement.h"
 #include "shell/FormPlacement.h"
 #include "shell/SharedHeader.h"
 #include "shell/StartupSettings.h"
@@ -90,11 +92,13 @@ TFNav::TFNav(QWidget* parent) : FormOf(FNav, QStringLiteral("FNav"), QStringLite
 {
     resize(1024, 700);
     BuildForm();
+    skerra::setPlacementAnchorSource([this] { return ScreenAnchors(); });
     skerra::guarded(this, [this] { FormCreate(); });
 }
 
 TFNav::~TFNav()
 {
+    skerra::setPlacementAnchorSource({});
     FreeNumericKeypad();
     FreeSimpleKeyboard();
     // The NTRIP window may outlive this window; it must not relay into a freed sink.
@@ -426,7 +430,8 @@ void TFNav::FormCreate()
 }
 
 // The day's folders, each with all missing parents, and the media folders. A folder
-// that cannot be made is reported once, with the first one that failed.
+// that cannot be made is reported once, with the first one that failed, when the
+// message window exists (at the first show).
 void TFNav::MakeDataFolders()
 {
     QStringList folders;
@@ -435,10 +440,18 @@ void TFNav::MakeDataFolders()
     folders << QString::fromStdString(DayFolder) + "JPG" << QString::fromStdString(DayFolder) + "MP4";
     for (const QString& folder : folders) {
         if (QDir().mkpath(folder)) continue;
-        survey_->Report("Cannot create log folder " + QDir::toNativeSeparators(folder) +
-                        ". Check if you are authorized create folder at this address.", false);
+        dataFolderFailure_ = DataFolderFailureText(folder);
         return;
     }
+}
+
+// Shown in the message window, which exists only now (the event log alone might lie
+// in the very folder that failed).
+void TFNav::ReportDataFolderFailure()
+{
+    if (dataFolderFailure_.isEmpty()) return;
+    survey_->Report(dataFolderFailure_, true);
+    dataFolderFailure_.clear();
 }
 
 void TFNav::SetApplicationIcon()
@@ -580,10 +593,11 @@ void TFNav::ShowRealtimeRunning(bool running)
     const QColor green = skerra::toQColor(skerra::colors::Green);
     tRealtime->setStyleSheet(running ? QStringLiteral("QToolBar#tRealtime { background: %1; }").arg(green.name())
                                      : QString());
-    QPalette button = QApplication::palette(Realtime);
-    button.setColor(QPalette::ButtonText, skerra::toQColor(running ? skerra::colors::White : skerra::colors::Navy));
-    if (running) button.setColor(QPalette::Button, green);
-    Realtime->setPalette(button);
+    // White on green while running; navy on the style's button colour while stopped,
+    // where it reads, now and after a change of style.
+    Realtime->setPalette(QPalette());  // the style's colours again, then the wishes below
+    skerra::showTextReadably(Realtime, skerra::toQColor(running ? skerra::colors::White : skerra::colors::Navy),
+                             QPalette::Button, running ? green : QColor());
 }
 
 // ---- Device events and timers: the survey engine's ----
@@ -620,6 +634,18 @@ void TFNav::tScreenshotTimer()
     if (screenshots_) screenshots_->Tick(surveyClock_->Now());
 }
 
+// ---- Where other windows go ----
+
+// The main window's frame and the chart's area on the screen, once the window shows.
+skerra::PlacementAnchors TFNav::ScreenAnchors() const
+{
+    skerra::PlacementAnchors anchors;
+    if (!isVisible() || isMinimized()) return anchors;
+    anchors.mainWindow = skerra::expectedFrame(this);
+    if (Panel4 && Panel4->isVisible()) anchors.chart = QRect(Panel4->mapToGlobal(QPoint(0, 0)), Panel4->size());
+    return anchors;
+}
+
 // ---- First show ----
 
 void TFNav::showEvent(QShowEvent* event)
@@ -644,8 +670,14 @@ void TFNav::FormShow()
     // However many shapes a chart holds, the vessel is always drawn.
     fcad->SetAlwaysDrawnLayer(VesselLayerId);
     LoadFormPlacement(this, true);
+    // Windows shown before this one had no chart to go beside: their default places
+    // are taken anew now that it is on the screen.
+    for (skerra::Form* early : std::initializer_list<skerra::Form*>{Navset, fJoystick})
+        if (early && early->isVisible() && !HasStoredPlacement(early))
+            skerra::placeByDefault(early, early->defaultPlace());
     if (Offsets) Offsets->show();
     if (fJoystick) fJoystick->show();
+    ReportDataFolderFailure();
 }
 
 void TFNav::ShowLastLayoutAndView()

@@ -51,6 +51,8 @@ public:
     // the chart's view saved. When the save fails, the user is asked whether to close
     // anyway (default No); false when the window is to stay open.
     bool FormCloseQuery();
+    // Where the default places of other windows are measured from; empty while hidden.
+    skerra::PlacementAnchors ScreenAnchors() const;
 
     // The chart, filling Panel4.
     THalvekCanvas* fcad = nullptr;
@@ -245,6 +247,8 @@ protected:
 private:
     using Command = void (TFNav::*)();
 
+    QString dataFolderFailure_;  // reported at the first show, once the message window exists
+
     void BuildForm();
     void BuildMenus();
     void BuildRealtimeToolBar();
@@ -260,6 +264,7 @@ private:
                             Command handler);
 
     void MakeDataFolders();
+    void ReportDataFolderFailure();
     void SetApplicationIcon();
     void ApplyLanguageAndOverlaySettings();
     void ShowLanguagePanel();

@@ -23,6 +23,7 @@ const QString kBatteryType = QStringLiteral("Halvek SMT");
 TfJoystick::TfJoystick(QWidget* parent)
     : FormOf(fJoystick, QStringLiteral("fJoystick"), QStringLiteral("Battery"), parent)
 {
+    setDefaultPlace(skerra::DefaultPlace::ChartLowerCentre);
     setWindowFlags(Qt::Tool | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
     setAttribute(Qt::WA_ShowWithoutActivating);
     setFixedSize(131, 42);

@@ -2,6 +2,7 @@
 
 #include "devices/serial/THalvekSerialGPS.h"
 #include "navigation/TFNav.h"
+#include "platform/Contrast.h"
 #include "platform/HandlerGuard.h"
 #include "shell/SharedHeader.h"
 #include "shell/TOffsets.h"
@@ -54,12 +55,13 @@ QString LogFolderTarget(const QString& gnssRawLogName, const QString& logFolder)
 TfRealtime::TfRealtime(QWidget* parent)
     : FormOf(fRealtime, QStringLiteral("fRealtime"), QStringLiteral("Realtime Data"), parent)
 {
+    setDefaultPlace(skerra::DefaultPlace::ChartUpperCentre);
     setWindowFlags(Qt::Tool | Qt::WindowStaysOnTopHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowCloseButtonHint);
     setAttribute(Qt::WA_ShowWithoutActivating);
     setAutoFillBackground(true);
     QPalette white = palette();
-    white.setColor(QPalette::Window, Qt::white);
+    skerra::setReadableBackground(white, QPalette::Window, Qt::white);
     setPalette(white);
 
     auto* bar = new QWidget(this);
@@ -153,7 +155,7 @@ void TfRealtime::SetGroupColour(QGroupBox* box, TColor colour)
 {
     box->setAutoFillBackground(true);
     QPalette palette = box->palette();
-    palette.setColor(QPalette::Window, skerra::toQColor(colour));
+    skerra::setReadableBackground(palette, QPalette::Window, skerra::toQColor(colour));
     box->setPalette(palette);
 }
 

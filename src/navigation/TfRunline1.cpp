@@ -2,6 +2,7 @@
 
 #include "TFNav.h"
 #include "canvas/widget/THalvekCanvas.h"
+#include "platform/ReadableText.h"
 #include "platform/AppPaths.h"
 #include "platform/HandlerGuard.h"
 #include "platform/IniFile.h"
@@ -10,6 +11,7 @@
 #include "shell/FormPlacement.h"
 #include "shell/SharedHeader.h"
 
+#include <algorithm>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -17,7 +19,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScreen>
 #include <QVBoxLayout>
 
 TfRunline1* fRunline1 = nullptr;
@@ -51,6 +52,7 @@ int layerOf(THalvekCanvas& canvas, const QString& name)
 TfRunline1::TfRunline1(QWidget* parent)
     : FormOf(fRunline1, QStringLiteral("fRunline1"), QStringLiteral("Runline Generator"), parent)
 {
+    setDefaultPlace(skerra::DefaultPlace::CentredOnMain);
     setWindowFlags(Qt::Tool | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint
                    | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     BuildControls();
@@ -65,11 +67,14 @@ void TfRunline1::BuildControls()
     layout->setSpacing(6);
 
     auto* step1 = named(new QGroupBox(QStringLiteral("Step 1: Draw Route"), this), "gbRoute");
-    auto* routeRow = new QHBoxLayout(step1);
+    // The status has the group's whole width; a longer message wraps instead of being cut.
+    auto* routeColumn = new QVBoxLayout(step1);
     lRouteStatus = named(new QLabel(step1), "lRouteStatus");
+    lRouteStatus->setWordWrap(true);
+    lRouteStatus->setMinimumHeight(2 * lRouteStatus->fontMetrics().lineSpacing());
     bDrawRoute = named(new QPushButton(QStringLiteral("Draw Route"), step1), "bDrawRoute");
-    routeRow->addWidget(lRouteStatus, 1);
-    routeRow->addWidget(bDrawRoute);
+    routeColumn->addWidget(lRouteStatus);
+    routeColumn->addWidget(bDrawRoute, 0, Qt::AlignRight);
     layout->addWidget(step1);
 
     auto* step2 = named(new QGroupBox(QStringLiteral("Step 2: Spacing (meters)"), this), "gbSpacing");
@@ -127,12 +132,12 @@ void TfRunline1::FormCreate()
     rbParallel->setChecked(!perpendicular);
     RouteReady = false;
     ShowNoRoute();
-    // Centred on the screen until a saved placement moves it.
-    if (const QScreen* screen = this->screen()) move(screen->availableGeometry().center() - rect().center());
 }
 
 void TfRunline1::showEvent(QShowEvent* event)
 {
+    // As designed, or as tall as the controls need in the style and language in force.
+    setFixedHeight(std::max(kClientHeight, minimumSizeHint().height()));
     Form::showEvent(event);
     skerra::guarded(this, [this] { FormShow(); });
 }
@@ -144,9 +149,8 @@ void TfRunline1::FormShow() { LoadFormPlacement(this, false); }
 void TfRunline1::ShowStatus(const QString& text, TColor colour)
 {
     lRouteStatus->setText(text);
-    QPalette palette = lRouteStatus->palette();
-    palette.setColor(QPalette::WindowText, skerra::toQColor(colour));
-    lRouteStatus->setPalette(palette);
+    // The status's colour where it reads on the style's panel, now and after a change of style.
+    skerra::showTextReadably(lRouteStatus, skerra::toQColor(colour));
 }
 
 void TfRunline1::ShowNoRoute() { ShowStatus(QStringLiteral("No route drawn"), skerra::colors::Gray); }

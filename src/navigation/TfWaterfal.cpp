@@ -32,6 +32,7 @@ Qt::CursorShape cursorFor(Qt::Edges edges)
 TfWaterfal::TfWaterfal(QWidget* parent)
     : FormOf(fWaterfal, QStringLiteral("fWaterfal"), QStringLiteral("Acoustic Waterfall"), parent)
 {
+    setDefaultPlace(skerra::DefaultPlace::ChartLowerRight);
     setWindowFlags(Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
     setAttribute(Qt::WA_ShowWithoutActivating);
     setAttribute(Qt::WA_OpaquePaintEvent);

@@ -1,5 +1,9 @@
 #include "Form.h"
 
+#include "ScreenPlacement.h"
+
+#include <QShowEvent>
+
 namespace skerra {
 
 Form::Form(const QString& componentName, const QString& caption, QWidget* parent)
@@ -12,6 +16,18 @@ Form::Form(const QString& componentName, const QString& caption, QWidget* parent
 Form::~Form()
 {
     if (global_ && *global_ == this) *global_ = nullptr;
+}
+
+void Form::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    if (event->spontaneous()) return;
+    if (!placed_) {
+        placed_ = true;
+        placeByDefault(this, defaultPlace_, opener_);
+    } else {
+        keepFrameOnScreen(this);
+    }
 }
 
 }  // namespace skerra

@@ -4,7 +4,14 @@
 // creation logic runs, so that logic may already use its global name. The component
 // name (objectName) is the global's name; placement sections in the settings file
 // are named after it.
+//
+// Every time it is shown the window's frame is kept inside the screen's available
+// area; the first time, a window goes to its default place (as designed unless its
+// class chooses another), from where a stored placement may still move it.
 
+#include "WindowFit.h"
+
+#include <QPointer>
 #include <QWidget>
 
 namespace skerra {
@@ -14,11 +21,26 @@ class Form : public QWidget {
 public:
     ~Form() override;
 
+    DefaultPlace defaultPlace() const { return defaultPlace_; }
+    void setDefaultPlace(DefaultPlace place) { defaultPlace_ = place; }
+
+    // The window that opens this one: the default place CentredOnOpener centres on it.
+    void setOpener(QWidget* opener) { opener_ = opener; }
+
+    // Whether the window has been placed: by its first show at its default place, or
+    // by a stored placement (markPlaced), which the first show then keeps.
+    bool placed() const { return placed_; }
+    void markPlaced() { placed_ = true; }
+
 protected:
     Form(const QString& componentName, const QString& caption, QWidget* parent);
+    void showEvent(QShowEvent* event) override;
 
 private:
     void** global_ = nullptr;
+    DefaultPlace defaultPlace_ = DefaultPlace::AsDesigned;
+    QPointer<QWidget> opener_;
+    bool placed_ = false;
     template <class T> friend class FormOf;
 };
 

@@ -5,6 +5,7 @@
 #include <QColor>
 #include <QString>
 #include <QStringList>
+#include <optional>
 
 class QApplication;
 
@@ -29,5 +30,9 @@ bool applyStyle(const QString& name, bool showError = true);
 
 // The colour of panels and window backgrounds in the active look.
 QColor activePanelColour();
+
+// The chart background a style for night work keeps during a survey, whatever the
+// navigation settings say; no value for the other styles.
+std::optional<QColor> activeStyleChartColour();
 
 }  // namespace skerra

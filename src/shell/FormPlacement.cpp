@@ -2,10 +2,10 @@
 
 #include "PlacementRules.h"
 #include "platform/AppPaths.h"
+#include "platform/Form.h"
 #include "platform/IniFile.h"
+#include "platform/ScreenPlacement.h"
 
-#include <QGuiApplication>
-#include <QScreen>
 #include <QWidget>
 
 void SaveFormPlacement(QWidget* form)
@@ -25,6 +25,13 @@ void SaveFormPlacement(QWidget* form)
     batch.commit();
 }
 
+bool HasStoredPlacement(const QWidget* form)
+{
+    const skerra::IniFile ini(skerra::settingsFilePath());
+    const QString section = form->objectName();
+    return ini.ValueExists(section, "Left") || ini.ValueExists(section, "Top");
+}
+
 void LoadFormPlacement(QWidget* form, bool withSize)
 {
     const skerra::IniFile ini(skerra::settingsFilePath());
@@ -34,11 +41,16 @@ void LoadFormPlacement(QWidget* form, bool withSize)
         return;
     }
     if (form->isMinimized() || form->isMaximized()) form->showNormal();
-    QPoint pos(ini.ReadInteger(section, "Left", 0), ini.ReadInteger(section, "Top", 0));
+    // Nothing stored yet: the window stays at its default place, or where it was moved since.
+    const bool stored = HasStoredPlacement(form);
     if (withSize)
         form->resize(ini.ReadInteger(section, "Width", form->width()),
                      ini.ReadInteger(section, "Height", form->height()));
-    QSize screen(1920, 1080);
-    if (const QScreen* primary = QGuiApplication::primaryScreen()) screen = primary->size();
-    form->move(skerra::keepOnScreen(pos, screen));
+    if (stored) {
+        QPoint pos(ini.ReadInteger(section, "Left", 0), ini.ReadInteger(section, "Top", 0));
+        const QRect area = skerra::availableAreaFor(form);
+        form->move(area.topLeft() + skerra::keepOnScreen(pos - area.topLeft(), area.size()));
+        if (auto* window = qobject_cast<skerra::Form*>(form)) window->markPlaced();
+    }
+    skerra::keepFrameOnScreen(form);
 }

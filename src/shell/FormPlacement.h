@@ -8,7 +8,12 @@ class QWidget;
 void SaveFormPlacement(QWidget* form);
 
 // Restores a saved placement. State 2 maximises and changes nothing else; otherwise
-// the saved position (and with withSize the saved size) is applied and then kept on
-// the primary screen: a left or top edge below 0, or at or beyond the screen's
-// width or height, becomes 0.
+// the saved position (and with withSize the saved size) is applied: a left or top
+// edge below the screen's, or at or beyond its width or height, becomes the
+// screen's edge, and then the whole frame is moved inside the screen's available
+// area. With no position stored the window keeps its place (its default one until
+// the user moves it), kept inside the available area too.
 void LoadFormPlacement(QWidget* form, bool withSize);
+
+// Whether the settings file stores a position for the window.
+bool HasStoredPlacement(const QWidget* form);

@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <cstdio>
 
 std::string StartDate;
@@ -26,12 +27,9 @@ std::string dateText(const QDate& d) { return d.toString(QStringLiteral("yyyy-MM
 
 std::string rootPath() { return skerra::dataRoot().toStdString(); }
 
-// Folders are made one at a time, each only when missing; a failure is passed over.
-void makeFolder(const QString& path)
-{
-    QDir dir;
-    if (!dir.exists(path)) dir.mkdir(path);
-}
+// Folders are made one at a time, each only when missing. Whether it is there now (a
+// file of that name is no folder).
+bool makeFolder(const QString& path) { return QFileInfo(path).isDir() || QDir().mkdir(path); }
 
 // Built once at start-up, before any window exists.
 const bool kGlobalsReady = (InitSharedHeaderGlobals(), true);
@@ -58,20 +56,24 @@ void InitSharedHeaderGlobals()
     CoordinatesCsvPath = LogFolder + date + " Coordinates.csv";
 }
 
+QString DataFolderFailureText(const QString& folder)
+{
+    return QStringLiteral("Cannot create log folder ") + QDir::toNativeSeparators(folder) +
+           QStringLiteral(". Check if you are authorized create folder at this address.");
+}
+
 void CreateDataFolders()
 {
+    QString failed;
     try {
         const QString root = skerra::dataRoot();
         const QString day = root + QString::fromStdString(GetDateString());
-        makeFolder(root);
-        makeFolder(day);
-        makeFolder(day + "/QMT");
-        makeFolder(day + "/LOG");
-        makeFolder(day + "/SVP");
+        for (const QString& folder : {root, day, day + "/QMT", day + "/LOG", day + "/SVP"})
+            if (!makeFolder(folder) && failed.isEmpty()) failed = folder;
     } catch (...) {
-        skerra::showError(QStringLiteral("Cannot create log folder C:\\QMT\\log\\. Check if you are authorized "
-                                         "create folder at this address."));
+        failed = skerra::dataRoot();
     }
+    if (!failed.isEmpty()) skerra::showError(DataFolderFailureText(failed));
 }
 
 std::string DateTimeText(const QDateTime& t)

@@ -31,8 +31,13 @@ extern std::string CoordinatesCsvHeader;
 // tests call it again after moving the clock or the data root.
 void InitSharedHeaderGlobals();
 
-// Creates the data root, today's folder and its QMT, LOG and SVP subfolders.
+// Creates the data root, today's folder and its QMT, LOG and SVP subfolders, each
+// when missing. A folder that cannot be made is reported in an error box (once, with
+// the first such folder); the others are still tried.
 void CreateDataFolders();
+
+// The report of a data folder that cannot be made.
+QString DataFolderFailureText(const QString& folder);
 
 // Appends one entry to an event log: a line break, "Auto Event:", a tab, the date and
 // time ("YYYY-MM-DD hhnnsszzz"), a tab and the text. Never fails: a log that cannot

@@ -29,7 +29,6 @@
 #include <QShowEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QScreen>
 #include <QSignalBlocker>
 #include <QTabWidget>
 #include <QTimer>
@@ -97,6 +96,7 @@ T* TFGPS::Named(T* control, const char* name)
 
 TFGPS::TFGPS(QWidget* parent) : FormOf(FGPS, QStringLiteral("FGPS"), QStringLiteral("Settings"), parent)
 {
+    setDefaultPlace(skerra::DefaultPlace::CentredOnMain);
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowStaysOnTopHint);
     BuildWindow();
     ConnectHandlers();
@@ -214,7 +214,13 @@ QWidget* TFGPS::BuildSensorTab()
 QWidget* TFGPS::BuildParametersTab()
 {
     auto* page = new QWidget;
-    auto edit = [&](const char* name) { return Named(new QLineEdit(page), name); };
+    // Wide enough for a whole parameter as the settings file keeps it (an ellipsoid's
+    // flattening has some eighteen characters), however long the captions beside it.
+    auto edit = [&](const char* name) {
+        auto* field = Named(new QLineEdit(page), name);
+        field->setMinimumWidth(field->fontMetrics().horizontalAdvance(QStringLiteral("0.0033528106647474")) + 16);
+        return field;
+    };
     auto box = [&](const char* name, const char* caption) { return Named(new QCheckBox(tr(caption), page), name); };
 
     auto* datum = new QGroupBox(tr("Datum"), page);
@@ -447,7 +453,6 @@ void TFGPS::showEvent(QShowEvent* event)
 {
     Form::showEvent(event);
     if (event->spontaneous()) return;
-    if (const QScreen* screen = this->screen()) move(screen->availableGeometry().center() - rect().center());
     guarded(this, [this] { FormShow(); });
 }
 

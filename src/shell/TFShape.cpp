@@ -30,6 +30,7 @@ QPushButton* makeButton(QWidget* parent, const char* name, const char* caption)
 
 TFShape::TFShape(QWidget* parent) : FormOf(FShape, QStringLiteral("FShape"), QStringLiteral("Vessel Geometry"), parent)
 {
+    setDefaultPlace(skerra::DefaultPlace::CentredOnMain);
     // A title bar without buttons: "Save && Hide" is the way out.
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowStaysOnTopHint);
     setFont(QFont(QStringLiteral("Tahoma"), 8));

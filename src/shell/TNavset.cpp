@@ -85,6 +85,7 @@ bool refilled(QLineEdit* edit, const char* fallback)
 
 TNavset::TNavset(QWidget* parent) : FormOf(Navset, QStringLiteral("Navset"), QStringLiteral("Navigation Settings"), parent)
 {
+    setDefaultPlace(skerra::DefaultPlace::ChartUpperLeft);
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint);
     setFont(QFont(QStringLiteral("Segoe UI"), 9));

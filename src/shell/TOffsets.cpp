@@ -94,6 +94,7 @@ TOffsets::TOffsets(QWidget* parent)
     : FormOf(Offsets, QStringLiteral("Offsets"), QStringLiteral("Offsets Essential for Post Processing / Recovery"),
              parent)
 {
+    setDefaultPlace(skerra::DefaultPlace::ChartUpperRight);
     skerra::guarded(this, [this] { FormCreate(); });
 }
 

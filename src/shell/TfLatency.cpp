@@ -1,6 +1,7 @@
 #include "TfLatency.h"
 
 #include "LatencyColour.h"
+#include "platform/Contrast.h"
 #include "platform/AppPaths.h"
 #include "platform/HandlerGuard.h"
 #include "platform/IniFile.h"
@@ -26,6 +27,7 @@ constexpr int DefaultTolerance = 500;
 
 TfLatency::TfLatency(QWidget* parent) : FormOf(fLatency, QStringLiteral("fLatency"), QStringLiteral("Latency"), parent)
 {
+    setDefaultPlace(skerra::DefaultPlace::ChartLowerLeft);
     setWindowFlags(Qt::Tool | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint
                    | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
 
@@ -96,7 +98,7 @@ void TfLatency::eCurrentLatencyChange()
     const std::optional<TColor> colour = skerra::latencyColour(eCurrentLatency->text(), eLatencyTol->text());
     if (!colour) return;
     QPalette palette = gLatency->palette();
-    palette.setColor(QPalette::Window, skerra::toQColor(*colour));
+    skerra::setReadableBackground(palette, QPalette::Window, skerra::toQColor(*colour));
     gLatency->setPalette(palette);
 }
 

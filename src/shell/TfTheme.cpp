@@ -3,6 +3,7 @@
 #include "canvas/widget/THalvekCanvasCore.h"
 #include "platform/AppPaths.h"
 #include "platform/HandlerGuard.h"
+#include "platform/ScreenPlacement.h"
 #include "platform/IniFile.h"
 #include "platform/StyleRegistry.h"
 
@@ -36,6 +37,7 @@ QStringList offeredStyles() { return QStringList{skerra::DefaultStyleName} + ske
 
 TfTheme::TfTheme(QWidget* parent) : FormOf(fTheme, QStringLiteral("fTheme"), QStringLiteral("Theme Selection"), parent)
 {
+    setDefaultPlace(skerra::DefaultPlace::CentredOnOpener);
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint);
     setFont(QFont(QStringLiteral("Tahoma"), 9));
@@ -78,6 +80,7 @@ void TfTheme::SetCanvas(THalvekCanvasCore* canvas, QWidget* mainWindow)
 {
     canvas_ = canvas;
     mainWindow_ = mainWindow;
+    setOpener(mainWindow);
 }
 
 void TfTheme::showEvent(QShowEvent* event)
@@ -108,7 +111,7 @@ void TfTheme::FormShow()
         lbThemeList->setCurrentRow(at >= 0 ? int(at) : 0);
     }
     lInfo->setText(QStringLiteral("Available themes: %1. Select to preview.").arg(names.size()));
-    if (mainWindow_) move(mainWindow_->geometry().center() - rect().center());
+    skerra::placeByDefault(this, skerra::DefaultPlace::CentredOnOpener, mainWindow_);
 }
 
 void TfTheme::ApplyStyle(const QString& name, bool chartFollowsStyle)

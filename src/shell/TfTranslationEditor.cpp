@@ -13,7 +13,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScreen>
 #include <QShowEvent>
 #include <QSignalBlocker>
 #include <QTableWidget>
@@ -49,6 +48,7 @@ QTableWidgetItem* cell(const std::string& value, bool editable)
 TfTranslationEditor::TfTranslationEditor(QWidget* parent)
     : FormOf(fTranslationEditor, QStringLiteral("fTranslationEditor"), QStringLiteral("Translation Editor"), parent)
 {
+    setDefaultPlace(skerra::DefaultPlace::CentredOnMain);
     setFont(QFont(QStringLiteral("Segoe UI")));
     resize(750, 450);
     BuildForm();
@@ -121,10 +121,6 @@ void TfTranslationEditor::showEvent(QShowEvent* event)
     Form::showEvent(event);
     if (event->spontaneous()) return;  // a window brought back from the task bar keeps its grid
     skerra::guarded(this, [this] { FormShow(); });
-    if (placed_) return;
-    placed_ = true;
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
 }
 
 void TfTranslationEditor::FormShow()

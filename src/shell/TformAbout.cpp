@@ -1,13 +1,14 @@
 #include "TformAbout.h"
 
 #include "platform/HandlerGuard.h"
+#include "platform/ScreenPlacement.h"
 
 #include <QApplication>
 #include <QEventLoop>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
-#include <QScreen>
+#include <QShowEvent>
 #include <QVBoxLayout>
 
 TformAbout* formAbout = nullptr;
@@ -21,11 +22,14 @@ constexpr int InnerWidth = 340;
 TformAbout::TformAbout(QWidget* parent)
     : FormOf(formAbout, QStringLiteral("formAbout"), QStringLiteral("About Skerra"), parent)
 {
+    setDefaultPlace(skerra::DefaultPlace::CentredOnMain);
     // A single border without border icons: only the OK button (or Enter) closes it.
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
     setAutoFillBackground(true);
+    // White under every style, so the text is black under every style too.
     QPalette white = palette();
     white.setColor(QPalette::Window, Qt::white);
+    white.setColor(QPalette::WindowText, Qt::black);
     setPalette(white);
 
     auto* layout = new QVBoxLayout(this);
@@ -79,7 +83,6 @@ QLabel* TformAbout::addCentredLabel(QWidget* panel, const char* name, const QStr
 
 void TformAbout::ShowModal()
 {
-    centreOnActiveWindow();
     setWindowModality(Qt::ApplicationModal);
     show();
     activateWindow();
@@ -91,15 +94,7 @@ void TformAbout::ShowModal()
     setWindowModality(Qt::NonModal);
 }
 
-void TformAbout::centreOnActiveWindow()
-{
-    QRect area;
-    if (const QWidget* owner = QApplication::activeWindow(); owner && owner != this)
-        area = owner->frameGeometry();
-    else if (const QScreen* screen = QApplication::primaryScreen())
-        area = screen->availableGeometry();
-    if (area.isValid()) move(area.center() - QPoint(width() / 2, height() / 2));
-}
+void TformAbout::centreOnMainWindow() { skerra::placeByDefault(this, skerra::DefaultPlace::CentredOnMain); }
 
 void TformAbout::keyPressEvent(QKeyEvent* event)
 {
@@ -108,6 +103,12 @@ void TformAbout::keyPressEvent(QKeyEvent* event)
         return;
     }
     Form::keyPressEvent(event);
+}
+
+void TformAbout::showEvent(QShowEvent* event)
+{
+    Form::showEvent(event);
+    if (!event->spontaneous()) skerra::guarded(this, [this] { centreOnMainWindow(); });
 }
 
 void TformAbout::hideEvent(QHideEvent* event)

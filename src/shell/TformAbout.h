@@ -12,7 +12,7 @@ class TformAbout : public skerra::FormOf<TformAbout> {
 public:
     explicit TformAbout(QWidget* parent = nullptr);
 
-    // Shows the box centred on the active window (the screen when there is none) and
+    // Shows the box centred on the main window (the screen when there is none) and
     // returns when it is closed; other windows take no input meanwhile.
     void ShowModal();
 
@@ -24,12 +24,13 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void showEvent(QShowEvent* event) override;  // every show is centred on the main window
     void hideEvent(QHideEvent* event) override;
 
 private:
     QWidget* addPanel(const char* name);
     QLabel* addCentredLabel(QWidget* panel, const char* name, const QString& text);
-    void centreOnActiveWindow();
+    void centreOnMainWindow();
 
     class QEventLoop* modalLoop_ = nullptr;
 };

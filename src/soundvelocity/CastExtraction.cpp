@@ -39,12 +39,12 @@ ExtractionResult ExtractSamples(const std::vector<std::string>& castLines, const
         const double depth = std::round(svFirst ? values[1] : values[0]);  // half away from zero
         if (depth < 0) continue;
         if (ValidateSV(sv) == 0) {
-            if (skipSilently) continue;
-            if (!askSkip || !askSkip(sv, static_cast<long long>(i) + 1)) {
+            if (!skipSilently && (!askSkip || !askSkip(sv, static_cast<long long>(i) + 1))) {
                 result.stopped = true;
                 break;
             }
             skipSilently = true;
+            ++result.skipped;
             continue;
         }
         line.clear();
@@ -65,6 +65,20 @@ std::string OutOfRangeWarning(double sv, long long lineNumber, bool english)
             + " in source file. This line will be skipped.";
     return "Bu değer belkenen ses hızı aralığında değl! Ses hızı " + value + "'nin bulunduğu satır " + line
         + " kullanılmayacaktır.";
+}
+
+std::string SkippedLinesReport(long long skipped, bool noneTaken, bool english)
+{
+    const std::string count = skerra::IntToStr(skipped);
+    if (english) {
+        std::string text = skipped == 1 ? "1 line was skipped: its SV is out of range."
+                                        : count + " lines were skipped: their SV is out of range.";
+        if (noneTaken) text += " No line was taken: check whether SV or depth comes first.";
+        return text;
+    }
+    std::string text = count + " satır atlandı: ses hızı aralık dışında.";
+    if (noneTaken) text += " Hiçbir satır alınmadı: önce ses hızının mı derinliğin mi geldiğini kontrol edin.";
+    return text;
 }
 
 }  // namespace skerra::svp

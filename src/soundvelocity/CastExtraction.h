@@ -35,6 +35,7 @@ using OutOfRangeQuestion = std::function<bool(double sv, long long lineNumber)>;
 struct ExtractionResult {
     std::vector<std::string> samples;  // "depth,SV" lines
     bool stopped = false;              // the user stopped at an SV out of range
+    long long skipped = 0;             // lines skipped for an SV out of range
 };
 
 ExtractionResult ExtractSamples(const std::vector<std::string>& castLines, const skerra::ScanFormat& format,
@@ -42,5 +43,9 @@ ExtractionResult ExtractSamples(const std::vector<std::string>& castLines, const
 
 // The question for an SV out of range.
 std::string OutOfRangeWarning(double sv, long long lineNumber, bool english);
+
+// The report after a run that skipped lines; when no line was taken it asks the user
+// to check which column comes first.
+std::string SkippedLinesReport(long long skipped, bool noneTaken, bool english);
 
 }  // namespace skerra::svp

@@ -104,6 +104,7 @@ QString chooseWithDialog(QWidget* parent)
 
 TfSVP::TfSVP(QWidget* parent) : FormOf(fSVP, QStringLiteral("fSVP"), QStringLiteral("Sound Velocity"), parent)
 {
+    setDefaultPlace(skerra::DefaultPlace::CentredOnMain);
     skerra::guarded(this, [this] { FormCreate(); });
 }
 
@@ -114,7 +115,7 @@ void TfSVP::FormCreate()
     ConnectHandlers();
     resize(980, 620);
     ChooseCastFile = [this] { return chooseWithDialog(this); };
-    ShowGraphModal = [] { return fSVPGraph ? fSVPGraph->ShowModal() : int(QDialog::Rejected); };
+    ShowGraphModal = [this] { return fSVPGraph ? fSVPGraph->ShowModal(this) : int(QDialog::Rejected); };
     LoadLists();
     ReadSettings();
 }
@@ -373,7 +374,10 @@ void TfSVP::bRawToSVVClick()
                                           r.parent = this;
                                           return skerra::showMessage(r) == skerra::MbOk;
                                       });
+    const bool noneTaken = result.samples.empty();
     extracted_->setLines(std::move(result.samples));
+    if (result.skipped > 0)
+        skerra::showInformation(fromUtf8(svp::SkippedLinesReport(result.skipped, noneTaken, english_)), this);
 }
 
 bool TfSVP::ReadMaxDepth(int& maxDepth)

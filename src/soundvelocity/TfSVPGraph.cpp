@@ -3,6 +3,7 @@
 #include "SvpGraphPainter.h"
 
 #include "platform/HandlerGuard.h"
+#include "platform/ModalAbove.h"
 
 #include <QCloseEvent>
 #include <QDialog>
@@ -14,7 +15,6 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
-#include <QScreen>
 #include <QSplitter>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -48,6 +48,7 @@ TfSVPGraph::TfSVPGraph(QWidget* parent)
     : FormOf(fSVPGraph, QStringLiteral("fSVPGraph"), QStringLiteral("SVP Profile Graph - Drag Points or Lasso Select"),
              parent)
 {
+    setDefaultPlace(skerra::DefaultPlace::CentredOnOpener);
     skerra::guarded(this, [this] { FormCreate(); });
 }
 
@@ -57,10 +58,6 @@ void TfSVPGraph::FormCreate()
     CreateControls();
     ConnectHandlers();
     resize(kClientSize);
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        const QRect area = screen->availableGeometry();
-        move(area.center() - QPoint(kClientSize.width() / 2, kClientSize.height() / 2));
-    }
     StringGrid1->setHorizontalHeaderLabels({QStringLiteral("Depth (m)"), QStringLiteral("SV (m/s)"), QStringLiteral("Hits")});
 }
 
@@ -331,13 +328,10 @@ void TfSVPGraph::bDeleteSelectedClick()
 
 // ---- closing ---------------------------------------------------------------------------
 
-int TfSVPGraph::ShowModal()
+int TfSVPGraph::ShowModal(QWidget* opener)
 {
     modalResult_ = QDialog::Rejected;
-    setWindowModality(Qt::ApplicationModal);
-    show();
-    raise();
-    activateWindow();
+    skerra::showModalAbove(this, opener);
     QEventLoop loop;
     modalLoop_ = &loop;
     loop.exec();

@@ -27,8 +27,9 @@ public:
     void LoadFromStrings(const std::vector<std::string>& lines);
     using SvpGraphModel::SaveToStrings;
 
-    // Shows the window modally and returns QDialog::Accepted (OK) or QDialog::Rejected.
-    int ShowModal();
+    // Shows the window modally above its opener (the sound-velocity window) and returns
+    // QDialog::Accepted (OK) or QDialog::Rejected.
+    int ShowModal(QWidget* opener = nullptr);
     int ModalResult() const { return modalResult_; }
 
     // Controls (component names as objectName).

@@ -190,6 +190,7 @@ TEST_F(MainWindowLifecycleTest, ExitWritesTheChartViewAndClosesTheToolWindows)
     fSVP->eMaxDepth->setText("2");
     fSVP->mSVPColumn->setPlainText("1500.00\n1500.00\n1500.00");
     fSVP->cUseSVP->setChecked(true);
+    const int width = FNav->width();  // as wide as the test screen lets it be
     action("Exit1")->trigger();
     EXPECT_FALSE(FNav->isVisible());
     EXPECT_FALSE(FGPS->isVisible());
@@ -205,9 +206,9 @@ TEST_F(MainWindowLifecycleTest, ExitWritesTheChartViewAndClosesTheToolWindows)
     EXPECT_FALSE(file.ReadBool("CANVAS", "GridAutoScale", true));
     EXPECT_EQ(file.ReadInteger("CANVAS", "DepthSpeedDisplayMode", -1), 1);
     EXPECT_EQ(file.ReadInteger("CANVAS", "GGAOverlayPosition", -1), 2);
-    EXPECT_EQ(file.ReadInteger("FNav", "Width", -1), 900);
     EXPECT_TRUE(file.ReadBool("SVP", "cUseSVP", false));
     EXPECT_EQ(file.ReadString("SVP", "eMaxDepth", ""), "2");
+    EXPECT_EQ(file.ReadInteger("FNav", "Width", -1), width);
 
     // The next start shows the same view.
     close();
@@ -218,7 +219,8 @@ TEST_F(MainWindowLifecycleTest, ExitWritesTheChartViewAndClosesTheToolWindows)
     EXPECT_TRUE(fSVP->cUseSVP->isChecked());  // the next survey corrects with the profile again
 }
 
-// Two media folders that cannot be made (files stand in their place) give one report.
+// Two media folders that cannot be made (files stand in their place) give one report,
+// in the message window on the screen.
 TEST_F(MainWindowLifecycleTest, DataFoldersThatCannotBeMadeAreReportedOnce)
 {
     QDir().mkpath(QString::fromStdString(LogFolder));
@@ -230,6 +232,8 @@ TEST_F(MainWindowLifecycleTest, DataFoldersThatCannotBeMadeAreReportedOnce)
     const QString expected = "Cannot create log folder " + QDir::toNativeSeparators(QString::fromStdString(DayFolder)) +
                              "JPG. Check if you are authorized create folder at this address.";
     EXPECT_EQ(LastStatusMessage, expected);
+    EXPECT_EQ(FMsg->statusLines().count(expected), 1);
+    EXPECT_TRUE(FMsg->isVisible());
     QFile log(QString::fromStdString(TodaysEventLogPath()));
     ASSERT_TRUE(log.open(QIODevice::ReadOnly));
     EXPECT_EQ(QString::fromUtf8(log.readAll()).count("Cannot create log folder"), 1);

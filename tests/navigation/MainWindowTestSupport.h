@@ -38,7 +38,8 @@ public:
     TemporaryProgram(const TemporaryProgram&) = delete;
     TemporaryProgram& operator=(const TemporaryProgram&) = delete;
 
-    // Creates every window and shows the main window, 900 x 700.
+    // Creates every window and shows the main window, 900 x 700 or as much of it as
+    // the screen holds.
     void Open()
     {
         windows = skerra::createApplicationWindows();

@@ -4,6 +4,8 @@
 #include "navigation/ScreenshotNames.h"
 #include "navigation/ScreenshotTaker.h"
 
+#include "OffscreenScreens.h"
+
 #include <QFile>
 #include <QGuiApplication>
 #include <QImageReader>
@@ -166,14 +168,10 @@ TEST_F(ScreenshotTick, WithoutScreenCaptureTheOwnWindowsAreSavedAndThatIsSaidOnc
 int main(int argc, char** argv)
 {
     QTemporaryDir configFolder;
-    const QString config = configFolder.path() + "/screens.json";
-    QFile file(config);
-    if (!file.open(QIODevice::WriteOnly)) return 2;
-    file.write(R"({"screens": [
+    if (!useOffscreenScreens(configFolder, R"([
         {"name": "left", "x": 0, "y": 0, "width": 640, "height": 480, "logicalDpi": 96, "dpr": 1.0},
-        {"name": "right", "x": 640, "y": 0, "width": 320, "height": 240, "logicalDpi": 96, "dpr": 1.0}]})");
-    file.close();
-    qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + config.toLocal8Bit());
+        {"name": "right", "x": 640, "y": 0, "width": 320, "height": 240, "logicalDpi": 96, "dpr": 1.0}])"))
+        return 2;
     testing::InitGoogleTest(&argc, argv);
     QGuiApplication app(argc, argv);
     return RUN_ALL_TESTS();

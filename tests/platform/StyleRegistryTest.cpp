@@ -1,3 +1,4 @@
+#include "platform/Contrast.h"
 #include "platform/MessageBox.h"
 #include "platform/StyleRegistry.h"
 
@@ -44,6 +45,39 @@ TEST(StyleRegistry, EveryStyleGreysTheTextOfDisabledControls)
             // Still readable: not the background itself.
             EXPECT_NE(disabled, p.color(QPalette::Disabled, QPalette::Window)) << name.toStdString();
         }
+    }
+    ASSERT_TRUE(trySetStyle("Light", false));
+}
+
+// Every text colour of every style against the background it is drawn on.
+TEST(StyleRegistry, EveryStyleGivesReadableTextOnItsOwnBackgrounds)
+{
+    const struct {
+        QPalette::ColorRole text, background;
+    } pairs[] = {
+        {QPalette::WindowText, QPalette::Window},       {QPalette::Text, QPalette::Base},
+        {QPalette::Text, QPalette::AlternateBase},      {QPalette::ButtonText, QPalette::Button},
+        {QPalette::HighlightedText, QPalette::Highlight}, {QPalette::ToolTipText, QPalette::ToolTipBase},
+        {QPalette::WindowText, QPalette::Button},       // labels on tool bars and buttons' panels
+    };
+    for (const QString& name : styleNames()) {
+        ASSERT_TRUE(trySetStyle(name, false)) << name.toStdString();
+        const QPalette p = QApplication::palette();
+        for (const auto& pair : pairs)
+            EXPECT_GE(contrastRatio(p.color(QPalette::Active, pair.text), p.color(QPalette::Active, pair.background)),
+                      ReadableContrast)
+                << name.toStdString() << ": role " << int(pair.text) << " on " << int(pair.background);
+    }
+    ASSERT_TRUE(trySetStyle("Light", false));
+}
+
+TEST(StyleRegistry, OnlyStylesForNightWorkDarkenTheChart)
+{
+    for (const QString& name : styleNames()) {
+        ASSERT_TRUE(trySetStyle(name, false));
+        const std::optional<QColor> chart = activeStyleChartColour();
+        EXPECT_EQ(chart.has_value(), name == "Night Red") << name.toStdString();
+        if (chart) EXPECT_LT(relativeLuminance(*chart), 0.05) << name.toStdString();
     }
     ASSERT_TRUE(trySetStyle("Light", false));
 }

@@ -80,7 +80,7 @@ TEST_F(SharedHeaderTest, CreateDataFoldersMakesTheDayTreeButNotXyz)
     CreateDataFolders();  // existing folders are no error
 }
 
-TEST_F(SharedHeaderTest, CreateDataFoldersIsSilentWhenAFolderCannotBeMade)
+TEST_F(SharedHeaderTest, CreateDataFoldersReportsTheFirstFolderThatCannotBeMade)
 {
     QStringList boxes;
     auto old = skerra::setMessageHandler([&](const skerra::MessageRequest& r) { boxes << r.text; return skerra::MbOk; });
@@ -89,7 +89,10 @@ TEST_F(SharedHeaderTest, CreateDataFoldersIsSilentWhenAFolderCannotBeMade)
     blocker.close();
     CreateDataFolders();
     skerra::setMessageHandler(old);
-    EXPECT_TRUE(boxes.isEmpty());
+    const QString day = QDir::toNativeSeparators(root_.path() + "/2024-12-31");
+    EXPECT_EQ(boxes.join("|").toStdString(),
+              ("Cannot create log folder " + day + ". Check if you are authorized create folder at this address.")
+                  .toStdString());
 }
 
 TEST_F(SharedHeaderTest, EventLogEntriesHaveTheirExactBytes)

@@ -1,5 +1,8 @@
 #include "shell/TformAbout.h"
 
+#include "platform/Contrast.h"
+#include "platform/StyleRegistry.h"
+
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLabel>
@@ -28,6 +31,23 @@ TEST(TformAbout, ShowsTheProductNameVersionAndMakerNotice)
     EXPECT_EQ(w.BitBtn2->size(), QSize(329, 37));
     EXPECT_EQ(w.palette().color(QPalette::Window), QColor(Qt::white));
     EXPECT_FALSE(w.windowFlags() & Qt::WindowCloseButtonHint);
+}
+
+// White under every style, and the text on it black under every style.
+TEST(TformAbout, ItsTextReadsOnItsWhiteUnderEveryStyle)
+{
+    for (const QString& style : skerra::styleNames()) {
+        ASSERT_TRUE(skerra::trySetStyle(style, false));
+        TformAbout w;
+        for (const QLabel* label : {w.SoftName, w.Version, w.MakerNotice1, w.MakerNotice2}) {
+            const QPalette p = label->palette();
+            EXPECT_EQ(p.color(QPalette::Window), QColor(Qt::white)) << style.toStdString();
+            EXPECT_GE(skerra::contrastRatio(p.color(QPalette::WindowText), p.color(QPalette::Window)),
+                      skerra::ReadableContrast)
+                << style.toStdString() << " " << label->objectName().toStdString();
+        }
+    }
+    skerra::applyStyle(skerra::DefaultStyleName, false);
 }
 
 TEST(TformAbout, ModalShowReturnsWhenOkOrEnterCloses)

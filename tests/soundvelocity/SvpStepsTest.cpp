@@ -151,6 +151,7 @@ TEST(CastExtraction, OneQuestionPerRunForSVsOutOfRange)
     EXPECT_EQ(asked, (std::vector<std::pair<double, long long>>{{0, 2}}));
     EXPECT_EQ(skip.samples, (Lines{"0,1500.000", "2,1499.000", "5,1510.000"}));
     EXPECT_FALSE(skip.stopped);
+    EXPECT_EQ(skip.skipped, 3);  // the one asked about and the two after it
 
     asked.clear();
     auto stop = svp::ExtractSamples(cast, format("%lf,%lf"), false, [&](double sv, long long line) {
@@ -160,10 +161,13 @@ TEST(CastExtraction, OneQuestionPerRunForSVsOutOfRange)
     EXPECT_EQ(asked.size(), 1u);
     EXPECT_EQ(stop.samples, (Lines{"0,1500.000"}));
     EXPECT_TRUE(stop.stopped);
+    EXPECT_EQ(stop.skipped, 0);
 }
 
 TEST(CastExtraction, WarningTexts)
 {
+    EXPECT_EQ(svp::SkippedLinesReport(1, false, true), "1 line was skipped: its SV is out of range.");
+
     EXPECT_EQ(svp::OutOfRangeWarning(1700.5, 12, true),
               "Value exceeds SV range! Please correct 1700.5 value at line 12 in source file. This line will be "
               "skipped.");

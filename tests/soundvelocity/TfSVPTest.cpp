@@ -215,11 +215,12 @@ TEST_F(TfSVPTest, Step1AsksOnceAndCancelStops)
     w.mRawSVData->setPlainText("0,1500\n1,0\n2,0\n3,1510\n4,1700");
     w.rDFirst->setChecked(true);
     w.bRawToSVV->click();
-    ASSERT_EQ(shown_.size(), 1u);
+    ASSERT_EQ(shown_.size(), 2u);
     EXPECT_EQ(shown_[0].buttons, skerra::MbOk | skerra::MbCancel);
     EXPECT_EQ(shown_[0].text,
               "Value exceeds SV range! Please correct 0 value at line 2 in source file. This line will be skipped.");
     EXPECT_EQ(text(w.mRawSVExtracted), "0,1500.000\n3,1510.000");
+    EXPECT_EQ(shown_[1].text, "3 lines were skipped: their SV is out of range.");
 
     shown_.clear();
     answer_ = skerra::MbCancel;
@@ -229,6 +230,29 @@ TEST_F(TfSVPTest, Step1AsksOnceAndCancelStops)
     EXPECT_EQ(shown_[0].text,
               "Bu değer belkenen ses hızı aralığında değl! Ses hızı 0'nin bulunduğu satır 2 kullanılmayacaktır.");
     EXPECT_EQ(text(w.mRawSVExtracted), "0,1500.000");
+}
+
+// SV and depth the other way round: every SV is out of range. After the one question
+// the user learns how many lines went and why the list is empty.
+TEST_F(TfSVPTest, Step1WithTheColumnsSwappedSaysHowManyLinesWereSkipped)
+{
+    auto& w = make();
+    w.eSearchString->setText("%lf,%lf");
+    w.mRawSVData->setPlainText("0.5,1500.2\n1.0,1500.9\n1.5,1501.3\n2.0,1501.8");
+    w.rSVFirst->setChecked(true);  // the file has depth first
+    w.bRawToSVV->click();
+    ASSERT_EQ(shown_.size(), 2u);
+    EXPECT_EQ(text(w.mRawSVExtracted), "");
+    EXPECT_EQ(shown_[1].kind, skerra::MessageKind::Information);
+    EXPECT_EQ(shown_[1].text, "4 lines were skipped: their SV is out of range. No line was taken: check whether SV "
+                              "or depth comes first.");
+
+    shown_.clear();
+    translation_.SetLanguage("tr");
+    w.bRawToSVV->click();
+    ASSERT_EQ(shown_.size(), 2u);
+    EXPECT_EQ(shown_[1].text, "4 satır atlandı: ses hızı aralık dışında. Hiçbir satır alınmadı: önce ses hızının mı "
+                              "derinliğin mi geldiğini kontrol edin.");
 }
 
 TEST_F(TfSVPTest, MaxDepthOutsideItsRangeChangesNothing)

@@ -30,6 +30,7 @@ QPushButton* makeButton(QWidget* parent, const char* name, const QString& captio
 TfRTCMParsing::TfRTCMParsing(QWidget* parent)
     : FormOf(fRTCMParsing, QStringLiteral("fRTCMParsing"), QStringLiteral("RTCM Message Parser"), parent)
 {
+    setDefaultPlace(skerra::DefaultPlace::CentredOnMain);
     MemoRTCM = new QPlainTextEdit(this);
     MemoRTCM->setObjectName(QStringLiteral("MemoRTCM"));
     MemoRTCM->setReadOnly(true);

@@ -9,6 +9,7 @@
 #include "platform/AppPaths.h"
 #include "platform/Clock.h"
 #include "platform/HandlerGuard.h"
+#include "platform/ReadableText.h"
 #include "platform/IniFile.h"
 #include "platform/NumberText.h"
 #include "shell/SerialPortNames.h"
@@ -71,6 +72,7 @@ Widget* named(Widget* widget, const char* name)
 TfrmNTRIPSettings::TfrmNTRIPSettings(QWidget* parent)
     : FormOf(frmNTRIPSettings, QStringLiteral("frmNTRIPSettings"), QStringLiteral("Halvek NTRIP Client"), parent)
 {
+    setDefaultPlace(skerra::DefaultPlace::CentredOnOpener);
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint);
     IniPath = skerra::settingsFilePath();
     ProfilesPath = skerra::besideProgram(QStringLiteral("profiles.txt"));
@@ -170,7 +172,11 @@ void TfrmNTRIPSettings::BuildForm()
     lblBytesReceivedValue = named(new QLabel(QStringLiteral("0")), "lblBytesReceivedValue");
     lblBytesSentValue = named(new QLabel(QStringLiteral("0")), "lblBytesSentValue");
     for (QLabel* value : {lblBytesReceivedValue, lblBytesSentValue}) {
-        value->setStyleSheet(QStringLiteral("color: green; font-weight: bold;"));
+        // Green where it reads on the style's panel.
+        skerra::showTextReadably(value, QColor(0, 128, 0));
+        QFont bold = value->font();
+        bold.setBold(true);
+        value->setFont(bold);
         value->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     }
     counters->addWidget(named(new QLabel(QStringLiteral("Received:")), "lblBytesReceived"));

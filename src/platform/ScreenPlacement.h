@@ -1,0 +1,35 @@
+#pragma once
+// Puts top-level windows where a surveyor can see them: wholly inside the available
+// area of their screen, and at their default place until a placement is stored.
+
+#include "WindowFit.h"
+
+#include <functional>
+
+class QWidget;
+
+namespace skerra {
+
+// The main window tells where it and its chart are; until it does (and for windows
+// without a main window) the default places are measured against the screen.
+using AnchorSource = std::function<PlacementAnchors()>;
+void setPlacementAnchorSource(AnchorSource source);
+
+// The screen area the window's frame must stay inside.
+QRect availableAreaFor(const QWidget* window);
+
+// The window's frame as it is or, before the window system has framed it, as it will be.
+QRect expectedFrame(const QWidget* window);
+
+// Moves the window so that its frame's top-left corner is at position.
+void moveFrameTo(QWidget* window, QPoint position);
+
+// Moves the window so that its whole frame lies inside the available area; a window
+// larger than the area is first made as small as the area (or its minimum size).
+void keepFrameOnScreen(QWidget* window);
+
+// Moves the window to its default place (opener: the window that opens it, if any),
+// then keeps it on the screen.
+void placeByDefault(QWidget* window, DefaultPlace place, const QWidget* opener = nullptr);
+
+}  // namespace skerra

@@ -1,0 +1,19 @@
+#pragma once
+// Sets up Qt's offscreen platform with the given screens (its JSON "screens" array)
+// before the application object is made. The configuration file lies in folder,
+// which must outlive the application object. False when it cannot be written.
+
+#include <QByteArray>
+#include <QFile>
+#include <QTemporaryDir>
+
+inline bool useOffscreenScreens(const QTemporaryDir& folder, const QByteArray& screens)
+{
+    const QString config = folder.path() + "/screens.json";
+    QFile file(config);
+    if (!file.open(QIODevice::WriteOnly)) return false;
+    file.write("{\"screens\": " + screens + "}");
+    file.close();
+    qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + config.toLocal8Bit());
+    return true;
+}
