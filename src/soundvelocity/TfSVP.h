@@ -9,7 +9,7 @@
 
 #include "platform/Form.h"
 
-#include "soundvelocity/MemoList.h"
+#include "soundvelocity/ListMemo.h"
 
 #include <QStringList>
 
@@ -23,7 +23,6 @@ class QCheckBox;
 class QGroupBox;
 class QLineEdit;
 class QMenu;
-class QPlainTextEdit;
 class QPushButton;
 class QRadioButton;
 class QToolButton;
@@ -57,10 +56,10 @@ public:
     QPushButton* BitBtn1 = nullptr;     // "SVP": load a cast
     QPushButton* bGraph = nullptr;
     QPushButton* bSaveClose = nullptr;  // "Save && Close"
-    QPlainTextEdit* mRawSVData = nullptr;
-    QPlainTextEdit* mRawSVExtracted = nullptr;
-    QPlainTextEdit* mSortedAveragedSV = nullptr;
-    QPlainTextEdit* mSVPColumn = nullptr;
+    skerra::svp::ListMemo* mRawSVData = nullptr;
+    skerra::svp::ListMemo* mRawSVExtracted = nullptr;
+    skerra::svp::ListMemo* mSortedAveragedSV = nullptr;
+    skerra::svp::ListMemo* mSVPColumn = nullptr;
     QToolButton* bRawToSVV = nullptr;
     QToolButton* bSVVtoAveragedSV = nullptr;
     QToolButton* bAveragedSVtoSVP = nullptr;
@@ -98,8 +97,8 @@ private:
     bool WriteListsTo(const QString& folder, const QString& prefix);
     void ShowOffsetsProfileState(bool profileUsed);
 
-    // The four lists as lines, each shown in its memo above.
-    std::unique_ptr<skerra::svp::MemoList> rawData_, extracted_, averaged_, column_;
+    // The four lists (the memos above), as the steps use them.
+    skerra::svp::ListMemo *rawData_ = nullptr, *extracted_ = nullptr, *averaged_ = nullptr, *column_ = nullptr;
 };
 
 extern TfSVP* fSVP;
