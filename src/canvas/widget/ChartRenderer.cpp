@@ -164,8 +164,15 @@ void ChartRenderer::startPicture(const THalvekCanvasModel& model)
     cellColumns_ = W / kTextCell + 2;
     cellRows_ = H / kTextCell + 2;
 
-    if (checkpoint_.size() != QSize(W, H))
+    if (checkpoint_.size() != QSize(W, H)) {
+        // Every buffer of this size made and touched now: the ticks that follow
+        // take no fresh memory, whose first touch costs more than the drawing.
         checkpoint_ = QImage(W, H, QImage::Format_RGB32);
+        for (QImage* buffer : {&pictures_[0], &pictures_[1], &scratch_}) {
+            *buffer = QImage(W, H, QImage::Format_RGB32);
+            buffer->fill(0);
+        }
+    }
     checkpoint_.fill(toQColor(key_.back));
     if (key_.gridOnTop == 0) {
         QPainter p(&checkpoint_);
