@@ -4,8 +4,8 @@
 //
 // MapTick/start, MapTick/end: one map tick on a fresh survey and after an hour
 //   of it. Goal: end / start <= 1.5. The _with_frame pair adds the frame the
-//   chart then paints (1000 x 800), the vessel followed: goal end / start <= 1.3,
-//   and no tick above 5 ms (counter max_tick_ms: the slowest tick's CPU time).
+//   chart then paints (1000 x 800), the vessel followed: goal end / start
+//   <= 1.3, and no tick above 5 ms (max_tick_ms: the slowest tick, CPU time).
 // DepthSentence: one sounder sentence: read, corrected, both log lines written
 //   and flushed. AppendCloseTwoLines: the same two lines written alone the plain
 //   way (open, append, close each file). Goal: DepthSentence within 2x.
@@ -147,13 +147,15 @@ void MapTick(benchmark::State& state, bool endOfHour, bool withFrame)
     Survey& s = cachedSurvey(endOfHour, withFrame);
     double slowest = 0;
     for (auto _ : state) {
-        const double started = threadSeconds();
+        const double started = withFrame ? threadSeconds() : 0;
         s.fix();
         s.engine->MapTick();
-        if (withFrame) s.paint();
-        slowest = std::max(slowest, threadSeconds() - started);
+        if (withFrame) {
+            s.paint();
+            slowest = std::max(slowest, threadSeconds() - started);
+        }
     }
-    state.counters["max_tick_ms"] = slowest * 1e3;
+    if (withFrame) state.counters["max_tick_ms"] = slowest * 1e3;
     state.counters["shapes"] = double(s.chart.ShapeCount());
     state.counters["depth_labels"] = double(s.chart.DepthLabels.size());
 }
