@@ -45,6 +45,7 @@
 
 #include "canvas/ShapeRange.h"
 #include "canvas/widget/PixelMapping.h"
+#include "canvas/widget/ScrollRegion.h"
 #include "platform/Colour.h"
 
 #include <QImage>
@@ -186,6 +187,15 @@ private:
     PassState checkpointState_;
     const THShape* lastCommitted_ = nullptr;  // null: nothing below the checkpoint
     QImage scratch_;         // where a scroll draws what it draws again
+    // What a scroll draws again, and the shapes in view below the checkpoint:
+    // kept between pans, so that a pan takes no fresh memory.
+    struct InView {
+        std::size_t index;
+        const THShape* shape;
+        QRect box;
+    };
+    ScrollRegion region_;
+    std::vector<InView> inView_;
     // The picture handed out and the one the next rebuild paints over a copy
     // of the checkpoint's pixels (then the shapes above it, the texts and the
     // grid on top). They take turns: a caller keeping the last picture (the

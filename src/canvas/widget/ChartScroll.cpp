@@ -259,7 +259,8 @@ bool ChartRenderer::scroll(const THalvekCanvasModel& model)
     const int dx = shift->x(), dy = shift->y();
 
     // What is drawn again: the edges coming in, the grid's fixed parts, the shapes named above.
-    ScrollRegion region(W, H);
+    ScrollRegion& region = region_;  // kept between pans, as the list below
+    region.reset(W, H);
     if (dx > 0)
         region.addColumns(0, dx - 1);
     else if (dx < 0)
@@ -280,12 +281,8 @@ bool ChartRenderer::scroll(const THalvekCanvasModel& model)
         }
     }
     const std::size_t committed = checkpointState_.index;
-    struct InView {
-        std::size_t index;
-        const THShape* shape;
-        QRect box;
-    };
-    std::vector<InView> inView;  // the shapes below the checkpoint in the new window, in drawing order
+    std::vector<InView>& inView = inView_;  // the shapes below the checkpoint in the new window, in drawing order
+    inView.clear();
     const Band bandX(dx), bandY(dy);
     const double nextUnits = ((next.right - next.left) > 0.0 ? next.right - next.left : 1.0) / W;
     // Qt clips a line reaching out of the picture at the edge, and where it
