@@ -37,6 +37,20 @@ void addRow(PixelCanvas& c, double y, int count, double depth)
         c.AddDepthLabel(10 + i * 25.0, y, depth + i * 0.37);
 }
 
+// The canvas's picture rebuilt whole with the labels laid afresh (and the scale
+// bar, the only other overlay in these tests).
+QImage freshFrame(const PixelCanvas& c)
+{
+    ChartRenderer whole;
+    whole.renderAll(c);
+    QImage fresh = whole.image().copy();
+    QPainter p(&fresh);
+    DepthLabelLayer().paint(p, c, c);
+    GdiPainter g(p);
+    DrawScaleBar(g, c);
+    return fresh;
+}
+
 struct Case {
     const char* name;
     std::vector<Step> steps;  // the cached canvas is painted after each
@@ -177,17 +191,7 @@ TEST(CachedLabels, WholePixelPansMoveTheImage)
             c.WorldPanPixels(pan.x(), pan.y());
             if (pan.x() % 2 != 0)
                 c.AddDepthLabel(c.WorldLeft + uni(-10, 250), c.WorldBottom + uni(-10, 190), uni(1, 60));
-            QImage fresh;
-            {
-                ChartRenderer whole;
-                whole.renderAll(c);
-                fresh = whole.image().copy();
-                QPainter p(&fresh);
-                DepthLabelLayer().paint(p, c, c);
-                GdiPainter g(p);
-                DrawScaleBar(g, c);
-            }
-            ASSERT_EQ(c.paint(), fresh) << "font " << font.fontSize << ", pan " << pan.x() << "," << pan.y();
+            ASSERT_EQ(c.paint(), freshFrame(c)) << "font " << font.fontSize << ", pan " << pan.x() << "," << pan.y();
         }
         const auto& stats = c.DepthLabelImage().stats();
         if (font.moved) {
@@ -224,19 +228,7 @@ TEST_P(CachedLabelsOverAChangingChart, EqualAFreshFrame)
     auto any = [&] { return made.empty() ? -1L : made[pick(static_cast<int>(made.size()))]; };
     long paints = 0;
     auto expectFreshFrame = [&](int step) {
-        QImage fresh;
-        {
-            ChartRenderer whole;
-            whole.renderAll(c);
-            fresh = whole.image().copy();
-        }
-        {
-            QPainter p(&fresh);
-            DepthLabelLayer().paint(p, c, c);
-            GdiPainter g(p);
-            DrawScaleBar(g, c);
-        }
-        ASSERT_EQ(c.paint(), fresh) << "step " << step;
+        ASSERT_EQ(c.paint(), freshFrame(c)) << "step " << step;
         ++paints;
     };
     for (int step = 0; step < 300; ++step) {
