@@ -7,13 +7,14 @@
 //   Goal: Steps within 5x of Floor.
 // StepsLogic/AML: the same three steps over the lines alone, without the window
 //   (what the steps cost apart from the text controls).
-// MemoRefresh/AML: only showing step 1's samples (about 14,300 lines) in a memo, the
-//   part of Steps that the text control's document takes whatever the steps do.
+// MemoRefresh/AML: only showing step 1's samples (about 14,300 lines) in their list,
+//   the part of Steps that the window's update takes whatever the steps do.
 // GraphRepaint/12001: a repaint of the graph editor's plot (700 x 500) with 12,001
 //   points. StraightDraw/12001: the same polyline and markers drawn with QPainter
 //   on an image of the same size. Goal: GraphRepaint within 2x of StraightDraw.
 
 #include "soundvelocity/CastExtraction.h"
+#include "soundvelocity/ListMemo.h"
 #include "soundvelocity/MemoLines.h"
 #include "soundvelocity/MetreAveraging.h"
 #include "soundvelocity/SvpGraphModel.h"
@@ -63,8 +64,8 @@ void Steps(benchmark::State& state)
         window.bSVVtoAveragedSVClick();
         window.bAveragedSVtoSVPClick();
     }
-    state.counters["samples"] = double(window.mRawSVExtracted->blockCount());
-    state.counters["column"] = double(window.mSVPColumn->blockCount());
+    state.counters["samples"] = double(window.mRawSVExtracted->lines().size());
+    state.counters["column"] = double(window.mSVPColumn->lines().size());
     skerra::setMessageHandler({});
     skerra::setProgramFolderForTesting({});
 }
@@ -121,10 +122,9 @@ void MemoRefresh(benchmark::State& state)
     const auto format = skerra::svp::CompileCastFormat("%*[^,],%*[^,],%lf,%lf", nullptr, true);
     const auto samples = skerra::svp::ExtractSamples(skerra::svp::memoLines(&source), *format, true,
                                                      [](double, long long) { return true; });
-    QPlainTextEdit* memo = skerra::svp::makeMemo("mRawSVExtracted");
-    for (auto _ : state) skerra::svp::setMemoLines(memo, samples.samples);
-    state.counters["lines"] = double(memo->blockCount());
-    delete memo;
+    skerra::svp::ListMemo memo("mRawSVExtracted");
+    for (auto _ : state) memo.setLines(samples.samples);
+    state.counters["lines"] = double(memo.lines().size());
 }
 BENCHMARK(MemoRefresh)->Name("MemoRefresh/AML")->Unit(benchmark::kMillisecond);
 

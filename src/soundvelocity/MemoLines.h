@@ -1,7 +1,6 @@
 #pragma once
-// A multi-line text control seen as a list of 8-bit (UTF-8) lines: an empty text has
-// no lines, otherwise every line break separates two lines (so trailing empty lines
-// are lines too).
+// A multi-line text control seen as a list of lines (see ListText.h for how text
+// splits into lines).
 
 #include <string>
 #include <vector>

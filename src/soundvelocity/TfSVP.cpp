@@ -3,7 +3,6 @@
 #include "CastExtraction.h"
 #include "CastFormatDetection.h"
 #include "MaxDepth.h"
-#include "MemoLines.h"
 #include "MetreAveraging.h"
 #include "SvpListFiles.h"
 #include "SvpSettings.h"
@@ -34,7 +33,6 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMouseEvent>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QToolButton>
@@ -74,7 +72,7 @@ QToolButton* makeArrow(const char* name)
     return button;
 }
 
-QGroupBox* makeListGroup(const char* name, const char* caption, QPlainTextEdit* memo)
+QGroupBox* makeListGroup(const char* name, const char* caption, svp::ListMemo* memo)
 {
     auto* group = new QGroupBox(QString::fromUtf8(caption));
     group->setObjectName(QString::fromLatin1(name));
@@ -154,14 +152,10 @@ void TfSVP::CreateControls()
     bSaveClose = makeButton("bSaveClose", "Save && Close");
     bSaveClose->setEnabled(false);
 
-    mRawSVData = svp::makeMemo("mRawSVData");
-    mRawSVExtracted = svp::makeMemo("mRawSVExtracted");
-    mSortedAveragedSV = svp::makeMemo("mSortedAveragedSV");
-    mSVPColumn = svp::makeMemo("mSVPColumn");
-    rawData_ = std::make_unique<svp::MemoList>(mRawSVData);
-    extracted_ = std::make_unique<svp::MemoList>(mRawSVExtracted);
-    averaged_ = std::make_unique<svp::MemoList>(mSortedAveragedSV);
-    column_ = std::make_unique<svp::MemoList>(mSVPColumn);
+    rawData_ = mRawSVData = new svp::ListMemo("mRawSVData");
+    extracted_ = mRawSVExtracted = new svp::ListMemo("mRawSVExtracted");
+    averaged_ = mSortedAveragedSV = new svp::ListMemo("mSortedAveragedSV");
+    column_ = mSVPColumn = new svp::ListMemo("mSVPColumn");
     bRawToSVV = makeArrow("bRawToSVV");
     bSVVtoAveragedSV = makeArrow("bSVVtoAveragedSV");
     bAveragedSVtoSVP = makeArrow("bAveragedSVtoSVP");
@@ -181,7 +175,7 @@ void TfSVP::CreateControls()
     top->addLayout(commands);
 
     auto* lists = new QGridLayout;
-    const struct { const char* name; const char* caption; QPlainTextEdit* memo; } groups[] = {
+    const struct { const char* name; const char* caption; svp::ListMemo* memo; } groups[] = {
         {"gbRawSVData", "Source SVP Data", mRawSVData},
         {"gbRawSVExtracted", "Raw SV values", mRawSVExtracted},
         {"gbSortedAveragedSV", "Averaged SV Values", mSortedAveragedSV},
@@ -254,7 +248,7 @@ void TfSVP::ClearColumn()
 // Each list from its file beside the settings file, then from today's dated copy.
 void TfSVP::LoadLists()
 {
-    QPlainTextEdit* memos[] = {mRawSVData, mRawSVExtracted, mSortedAveragedSV, mSVPColumn};
+    svp::ListMemo* memos[] = {mRawSVData, mRawSVExtracted, mSortedAveragedSV, mSVPColumn};
     const QString dated = QString::fromStdString(SvpFolder);
     const QString today = QString::fromStdString(GetDateString());
     for (size_t i = 0; i < svp::kAllLists.size(); ++i) {
@@ -303,7 +297,7 @@ void TfSVP::WriteSettings()
 
 bool TfSVP::WriteListsTo(const QString& folder, const QString& prefix)
 {
-    const svp::MemoList* sources[] = {rawData_.get(), extracted_.get(), averaged_.get(), column_.get()};
+    const svp::ListMemo* sources[] = {rawData_, extracted_, averaged_, column_};
     svp::SvpListTexts lists;
     for (size_t i = 0; i < lists.size(); ++i)
         for (const std::string& line : sources[i]->lines()) lists[i] << fromUtf8(line);
@@ -348,7 +342,7 @@ void TfSVP::BitBtn1Click()
 {
     const QString file = ChooseCastFile ? ChooseCastFile() : QString();
     if (file.isEmpty()) return;
-    for (svp::MemoList* list : {rawData_.get(), extracted_.get(), averaged_.get()}) list->clear();
+    for (svp::ListMemo* list : {rawData_, extracted_, averaged_}) list->clear();
     ClearColumn();
     mRawSVData->setPlainText(skerra::readTextLines(file).join(QLatin1Char('\n')));
 }
@@ -361,7 +355,7 @@ void TfSVP::bRawToSVVClick()
         skerra::showWarning(fromUtf8(problem), this);
         return;
     }
-    for (svp::MemoList* list : {extracted_.get(), averaged_.get()}) list->clear();
+    for (svp::ListMemo* list : {extracted_, averaged_}) list->clear();
     ClearColumn();
     const bool english_ = english();
     auto result = svp::ExtractSamples(rawData_->lines(), *format, rSVFirst->isChecked(),

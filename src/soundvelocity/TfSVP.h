@@ -9,7 +9,7 @@
 
 #include "platform/Form.h"
 
-#include "soundvelocity/MemoList.h"
+#include "soundvelocity/ListMemo.h"
 
 #include <QStringList>
 
@@ -23,7 +23,6 @@ class QCheckBox;
 class QGroupBox;
 class QLineEdit;
 class QMenu;
-class QPlainTextEdit;
 class QPushButton;
 class QRadioButton;
 class QToolButton;
@@ -59,10 +58,10 @@ public:
     QPushButton* BitBtn1 = nullptr;     // "SVP": load a cast
     QPushButton* bGraph = nullptr;
     QPushButton* bSaveClose = nullptr;  // "Save && Close"
-    QPlainTextEdit* mRawSVData = nullptr;
-    QPlainTextEdit* mRawSVExtracted = nullptr;
-    QPlainTextEdit* mSortedAveragedSV = nullptr;
-    QPlainTextEdit* mSVPColumn = nullptr;
+    skerra::svp::ListMemo* mRawSVData = nullptr;
+    skerra::svp::ListMemo* mRawSVExtracted = nullptr;
+    skerra::svp::ListMemo* mSortedAveragedSV = nullptr;
+    skerra::svp::ListMemo* mSVPColumn = nullptr;
     QToolButton* bRawToSVV = nullptr;
     QToolButton* bSVVtoAveragedSV = nullptr;
     QToolButton* bAveragedSVtoSVP = nullptr;
@@ -102,8 +101,8 @@ private:
     // Empties the column list; the column it showed stays in force until a new one.
     void ClearColumn();
 
-    // The four lists as lines, each shown in its memo above.
-    std::unique_ptr<skerra::svp::MemoList> rawData_, extracted_, averaged_, column_;
+    // The four lists (the memos above), as the steps use them.
+    skerra::svp::ListMemo *rawData_ = nullptr, *extracted_ = nullptr, *averaged_ = nullptr, *column_ = nullptr;
     // The last column the list showed, in force while the list is empty.
     std::vector<std::string> columnInForce_;
 };

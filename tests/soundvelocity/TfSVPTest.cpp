@@ -88,11 +88,12 @@ protected:
         QFile f(path);
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
     }
-    static QString text(const QPlainTextEdit* memo) { return memo->toPlainText(); }
-    // Types into the memo as the user would, at the end of its text ("\n": Return);
-    // replacing: the memo's text is selected first, so the typing replaces it.
-    static void type(QPlainTextEdit* memo, const QString& typed, bool replacing = false)
+    static QString text(const skerra::svp::ListMemo* memo) { return memo->toPlainText(); }
+    // Types into the list as the user would, at the end of its text ("\n": Return);
+    // replacing: the text is selected first, so the typing replaces it.
+    static void type(skerra::svp::ListMemo* list, const QString& typed, bool replacing = false)
     {
+        QPlainTextEdit* memo = list->editor();
         if (replacing)
             memo->selectAll();
         else

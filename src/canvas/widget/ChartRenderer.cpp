@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 
 namespace skerra::canvas {
 
@@ -22,6 +23,15 @@ int pinned(double v)
     if (!(v > -limit))
         return -(1 << 30);
     return v > limit ? (1 << 30) : static_cast<int>(v);
+}
+
+// `into` gets the pixels of `from`, in a buffer of its own: the one it has when
+// it is of the same size and format and shared with no one, else a new one.
+void copyPixels(const QImage& from, QImage& into)
+{
+    if (into.size() != from.size() || into.format() != from.format() || !into.isDetached())
+        into = QImage(from.size(), from.format());
+    std::memcpy(into.bits(), from.constBits(), static_cast<std::size_t>(from.sizeInBytes()));
 }
 
 constexpr long kVolatileRebuilds = 8;  // a layer stays volatile this many rebuilds after a change
@@ -154,8 +164,15 @@ void ChartRenderer::startPicture(const THalvekCanvasModel& model)
     cellColumns_ = W / kTextCell + 2;
     cellRows_ = H / kTextCell + 2;
 
-    if (checkpoint_.size() != QSize(W, H))
+    if (checkpoint_.size() != QSize(W, H)) {
+        // Every buffer of this size made and touched now: the ticks that follow
+        // take no fresh memory, whose first touch costs more than the drawing.
         checkpoint_ = QImage(W, H, QImage::Format_RGB32);
+        for (QImage* buffer : {&pictures_[0], &pictures_[1], &scratch_}) {
+            *buffer = QImage(W, H, QImage::Format_RGB32);
+            buffer->fill(0);
+        }
+    }
     checkpoint_.fill(toQColor(key_.back));
     if (key_.gridOnTop == 0) {
         QPainter p(&checkpoint_);
@@ -259,29 +276,25 @@ void ChartRenderer::finishPicture(const THalvekCanvasModel& model)
         lastCommitted_ = *std::prev(boundary);
     const RowSpan committedRows = drawnRows_;
 
-    work_ = checkpoint_;
+    QImage& picture = pictures_[1 - shown_];
+    copyPixels(checkpoint_, picture);
     PassState state = checkpointState_;
     drawnRows_ = RowSpan{};
-    passShapes(model, boundary, range.end(), work_, state);
+    passShapes(model, boundary, range.end(), picture, state);
     lastTailRows_ = drawnRows_;
     drawnRows_.add(committedRows);
     hadTexts_ = !state.claimedTexts.empty();
-
-    if (state.claimedTexts.empty() && key_.gridOnTop != 1) {
-        result_ = &work_;
-    } else {
-        final_ = work_;
-        drawTexts(model, state);
-        result_ = &final_;
-    }
+    if (!state.claimedTexts.empty() || key_.gridOnTop == 1)
+        drawTexts(model, state, picture);
+    shown_ = 1 - shown_;
     stats_.lastCounted = state.count;
     stats_.lastDrawn = state.count + state.alwaysDrawn;
 }
 
 // The texts claimed by the pass, then the grid when it lies on top.
-void ChartRenderer::drawTexts(const THalvekCanvasModel& model, PassState& state)
+void ChartRenderer::drawTexts(const THalvekCanvasModel& model, PassState& state, QImage& target)
 {
-    QPainter p(&final_);
+    QPainter p(&target);
     GdiPainter g(p);
     bool limitReached = false;
     for (const ClaimedText& claimed : state.claimedTexts) {

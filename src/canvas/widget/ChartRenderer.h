@@ -45,6 +45,7 @@
 
 #include "canvas/ShapeRange.h"
 #include "canvas/widget/PixelMapping.h"
+#include "canvas/widget/ScrollRegion.h"
 #include "platform/Colour.h"
 
 #include <QImage>
@@ -102,7 +103,7 @@ public:
     // Shapes on this layer are changed often: keep them above the checkpoint.
     void markVolatile(int layer);
 
-    const QImage& image() const { return *result_; }
+    const QImage& image() const { return pictures_[shown_]; }
 
     // Each rebuild makes a new picture, numbered from 1.
     long pictureNumber() const { return pictureNumber_; }
@@ -171,7 +172,7 @@ private:
     bool isAlwaysDrawn(const THShape& s, std::size_t index) const;
     void noteDrawnRows(const THShape& s);
     static void countDrawn(PassState& state, bool alwaysDrawn);
-    void drawTexts(const THalvekCanvasModel& model, PassState& state);
+    void drawTexts(const THalvekCanvasModel& model, PassState& state, QImage& target);
     void finishPicture(const THalvekCanvasModel& model);
     bool isVolatile(int layer) const;
     bool scroll(const THalvekCanvasModel& model);
@@ -185,10 +186,23 @@ private:
     QImage checkpoint_;      // every shape up to lastCommitted_
     PassState checkpointState_;
     const THShape* lastCommitted_ = nullptr;  // null: nothing below the checkpoint
-    QImage work_;            // checkpoint + the shapes above it (texts not yet)
-    QImage final_;           // work + texts + grid on top, when there are any
     QImage scratch_;         // where a scroll draws what it draws again
-    const QImage* result_ = &work_;
+    // What a scroll draws again, and the shapes in view below the checkpoint:
+    // kept between pans, so that a pan takes no fresh memory.
+    struct InView {
+        std::size_t index;
+        const THShape* shape;
+        QRect box;
+    };
+    ScrollRegion region_;
+    std::vector<InView> inView_;
+    // The picture handed out and the one the next rebuild paints over a copy
+    // of the checkpoint's pixels (then the shapes above it, the texts and the
+    // grid on top). They take turns: a caller keeping the last picture (the
+    // depth-label layer compares the next one with it) leaves the other one
+    // unshared, so a rebuild takes no new buffer.
+    QImage pictures_[2];
+    int shown_ = 0;
 
     // Rows painted by the shapes drawn: by this rebuild, and by the last one's
     // pass above the checkpoint (what a tail rebuild can take away again).

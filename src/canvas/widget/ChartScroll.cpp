@@ -38,10 +38,9 @@
 // that reaches it, and copied over. Tests compare pan after pan with a full
 // rebuild, pixel for pixel.
 //
-// The window's coordinates carry their own rounding: a whole-pixel pan of a
-// window at 6,000,000 m is whole only to about 1e-6 pixel at 1 cm a pixel.
-// That much is taken as whole; a vertex closer than that to a pixel's edge
-// may land one pixel off what a full rebuild gives.
+// The window's coordinates carry their own rounding (see WholePixelPan.h): a
+// vertex closer than that to a pixel's edge may land one pixel off what a full
+// rebuild gives.
 
 #include "canvas/widget/ChartRenderer.h"
 
@@ -55,12 +54,12 @@
 #include "canvas/widget/GdiPainter.h"
 #include "canvas/widget/GridPainter.h"
 #include "canvas/widget/ScrollRegion.h"
+#include "canvas/widget/WholePixelPan.h"
 
 #include <QPainter>
 
 #include <algorithm>
 #include <cmath>
-#include <limits>
 #include <vector>
 
 namespace skerra::canvas {
@@ -69,21 +68,6 @@ namespace {
 
 // Shapes reaching further outside the client than this (pixels) leave a pan to a full rebuild.
 constexpr double kScrollReach = kPixelGuard / 2;
-
-// How far from whole a pixel offset of the window may be from its coordinates' rounding alone.
-double roundingOf(double a, double b, double c, double d, double scale)
-{
-    const double largest = std::max({std::abs(a), std::abs(b), std::abs(c), std::abs(d)});
-    return 1e-9 + 8.0 * std::numeric_limits<double>::epsilon() * largest * scale;
-}
-
-std::optional<int> wholePixels(double offset, double tolerance, int size)
-{
-    const double whole = std::round(offset);
-    if (!(std::abs(offset - whole) <= tolerance) || !(std::abs(whole) < size))
-        return std::nullopt;
-    return static_cast<int>(whole);
-}
 
 // A shape's bounds in pixels of a window, before truncation; a spline's
 // curve may swing out by a third of its size each way.
@@ -267,19 +251,16 @@ bool ChartRenderer::scroll(const THalvekCanvasModel& model)
     // Moved by whole pixels at the same scale?
     const int W = key_.width, H = key_.height;
     const PixelMapping to = PixelMapping::make(next.left, next.right, next.top, next.bottom, W, H);
-    const double toleranceX = roundingOf(key_.left, key_.right, next.left, next.right, map_.kx);
-    const double toleranceY = roundingOf(key_.top, key_.bottom, next.top, next.bottom, map_.ky);
-    if (!(std::abs(to.kx - map_.kx) * (W + kScrollReach) <= toleranceX)
-        || !(std::abs(to.ky - map_.ky) * (H + kScrollReach) <= toleranceY))
+    const std::optional<QPoint> shift = wholePixelPan({key_.left, key_.right, key_.top, key_.bottom},
+                                                      {next.left, next.right, next.top, next.bottom}, W, H,
+                                                      kScrollReach);
+    if (!shift)
         return false;
-    const std::optional<int> shiftX = wholePixels((key_.left - next.left) * map_.kx, toleranceX, W);
-    const std::optional<int> shiftY = wholePixels((next.top - key_.top) * map_.ky, toleranceY, H);
-    if (!shiftX || !shiftY)
-        return false;
-    const int dx = *shiftX, dy = *shiftY;
+    const int dx = shift->x(), dy = shift->y();
 
     // What is drawn again: the edges coming in, the grid's fixed parts, the shapes named above.
-    ScrollRegion region(W, H);
+    ScrollRegion& region = region_;  // kept between pans, as the list below
+    region.reset(W, H);
     if (dx > 0)
         region.addColumns(0, dx - 1);
     else if (dx < 0)
@@ -300,12 +281,8 @@ bool ChartRenderer::scroll(const THalvekCanvasModel& model)
         }
     }
     const std::size_t committed = checkpointState_.index;
-    struct InView {
-        std::size_t index;
-        const THShape* shape;
-        QRect box;
-    };
-    std::vector<InView> inView;  // the shapes below the checkpoint in the new window, in drawing order
+    std::vector<InView>& inView = inView_;  // the shapes below the checkpoint in the new window, in drawing order
+    inView.clear();
     const Band bandX(dx), bandY(dy);
     const double nextUnits = ((next.right - next.left) > 0.0 ? next.right - next.left : 1.0) / W;
     // Qt clips a line reaching out of the picture at the edge, and where it

@@ -3,6 +3,8 @@
 #include "canvas/THalvekCanvasModel.h"
 #include "canvas/widget/GdiPainter.h"
 #include "canvas/widget/OverlayPainter.h"
+#include "canvas/widget/ScrollRegion.h"
+#include "canvas/widget/WholePixelPan.h"
 
 #include <QPainter>
 
@@ -41,38 +43,110 @@ bool DepthLabelLayer::onlyAppended(const std::vector<DepthLabel>& labels) const
         && (drawn_.empty() || std::memcmp(labels.data(), drawn_.data(), drawn_.size() * sizeof(DepthLabel)) == 0);
 }
 
-QRect DepthLabelLayer::draw(const THalvekCanvasModel& view, const CanvasOverlayFields& o, std::size_t from)
+QRect DepthLabelLayer::draw(const THalvekCanvasModel& view, const CanvasOverlayFields& o, DepthLabelPass pass,
+                            const QRegion* clip)
 {
     QPainter p(&image_);
+    if (clip)
+        p.setClipRegion(*clip);
     GdiPainter g(p);
-    const QRect drawn = DrawDepthLabels(g, clientMapping(view), o, from) & image_.rect();
+    pass.largest = largest_;
+    const QRect drawn = DrawDepthLabels(g, clientMapping(view), o, pass) & image_.rect();
+    largest_ = pass.largest;
     ink_ |= drawn;
-    drawn_.insert(drawn_.end(), o.DepthLabels.begin() + static_cast<std::ptrdiff_t>(from), o.DepthLabels.end());
     return drawn;
+}
+
+QRect DepthLabelLayer::append(const THalvekCanvasModel& view, const CanvasOverlayFields& o)
+{
+    DepthLabelPass pass;
+    pass.from = drawn_.size();
+    const QRect drawn = draw(view, o, pass, nullptr);
+    drawn_.insert(drawn_.end(), o.DepthLabels.begin() + static_cast<std::ptrdiff_t>(pass.from), o.DepthLabels.end());
+    return drawn;
+}
+
+std::optional<QPoint> DepthLabelLayer::pannedBy(const Key& key) const
+{
+    Key unmoved = key;
+    unmoved.left = key_.left;
+    unmoved.right = key_.right;
+    unmoved.top = key_.top;
+    unmoved.bottom = key_.bottom;
+    if (!(unmoved == key_) || key.width <= 0 || key.height <= 0 || image_.size() != QSize(key.width, key.height)
+        || largest_.width() / 2 + 1 > kLabelReachX || largest_.height() / 2 + 1 > kLabelReachY)
+        return std::nullopt;
+    return wholePixelPan({key_.left, key_.right, key_.top, key_.bottom}, {key.left, key.right, key.top, key.bottom},
+                         key.width, key.height, std::max(kLabelReachX, kLabelReachY));
+}
+
+void DepthLabelLayer::scroll(const THalvekCanvasModel& view, const CanvasOverlayFields& o, QPoint shift)
+{
+    ++stats_.scrolls;
+    const int dx = shift.x(), dy = shift.y(), W = image_.width(), H = image_.height();
+    scrollImage(image_, dx, dy);
+    ink_ = ink_.translated(dx, dy) & image_.rect();
+    // What moving cannot give (see the header): a label's pixels lie within its reach of its point.
+    QRegion again;
+    if (dx != 0) {
+        again += QRect(QPoint(0, 0), QPoint(std::max(0, dx) + kLabelReachX + 1, H - 1));
+        if (dx < 0)
+            again += QRect(QPoint(W + dx - 1, 0), QPoint(W - 1, H - 1));
+    }
+    if (dy != 0) {
+        again += QRect(QPoint(0, 0), QPoint(W - 1, std::max(0, dy) + kLabelReachY + 1));
+        if (dy < 0)
+            again += QRect(QPoint(0, H + dy - 1), QPoint(W - 1, H - 1));
+    }
+    again &= QRegion(image_.rect());
+    {
+        QPainter p(&image_);
+        p.setCompositionMode(QPainter::CompositionMode_Source);
+        for (const QRect& r : again)
+            p.fillRect(r, Qt::transparent);
+    }
+    QRegion near;
+    for (const QRect& r : again)
+        near += r.adjusted(-kLabelReachX, -kLabelReachY, kLabelReachX, kLabelReachY);
+    // The labels drawn before; those appended since are drawn whole afterwards.
+    DepthLabelPass pass;
+    pass.near = &near;
+    pass.to = drawn_.size();
+    draw(view, o, pass, &again);
 }
 
 QRect DepthLabelLayer::update(const THalvekCanvasModel& view, const CanvasOverlayFields& o)
 {
     const Key key = keyOf(view, o);
-    if (!valid_ || !(key == key_) || !onlyAppended(o.DepthLabels)) {
+    const bool appendedOnly = valid_ && onlyAppended(o.DepthLabels);
+    QRect changed;
+    if (appendedOnly && !(key == key_) && key.visible) {
+        if (const std::optional<QPoint> shift = pannedBy(key)) {
+            scroll(view, o, *shift);
+            key_ = key;
+            changed = image_.rect();
+        }
+    }
+    if (!appendedOnly || !(key == key_)) {
         ++stats_.rebuilds;
         key_ = key;
         valid_ = true;
         drawn_.clear();
         ink_ = QRect();
+        largest_ = QSize();
         const QSize size(std::max(1, key.width), std::max(1, key.height));
         if (image_.size() != size)
             image_ = QImage(size, QImage::Format_ARGB32_Premultiplied);
         image_.fill(Qt::transparent);
         if (key.visible)
-            draw(view, o, 0);
+            append(view, o);
         return image_.rect();
     }
     if (key.visible && o.DepthLabels.size() > drawn_.size()) {
         ++stats_.appends;
-        return draw(view, o, drawn_.size());
+        changed |= append(view, o);
     }
-    return QRect();
+    return changed;
 }
 
 void DepthLabelLayer::paint(QPainter& painter, const THalvekCanvasModel& view, const CanvasOverlayFields& o)

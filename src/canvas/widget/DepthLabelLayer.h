@@ -10,6 +10,13 @@
 // again. The labels are compared with those drawn at every paint, so a change
 // made straight to the fields (as the canvas's public fields allow) is seen too.
 //
+// Following the vessel pans the window at every tick. A pan by whole pixels
+// moves the image and draws again only the strips that come in at the edges,
+// and the bands along the client's left and top edges, where a label's pixel,
+// truncated toward zero, does not move along with the others; each widened by
+// the reach of a label (whose point may lie that far outside the client). Labels
+// larger than that reach are drawn whole again at every pan.
+//
 // Laying a screenful of labels over the chart still costs a blend of every
 // pixel, so the chart with its labels is kept as well: at the next paint only
 // the rows of the chart's picture that changed (the vessel's, mostly) are
@@ -17,9 +24,12 @@
 
 #include "canvas/widget/CanvasOverlayFields.h"
 #include "canvas/widget/ChartRenderer.h"
+#include "canvas/widget/OverlayPainter.h"
 
 #include <QImage>
 #include <QRect>
+
+#include <optional>
 
 #include <vector>
 
@@ -42,6 +52,7 @@ public:
     // How the image was kept, for tests and benchmarks.
     struct Stats {
         long rebuilds = 0;  // drawn whole
+        long scrolls = 0;   // moved along with a pan
         long appends = 0;   // new labels drawn onto it
         long rowsLaid = 0;      // rows of the picture laid over again by over()
         long rowsCompared = 0;  // rows compared with the picture laid before
@@ -60,8 +71,14 @@ private:
     };
     static Key keyOf(const THalvekCanvasModel& view, const CanvasOverlayFields& labels);
     bool onlyAppended(const std::vector<CanvasOverlayFields::DepthLabel>& labels) const;
-    // Draws the labels from `from` on; the box they were drawn in.
-    QRect draw(const THalvekCanvasModel& view, const CanvasOverlayFields& labels, std::size_t from);
+    // Draws the labels of the pass, within `clip` when given; the box they were drawn in.
+    QRect draw(const THalvekCanvasModel& view, const CanvasOverlayFields& labels, DepthLabelPass pass,
+               const QRegion* clip);
+    // Draws the labels appended since the last drawing and notes them.
+    QRect append(const THalvekCanvasModel& view, const CanvasOverlayFields& labels);
+    // The pixels the image moves by when the key changed by a pan alone, by whole pixels.
+    std::optional<QPoint> pannedBy(const Key& key) const;
+    void scroll(const THalvekCanvasModel& view, const CanvasOverlayFields& labels, QPoint shift);
     // Brings the image up to date; the part of it that changed (all of it when rebuilt).
     QRect update(const THalvekCanvasModel& view, const CanvasOverlayFields& labels);
     void layRows(const QImage& picture, int first, int last);
@@ -71,6 +88,7 @@ private:
     std::vector<CanvasOverlayFields::DepthLabel> drawn_;  // the labels in the image, in order
     QImage image_;                                        // client-sized, transparent where no label is
     QRect ink_;                                           // the part of the image labels were drawn in
+    QSize largest_;                                       // the largest label in it
     QImage laid_;         // a picture with the image laid over it
     QImage laidPicture_;  // that picture (shared, not copied)
     long laidNumber_ = 0;  // and its number

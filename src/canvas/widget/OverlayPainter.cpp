@@ -7,6 +7,7 @@
 #include "platform/NumberText.h"
 #include "platform/DisplaySettings.h"
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -23,7 +24,7 @@ QString fixed(double value, int decimals) { return QString::fromStdString(Format
 bool labelPixel(const PixelMapping& m, double x, double y, int& sx, int& sy)
 {
     const double fx = m.px(x), fy = m.py(y);
-    if (!(fx >= -50.0 && fx <= m.width + 50.0 && fy >= -20.0 && fy <= m.height + 20.0))
+    if (!(fx >= -kLabelReachX && fx <= m.width + kLabelReachX && fy >= -kLabelReachY && fy <= m.height + kLabelReachY))
         return false;
     sx = static_cast<int>(fx);
     sy = static_cast<int>(fy);
@@ -193,23 +194,31 @@ void DrawDistanceOverlay(GdiPainter& g, const THalvekCanvasModel& view, const Ca
 
 // ---- labels ----
 
-QRect DrawDepthLabels(GdiPainter& g, const PixelMapping& m, const CanvasOverlayFields& o, std::size_t from)
+QRect DrawDepthLabels(GdiPainter& g, const PixelMapping& m, const CanvasOverlayFields& o, DepthLabelPass& pass)
 {
     QRect ink;
     g.setFont(chartFont(o.DepthLabelFontName, o.DepthLabelFontSize));
     g.setClearBrush();
-    for (std::size_t i = from; i < o.DepthLabels.size(); ++i) {
+    for (std::size_t i = pass.from; i < std::min(pass.to, o.DepthLabels.size()); ++i) {
         const auto& label = o.DepthLabels[i];
         int sx = 0, sy = 0;
-        if (!labelPixel(m, label.x, label.y, sx, sy))
+        if (!labelPixel(m, label.x, label.y, sx, sy) || (pass.near && !pass.near->contains(QPoint(sx, sy))))
             continue;
         const QString text = fixed(label.depth, 1);
         const int w = g.textWidth(text), h = g.textHeight(text);
         const QPoint topLeft(sx - w / 2, sy - h / 2);
         g.textOut(topLeft.x(), topLeft.y(), text, o.DepthLabelColor);
         ink |= QRect(topLeft, QSize(w, h));
+        pass.largest = pass.largest.expandedTo(QSize(w, h));
     }
     return ink;
+}
+
+QRect DrawDepthLabels(GdiPainter& g, const PixelMapping& m, const CanvasOverlayFields& o, std::size_t from)
+{
+    DepthLabelPass pass;
+    pass.from = from;
+    return DrawDepthLabels(g, m, o, pass);
 }
 
 void DrawEventLabelsOverlay(GdiPainter& g, const THalvekCanvasModel& view, const CanvasOverlayFields& o)

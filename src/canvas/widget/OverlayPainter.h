@@ -10,6 +10,8 @@
 
 #include <QPoint>
 #include <QRect>
+#include <QRegion>
+#include <QSize>
 #include <QString>
 
 #include <cstddef>
@@ -49,9 +51,22 @@ void DrawScaleBar(GdiPainter& painter, const THalvekCanvasModel& view);
 void DrawDistanceOverlay(GdiPainter& painter, const THalvekCanvasModel& view, const CanvasOverlayFields& o);
 
 // ---- labels ----
-// Draws the depth labels from index `from` on (whatever DepthLabelsVisible
-// says) and returns the box of their texts. The canvas draws them through
-// DepthLabelLayer, which keeps them drawn between paints.
+// A label is drawn, centred on its point, while the point lies within this many
+// pixels of the client area.
+inline constexpr int kLabelReachX = 50, kLabelReachY = 20;
+// Which depth labels to draw: indices `from` to `to` (not included), and when `near`
+// is given only those whose point falls in it (in pixels). `largest` grows to the
+// largest label drawn.
+struct DepthLabelPass {
+    std::size_t from = 0;
+    std::size_t to = static_cast<std::size_t>(-1);
+    const QRegion* near = nullptr;
+    QSize largest;
+};
+// Draws the depth labels of the pass (whatever DepthLabelsVisible says) and returns
+// the box of their texts. The canvas draws them through DepthLabelLayer, which keeps
+// them drawn between paints.
+QRect DrawDepthLabels(GdiPainter& painter, const PixelMapping& map, const CanvasOverlayFields& o, DepthLabelPass& pass);
 QRect DrawDepthLabels(GdiPainter& painter, const PixelMapping& map, const CanvasOverlayFields& o, std::size_t from = 0);
 void DrawEventLabelsOverlay(GdiPainter& painter, const THalvekCanvasModel& view, const CanvasOverlayFields& o);
 

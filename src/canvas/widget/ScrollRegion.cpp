@@ -7,10 +7,15 @@
 
 namespace skerra::canvas {
 
-ScrollRegion::ScrollRegion(int width, int height)
-    : W(width), H(height), tilesX_((width + kTile - 1) / kTile), tilesY_((height + kTile - 1) / kTile),
-      rows_(static_cast<std::size_t>(height), 0), columns_(static_cast<std::size_t>(width), 0)
+void ScrollRegion::reset(int width, int height)
 {
+    W = width;
+    H = height;
+    tilesX_ = (width + kTile - 1) / kTile;
+    tilesY_ = (height + kTile - 1) / kTile;
+    rows_.assign(static_cast<std::size_t>(height), 0);
+    columns_.assign(static_cast<std::size_t>(width), 0);
+    boxes_.fill(QRect());
 }
 
 void ScrollRegion::addRows(int first, int last)
@@ -40,7 +45,8 @@ void ScrollRegion::addBox(QRect box)
 void ScrollRegion::finish()
 {
     const int stride = tilesX_ + 1;
-    std::vector<char> tiles(static_cast<std::size_t>(tilesX_) * tilesY_, 0);
+    std::vector<char>& tiles = tiles_;
+    tiles.assign(static_cast<std::size_t>(tilesX_) * tilesY_, 0);
     auto mark = [&](const QRect& r) {
         for (int ty = r.top() / kTile; ty <= r.bottom() / kTile; ++ty)
             for (int tx = r.left() / kTile; tx <= r.right() / kTile; ++tx)

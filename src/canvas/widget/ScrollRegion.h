@@ -13,7 +13,10 @@ namespace skerra::canvas {
 
 class ScrollRegion {
 public:
-    ScrollRegion(int width, int height);
+    ScrollRegion() = default;
+    ScrollRegion(int width, int height) { reset(width, height); }
+    // Empty again, for a client of this size (the memory it took is kept for the next pan).
+    void reset(int width, int height);
 
     void addRows(int first, int last);
     void addColumns(int first, int last);
@@ -31,9 +34,9 @@ public:
 
 private:
     static constexpr int kTile = 8;  // touches() looks at tiles of this many pixels square
-    int W, H;
-    int tilesX_, tilesY_;
-    std::vector<char> rows_, columns_;
+    int W = 0, H = 0;
+    int tilesX_ = 0, tilesY_ = 0;
+    std::vector<char> rows_, columns_, tiles_;
     std::vector<int> tileSums_;  // tiles the region meets, summed over the rectangle from (0, 0)
     static constexpr int kPerEdge = 8;
     std::array<QRect, 4 * kPerEdge> boxes_;  // nearest the left, right, top, bottom edge

@@ -37,6 +37,20 @@ void addRow(PixelCanvas& c, double y, int count, double depth)
         c.AddDepthLabel(10 + i * 25.0, y, depth + i * 0.37);
 }
 
+// The canvas's picture rebuilt whole with the labels laid afresh (and the scale
+// bar, the only other overlay in these tests).
+QImage freshFrame(const PixelCanvas& c)
+{
+    ChartRenderer whole;
+    whole.renderAll(c);
+    QImage fresh = whole.image().copy();
+    QPainter p(&fresh);
+    DepthLabelLayer().paint(p, c, c);
+    GdiPainter g(p);
+    DrawScaleBar(g, c);
+    return fresh;
+}
+
 struct Case {
     const char* name;
     std::vector<Step> steps;  // the cached canvas is painted after each
@@ -150,6 +164,45 @@ TEST(CachedLabels, MapTicksOnlyAddToTheImage)
     EXPECT_EQ(c.DepthLabelImage().stats().appends, 20);
 }
 
+// The window panned by whole pixels (the vessel followed): the image is moved
+// and only the edges are drawn again, with the labels at and beyond the edges,
+// some cut by them, some added between pans. Every frame equals the labels
+// drawn afresh. Labels larger than their reach beyond the edges, and a pan
+// wider than the client, are drawn whole again instead.
+TEST(CachedLabels, WholePixelPansMoveTheImage)
+{
+    const struct {
+        int fontSize;
+        bool moved;
+    } fonts[] = {{9, true}, {40, false}};
+    const QPoint pans[] = {{1, 0},  {0, 1},   {-1, 0}, {0, -1}, {3, -2},  {-7, 5},  {37, 0},
+                           {0, 23}, {-60, 0}, {0, -45}, {130, -90}, {2, 2}, {-1, -1},
+                           {250, 0}};  // the last one wider than the client: drawn whole
+    for (const auto& font : fonts) {
+        PixelCanvas c(240, 180);
+        c.SetDepthLabelSettings(true, 0.0, QStringLiteral("Arial"), font.fontSize, 0x000080);
+        std::mt19937 rng(77);
+        auto uni = [&](double a, double b) { return std::uniform_real_distribution<double>(a, b)(rng); };
+        for (int i = 0; i < 400; ++i)  // over the window and past its edges
+            c.AddDepthLabel(uni(-120, 360), uni(-100, 280), uni(1, 60));
+        c.DrawLine(0, 0, 240, 180, 0);
+        c.paint();
+        for (const QPoint& pan : pans) {
+            c.WorldPanPixels(pan.x(), pan.y());
+            if (pan.x() % 2 != 0)
+                c.AddDepthLabel(c.WorldLeft + uni(-10, 250), c.WorldBottom + uni(-10, 190), uni(1, 60));
+            ASSERT_EQ(c.paint(), freshFrame(c)) << "font " << font.fontSize << ", pan " << pan.x() << "," << pan.y();
+        }
+        const auto& stats = c.DepthLabelImage().stats();
+        if (font.moved) {
+            EXPECT_EQ(stats.rebuilds, 2);
+            EXPECT_EQ(stats.scrolls, static_cast<long>(std::size(pans)) - 1);
+        } else {
+            EXPECT_EQ(stats.scrolls, 0);
+        }
+    }
+}
+
 // Random changes of the chart under a screenful of labels, painted now and
 // then: the canvas always equals the picture rebuilt whole with the labels
 // laid afresh (and the scale bar, the only other overlay here). Without texts
@@ -175,19 +228,7 @@ TEST_P(CachedLabelsOverAChangingChart, EqualAFreshFrame)
     auto any = [&] { return made.empty() ? -1L : made[pick(static_cast<int>(made.size()))]; };
     long paints = 0;
     auto expectFreshFrame = [&](int step) {
-        QImage fresh;
-        {
-            ChartRenderer whole;
-            whole.renderAll(c);
-            fresh = whole.image().copy();
-        }
-        {
-            QPainter p(&fresh);
-            DepthLabelLayer().paint(p, c, c);
-            GdiPainter g(p);
-            DrawScaleBar(g, c);
-        }
-        ASSERT_EQ(c.paint(), fresh) << "step " << step;
+        ASSERT_EQ(c.paint(), freshFrame(c)) << "step " << step;
         ++paints;
     };
     for (int step = 0; step < 300; ++step) {

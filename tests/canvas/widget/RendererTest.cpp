@@ -12,6 +12,7 @@
 
 #include <cmath>
 #include <random>
+#include <vector>
 
 using skerra::canvas::ChartRenderer;
 
@@ -214,6 +215,34 @@ TEST(Renderer, VesselTicksRedrawOnlyTheTop)
     EXPECT_LE(stats.fullRebuilds, 3);
     EXPECT_GE(stats.tailRebuilds, 17);
     EXPECT_LE(stats.lastTailLength, 10u);
+}
+
+// The renderer paints its pictures into buffers it keeps. A picture a caller
+// still holds (as the depth-label layer holds the last one) stays as it was
+// handed out, with texts or without, however many pictures follow.
+TEST(Renderer, PicturesHandedOutStayAsTheyWere)
+{
+    for (const bool withText : {false, true}) {
+        PixelCanvas c(120, 100);
+        const int vessel = c.LayerOpen(QStringLiteral("~~Halvek Vessel"));
+        c.DrawLine(0, 20, 120, 20, 0);
+        if (withText)
+            c.TextAdd(0, QStringLiteral("Buoy"), 30, 60, 0);
+        auto tick = [&](int i) {
+            c.CadClearShapes(vessel);
+            c.DrawCircle(20 + i * 7, 50, 5, vessel);
+            c.Refresh();
+            return c.BackBuffer();  // shared with the renderer
+        };
+        std::vector<QImage> held, asHandedOut;
+        for (int i = 0; i < 6; ++i) {
+            held.push_back(tick(i));
+            asHandedOut.push_back(held.back().copy());
+        }
+        for (std::size_t i = 0; i < held.size(); ++i)
+            EXPECT_EQ(held[i], asHandedOut[i]) << "picture " << i << (withText ? " with text" : "");
+        EXPECT_EQ(c.BackBuffer(), fullRebuildOf(c));
+    }
 }
 
 // A shape reached through FindShape and changed through the pointer (as the
