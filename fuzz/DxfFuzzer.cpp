@@ -16,7 +16,7 @@ namespace {
 
 bool finiteBounds(const THShape& s)
 {
-    return std::isfinite(s.MinX) && std::isfinite(s.MinY) && std::isfinite(s.MaxX) && std::isfinite(s.MaxY);
+    return std::isfinite(s.MinX()) && std::isfinite(s.MinY()) && std::isfinite(s.MaxX()) && std::isfinite(s.MaxY());
 }
 
 }  // namespace

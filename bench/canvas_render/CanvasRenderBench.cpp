@@ -257,7 +257,8 @@ Mixed& mixedChart()
     const double kx = kWidth / (c.WorldRight - c.WorldLeft), ky = kHeight / (c.WorldTop - c.WorldBottom);
     auto P = [&](double x, double y) { return QPoint(int((x - c.WorldLeft) * kx), int((c.WorldTop - y) * ky)); };
     for (const THShape* s : c.Shapes()) {
-        if (s->MaxX < c.WorldLeft || s->MinX > c.WorldRight || s->MaxY < c.WorldBottom || s->MinY > c.WorldTop)
+        const skerra::canvas::ShapeBounds b = s->Bounds();
+        if (b.maxX < c.WorldLeft || b.minX > c.WorldRight || b.maxY < c.WorldBottom || b.minY > c.WorldTop)
             continue;
         Mixed::Prim p{};
         p.colour = skerra::toQColor(s->PenFg());

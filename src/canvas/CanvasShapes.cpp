@@ -105,7 +105,7 @@ long THalvekCanvasModel::DrawPolyline(const std::vector<std::pair<double, double
     const THLayer& l = layerForNewShape(layer);
     auto s = std::make_unique<THPolyline>(closed ? ShapeTypeCode::Polygon : ShapeTypeCode::Polyline);
     s->Closed = closed;
-    s->PenStyle = l.penStyle;
+    s->PenStyle = penStyleByte(l.penStyle);
     takeLayerBrush(*s, l);
     s->Points.reserve(points.size());
     for (const auto& [x, y] : points)
@@ -238,7 +238,7 @@ int THalvekCanvasModel::GetShapePenStyle(long number) const { return attributeOf
 
 void THalvekCanvasModel::SetShapePenStyle(long number, int style)
 {
-    changeShape<THShape>(number, [&](THShape& s) { return assign(s.PenStyle, style); });
+    changeShape<THShape>(number, [&](THShape& s) { return assign(s.PenStyle, penStyleByte(style)); });
 }
 
 TColor THalvekCanvasModel::GetShapeBrushFg(long number) const

@@ -74,14 +74,15 @@ void THalvekCanvasModel::WorldExtents()
         if (!s->Visible)
             continue;
         // Written so that NaN bounds fail the test.
-        const bool usable = s->MinX >= -kFitLimit && s->MaxX <= kFitLimit && s->MinY >= -kFitLimit
-            && s->MaxY <= kFitLimit && s->MinX <= s->MaxX && s->MinY <= s->MaxY;
+        const skerra::canvas::ShapeBounds b = s->Bounds();
+        const bool usable = b.minX >= -kFitLimit && b.maxX <= kFitLimit && b.minY >= -kFitLimit && b.maxY <= kFitLimit
+            && b.minX <= b.maxX && b.minY <= b.maxY;
         if (!usable)
             continue;
-        minX = std::min(minX, s->MinX);
-        minY = std::min(minY, s->MinY);
-        maxX = std::max(maxX, s->MaxX);
-        maxY = std::max(maxY, s->MaxY);
+        minX = std::min(minX, b.minX);
+        minY = std::min(minY, b.minY);
+        maxX = std::max(maxX, b.maxX);
+        maxY = std::max(maxY, b.maxY);
         counted = true;
     }
     if (!counted || !(minX < maxX) || !(minY < maxY)) {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <stdexcept>
 
 namespace {
 const LayerMembers kNoMembers;
@@ -248,6 +249,13 @@ void ShapeStore::link(THShape* s)
         ++selected_;
 }
 
+std::uint32_t ShapeStore::checkedNumber(long number)
+{
+    if (number < 0 || number > THShape::kMaxNumber)
+        throw std::length_error("the chart has used up its shape numbers: start a new chart");
+    return static_cast<std::uint32_t>(number);
+}
+
 void ShapeStore::add(std::unique_ptr<THShape> shape)
 {
     link(shape.get());
@@ -256,7 +264,7 @@ void ShapeStore::add(std::unique_ptr<THShape> shape)
 
 void ShapeStore::addNew(THShape* s, long number, int layer, TColor penFg, int penWidth)
 {
-    s->number_ = number;
+    s->number_ = checkedNumber(number);
     s->layer_ = layer;
     s->penFg_ = penFg;
     s->penWidth_ = penWidth;

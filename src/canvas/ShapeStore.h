@@ -82,9 +82,12 @@ public:
     std::size_t selectedCount() const { return selected_; }
 
     // For shapes that are not in the store (the drawing in progress, new shapes).
-    static void assignNumber(THShape& shape, long number) { shape.number_ = number; }
+    // Throws std::length_error past THShape::kMaxNumber (four thousand million
+    // shapes in one chart session).
+    static void assignNumber(THShape& shape, long number) { shape.number_ = checkedNumber(number); }
 
 private:
+    static std::uint32_t checkedNumber(long number);
     // For one pen attribute of a layer's shapes: the value the layer last
     // pushed and how many members differ from it.
     struct PenTally {

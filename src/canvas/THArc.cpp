@@ -8,12 +8,13 @@ using namespace skerra::canvas;
 
 bool THArc::HitTest(double x, double y, double tolerance) const
 {
-    return x >= MinX - tolerance && x <= MaxX + tolerance && y >= MinY - tolerance && y <= MaxY + tolerance;
+    const ShapeBounds b = Bounds();
+    return x >= b.minX - tolerance && x <= b.maxX + tolerance && y >= b.minY - tolerance && y <= b.maxY + tolerance;
 }
 
-void THArc::UpdateBounds()
+ShapeBounds THArc::Bounds() const
 {
-    setBounds(std::min({X1, X2, X3}), std::min({Y1, Y2, Y3}), std::max({X1, X2, X3}), std::max({Y1, Y2, Y3}));
+    return {std::min({X1, X2, X3}), std::min({Y1, Y2, Y3}), std::max({X1, X2, X3}), std::max({Y1, Y2, Y3})};
 }
 
 template <class F>

@@ -20,7 +20,9 @@ public:
     double X3 = 0.0, Y3 = 0.0;  // end
 
     bool HitTest(double x, double y, double tolerance) const;
-    void UpdateBounds();
+    // The box of the three points.
+    skerra::canvas::ShapeBounds Bounds() const;
+    void UpdateBounds() {}
     void Translate(double dx, double dy);
     void Scale(double sx, double sy, double cx, double cy);
     void Rotate(double degrees, double cx, double cy);

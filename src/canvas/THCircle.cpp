@@ -9,7 +9,10 @@ bool THCircle::HitTest(double x, double y, double tolerance) const
     return std::abs(std::hypot(x - CX, y - CY) - Radius) <= tolerance;
 }
 
-void THCircle::UpdateBounds() { setBounds(CX - Radius, CY - Radius, CX + Radius, CY + Radius); }
+skerra::canvas::ShapeBounds THCircle::Bounds() const
+{
+    return {CX - Radius, CY - Radius, CX + Radius, CY + Radius};
+}
 
 void THCircle::set(double cx, double cy, double r)
 {

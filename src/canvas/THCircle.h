@@ -14,7 +14,8 @@ public:
     double Radius = 0.0;
 
     bool HitTest(double x, double y, double tolerance) const;
-    void UpdateBounds();
+    skerra::canvas::ShapeBounds Bounds() const;
+    void UpdateBounds() {}
     void Translate(double dx, double dy);
     // The radius grows by the mean of the factors' magnitudes, so a mirror
     // (a factor of -1) keeps it.

@@ -9,6 +9,9 @@ bool THPoint::HitTest(double x, double y, double tolerance) const
     return dx * dx + dy * dy <= tolerance * tolerance;
 }
 
-void THPoint::UpdateBounds() { setBounds(X - PointSize, Y - PointSize, X + PointSize, Y + PointSize); }
+skerra::canvas::ShapeBounds THPoint::Bounds() const
+{
+    return {X - PointSize, Y - PointSize, X + PointSize, Y + PointSize};
+}
 
 void THPoint::Rotate(double degrees, double cx, double cy) { mapAnchor(Rotation(degrees, cx, cy)); }

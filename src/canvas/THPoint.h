@@ -13,7 +13,9 @@ public:
     int PointSize = 3;  // half-size of the bounding box, in world units
 
     bool HitTest(double x, double y, double tolerance) const;
-    void UpdateBounds();
+    // A square of PointSize either side of the point.
+    skerra::canvas::ShapeBounds Bounds() const;
+    void UpdateBounds() {}
     // Turns the point about (cx, cy).
     void Rotate(double degrees, double cx, double cy);
 };

@@ -30,16 +30,17 @@ void THPolyline::UpdateBounds()
         minY = std::min(minY, p.y);
         maxY = std::max(maxY, p.y);
     }
-    setBounds(minX, minY, maxX, maxY);
+    bounds_ = {minX, minY, maxX, maxY};
 }
 
 void THPolyline::AddPoint(double x, double y)
 {
     Points.push_back({x, y});
     if (Points.size() == 1)
-        setBounds(x, y, x, y);
+        bounds_ = {x, y, x, y};
     else
-        setBounds(std::min(MinX, x), std::min(MinY, y), std::max(MaxX, x), std::max(MaxY, y));
+        bounds_ = {std::min(bounds_.minX, x), std::min(bounds_.minY, y), std::max(bounds_.maxX, x),
+                   std::max(bounds_.maxY, y)};
 }
 
 double THPolyline::GetPointX(int i) const { return validIndex(i) ? Points[i].x : 0.0; }

@@ -18,6 +18,10 @@ public:
     // Segments between consecutive vertices; zero-length segments and the
     // closing edge are not tested; fewer than 2 vertices never hit.
     bool HitTest(double x, double y, double tolerance) const;
+    // The box of the vertices, as of the last UpdateBounds or vertex change
+    // made through the methods below (Points may also be changed directly:
+    // UpdateBounds then brings the box in step).
+    skerra::canvas::ShapeBounds Bounds() const { return bounds_; }
     // Without vertices the bounds stay as they were.
     void UpdateBounds();
     void Translate(double dx, double dy);
@@ -38,6 +42,7 @@ public:
     bool DeletePoint(int i);
 
 private:
+    skerra::canvas::ShapeBounds bounds_;
     bool validIndex(int i) const { return i >= 0 && i < PointCount(); }
     template <class F>
     void mapPoints(F f);

@@ -27,7 +27,13 @@ THShape::THShape(ShapeKind kind, int typeCode)
 {
 }
 
-THShape::~THShape() = default;
+static_assert(sizeof(THShape) == 32, "a chart holds a million shapes: keep THShape small");
+
+THShape::~THShape()
+{
+    if (hasExtra_)
+        ShapeExtras::erase(this);
+}
 
 // ---- the operations, by kind ----
 
@@ -37,6 +43,7 @@ namespace {
 template <class T>
 constexpr bool definesEveryOperation = !std::is_same_v<decltype(&T::HitTest), decltype(&THShape::HitTest)>
     && !std::is_same_v<decltype(&T::UpdateBounds), decltype(&THShape::UpdateBounds)>
+    && !std::is_same_v<decltype(&T::Bounds), decltype(&THShape::Bounds)>
     && !std::is_same_v<decltype(&T::Translate), decltype(&THShape::Translate)>
     && !std::is_same_v<decltype(&T::Scale), decltype(&THShape::Scale)>
     && !std::is_same_v<decltype(&T::Rotate), decltype(&THShape::Rotate)>;
@@ -78,6 +85,11 @@ bool THShape::HitTest(double x, double y, double tolerance) const
     return visitKind(*this, [&](const auto& s) { return s.HitTest(x, y, tolerance); });
 }
 
+skerra::canvas::ShapeBounds THShape::Bounds() const
+{
+    return visitKind(*this, [](const auto& s) { return s.Bounds(); });
+}
+
 void THShape::UpdateBounds()
 {
     visitKind(*this, [](auto& s) { s.UpdateBounds(); });
@@ -116,13 +128,6 @@ void THShape::operator delete(void* p, std::size_t size) noexcept
     skerra::canvas::ShapeAllocator::release(p, size);
 }
 
-void* THShape::Extra::operator new(std::size_t size) { return skerra::canvas::ShapeAllocator::allocate(size); }
-
-void THShape::Extra::operator delete(void* p, std::size_t size) noexcept
-{
-    skerra::canvas::ShapeAllocator::release(p, size);
-}
-
 void THShape::requireDetached(const char* what) const
 {
     if (IsOnCanvas())
@@ -147,37 +152,51 @@ void THShape::SetPenWidth(int width)
     penWidth_ = width;
 }
 
-THShape::Extra& THShape::extra()
-{
-    if (!extra_)
-        extra_ = std::make_unique<Extra>();
-    return *extra_;
-}
-
-// The block stays unallocated while it would hold only defaults.
 template <class T>
-void THShape::storeExtra(T Extra::*field, const T& value)
+T THShape::extraOr(T ShapeExtra::*field, T fallback) const
 {
-    static const Extra defaults;
-    if (!extra_ && value == defaults.*field)
+    if (!hasExtra_)
+        return fallback;
+    const ShapeExtra* extra = ShapeExtras::find(this);
+    return extra ? extra->*field : fallback;
+}
+
+// No entry is made while it would hold only defaults.
+template <class T>
+void THShape::storeExtra(T ShapeExtra::*field, const T& value)
+{
+    static const ShapeExtra defaults;
+    if (!hasExtra_ && value == defaults.*field)
         return;
-    extra().*field = value;
+    ShapeExtras::obtain(this).*field = value;
+    hasExtra_ = true;
 }
 
-const QString& THShape::Notes() const { return extra_ ? extra_->notes : emptyText(); }
-void THShape::SetNotes(const QString& notes) { storeExtra(&Extra::notes, notes); }
-
-const QString& THShape::Text() const { return extra_ ? extra_->text : emptyText(); }
-void THShape::SetText(const QString& text) { storeExtra(&Extra::text, text); }
-
-void THShape::SetZOrder(std::int32_t z) { storeExtra(&Extra::zOrder, z); }
-void THShape::SetBrushBg(TColor colour) { storeExtra(&Extra::brushBg, colour); }
-void THShape::SetBrushMode(int mode) { storeExtra(&Extra::brushMode, mode); }
-
-void THShape::setBounds(double minX, double minY, double maxX, double maxY)
+const QString& THShape::Notes() const
 {
-    MinX = minX;
-    MinY = minY;
-    MaxX = maxX;
-    MaxY = maxY;
+    const ShapeExtra* extra = hasExtra_ ? ShapeExtras::find(this) : nullptr;
+    return extra ? extra->notes : emptyText();
 }
+void THShape::SetNotes(const QString& notes) { storeExtra(&ShapeExtra::notes, notes); }
+
+const QString& THShape::Text() const
+{
+    if (const THText* text = shape_cast<THText>(this))
+        return text->ownText();
+    const ShapeExtra* extra = hasExtra_ ? ShapeExtras::find(this) : nullptr;
+    return extra ? extra->text : emptyText();
+}
+void THShape::SetText(const QString& text)
+{
+    if (THText* shape = shape_cast<THText>(this))
+        shape->setOwnText(text);
+    else
+        storeExtra(&ShapeExtra::text, text);
+}
+
+std::int32_t THShape::ZOrder() const { return extraOr(&ShapeExtra::zOrder, 0); }
+void THShape::SetZOrder(std::int32_t z) { storeExtra(&ShapeExtra::zOrder, z); }
+TColor THShape::BrushBg() const { return extraOr(&ShapeExtra::brushBg, TColor{0xFFFFFF}); }
+void THShape::SetBrushBg(TColor colour) { storeExtra(&ShapeExtra::brushBg, colour); }
+int THShape::BrushMode() const { return extraOr(&ShapeExtra::brushMode, 0); }
+void THShape::SetBrushMode(int mode) { storeExtra(&ShapeExtra::brushMode, mode); }

@@ -1,8 +1,8 @@
 #pragma once
 // THShape: the base of everything drawn on the chart canvas.
 //
-// A shape knows its geometry in world coordinates, keeps an axis-aligned
-// bounding box (MinX..MaxY, refreshed by UpdateBounds), answers hit tests and
+// A shape knows its geometry in world coordinates, gives its axis-aligned
+// bounding box (Bounds, MinX()..MaxY()), answers hit tests and
 // moves, scales and rotates itself about a point. It knows nothing of layers'
 // records, numbering or selection lists: those belong to the canvas model.
 //
@@ -14,19 +14,20 @@
 // ShapeSelect, ...), which keeps its indexes in step. Calling them on a shape
 // that belongs to a canvas throws std::logic_error. The attributes that are
 // only stored and read back (ZOrder, BrushBg, BrushMode, Notes, Text) are
-// accessors too: they live in a block allocated when one of them is first set
-// to something other than its default.
+// accessors too: they live in ShapeExtras from the moment one of them is first
+// set to something other than its default (a text shape keeps its Text itself).
 //
 // Drawing is not part of the model: the renderer dispatches on Kind().
 
 #include "canvas/BrushStyle.h"
+#include "canvas/ShapeBounds.h"
+#include "canvas/ShapeExtras.h"
 #include "platform/Colour.h"
 
 #include <QString>
 
 #include <cstddef>
 #include <cstdint>
-#include <memory>
 #include <new>
 
 class ShapeStore;
@@ -49,33 +50,14 @@ constexpr int Circle = 19;
 constexpr int Ellipse = 20;
 }  // namespace ShapeTypeCode
 
-class THShape {
-    // Fields are declared in an order that packs them tightly (80 bytes): a
-    // chart holds a million shapes. Attributes that are
-    // only stored and read back live in a block allocated on first use.
+class alignas(8) THShape {
+    // Thirty-two bytes, in an order that leaves no padding: a chart holds a
+    // million shapes. Bounds are not stored where the geometry gives them
+    // (every kind but the polyline works them out when asked), and the
+    // attributes that are only stored and read back live in ShapeExtras.
     friend class ShapeStore;
     static constexpr std::uint32_t kDetached = 0xFFFFFFFFu;
-    struct Extra {
-        QString notes;
-        QString text;
-        std::int32_t zOrder = 0;
-        int brushMode = 0;
-        TColor brushBg = 0xFFFFFF;
-        // From ShapeAllocator, like the shapes: a chart may give thousands of
-        // them a text, and the general heap adds a header to each.
-        static void* operator new(std::size_t size);
-        static void operator delete(void* p, std::size_t size) noexcept;
-    };
-    long number_ = 0;
-    std::unique_ptr<Extra> extra_;  // null while every attribute in it has its default
-
-public:
-    double MinX = 0.0;
-    double MinY = 0.0;
-    double MaxX = 0.0;
-    double MaxY = 0.0;
-
-private:
+    std::uint32_t number_ = 0;
     int layer_ = 0;
     TColor penFg_ = 0;
     int penWidth_ = 1;
@@ -86,14 +68,17 @@ public:
     TColor BrushFg = 0xFFFFFF;
     std::uint8_t ShapeType = 0;  // the type codes below
     TBrushStyle BrushStyle = bsClear;
-    bool Visible = true;
+    std::uint8_t PenStyle = psSolid;  // a TPenStyleCode
+    bool Visible : 1 = true;
 
 private:
     std::uint8_t kind_ : 4;  // a ShapeKind
     bool selected_ : 1 = false;
+    bool hasExtra_ : 1 = false;  // has an entry in ShapeExtras
 
 public:
-    int PenStyle = psSolid;
+    // The highest number a shape can carry.
+    static constexpr long kMaxNumber = 0xFFFFFFFEL;
 
     THShape(const THShape&) = delete;
     THShape& operator=(const THShape&) = delete;
@@ -102,7 +87,7 @@ public:
     ShapeKind Kind() const { return static_cast<ShapeKind>(kind_); }
 
     // Identity, assigned by the canvas.
-    long ShapeNumber() const { return number_; }
+    long ShapeNumber() const { return static_cast<long>(number_); }
     int LayerId() const { return layer_; }
     void SetLayerId(int layer);
 
@@ -121,12 +106,20 @@ public:
 
     // Stored and returned only: the drawing order is the canvas's list order,
     // and no shape is drawn with its brush back colour or brush mode.
-    std::int32_t ZOrder() const { return extra_ ? extra_->zOrder : 0; }
+    std::int32_t ZOrder() const;
     void SetZOrder(std::int32_t z);
-    TColor BrushBg() const { return extra_ ? extra_->brushBg : 0xFFFFFF; }
+    TColor BrushBg() const;
     void SetBrushBg(TColor colour);
-    int BrushMode() const { return extra_ ? extra_->brushMode : 0; }
+    int BrushMode() const;
     void SetBrushMode(int mode);
+
+    // The box around the shape, always in step with its geometry (a polyline
+    // keeps it up to date as its vertices change; see THPolyline).
+    skerra::canvas::ShapeBounds Bounds() const;
+    double MinX() const { return Bounds().minX; }
+    double MinY() const { return Bounds().minY; }
+    double MaxX() const { return Bounds().maxX; }
+    double MaxY() const { return Bounds().maxY; }
 
     // Shapes take their memory from ShapeAllocator: no per-object heap header,
     // and a chart's shapes lie close together.
@@ -140,6 +133,7 @@ public:
     // THAnchored, so a shape carries no vtable pointer (8 bytes a shape).
     // True when (x, y) hits the shape within the world tolerance.
     bool HitTest(double x, double y, double tolerance) const;
+    // Brings stored bounds in step with the geometry (only a polyline stores them).
     void UpdateBounds();
     // The transforms end with UpdateBounds. One that would produce a coordinate
     // that is not finite leaves the shape unchanged.
@@ -151,13 +145,13 @@ public:
 
 protected:
     THShape(ShapeKind kind, int typeCode);
-    void setBounds(double minX, double minY, double maxX, double maxY);
 
 private:
     void requireDetached(const char* what) const;
-    Extra& extra();
     template <class T>
-    void storeExtra(T Extra::*field, const T& value);
+    T extraOr(T ShapeExtra::*field, T fallback) const;
+    template <class T>
+    void storeExtra(T ShapeExtra::*field, const T& value);
 };
 
 // Downcast by kind: null when the shape is of another class.

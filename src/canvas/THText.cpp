@@ -10,10 +10,10 @@ bool THText::HitTest(double x, double y, double t) const
     return x >= X && x <= X + 0.8 * n * t + 2.0 * t && y >= Y - 3.0 * t && y <= Y + t;
 }
 
-void THText::UpdateBounds()
+ShapeBounds THText::Bounds() const
 {
     const double n = DisplayText.size();
-    setBounds(X - Height, Y - Height, X + n * 0.6 * Height + Height, Y + Height);
+    return {X - Height, Y - Height, X + n * 0.6 * Height + Height, Y + Height};
 }
 
 void THText::Rotate(double degrees, double, double)
@@ -21,5 +21,4 @@ void THText::Rotate(double degrees, double, double)
     if (!std::isfinite(Angle + degrees))
         return;
     Angle += degrees;
-    UpdateBounds();
 }

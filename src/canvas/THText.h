@@ -22,7 +22,15 @@ public:
 
     // The tolerance serves as the character size.
     bool HitTest(double x, double y, double tolerance) const;
-    void UpdateBounds();
+    // From the anchor, the height and the number of characters.
+    skerra::canvas::ShapeBounds Bounds() const;
+    void UpdateBounds() {}
     // Turns the text: adds the degrees to Angle; the anchor stays.
     void Rotate(double degrees, double cx, double cy);
+
+private:
+    friend class THShape;  // Text() and SetText() of a text shape
+    const QString& ownText() const { return text_; }
+    void setOwnText(const QString& text) { text_ = text; }
+    QString text_;  // the shape's own text field (THShape::Text)
 };

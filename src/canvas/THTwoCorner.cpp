@@ -4,9 +4,9 @@
 
 using namespace skerra::canvas;
 
-void THTwoCorner::UpdateBounds()
+ShapeBounds THTwoCorner::Bounds() const
 {
-    setBounds(std::min(X1, X2), std::min(Y1, Y2), std::max(X1, X2), std::max(Y1, Y2));
+    return {std::min(X1, X2), std::min(Y1, Y2), std::max(X1, X2), std::max(Y1, Y2)};
 }
 
 void THTwoCorner::Translate(double dx, double dy) { mapCorners(Translation{dx, dy}); }

@@ -15,7 +15,8 @@ public:
     double X2 = 0.0;
     double Y2 = 0.0;
 
-    void UpdateBounds();
+    skerra::canvas::ShapeBounds Bounds() const;
+    void UpdateBounds() {}
     void Translate(double dx, double dy);
     void Scale(double sx, double sy, double cx, double cy);
     void Rotate(double degrees, double cx, double cy);

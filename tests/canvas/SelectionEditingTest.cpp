@@ -173,7 +173,7 @@ TEST(CanvasTransforms, PointExamples)
         const auto* p = shape_cast<THPoint>(c.FindShape(n));
         EXPECT_NEAR(p->X, k.x, 1e-9) << k.name;
         EXPECT_NEAR(p->Y, k.y, 1e-9) << k.name;
-        EXPECT_NEAR(p->MinX, k.x - 3, 1e-9) << k.name;
+        EXPECT_NEAR(p->MinX(), k.x - 3, 1e-9) << k.name;
         EXPECT_TRUE(c.NeedsRedraw) << k.name;
     }
 }
@@ -203,17 +203,17 @@ TEST(VertexEditing, IndexRulesThroughTheCanvas)
     c.ShapePointInsert(n, 3, 3, 5);
     EXPECT_TRUE(c.NeedsRedraw);
     EXPECT_EQ(c.ShapePointCount(n), 4);
-    EXPECT_EQ(c.FindShape(n)->MaxY, 5);
+    EXPECT_EQ(c.FindShape(n)->MaxY(), 5);
     EXPECT_EQ(c.ShapePointGetX(n, -1), 0);
     EXPECT_EQ(c.ShapePointGetY(n, 3), 5);
     c.painted();
     c.ShapePointSet(n, 9, 1, 1);  // out of range on a vertex shape still marks redraw
     EXPECT_TRUE(c.NeedsRedraw);
     c.ShapePointSet(n, 0, -7, 0);
-    EXPECT_EQ(c.FindShape(n)->MinX, -7);
+    EXPECT_EQ(c.FindShape(n)->MinX(), -7);
     c.ShapePointDelete(n, 0);
     EXPECT_EQ(c.ShapePointCount(n), 3);
-    EXPECT_EQ(c.FindShape(n)->MinX, 1);
+    EXPECT_EQ(c.FindShape(n)->MinX(), 1);
     // An arc made by DrawThreePointArc has no vertex list.
     c.painted();
     EXPECT_EQ(c.ShapePointCount(arc), 0);

@@ -19,7 +19,7 @@ std::string describe(const THalvekCanvasModel& c)
     d += " current " + std::to_string(c.CurrentLayer) + " next " + std::to_string(c.NextShapeId()) + "\n";
     for (const THShape* s : c.Shapes()) {
         d += std::to_string(s->ShapeNumber()) + "@" + std::to_string(s->LayerId()) + " pen" +
-             std::to_string(s->PenFg()) + "/" + std::to_string(s->PenWidth()) + " x" + std::to_string(int(s->MinX)) +
+             std::to_string(s->PenFg()) + "/" + std::to_string(s->PenWidth()) + " x" + std::to_string(int(s->MinX())) +
              (s->Selected() ? " selected" : "") + "\n";
         if (c.FindShape(s->ShapeNumber()) != s)
             d += "not found by number\n";

@@ -7,6 +7,9 @@
 #include <cmath>
 #include <functional>
 #include <limits>
+#include <memory>
+#include <set>
+#include <stdexcept>
 
 namespace {
 
@@ -17,10 +20,10 @@ struct Box {
 void expectBox(const THShape& s, Box b, const char* what)
 {
     SCOPED_TRACE(what);
-    EXPECT_NEAR(s.MinX, b.minX, 1e-9);
-    EXPECT_NEAR(s.MinY, b.minY, 1e-9);
-    EXPECT_NEAR(s.MaxX, b.maxX, 1e-9);
-    EXPECT_NEAR(s.MaxY, b.maxY, 1e-9);
+    EXPECT_NEAR(s.MinX(), b.minX, 1e-9);
+    EXPECT_NEAR(s.MinY(), b.minY, 1e-9);
+    EXPECT_NEAR(s.MaxX(), b.maxX, 1e-9);
+    EXPECT_NEAR(s.MaxY(), b.maxY, 1e-9);
 }
 
 std::unique_ptr<THShape> makeText(const char* text, double x, double y, double height)
@@ -77,7 +80,9 @@ TEST(ShapeBounds, EachClassComputesItsBox)
 TEST(ShapeBounds, PolylineWithoutVerticesKeepsItsBox)
 {
     THPolyline p;
-    p.MinX = 1; p.MinY = 2; p.MaxX = 3; p.MaxY = 4;
+    p.AddPoint(1, 2);
+    p.AddPoint(3, 4);
+    p.Points.clear();
     p.UpdateBounds();
     expectBox(p, {1, 2, 3, 4}, "empty polyline");
     p.Translate(10, 10);
@@ -217,7 +222,7 @@ TEST(ShapeTransforms, NonFiniteResultLeavesShapeUnchanged)
         for (const auto& op : ops) {
             auto s = make();
             s->UpdateBounds();
-            const Box before{s->MinX, s->MinY, s->MaxX, s->MaxY};
+            const Box before{s->MinX(), s->MinY(), s->MaxX(), s->MaxY()};
             op(*s);
             expectBox(*s, before, "non-finite transform");
             if (auto* t = shape_cast<THText>(s.get())) {
@@ -257,6 +262,53 @@ TEST(ShapeIdentity, PenAndLayerSettersRefuseShapesOnACanvas)
     EXPECT_THROW(s->SetLayerId(5), std::logic_error);
     THLine detached(0, 0, 1, 1);
     EXPECT_NO_THROW(detached.SetPenFg(5));
+}
+
+// A shape keeps its number in 32 bits: a number it cannot hold is refused,
+// never cut short into the number of another shape.
+TEST(ShapeIdentity, NumberBeyondWhatAShapeHoldsIsRefused)
+{
+    THLine line(0, 0, 1, 1);
+    ShapeStore::assignNumber(line, THShape::kMaxNumber);
+    EXPECT_EQ(line.ShapeNumber(), THShape::kMaxNumber);
+    EXPECT_THROW(ShapeStore::assignNumber(line, THShape::kMaxNumber + 1), std::length_error);
+    EXPECT_THROW(ShapeStore::assignNumber(line, -1), std::length_error);
+    EXPECT_EQ(line.ShapeNumber(), THShape::kMaxNumber);
+}
+
+// Notes, free text, z order and the brush's back colour and mode are kept
+// beside the shapes, by address: a shape made where a freed one lay starts
+// from the defaults, and a text shape's free text stays apart from what it displays.
+TEST(ShapeExtras, BelongToTheirShapeOnly)
+{
+    std::set<const void*> freed;
+    int reused = 0;
+    for (int i = 0; i < 200; ++i) {
+        auto line = std::make_unique<THLine>(i, i, i + 1.0, i + 1.0);
+        ASSERT_EQ(line->Notes(), QString());
+        ASSERT_EQ(line->Text(), QString());
+        ASSERT_EQ(line->ZOrder(), 0);
+        ASSERT_EQ(line->BrushBg(), TColor{0xFFFFFF});
+        ASSERT_EQ(line->BrushMode(), 0);
+        reused += freed.count(line.get()) ? 1 : 0;
+        line->SetNotes(QStringLiteral("note"));
+        line->SetText(QStringLiteral("text"));
+        line->SetZOrder(i + 1);
+        line->SetBrushBg(0x123456);
+        line->SetBrushMode(2);
+        ASSERT_EQ(line->Notes(), QStringLiteral("note"));
+        ASSERT_EQ(line->BrushMode(), 2);
+        freed.insert(line.get());
+    }
+    EXPECT_GT(reused, 0) << "the allocator gave no freed block back: the case shows nothing";
+
+    THText text;
+    text.DisplayText = QStringLiteral("12.5");
+    text.SetText(QStringLiteral("sounding"));
+    text.SetNotes(QStringLiteral("checked"));
+    EXPECT_EQ(text.Text(), QStringLiteral("sounding"));
+    EXPECT_EQ(text.DisplayText, QStringLiteral("12.5"));
+    EXPECT_EQ(text.Notes(), QStringLiteral("checked"));
 }
 
 }  // namespace

@@ -89,14 +89,14 @@ TEST(ShapeCreation, PolylineNeedsTwoPoints)
     EXPECT_EQ(c.ShapeAdd(1, 2), -1);
     const long n = c.DrawPolyline({{1, 1}, {5, -2}, {3, 4}}, 0, false);
     const THShape* s = c.FindShape(n);
-    EXPECT_EQ(s->MinX, 1);
-    EXPECT_EQ(s->MinY, -2);
-    EXPECT_EQ(s->MaxX, 5);
-    EXPECT_EQ(s->MaxY, 4);
+    EXPECT_EQ(s->MinX(), 1);
+    EXPECT_EQ(s->MinY(), -2);
+    EXPECT_EQ(s->MaxX(), 5);
+    EXPECT_EQ(s->MaxY(), 4);
     EXPECT_EQ(c.ShapePointCount(n), 3);
 }
 
-TEST(ShapeCreation, TextTakesFontEntryButKeepsHeightTenBounds)
+TEST(ShapeCreation, TextTakesFontEntryAndItsBoundsFollowTheHeight)
 {
     THalvekCanvasModel c;
     const int tahoma = c.FontOpen("Tahoma,14,B");
@@ -108,8 +108,9 @@ TEST(ShapeCreation, TextTakesFontEntryButKeepsHeightTenBounds)
     EXPECT_TRUE(t->Bold);
     EXPECT_EQ(t->DisplayText, "abc");
     EXPECT_EQ(t->Text(), "abc");
-    EXPECT_EQ(t->MaxY, 30);  // 20 + 10
-    EXPECT_EQ(t->MaxX, 10 + 3 * 6 + 10);
+    // The box is that of the height the text has, not of the default 10.
+    EXPECT_DOUBLE_EQ(t->MaxY(), 20 + 14);
+    EXPECT_DOUBLE_EQ(t->MaxX(), 10 + 3 * 0.6 * 14 + 14);
     const auto* fallback = shape_cast<THText>(c.FindShape(c.TextAdd(0, "x", 0, 0, 7)));
     EXPECT_EQ(fallback->FontIndex, 7);
     EXPECT_EQ(fallback->FontName, "Arial");

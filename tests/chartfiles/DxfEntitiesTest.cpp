@@ -67,7 +67,7 @@ TEST_F(DxfEntities, LinesAndCirclesTakeTheLayerPenWidthAndTheirOwnColourWhenGive
         EXPECT_EQ(circle->PenWidth(), 3);
         EXPECT_EQ(circle->CX, 5);
         EXPECT_EQ(circle->Radius, 2);
-        EXPECT_EQ(line->MaxX, 3);
+        EXPECT_EQ(line->MaxX(), 3);
     }
 }
 
@@ -269,7 +269,7 @@ TEST_F(DxfEntities, ATextsBoundsFollowItsHeight)
         THalvekCanvasModel fresh;
         EXPECT_TRUE(load(fresh, entities(lines({"0", "TEXT", "10", "0", "20", "0", "40", height, "1", "Quay"}))));
         const THShape* s = shapes(fresh).at(0);
-        return s->MaxY - s->MinY;
+        return s->MaxY() - s->MinY();
     };
     EXPECT_NEAR(bounds("40") / bounds("4"), 10.0, 1e-9);
 }

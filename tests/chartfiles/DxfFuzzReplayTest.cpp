@@ -25,8 +25,8 @@ TEST(DxfFuzzReplay, SeedsAndFindingsLoadWithFiniteShapes)
             DXFLoad(m, dir.filePath(name));
             DXFLoad(m, dir.filePath(name));
             for (const THShape* s : m.Shapes())
-                EXPECT_TRUE(std::isfinite(s->MinX) && std::isfinite(s->MaxX) && std::isfinite(s->MinY) &&
-                            std::isfinite(s->MaxY));
+                EXPECT_TRUE(std::isfinite(s->MinX()) && std::isfinite(s->MaxX()) && std::isfinite(s->MinY()) &&
+                            std::isfinite(s->MaxY()));
             ++files;
         }
     }

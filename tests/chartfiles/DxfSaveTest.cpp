@@ -104,10 +104,10 @@ TEST_F(DxfSave, AnEllipseOfUnequalAxesIsAClosedOutlineThroughItsFourExtremes)
     ASSERT_TRUE(p);
     EXPECT_TRUE(p->Closed);
     ASSERT_EQ(p->PointCount(), 36);
-    EXPECT_EQ(p->MinX, 0);
-    EXPECT_EQ(p->MaxX, 10);
-    EXPECT_EQ(p->MinY, 0);
-    EXPECT_EQ(p->MaxY, 4);
+    EXPECT_EQ(p->MinX(), 0);
+    EXPECT_EQ(p->MaxX(), 10);
+    EXPECT_EQ(p->MinY(), 0);
+    EXPECT_EQ(p->MaxY(), 4);
 }
 
 TEST_F(DxfSave, HiddenShapesAreLeftOutButTheirLayerIsListed)

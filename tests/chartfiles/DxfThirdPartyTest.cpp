@@ -234,8 +234,8 @@ TEST_F(DxfThirdParty, DrawingsThatEzdxfWritesComeInWhole)
         const auto* ellipse = shape_cast<THPolyline>(all[8]);
         ASSERT_TRUE(ellipse);
         EXPECT_TRUE(ellipse->Closed);
-        EXPECT_NEAR(ellipse->MaxX, 4, 1e-9);
-        EXPECT_NEAR(ellipse->MaxY, 2, 1e-9);
+        EXPECT_NEAR(ellipse->MaxX(), 4, 1e-9);
+        EXPECT_NEAR(ellipse->MaxY(), 2, 1e-9);
     }
 }
 

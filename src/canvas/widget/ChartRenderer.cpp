@@ -70,7 +70,8 @@ bool ChartRenderer::isShown(const THShape& s, const ViewKey& key)
 
 bool ChartRenderer::inWindow(const THShape& s, const ViewKey& key)
 {
-    return !(s.MaxX < key.left || s.MinX > key.right || s.MaxY < key.bottom || s.MinY > key.top);
+    const skerra::canvas::ShapeBounds b = s.Bounds();
+    return !(b.maxX < key.left || b.minX > key.right || b.maxY < key.bottom || b.minY > key.top);
 }
 
 bool ChartRenderer::viewUnchanged(const THalvekCanvasModel& model) const
@@ -113,7 +114,8 @@ void ChartRenderer::noteDrawnRows(const THShape& s)
         drawnRows_.unbounded = true;
         return;
     }
-    const double top = map_.py(s.MaxY), bottom = map_.py(s.MinY);
+    const skerra::canvas::ShapeBounds b = s.Bounds();
+    const double top = map_.py(b.maxY), bottom = map_.py(b.minY);
     if (!(std::isfinite(top) && std::isfinite(bottom))) {
         drawnRows_.unbounded = true;
         return;
@@ -375,7 +377,8 @@ void ChartRenderer::passShape(const THalvekCanvasModel& model, const THShape& s,
         }
     } else if (type != ShapeTypeCode::Rectangle) {
         const double half = u * 0.5;
-        if (s.MaxX - s.MinX < half && s.MaxY - s.MinY < half)
+        const skerra::canvas::ShapeBounds b = s.Bounds();
+        if (b.maxX - b.minX < half && b.maxY - b.minY < half)
             return;
     }
     drawShape(g, s, map_, penFg);

@@ -77,8 +77,8 @@ struct PixelBounds {
 
 PixelBounds pixelBounds(const THShape& s, const PixelMapping& m)
 {
-    PixelBounds b{(s.MinX - m.left) * m.kx, (m.top - s.MaxY) * m.ky, (s.MaxX - m.left) * m.kx,
-                  (m.top - s.MinY) * m.ky};
+    const skerra::canvas::ShapeBounds w = s.Bounds();
+    PixelBounds b{(w.minX - m.left) * m.kx, (m.top - w.maxY) * m.ky, (w.maxX - m.left) * m.kx, (m.top - w.minY) * m.ky};
     if (s.ShapeType == ShapeTypeCode::Spline) {
         // Control points lie a sixth of a span between neighbours (a third at the mirrored ends) out.
         const double gx = (b.right - b.left) / 3.0 + 1.0, gy = (b.bottom - b.top) / 3.0 + 1.0;
@@ -209,7 +209,8 @@ bool sameAtScale(const THShape& s, const PixelMapping& a, const PixelMapping& b,
         if (std::trunc(r * a.kx) != std::trunc(r * b.kx) || std::trunc(r * a.ky) != std::trunc(r * b.ky))
             return false;
     }
-    const double w = s.MaxX - s.MinX, h = s.MaxY - s.MinY;
+    const skerra::canvas::ShapeBounds box = s.Bounds();
+    const double w = box.maxX - box.minX, h = box.maxY - box.minY;
     return (w < unitsA * 0.5 && h < unitsA * 0.5) == (w < unitsB * 0.5 && h < unitsB * 0.5);
 }
 

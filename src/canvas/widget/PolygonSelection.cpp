@@ -44,7 +44,7 @@ bool anyVertexInside(const THPolyline& p, const std::vector<QPointF>& polygon)
 
 bool boxCentreInside(const THShape& s, const std::vector<QPointF>& polygon)
 {
-    return PointInPolygon((s.MinX + s.MaxX) / 2.0, (s.MinY + s.MaxY) / 2.0, polygon);
+    return PointInPolygon((s.MinX() + s.MaxX()) / 2.0, (s.MinY() + s.MaxY()) / 2.0, polygon);
 }
 
 bool onLayers(const THShape& s, const std::vector<long>& layerIds)
