@@ -10,8 +10,9 @@ constexpr std::size_t kMaxGap = 4096;
 constexpr std::size_t kSlack = 4096;
 }  // namespace
 
-void ShapeIndex::insert(THShape* shape)
+void ShapeIndex::insert(THShape* shape, std::size_t slot)
 {
+    const auto entry = static_cast<std::uint32_t>(slot + 1);
     const long number = shape->ShapeNumber();
     assert(number > 0);
     if (runCount_ == 0 && run_.empty())
@@ -19,13 +20,14 @@ void ShapeIndex::insert(THShape* shape)
     if (number >= base_) {
         const auto i = static_cast<std::size_t>(number - base_);
         if (i < run_.size()) {
-            run_[i] = shape;
+            run_[i] = entry;
             ++runCount_;
             return;
         }
         if (i - run_.size() <= std::max(kMaxGap, run_.size())) {
+            run_.reserve(i + 1);  // may fail: nothing changed yet
             run_.resize(i);
-            run_.push_back(shape);
+            run_.push_back(entry);
             ++runCount_;
             return;
         }
@@ -33,29 +35,29 @@ void ShapeIndex::insert(THShape* shape)
     far_.insert(shape);
 }
 
-void ShapeIndex::erase(long number)
+void ShapeIndex::erase(long number, const ShapeList& order)
 {
     const auto i = static_cast<unsigned long>(number - base_);
     if (i >= run_.size() || !run_[i]) {
         far_.erase(number);
         return;
     }
-    run_[i] = nullptr;
+    run_[i] = 0;
     --runCount_;
-    while (!run_.empty() && run_.back() == nullptr)
+    while (!run_.empty() && run_.back() == 0)
         run_.pop_back();
     if (i == 0)
         trimFront();
     const std::size_t holes = run_.size() - runCount_;
     if (holes > kSlack && holes > 3 * runCount_)
-        moveRunToFar();
+        moveRunToFar(order);
 }
 
 // Drops the empty entries at the front once they are many (the base moves up).
 void ShapeIndex::trimFront()
 {
     std::size_t lead = 0;
-    while (lead < run_.size() && run_[lead] == nullptr)
+    while (lead < run_.size() && run_[lead] == 0)
         ++lead;
     if (lead == run_.size()) {
         run_.clear();
@@ -67,11 +69,11 @@ void ShapeIndex::trimFront()
     }
 }
 
-void ShapeIndex::moveRunToFar()
+void ShapeIndex::moveRunToFar(const ShapeList& order)
 {
-    for (THShape* s : run_)
-        if (s)
-            far_.insert(s);
+    for (std::uint32_t entry : run_)
+        if (entry)
+            far_.insert(order[entry - 1]);
     base_ += static_cast<long>(run_.size());
     run_.release();
     runCount_ = 0;

@@ -15,15 +15,16 @@ using skerra::canvas::kHugePagesFrom;
 using skerra::canvas::mapHugePages;
 using skerra::canvas::roundToHugePages;
 
-void ShapeList::grow(std::size_t atLeast)
+template <class T>
+void PagedList<T>::grow(std::size_t atLeast)
 {
     const std::size_t capacity = std::max({atLeast, capacity_ * 2, std::size_t{16}});
-    const std::size_t bytes = capacity * sizeof(THShape*);
+    const std::size_t bytes = capacity * sizeof(T);
     if (bytes < kHugePagesFrom) {
         void* p = std::realloc(data_, bytes);
         if (!p)
             throw std::bad_alloc();
-        data_ = static_cast<THShape**>(p);
+        data_ = static_cast<T*>(p);
         capacity_ = capacity;
         return;
     }
@@ -31,7 +32,7 @@ void ShapeList::grow(std::size_t atLeast)
     void* p = mapHugePages(mappedBytes);
     if (mapped_) {
         // The pages move over as they are, huge ones included: nothing is copied.
-        void* moved = mremap(data_, capacity_ * sizeof(THShape*), capacity_ * sizeof(THShape*),
+        void* moved = mremap(data_, capacity_ * sizeof(T), capacity_ * sizeof(T),
                              MREMAP_MAYMOVE | MREMAP_FIXED, p);
         if (moved == MAP_FAILED) {
             skerra::canvas::unmapHugePages(p, mappedBytes);
@@ -39,33 +40,36 @@ void ShapeList::grow(std::size_t atLeast)
         }
     } else {
         if (size_ > 0)
-            std::memcpy(p, data_, size_ * sizeof(THShape*));
+            std::memcpy(p, data_, size_ * sizeof(T));
         std::free(data_);
     }
-    data_ = static_cast<THShape**>(p);
-    capacity_ = mappedBytes / sizeof(THShape*);
+    data_ = static_cast<T*>(p);
+    capacity_ = mappedBytes / sizeof(T);
     mapped_ = true;
 }
 
-void ShapeList::resize(std::size_t size)
+template <class T>
+void PagedList<T>::resize(std::size_t size)
 {
     reserve(size);
     if (size > size_)
-        std::fill(data_ + size_, data_ + size, nullptr);
+        std::fill(data_ + size_, data_ + size, T{});
     size_ = size;
 }
 
-void ShapeList::eraseFront(std::size_t count)
+template <class T>
+void PagedList<T>::eraseFront(std::size_t count)
 {
     count = std::min(count, size_);
-    std::memmove(data_, data_ + count, (size_ - count) * sizeof(THShape*));
+    std::memmove(data_, data_ + count, (size_ - count) * sizeof(T));
     size_ -= count;
 }
 
-void ShapeList::release() noexcept
+template <class T>
+void PagedList<T>::release() noexcept
 {
     if (mapped_)
-        skerra::canvas::unmapHugePages(data_, capacity_ * sizeof(THShape*));
+        skerra::canvas::unmapHugePages(data_, capacity_ * sizeof(T));
     else
         std::free(data_);
     data_ = nullptr;
@@ -73,10 +77,14 @@ void ShapeList::release() noexcept
     mapped_ = false;
 }
 
-void ShapeList::swap(ShapeList& other) noexcept
+template <class T>
+void PagedList<T>::swap(PagedList& other) noexcept
 {
     std::swap(data_, other.data_);
     std::swap(size_, other.size_);
     std::swap(capacity_, other.capacity_);
     std::swap(mapped_, other.mapped_);
 }
+
+template class PagedList<THShape*>;
+template class PagedList<std::uint32_t>;

@@ -5,7 +5,6 @@
 #include <stdexcept>
 
 namespace {
-const LayerMembers kNoMembers;
 // Layer ids below this have their list found by position.
 constexpr int kListedLayers = 1 << 16;
 }  // namespace
@@ -37,12 +36,20 @@ void ShapeStore::compact(std::size_t frontRoom)
     packed.reserve(frontRoom + live_ + live_ / 2 + 16);
     packed.resize(frontRoom);
     for (std::size_t i = head_; i < slots_.size(); ++i)
-        if (THShape* s = slots_[i]) {
-            s->slot_ = static_cast<std::uint32_t>(packed.size());
+        if (THShape* s = slots_[i])
             packed.push_back(s);
-        }
     slots_ = std::move(packed);
     head_ = frontRoom;
+    for (std::size_t i = head_; i < slots_.size(); ++i)
+        placeAt(slots_[i], i);
+}
+
+void ShapeStore::placeAt(THShape* s, std::size_t slot)
+{
+    s->slot_ = static_cast<std::uint32_t>(slot);
+    slots_[slot] = s;
+    bucket(s->layer_).members[s->layerPos_] = s->slot_;
+    index_.moved(s->number_, slot);
 }
 
 void ShapeStore::compactIfSparse()
@@ -60,11 +67,14 @@ void ShapeStore::unlinkOrder(THShape* shape)
     trimEnds();
 }
 
+// The shape stays in its layer's list and the number index while it moves:
+// its entries there are brought to the new position.
 void ShapeStore::moveToFront(THShape* shape)
 {
+    slots_.makeRoom();
     unlinkOrder(shape);
-    shape->slot_ = static_cast<std::uint32_t>(slots_.size());
-    slots_.push_back(shape);
+    slots_.push_back(nullptr);
+    placeAt(shape, slots_.size() - 1);
     ++live_;
     compactIfSparse();
 }
@@ -75,8 +85,7 @@ void ShapeStore::moveToBack(THShape* shape)
     if (head_ == 0)
         compact(std::max<std::size_t>(16, live_));
     --head_;
-    shape->slot_ = static_cast<std::uint32_t>(head_);
-    slots_[head_] = shape;
+    placeAt(shape, head_);
     ++live_;
     compactIfSparse();
 }
@@ -107,7 +116,7 @@ void ShapeStore::joinBucket(THShape* shape)
         for (const auto& [field, tally] : kPens)
             b.*tally = PenTally{shape->*field, 0};
     shape->layerPos_ = static_cast<std::uint32_t>(b.members.size());
-    b.members.push_back(shape);
+    b.members.push_back(shape->slot_);
     for (const auto& [field, tally] : kPens)
         (b.*tally).other += shape->*field != (b.*tally).counted;
 }
@@ -115,9 +124,9 @@ void ShapeStore::joinBucket(THShape* shape)
 void ShapeStore::leaveBucket(THShape* shape)
 {
     Bucket& b = bucket(shape->layer_);
-    THShape* last = b.members.back();
+    const std::uint32_t last = b.members.back();
     b.members[shape->layerPos_] = last;
-    last->layerPos_ = shape->layerPos_;
+    slots_[last]->layerPos_ = shape->layerPos_;
     b.members.pop_back();
     for (const auto& [field, tally] : kPens)
         (b.*tally).other -= shape->*field != (b.*tally).counted;
@@ -139,28 +148,34 @@ void ShapeStore::moveLayer(int from, int to)
     if (!findBucket(from))
         return;
     Bucket& b = bucket(from);
-    LayerMembers moving = std::move(b.members);
+    SlotList moving = std::move(b.members);
     b = Bucket{};
-    for (THShape* s : moving) {
+    for (std::uint32_t slot : moving) {
+        THShape* s = slots_[slot];
         s->layer_ = to;
         joinBucket(s);
     }
 }
 
-const LayerMembers& ShapeStore::layerMembers(int layer) const
+LayerShapes ShapeStore::layerMembers(int layer) const
 {
     const Bucket* b = findBucket(layer);
-    return b ? b->members : kNoMembers;
+    return b ? LayerShapes(b->members.data(), b->members.size(), slots_.data()) : LayerShapes();
 }
 
 std::vector<THShape*> ShapeStore::layerInDrawingOrder(int layer) const
 {
-    const LayerMembers& members = layerMembers(layer);
+    const LayerShapes members = layerMembers(layer);
     const double k = static_cast<double>(members.size());
     // Sorting costs k log k; walking the whole order costs the chart's size.
     if (k * std::log2(k + 2.0) < static_cast<double>(slots_.size() - head_)) {
-        std::vector<THShape*> sorted(members.begin(), members.end());
-        std::sort(sorted.begin(), sorted.end(), [](const THShape* a, const THShape* b) { return a->slot_ < b->slot_; });
+        const Bucket* b = findBucket(layer);
+        std::vector<std::uint32_t> positions(b->members.begin(), b->members.end());
+        std::sort(positions.begin(), positions.end());
+        std::vector<THShape*> sorted;
+        sorted.reserve(positions.size());
+        for (std::uint32_t slot : positions)
+            sorted.push_back(slots_[slot]);
         return sorted;
     }
     std::vector<THShape*> ordered;
@@ -200,7 +215,7 @@ bool ShapeStore::applyLayerPen(int layer, PenField field, PenTallyOf tally, std:
     if (t.counted == value && t.other == 0)
         return false;
     bool changed = false;
-    for (THShape* s : b.members) {
+    for (THShape* s : layerMembers(layer)) {
         changed |= s->*field != value;
         s->*field = value;
     }
@@ -237,10 +252,8 @@ void ShapeStore::setSelected(THShape* shape, bool selected)
 void ShapeStore::link(THShape* s)
 {
     slots_.makeRoom();
-    LayerMembers& members = bucket(s->layer_).members;
-    if (members.size() == members.capacity())
-        members.reserve(std::max<std::size_t>(16, 2 * members.capacity()));
-    index_.insert(s);  // the last step that may fail
+    bucket(s->layer_).members.makeRoom();
+    index_.insert(s, slots_.size());  // the last step that may fail
     s->slot_ = static_cast<std::uint32_t>(slots_.size());
     slots_.push_back(s);
     ++live_;
@@ -281,11 +294,14 @@ void ShapeStore::truncate(std::size_t mark)
 {
     while (slots_.size() > mark && slots_.size() > head_) {
         THShape* s = slots_.back();
-        slots_.pop_back();
-        if (!s)
+        if (!s) {
+            slots_.pop_back();
             continue;
-        index_.erase(s->number_);
+        }
+        // While the shape still holds its position: the lists read the others' from there.
+        index_.erase(s->number_, slots_);
         leaveBucket(s);
+        slots_.pop_back();
         if (s->selected_)
             --selected_;
         --live_;
@@ -307,7 +323,7 @@ void ShapeStore::swap(ShapeStore& other) noexcept
 
 std::unique_ptr<THShape> ShapeStore::remove(THShape* shape)
 {
-    index_.erase(shape->number_);
+    index_.erase(shape->number_, slots_);
     leaveBucket(shape);
     if (shape->selected_) {
         shape->selected_ = false;
@@ -324,10 +340,11 @@ std::vector<long> ShapeStore::destroyLayer(int layer)
     if (!findBucket(layer))
         return selectedNumbers;
     Bucket& b = bucket(layer);
-    LayerMembers doomed = std::move(b.members);
+    SlotList doomed = std::move(b.members);
     b = Bucket{};
-    for (THShape* s : doomed) {
-        index_.erase(s->number_);
+    for (std::uint32_t slot : doomed) {
+        THShape* s = slots_[slot];
+        index_.erase(s->number_, slots_);
         if (s->selected_) {
             selectedNumbers.push_back(s->number_);
             --selected_;

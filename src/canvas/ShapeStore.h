@@ -6,7 +6,8 @@
 //   front or to the back costs O(1) amortised and the order never changes
 //   otherwise;
 // - number -> shape in a vector indexed by number (O(1), see ShapeIndex);
-// - per layer id, the list of its shapes (any order), so clearing or restyling
+// - per layer id, the list of its shapes (any order, as positions in the
+//   drawing order: 4 bytes a shape), so clearing or restyling
 //   a layer costs in proportion to that layer; the lists of the ids a chart
 //   uses (0 up) are found by position in a vector;
 // - per layer id, how many of its shapes differ from the pen the layer last
@@ -15,7 +16,7 @@
 // The store keeps the identity fields of THShape (number, layer, pen, selected)
 // and nothing else of the numbering rules: those are the canvas model's.
 
-#include "canvas/HugePages.h"
+#include "canvas/LayerShapes.h"
 #include "canvas/ShapeIndex.h"
 #include "canvas/ShapeList.h"
 #include "canvas/ShapeRange.h"
@@ -27,8 +28,6 @@
 #include <utility>
 #include <vector>
 
-// The shapes of one layer, in no particular order.
-using LayerMembers = std::vector<THShape*, skerra::canvas::HugePageAllocator<THShape*>>;
 
 class ShapeStore {
 public:
@@ -39,7 +38,7 @@ public:
 
     ShapeRange shapes() const;
     std::size_t size() const { return live_; }
-    THShape* find(long number) const { return index_.find(number); }
+    THShape* find(long number) const { return index_.find(number, slots_); }
 
     // Takes a detached shape whose number is set and not in use; appends it on top.
     void add(std::unique_ptr<THShape> shape);
@@ -69,7 +68,7 @@ public:
     // Moves every shape of one layer id to another.
     void moveLayer(int from, int to);
     // The shapes carrying the layer id, in no particular order.
-    const LayerMembers& layerMembers(int layer) const;
+    LayerShapes layerMembers(int layer) const;
     std::vector<THShape*> layerInDrawingOrder(int layer) const;
 
     // Each returns whether anything changed.
@@ -95,7 +94,7 @@ private:
         std::size_t other = 0;
     };
     struct Bucket {
-        LayerMembers members;
+        SlotList members;  // positions in the drawing order
         PenTally fg;
         PenTally width{1};
     };
@@ -115,6 +114,9 @@ private:
     const Bucket* findBucket(int layer) const;
     Bucket& farBucket(int layer);
     void link(THShape* shape);
+    // Puts the shape at that position of the drawing order and tells the
+    // indexes (the shape must be in its layer's list and the number index).
+    void placeAt(THShape* shape, std::size_t slot);
     void joinBucket(THShape* shape);
     void leaveBucket(THShape* shape);
     void unlinkOrder(THShape* shape);

@@ -129,7 +129,7 @@ public:
     int ShapeCount() const { return static_cast<int>(store_.size()); }
     long NextShapeId() const { return nextShapeId_; }
     // The shapes carrying a layer id, in no particular order / in drawing order.
-    const LayerMembers& ShapesOnLayer(int layer) const { return store_.layerMembers(layer); }
+    LayerShapes ShapesOnLayer(int layer) const { return store_.layerMembers(layer); }
     std::vector<THShape*> ShapesOnLayerInDrawingOrder(int layer) const { return store_.layerInDrawingOrder(layer); }
     // True when a is drawn before (under) b.
     bool DrawnBefore(const THShape* a, const THShape* b) const { return store_.drawnBefore(a, b); }

@@ -1,5 +1,6 @@
 // The shape store against a plain reference (a vector in drawing order) under a
-// long random sequence of adds, removals, moves, layer changes and pen changes.
+// long random sequence of adds, removals, moves, layer changes, pen changes and
+// batches taken back.
 
 #include "canvas/ShapeList.h"
 #include "canvas/ShapeStore.h"
@@ -54,9 +55,19 @@ protected:
 
     void step()
     {
-        const int op = randomInt(0, 9);
+        const int op = randomInt(0, 10);
         if (ref.order.empty() || op <= 2) {
             add();
+            return;
+        }
+        if (op == 10) {  // a reader's batch given up: the shapes added since the mark go
+            const std::size_t mark = store.endMark();
+            const long first = next;
+            for (int k = randomInt(1, 4); k > 0; --k)
+                add();
+            store.truncate(mark);
+            for (long gone = first; gone < next; ++gone)
+                forget(gone);
             return;
         }
         const long n = randomExisting();
@@ -151,7 +162,12 @@ protected:
             for (const THShape* s : store.layerInDrawingOrder(layer))
                 got.push_back(s->ShapeNumber());
             ASSERT_EQ(got, expected) << "layer " << layer;
-            ASSERT_EQ(store.layerMembers(layer).size(), expected.size());
+            std::vector<long> members;
+            for (const THShape* s : store.layerMembers(layer))
+                members.push_back(s->ShapeNumber());
+            std::sort(members.begin(), members.end());
+            std::sort(expected.begin(), expected.end());
+            ASSERT_EQ(members, expected) << "layer " << layer;
         }
         ASSERT_EQ(store.find(next), nullptr);
     }
@@ -170,9 +186,24 @@ TEST_F(ShapeStoreFuzz, MatchesReferenceThroughRandomEdits)
     EXPECT_TRUE(store.shapes().empty());
 }
 
+// The index keeps positions in a drawing order; here one that only grows.
+struct IndexedOrder {
+    ShapeIndex index;
+    ShapeList order;
+    void insert(THShape* s)
+    {
+        order.push_back(s);
+        index.insert(s, order.size() - 1);
+    }
+    void erase(long n) { index.erase(n, order); }
+    THShape* find(long n) const { return index.find(n, order); }
+    std::size_t size() const { return index.size(); }
+    std::size_t runLength() const { return index.runLength(); }
+};
+
 TEST(ShapeIndexTest, SurvivesGrowthAndMassRemoval)
 {
-    ShapeIndex index;
+    IndexedOrder index;
     std::vector<std::unique_ptr<THLine>> shapes;
     for (long n = 1; n <= 5000; ++n) {
         shapes.push_back(std::make_unique<THLine>());
@@ -210,7 +241,7 @@ const IndexCase kIndexCases[] = {
 TEST(ShapeIndexTest, FindsWhatIsThereAndNothingElse)
 {
     for (const IndexCase& c : kIndexCases) {
-        ShapeIndex index;
+        IndexedOrder index;
         std::map<long, std::unique_ptr<THLine>> shapes;
         for (long n : c.inserted) {
             auto& s = shapes[n] = std::make_unique<THLine>();
@@ -243,7 +274,7 @@ TEST(ShapeIndexTest, FindsWhatIsThereAndNothingElse)
 // proportion to the shapes that exist, and every track mark is still found.
 TEST(ShapeIndexTest, ADayOfVesselSymbolsDoesNotGrowTheIndex)
 {
-    ShapeIndex index;
+    IndexedOrder index;
     std::vector<std::unique_ptr<THLine>> track;
     std::vector<std::unique_ptr<THLine>> vessel;
     long next = 1;
