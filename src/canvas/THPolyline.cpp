@@ -77,7 +77,7 @@ bool THPolyline::DeletePoint(int i)
 template <class F>
 void THPolyline::mapPoints(F f)
 {
-    std::vector<WorldPoint> moved;
+    PointList moved;
     moved.reserve(Points.size());
     for (const WorldPoint& p : Points) {
         const WorldPoint q = f(p);

@@ -2,17 +2,15 @@
 // A vertex list: open polyline (type 5), polygon (6, Closed), spline (8) or a
 // three-point arc drawn as one curve (10). Vertices are kept in double precision.
 
+#include "canvas/PointList.h"
 #include "canvas/THShape.h"
-#include "canvas/WorldPoint.h"
-
-#include <vector>
 
 class THPolyline final : public THShape {
 public:
     static constexpr ShapeKind kKind = ShapeKind::Polyline;
     explicit THPolyline(int typeCode = ShapeTypeCode::Polyline) : THShape(kKind, typeCode) {}
 
-    std::vector<skerra::canvas::WorldPoint> Points;
+    skerra::canvas::PointList Points;
     bool Closed = false;
 
     // Segments between consecutive vertices; zero-length segments and the
