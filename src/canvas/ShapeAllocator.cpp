@@ -2,6 +2,7 @@
 
 #include "canvas/HugePages.h"
 
+#include <algorithm>
 #include <atomic>
 #include <cstdint>
 #include <new>
@@ -37,24 +38,27 @@ std::atomic<std::size_t> chunksMapped{0};
 struct Chunk;
 struct Pool;
 
-struct SizeClass {
-    Chunk* partial = nullptr;  // chunks with room, most recently freed into first
-};
+constexpr std::size_t kClasses = kMaxBlock / kGranule + 1;
 
-// The header at the start of each chunk; blocks follow it.
+// A chunk serves blocks of every size: each thread carves its fresh blocks
+// from one chunk at a time, whatever their size, so a chart of many kinds of
+// shape leaves one chunk partly used rather than one per size (with huge
+// pages, a partly used chunk is resident whole).
 struct Chunk {
+    // Per block size: the blocks of this size released into the chunk, and the
+    // chunk's place in the pool's list of chunks that have such blocks.
+    struct Sized {
+        void* free = nullptr;  // linked through their first bytes
+        Chunk* prev = nullptr;
+        Chunk* next = nullptr;
+        bool listed = false;
+    };
     Pool* owner = nullptr;
-    SizeClass* cls = nullptr;
-    std::size_t blockSize = 0;
     std::size_t live = 0;
-    void* freeList = nullptr;  // released blocks, linked through their first bytes
-    char* bump = nullptr;      // never-used room starts here
+    char* bump = nullptr;  // never-used room starts here
     char* end = nullptr;
-    Chunk* prev = nullptr;     // in cls->partial, or the next spare
-    Chunk* next = nullptr;
-    bool listed = false;
-
-    bool hasRoom() const { return freeList != nullptr || bump + blockSize <= end; }
+    Chunk* nextSpare = nullptr;
+    Sized sized[kClasses];
 };
 
 constexpr std::size_t kHeaderBytes = (sizeof(Chunk) + 63) & ~std::size_t{63};
@@ -82,61 +86,64 @@ void unmapChunk(Chunk* chunk)
     chunksMapped.fetch_sub(1, std::memory_order_relaxed);
 }
 
-// The chunks of one thread. Only that thread touches them but for remote_,
+// Blocks are at least two words: a block released by another thread carries
+// its link and its size until its owner takes it back.
+std::size_t blockSizeOf(std::size_t size) { return alignUp(std::max(size, 2 * sizeof(void*)), kGranule); }
+
+// The chunks of one thread. Only that thread touches them but for remote,
 // where other threads push the blocks they release.
 struct Pool {
     void* allocate(std::size_t size)
     {
-        const std::size_t blockSize = alignUp(size, kGranule);
-        SizeClass& cls = classes[blockSize / kGranule];
-        Chunk* chunk = cls.partial;
-        if (!chunk) {
+        const std::size_t blockSize = blockSizeOf(size);
+        const std::size_t c = blockSize / kGranule;
+        if (!withFree[c])
             takeRemote();
-            chunk = cls.partial;
-            if (!chunk) {
-                chunk = takeChunk(cls, blockSize);
-                link(cls, chunk);
-            }
+        if (Chunk* chunk = withFree[c]) {
+            Chunk::Sized& sized = chunk->sized[c];
+            void* block = sized.free;
+            sized.free = *static_cast<void**>(block);
+            if (!sized.free)
+                unlink(c, chunk);
+            ++chunk->live;
+            return block;
         }
-        void* block;
-        if (chunk->freeList) {
-            block = chunk->freeList;
-            chunk->freeList = *static_cast<void**>(block);
-        } else {
-            block = chunk->bump;
-            chunk->bump += blockSize;
-        }
-        ++chunk->live;
-        if (!chunk->hasRoom())
-            unlink(cls, chunk);
+        if (!current || current->bump + blockSize > current->end)
+            replaceCurrent();
+        void* block = current->bump;
+        current->bump += blockSize;
+        ++current->live;
         return block;
     }
 
-    void release(Chunk* chunk, void* p) noexcept
+    void release(Chunk* chunk, void* p, std::size_t blockSize) noexcept
     {
-        SizeClass& cls = *chunk->cls;
-        *static_cast<void**>(p) = chunk->freeList;
-        chunk->freeList = p;
+        const std::size_t c = blockSize / kGranule;
+        Chunk::Sized& sized = chunk->sized[c];
+        *static_cast<void**>(p) = sized.free;
+        sized.free = p;
+        if (!sized.listed)
+            link(c, chunk);
         --chunk->live;
         if (chunk->live == 0) {
-            if (chunk->listed)
-                unlink(cls, chunk);
+            if (chunk == current)
+                current = nullptr;
             retire(chunk);
-        } else if (!chunk->listed) {
-            link(cls, chunk);
         }
     }
 
     // From another thread: the owner takes the block back at its next chance.
-    void releaseRemote(void* p) noexcept
+    void releaseRemote(void* p, std::size_t blockSize) noexcept
     {
+        static_cast<std::size_t*>(p)[1] = blockSize;
         void* head = remote.load(std::memory_order_relaxed);
         do
             *static_cast<void**>(p) = head;
         while (!remote.compare_exchange_weak(head, p, std::memory_order_release, std::memory_order_relaxed));
     }
 
-    SizeClass classes[kMaxBlock / kGranule + 1];
+    Chunk* withFree[kClasses] = {};  // per block size, chunks holding released blocks of it
+    Chunk* current = nullptr;        // where fresh blocks are carved
     Chunk* spares = nullptr;
     std::size_t spareCount = 0;
     std::atomic<void*> remote{nullptr};
@@ -147,54 +154,69 @@ private:
         void* p = remote.exchange(nullptr, std::memory_order_acquire);
         while (p) {
             void* next = *static_cast<void**>(p);
-            release(chunkOf(p), p);
+            release(chunkOf(p), p, static_cast<std::size_t*>(p)[1]);
             p = next;
         }
     }
 
-    static void link(SizeClass& cls, Chunk* chunk)
+    void link(std::size_t c, Chunk* chunk)
     {
-        chunk->prev = nullptr;
-        chunk->next = cls.partial;
-        if (cls.partial)
-            cls.partial->prev = chunk;
-        cls.partial = chunk;
-        chunk->listed = true;
+        Chunk::Sized& sized = chunk->sized[c];
+        sized.prev = nullptr;
+        sized.next = withFree[c];
+        if (withFree[c])
+            withFree[c]->sized[c].prev = chunk;
+        withFree[c] = chunk;
+        sized.listed = true;
     }
 
-    static void unlink(SizeClass& cls, Chunk* chunk)
+    void unlink(std::size_t c, Chunk* chunk)
     {
-        (chunk->prev ? chunk->prev->next : cls.partial) = chunk->next;
-        if (chunk->next)
-            chunk->next->prev = chunk->prev;
-        chunk->prev = chunk->next = nullptr;
-        chunk->listed = false;
+        Chunk::Sized& sized = chunk->sized[c];
+        (sized.prev ? sized.prev->sized[c].next : withFree[c]) = sized.next;
+        if (sized.next)
+            sized.next->sized[c].prev = sized.prev;
+        sized.prev = sized.next = nullptr;
+        sized.listed = false;
     }
 
-    Chunk* takeChunk(SizeClass& cls, std::size_t blockSize)
+    // A new chunk to carve from; the old one keeps its blocks (the few bytes
+    // left at its end are not used) and goes if none of them is alive.
+    void replaceCurrent()
+    {
+        Chunk* fresh = takeChunk();
+        Chunk* old = current;
+        current = fresh;
+        if (old && old->live == 0)
+            retire(old);
+    }
+
+    Chunk* takeChunk()
     {
         void* memory;
         if (spares) {
             memory = spares;
-            spares = spares->next;
+            spares = spares->nextSpare;
             --spareCount;
         } else {
             memory = mapChunk();
         }
         Chunk* chunk = new (memory) Chunk;
         chunk->owner = this;
-        chunk->cls = &cls;
-        chunk->blockSize = blockSize;
         chunk->bump = static_cast<char*>(memory) + kHeaderBytes;
         chunk->end = static_cast<char*>(memory) + kChunkBytes;
         return chunk;
     }
 
-    // An empty chunk is kept for reuse while the reserve has room, else it goes back whole.
+    // An empty chunk leaves the lists of released blocks; it is kept for reuse
+    // while the reserve has room, else it goes back whole.
     void retire(Chunk* chunk) noexcept
     {
+        for (std::size_t c = 0; c < kClasses; ++c)
+            if (chunk->sized[c].listed)
+                unlink(c, chunk);
         if (spareCount < kReserveChunks) {
-            chunk->next = spares;
+            chunk->nextSpare = spares;
             spares = chunk;
             ++spareCount;
             return;
@@ -229,10 +251,11 @@ void ShapeAllocator::release(void* p, std::size_t size) noexcept
         return;
     }
     Chunk* chunk = chunkOf(p);
+    const std::size_t blockSize = blockSizeOf(size);
     if (chunk->owner == localPool(false))
-        chunk->owner->release(chunk, p);
+        chunk->owner->release(chunk, p, blockSize);
     else
-        chunk->owner->releaseRemote(p);
+        chunk->owner->releaseRemote(p, blockSize);
 }
 
 std::size_t ShapeAllocator::slabBytes() { return chunksMapped.load(std::memory_order_relaxed) * kChunkBytes; }

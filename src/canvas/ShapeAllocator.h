@@ -3,9 +3,10 @@
 // one from the general heap, each pays a header and rounding, and the shapes of
 // a chart end up scattered among everything else.
 //
-// Blocks are carved from chunks of 2 MiB (aligned to their size, transparent
-// huge pages asked for where the system allows) of equal-sized blocks, one
-// chunk list per size rounded up to 8 bytes. Each thread that makes shapes has
+// Blocks (sizes rounded up to 8 bytes) are carved from chunks of 2 MiB (aligned
+// to their size, transparent huge pages asked for where the system allows),
+// one chunk at a time for blocks of every size; a released block is kept in
+// its chunk for the next block of its size. Each thread that makes shapes has
 // its own chunks, so no lock is taken; a block released by another thread goes
 // back to its owner through a lock-free list. An empty chunk is kept for reuse
 // (a reloaded chart finds its memory mapped already) up to a reserve, and
