@@ -17,10 +17,3 @@ enum TBrushStyle : std::uint8_t {
 
 // Pen styles of the chart API (only psSolid is used by the program itself).
 enum TPenStyleCode : int { psSolid = 0, psDash = 1, psDot = 2, psDashDot = 3, psDashDotDot = 4, psClear = 5 };
-
-// A pen style as a shape stores it (one byte): a code outside 0..255 is no
-// style a shape can carry and reads as psSolid.
-inline std::uint8_t penStyleByte(int style)
-{
-    return (style >= 0 && style <= 255) ? static_cast<std::uint8_t>(style) : std::uint8_t{psSolid};
-}

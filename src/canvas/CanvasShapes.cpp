@@ -1,5 +1,6 @@
 // THalvekCanvasModel: creating shapes, picking, colours and shape attributes.
 
+#include "canvas/StoredCode.h"
 #include "canvas/THalvekCanvasModel.h"
 
 #include <algorithm>
@@ -84,8 +85,8 @@ long THalvekCanvasModel::TextAdd(int layer, const QString& text, double x, doubl
     s->X = x;
     s->Y = y;
     s->FontIndex = fontIndex;
-    s->Align = defaultTextAlign_;
-    s->Justify = defaultTextJustify_;
+    s->Align = storedCode(defaultTextAlign_, 0);
+    s->Justify = storedCode(defaultTextJustify_, 0);
     // The bounds follow the default height; a font entry replaces the look only.
     s->UpdateBounds();
     if (fontIndex >= 0 && static_cast<std::size_t>(fontIndex) < fonts_.size()) {
@@ -105,7 +106,7 @@ long THalvekCanvasModel::DrawPolyline(const std::vector<std::pair<double, double
     const THLayer& l = layerForNewShape(layer);
     auto s = std::make_unique<THPolyline>(closed ? ShapeTypeCode::Polygon : ShapeTypeCode::Polyline);
     s->Closed = closed;
-    s->PenStyle = penStyleByte(l.penStyle);
+    s->PenStyle = storedCode(l.penStyle, psSolid);
     takeLayerBrush(*s, l);
     s->Points.reserve(points.size());
     for (const auto& [x, y] : points)
@@ -238,7 +239,7 @@ int THalvekCanvasModel::GetShapePenStyle(long number) const { return attributeOf
 
 void THalvekCanvasModel::SetShapePenStyle(long number, int style)
 {
-    changeShape<THShape>(number, [&](THShape& s) { return assign(s.PenStyle, penStyleByte(style)); });
+    changeShape<THShape>(number, [&](THShape& s) { return assign(s.PenStyle, storedCode(style, psSolid)); });
 }
 
 TColor THalvekCanvasModel::GetShapeBrushFg(long number) const
@@ -315,7 +316,7 @@ int THalvekCanvasModel::GetShapeTextAlign(long number) const
 
 void THalvekCanvasModel::SetShapeTextAlign(long number, int align)
 {
-    changeShape<THText>(number, [&](THText& t) { return assign(t.Align, align); });
+    changeShape<THText>(number, [&](THText& t) { return assign(t.Align, storedCode(align, 0)); });
 }
 
 int THalvekCanvasModel::GetShapeTextJustify(long number) const
@@ -325,7 +326,7 @@ int THalvekCanvasModel::GetShapeTextJustify(long number) const
 
 void THalvekCanvasModel::SetShapeTextJustify(long number, int justify)
 {
-    changeShape<THText>(number, [&](THText& t) { return assign(t.Justify, justify); });
+    changeShape<THText>(number, [&](THText& t) { return assign(t.Justify, storedCode(justify, 0)); });
 }
 
 int THalvekCanvasModel::GetShapePointSize(long number) const

@@ -15,8 +15,8 @@ public:
     double Angle = 0.0;  // degrees, counter-clockwise
     double Height = 10.0;  // text size in points; the bounds take it as world units
     int FontIndex = 0;   // index into the canvas's font table given at creation
-    int Align = 0;       // 0 left, 1 centre, 2 right
-    int Justify = 0;     // 0 top, 1 middle, 2 bottom
+    std::uint8_t Align = 0;    // 0 left, 1 centre, 2 right
+    std::uint8_t Justify = 0;  // 0 top, 1 middle, 2 bottom
     bool Bold = false;
     bool Italic = false;
 

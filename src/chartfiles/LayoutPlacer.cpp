@@ -1,5 +1,6 @@
 #include "chartfiles/LayoutPlacer.h"
 
+#include "canvas/StoredCode.h"
 #include "canvas/THalvekCanvasModel.h"
 #include "platform/NumberText.h"
 
@@ -93,8 +94,8 @@ void LayoutPlacer::adopt(std::unique_ptr<THShape> shape, int fileLayer, const Pe
 
 void LayoutPlacer::fitText(THText& text, bool fontNameGiven) const
 {
-    text.Align = canvas_.DefaultTextAlign();
-    text.Justify = canvas_.DefaultTextJustify();
+    text.Align = storedCode(canvas_.DefaultTextAlign(), 0);
+    text.Justify = storedCode(canvas_.DefaultTextJustify(), 0);
     const auto& fonts = canvas_.Fonts();
     if (text.FontIndex >= 0 && static_cast<std::size_t>(text.FontIndex) < fonts.size()) {
         const THFont& font = fonts[static_cast<std::size_t>(text.FontIndex)];

@@ -2,6 +2,7 @@
 #include "canvas/ShapeStore.h"
 #include "canvas/THLine.h"
 #include "canvas/THPoint.h"
+#include "canvas/THPolyline.h"
 #include "canvas/THText.h"
 
 #include <gtest/gtest.h>
@@ -116,32 +117,56 @@ TEST(ShapeAllocatorTest, EmptyChunksAreKeptUpToTheReserveAndReused)
 }
 
 // Shapes made on one thread and destroyed on another go back to the thread
-// that made them, which uses their room again.
+// that made them, which uses their room again: shapes of several sizes, and
+// polyline vertex lists, which come from the same chunks.
 TEST(ShapeAllocatorTest, ShapesReleasedByAnotherThreadAreReused)
 {
     using skerra::canvas::ShapeAllocator;
     constexpr int kCount = 50000;
-    std::vector<std::unique_ptr<THLine>> shapes;
+    auto make = [](int i, double sign) -> std::unique_ptr<THShape> {
+        switch (i % 3) {
+        case 0: return std::make_unique<THLine>(sign * i, i, i + 1.0, i + 1.0);
+        case 1: {
+            auto p = std::make_unique<THPolyline>();
+            for (int v = 0; v < 21; ++v)  // an arc's vertices
+                p->AddPoint(sign * i, v);
+            return p;
+        }
+        default: {
+            auto t = std::make_unique<THText>();
+            t->X = sign * i;
+            return t;
+        }
+        }
+    };
+    auto firstX = [](const THShape& s) {
+        if (auto* l = shape_cast<THLine>(&s))
+            return l->X1;
+        if (auto* p = shape_cast<THPolyline>(&s))
+            return p->Points.back().x;
+        return shape_cast<THText>(&s)->X;
+    };
+    std::vector<std::unique_ptr<THShape>> shapes;
     std::promise<void> made, released;
     std::size_t afterFirst = 0, afterSecond = 0;
     std::thread maker([&] {
         for (int i = 0; i < kCount; ++i)
-            shapes.push_back(std::make_unique<THLine>(i, i, i + 1.0, i + 1.0));
+            shapes.push_back(make(i, 1.0));
         afterFirst = ShapeAllocator::slabBytes();
         made.set_value();
         released.get_future().wait();
         for (int i = 0; i < kCount; ++i)
-            shapes.push_back(std::make_unique<THLine>(-i, i, i + 1.0, i + 1.0));
+            shapes.push_back(make(i, -1.0));
         afterSecond = ShapeAllocator::slabBytes();
     });
     made.get_future().wait();
     for (int i = 0; i < kCount; ++i)
-        ASSERT_EQ(shapes[static_cast<std::size_t>(i)]->X1, static_cast<double>(i));
+        ASSERT_EQ(firstX(*shapes[static_cast<std::size_t>(i)]), static_cast<double>(i));
     shapes.clear();  // released from this thread
     released.set_value();
     maker.join();
     for (int i = 0; i < kCount; ++i)
-        ASSERT_EQ(shapes[static_cast<std::size_t>(i)]->X1, static_cast<double>(-i));
+        ASSERT_EQ(firstX(*shapes[static_cast<std::size_t>(i)]), static_cast<double>(-i));
     // The second round fills the room of the first; at most the chunk it was in gets added.
     EXPECT_LE(afterSecond, afterFirst + (std::size_t{2} << 20));
     shapes.clear();

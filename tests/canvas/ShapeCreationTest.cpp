@@ -121,6 +121,24 @@ TEST(ShapeCreation, TextTakesFontEntryAndItsBoundsFollowTheHeight)
     EXPECT_EQ(t->DisplayText, "abc");
 }
 
+// A text's alignment and justification are stored in a byte each: a code
+// outside 0..255 is stored as 0 (left, top), what the drawing does with any
+// code it does not know, never as another code.
+TEST(ShapeAccessors, TextAlignmentCodesOutsideAByteReadAsZero)
+{
+    const struct {
+        int code, stored;
+    } cases[] = {{0, 0}, {2, 2}, {7, 7}, {255, 255}, {256, 0}, {0x102, 0}, {-1, 0}};
+    THalvekCanvasModel c;
+    const long n = c.TextAdd(0, "abc", 10, 20, 0);
+    for (const auto& k : cases) {
+        c.SetShapeTextAlign(n, k.code);
+        c.SetShapeTextJustify(n, k.code);
+        EXPECT_EQ(c.GetShapeTextAlign(n), k.stored) << k.code;
+        EXPECT_EQ(c.GetShapeTextJustify(n), k.stored) << k.code;
+    }
+}
+
 TEST(ShapeAccessors, MissingNumberGivesDefaultsAndSettersChangeNothing)
 {
     RecordingCanvas c;
@@ -183,6 +201,7 @@ TEST(ShapeAccessors, SettersStoreAndMarkRedrawOnlyOnChange)
         {"pen width", [](auto& c, long n) { c.SetShapePenWidth(n, 5); }, [](auto& c, long n) { return c.GetShapePenWidth(n) == 5; }, true},
         {"pen colour", [](auto& c, long n) { c.SetShapePenFg(n, 0xAB); }, [](auto& c, long n) { return c.GetShapePenFg(n) == 0xAB; }, true},
         {"pen style", [](auto& c, long n) { c.SetShapePenStyle(n, 2); }, [](auto& c, long n) { return c.GetShapePenStyle(n) == 2; }, true},
+        {"pen style no shape can carry reads as solid", [](auto& c, long n) { c.SetShapePenStyle(n, 0x102); }, [](auto& c, long n) { return c.GetShapePenStyle(n) == psSolid; }, false},
         {"brush colour", [](auto& c, long n) { c.SetShapeBrushFg(n, 1); }, [](auto& c, long n) { return c.GetShapeBrushFg(n) == 1; }, true},
         {"brush style in one byte", [](auto& c, long n) { c.SetShapeBrushStyle(n, 0x106); }, [](auto& c, long n) { return c.GetShapeBrushStyle(n) == 6; }, true},
         {"brush mode", [](auto& c, long n) { c.SetShapeBrushMode(n, 9); }, [](auto& c, long n) { return c.GetShapeBrushMode(n) == 9; }, true},
