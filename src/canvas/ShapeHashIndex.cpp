@@ -2,6 +2,7 @@
 
 #include <bit>
 #include <cassert>
+#include <new>
 
 namespace {
 constexpr std::size_t kMinCapacity = 64;
@@ -9,10 +10,12 @@ constexpr std::size_t kMinCapacity = 64;
 
 ShapeHashIndex::ShapeHashIndex() { rehash(kMinCapacity); }
 
+// The new table is made before anything changes: when there is no memory for
+// it, std::bad_alloc leaves the index as it was.
 void ShapeHashIndex::rehash(std::size_t capacity)
 {
-    std::vector<std::uintptr_t> old = std::move(entries_);
-    entries_.assign(capacity, 0);
+    std::vector<std::uintptr_t> old(capacity, 0);
+    old.swap(entries_);
     mask_ = capacity - 1;
     shift_ = 64u - static_cast<unsigned>(std::countr_zero(capacity));
     for (const std::uintptr_t e : old)
@@ -62,8 +65,13 @@ void ShapeHashIndex::erase(long number)
     }
     entries_[i] = 0;
     --count_;
-    if (entries_.size() > kMinCapacity && count_ * 8 < entries_.size())
-        rehash(entries_.size() / 2);
+    if (entries_.size() > kMinCapacity && count_ * 8 < entries_.size()) {
+        try {
+            rehash(entries_.size() / 2);
+        } catch (const std::bad_alloc&) {
+            // The entry is gone; the table just stays larger than it needs to be.
+        }
+    }
 }
 
 void ShapeHashIndex::clear()
