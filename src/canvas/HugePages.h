@@ -2,7 +2,8 @@
 // Memory for the chart's large arrays in whole huge pages (2 MiB, aligned),
 // which the system is asked to back with transparent huge pages where it
 // allows: a list of a million entries then faults in a handful of times
-// instead of thousands. Below a megabyte the general heap serves.
+// instead of thousands. Below one huge page the general heap serves (a list
+// that fills half a huge page would otherwise hold all of it).
 
 #include <cstddef>
 #include <new>
@@ -10,7 +11,7 @@
 namespace skerra::canvas {
 
 constexpr std::size_t kHugePage = std::size_t{1} << 21;
-constexpr std::size_t kHugePagesFrom = std::size_t{1} << 20;
+constexpr std::size_t kHugePagesFrom = kHugePage;
 
 inline std::size_t roundToHugePages(std::size_t bytes) { return (bytes + kHugePage - 1) & ~(kHugePage - 1); }
 
