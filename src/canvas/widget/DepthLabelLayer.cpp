@@ -86,15 +86,19 @@ void DepthLabelLayer::scroll(const THalvekCanvasModel& view, const CanvasOverlay
     const int dx = shift.x(), dy = shift.y(), W = image_.width(), H = image_.height();
     scrollImage(image_, dx, dy);
     ink_ = ink_.translated(dx, dy) & image_.rect();
-    // What moving cannot give (see the header): a label's pixels lie within its reach of its point.
+    // What moving cannot give (see the header): a label's pixels lie within
+    // half its size of its point, and no label in the image is larger than
+    // the largest drawn (a little more for glyphs reaching past their advance).
+    const int margin = 2 + largest_.height() / 4;
+    const int reachX = largest_.width() / 2 + margin, reachY = largest_.height() / 2 + margin;
     QRegion again;
     if (dx != 0) {
-        again += QRect(QPoint(0, 0), QPoint(std::max(0, dx) + kLabelReachX + 1, H - 1));
+        again += QRect(QPoint(0, 0), QPoint(std::max(0, dx) + reachX + 1, H - 1));
         if (dx < 0)
             again += QRect(QPoint(W + dx - 1, 0), QPoint(W - 1, H - 1));
     }
     if (dy != 0) {
-        again += QRect(QPoint(0, 0), QPoint(W - 1, std::max(0, dy) + kLabelReachY + 1));
+        again += QRect(QPoint(0, 0), QPoint(W - 1, std::max(0, dy) + reachY + 1));
         if (dy < 0)
             again += QRect(QPoint(0, H + dy - 1), QPoint(W - 1, H - 1));
     }
@@ -107,7 +111,7 @@ void DepthLabelLayer::scroll(const THalvekCanvasModel& view, const CanvasOverlay
     }
     QRegion near;
     for (const QRect& r : again)
-        near += r.adjusted(-kLabelReachX, -kLabelReachY, kLabelReachX, kLabelReachY);
+        near += r.adjusted(-reachX, -reachY, reachX, reachY);
     // The labels drawn before; those appended since are drawn whole afterwards.
     DepthLabelPass pass;
     pass.near = &near;

@@ -14,8 +14,9 @@
 // moves the image and draws again only the strips that come in at the edges,
 // and the bands along the client's left and top edges, where a label's pixel,
 // truncated toward zero, does not move along with the others; each widened by
-// the reach of a label (whose point may lie that far outside the client). Labels
-// larger than that reach are drawn whole again at every pan.
+// half the largest label in the image, and the labels whose point lies within
+// that much of them drawn again there. Labels larger than the reach of a label
+// (how far outside the client its point may lie) make every pan a rebuild.
 //
 // Laying a screenful of labels over the chart still costs a blend of every
 // pixel, so the chart with its labels is kept as well: at the next paint only

@@ -174,7 +174,7 @@ TEST(CachedLabels, WholePixelPansMoveTheImage)
     const struct {
         int fontSize;
         bool moved;
-    } fonts[] = {{9, true}, {40, false}};
+    } fonts[] = {{9, true}, {20, true}, {40, false}};
     const QPoint pans[] = {{1, 0},  {0, 1},   {-1, 0}, {0, -1}, {3, -2},  {-7, 5},  {37, 0},
                            {0, 23}, {-60, 0}, {0, -45}, {130, -90}, {2, 2}, {-1, -1},
                            {250, 0}};  // the last one wider than the client: drawn whole
