@@ -51,6 +51,7 @@ QRect DepthLabelLayer::draw(const THalvekCanvasModel& view, const CanvasOverlayF
         p.setClipRegion(*clip);
     GdiPainter g(p);
     pass.largest = largest_;
+    pass.sizes = &sizes_;
     const QRect drawn = DrawDepthLabels(g, clientMapping(view), o, pass) & image_.rect();
     largest_ = pass.largest;
     ink_ |= drawn;
@@ -138,6 +139,7 @@ QRect DepthLabelLayer::update(const THalvekCanvasModel& view, const CanvasOverla
         drawn_.clear();
         ink_ = QRect();
         largest_ = QSize();
+        sizes_.clear();  // the font may have changed
         const QSize size(std::max(1, key.width), std::max(1, key.height));
         if (image_.size() != size)
             image_ = QImage(size, QImage::Format_ARGB32_Premultiplied);

@@ -90,6 +90,7 @@ private:
     QImage image_;                                        // client-sized, transparent where no label is
     QRect ink_;                                           // the part of the image labels were drawn in
     QSize largest_;                                       // the largest label in it
+    QHash<QString, QSize> sizes_;                         // of the label texts in its font
     QImage laid_;         // a picture with the image laid over it
     QImage laidPicture_;  // that picture (shared, not copied)
     long laidNumber_ = 0;  // and its number

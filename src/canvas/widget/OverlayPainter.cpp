@@ -205,7 +205,13 @@ QRect DrawDepthLabels(GdiPainter& g, const PixelMapping& m, const CanvasOverlayF
         if (!labelPixel(m, label.x, label.y, sx, sy) || (pass.near && !pass.near->contains(QPoint(sx, sy))))
             continue;
         const QString text = fixed(label.depth, 1);
-        const int w = g.textWidth(text), h = g.textHeight(text);
+        QSize size = pass.sizes ? pass.sizes->value(text) : QSize();  // not valid: not measured yet
+        if (!size.isValid()) {
+            size = QSize(g.textWidth(text), g.textHeight(text));
+            if (pass.sizes)
+                pass.sizes->insert(text, size);
+        }
+        const int w = size.width(), h = size.height();
         const QPoint topLeft(sx - w / 2, sy - h / 2);
         g.textOut(topLeft.x(), topLeft.y(), text, o.DepthLabelColor);
         ink |= QRect(topLeft, QSize(w, h));

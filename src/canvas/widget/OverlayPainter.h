@@ -8,6 +8,7 @@
 #include "canvas/widget/GdiPainter.h"
 #include "canvas/widget/PixelMapping.h"
 
+#include <QHash>
 #include <QPoint>
 #include <QRect>
 #include <QRegion>
@@ -57,11 +58,14 @@ inline constexpr int kLabelReachX = 50, kLabelReachY = 20;
 // Which depth labels to draw: indices `from` to `to` (not included), and when `near`
 // is given only those whose point falls in it (in pixels). `largest` grows to the
 // largest label drawn.
+// `sizes`, when given, keeps the size of each text measured in the font of the
+// labels (its holder empties it when the font changes).
 struct DepthLabelPass {
     std::size_t from = 0;
     std::size_t to = static_cast<std::size_t>(-1);
     const QRegion* near = nullptr;
     QSize largest;
+    QHash<QString, QSize>* sizes = nullptr;
 };
 // Draws the depth labels of the pass (whatever DepthLabelsVisible says) and returns
 // the box of their texts. The canvas draws them through DepthLabelLayer, which keeps
