@@ -133,6 +133,11 @@ std::optional<ChartRenderer::Rows> ChartRenderer::rowsChangedSince(long since) c
     return std::nullopt;
 }
 
+const ChartRenderer::Moved* ChartRenderer::movedSince(long since) const
+{
+    return movedNumber_ == pictureNumber_ && since == pictureNumber_ - 1 ? &moved_ : nullptr;
+}
+
 void ChartRenderer::countDrawn(PassState& state, bool alwaysDrawn)
 {
     if (alwaysDrawn)

@@ -49,6 +49,8 @@
 #include "platform/Colour.h"
 
 #include <QImage>
+#include <QPoint>
+#include <QRect>
 
 #include <algorithm>
 #include <cstdint>
@@ -113,6 +115,14 @@ public:
         int first, last;
     };
     std::optional<Rows> rowsChangedSince(long since) const;
+    // The present picture made by a pan from the one numbered `since`: that
+    // one moved by `shift` pixels, then drawn again within `rects` (client
+    // pixels; they may overlap). None when it was not made so.
+    struct Moved {
+        QPoint shift;
+        std::vector<QRect> rects;
+    };
+    const Moved* movedSince(long since) const;
 
     // How the picture was made, for tests and benchmarks.
     struct Stats {
@@ -214,10 +224,14 @@ private:
     };
     RowSpan drawnRows_;           // while a pass runs
     RowSpan lastTailRows_;
+    // After a scroll: notes how the picture came from the one before (movedSince).
+    void noteMoved(QPoint shift, const RowSpan& tailBefore, bool textsBefore);
     bool startedAfresh_ = false;  // the picture was begun anew during the rebuild
     bool hadTexts_ = false;       // the last picture has texts drawn over its shapes
     long pictureNumber_ = 0;
     std::optional<Rows> changedRows_;  // from the picture before to this one
+    Moved moved_;                      // how the picture numbered movedNumber_ came from the one before
+    long movedNumber_ = 0;
     int alwaysDrawnLayer_ = -1;
     std::size_t newestFrom_ = 0;  // of the picture's last rebuild
 

@@ -348,9 +348,35 @@ bool ChartRenderer::scroll(const THalvekCanvasModel& model)
     stats_.lastRedrawn = redrawn;
     ++pictureNumber_;
     startedAfresh_ = false;
+    const RowSpan tailBefore = lastTailRows_;
+    const bool textsBefore = hadTexts_;
     finishPicture(model);
     changedRows_.reset();
+    noteMoved(QPoint(dx, dy), tailBefore, textsBefore);
     return true;
+}
+
+// The picture is the one before moved, but for the region drawn again, the
+// shapes above the checkpoint (drawn in both, at their rows) and what lies
+// over the shapes (texts, the grid on top), which is not followed.
+void ChartRenderer::noteMoved(QPoint shift, const RowSpan& tailBefore, bool textsBefore)
+{
+    if (startedAfresh_ || textsBefore || hadTexts_ || key_.gridOnTop != 0 || tailBefore.unbounded
+        || drawnRows_.unbounded)
+        return;
+    const int W = key_.width, H = key_.height;
+    moved_.shift = shift;
+    moved_.rects.clear();
+    region_.appendRects(moved_.rects);
+    auto rows = [&](int first, int last) {
+        first = std::max(0, first);
+        last = std::min(H - 1, last);
+        if (first <= last)
+            moved_.rects.emplace_back(0, first, W, last - first + 1);
+    };
+    rows(tailBefore.first + shift.y(), tailBefore.last + shift.y());
+    rows(drawnRows_.first, drawnRows_.last);
+    movedNumber_ = pictureNumber_;
 }
 
 }  // namespace skerra::canvas

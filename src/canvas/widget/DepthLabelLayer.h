@@ -57,6 +57,7 @@ public:
         long appends = 0;   // new labels drawn onto it
         long rowsLaid = 0;      // rows of the picture laid over again by over()
         long rowsCompared = 0;  // rows compared with the picture laid before
+        long moves = 0;         // times the picture laid over was moved along with a pan
     };
     const Stats& stats() const { return stats_; }
 
@@ -79,10 +80,12 @@ private:
     QRect append(const THalvekCanvasModel& view, const CanvasOverlayFields& labels);
     // The pixels the image moves by when the key changed by a pan alone, by whole pixels.
     std::optional<QPoint> pannedBy(const Key& key) const;
-    void scroll(const THalvekCanvasModel& view, const CanvasOverlayFields& labels, QPoint shift);
+    // Moves the image; the part drawn again.
+    QRegion scroll(const THalvekCanvasModel& view, const CanvasOverlayFields& labels, QPoint shift);
     // Brings the image up to date; the part of it that changed (all of it when rebuilt).
     QRect update(const THalvekCanvasModel& view, const CanvasOverlayFields& labels);
     void layRows(const QImage& picture, int first, int last);
+    bool layMoved(const ChartRenderer& renderer, const QImage& picture);
 
     bool valid_ = false;
     Key key_;
@@ -90,10 +93,13 @@ private:
     QImage image_;                                        // client-sized, transparent where no label is
     QRect ink_;                                           // the part of the image labels were drawn in
     QSize largest_;                                       // the largest label in it
-    QHash<QString, QSize> sizes_;                         // of the label texts in its font
+    QHash<QString, DepthLabelText> texts_;                // the label texts drawn in its font and colour
     QImage laid_;         // a picture with the image laid over it
     QImage laidPicture_;  // that picture (shared, not copied)
     long laidNumber_ = 0;  // and its number
+    // The last update moved the image by a pan, then drew it again in redrawn_.
+    std::optional<QPoint> movedBy_;
+    QRegion redrawn_;
     Stats stats_;
 };
 
