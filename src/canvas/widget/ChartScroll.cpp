@@ -13,7 +13,8 @@
 // - Qt clips a line at the picture's edge, and where it cuts the line shifts
 //   the line's pixels a little: shapes reaching out of either picture are
 //   drawn again whole (a long line across the view makes the pan a full
-//   rebuild).
+//   rebuild). Not so short lines with a wide pen (a survey's track): they are
+//   laid down from a stamp, cut pixel by pixel (WideLineStamp.h).
 // - The clipping against the guard box moves with the window: shapes reaching
 //   far outside (half the guard) leave it to a full rebuild.
 // - Qt's drawing of lines, polylines, polygons, rectangles and circles with
@@ -55,6 +56,7 @@
 #include "canvas/widget/GridPainter.h"
 #include "canvas/widget/ScrollRegion.h"
 #include "canvas/widget/WholePixelPan.h"
+#include "canvas/widget/WideLineStamp.h"
 
 #include <QPainter>
 
@@ -213,6 +215,19 @@ bool sameAtScale(const THShape& s, const PixelMapping& a, const PixelMapping& b,
     return (w < unitsA * 0.5 && h < unitsA * 0.5) == (w < unitsB * 0.5 && h < unitsB * 0.5);
 }
 
+// A short line with a wide pen, laid down from its stamp: its pixels in a
+// picture are those of the whole line, cut pixel by pixel at the edge.
+bool stamped(const THShape& s, const PixelMapping& m)
+{
+    if (s.Kind() != ShapeKind::Line)
+        return false;
+    const auto& l = static_cast<const THLine&>(s);
+    const double dx = m.px(l.X2) - m.px(l.X1), dy = m.py(l.Y2) - m.py(l.Y1);
+    constexpr double reach = WideLineStamp::kReach;
+    return std::abs(dx) <= reach && std::abs(dy) <= reach
+        && WideLineStamp::covers(static_cast<int>(dx), static_cast<int>(dy), s.PenWidth());
+}
+
 void addGridParts(ScrollRegion& region, const GridFixedParts& parts, int dx, int dy, int height)
 {
     region.addRows(parts.labelRowsFrom + std::min(0, dy) - 2, height - 1);
@@ -306,8 +321,8 @@ bool ChartRenderer::scroll(const THalvekCanvasModel& model)
         const QRect box = paintedBox(b, s);
         if (after)
             inView.push_back({i, &s, box});
-        if (truncatesInBand(s, to, bandX, bandY) || !movesExactly(s)
-            || !sameAtScale(s, map_, to, unitsPerPixel_, nextUnits) || !insideBoth.contains(box))
+        if (before != after || truncatesInBand(s, to, bandX, bandY) || !movesExactly(s)
+            || !sameAtScale(s, map_, to, unitsPerPixel_, nextUnits) || (!insideBoth.contains(box) && !stamped(s, to)))
             region.addBox(box);
     }
     region.finish();

@@ -37,20 +37,6 @@ void addRow(PixelCanvas& c, double y, int count, double depth)
         c.AddDepthLabel(10 + i * 25.0, y, depth + i * 0.37);
 }
 
-// The canvas's picture rebuilt whole with the labels laid afresh (and the scale
-// bar, the only other overlay in these tests).
-QImage freshFrame(const PixelCanvas& c)
-{
-    ChartRenderer whole;
-    whole.renderAll(c);
-    QImage fresh = whole.image().copy();
-    QPainter p(&fresh);
-    DepthLabelLayer().paint(p, c, c);
-    GdiPainter g(p);
-    DrawScaleBar(g, c);
-    return fresh;
-}
-
 struct Case {
     const char* name;
     std::vector<Step> steps;  // the cached canvas is painted after each
