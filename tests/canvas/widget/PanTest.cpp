@@ -270,7 +270,8 @@ INSTANTIATE_TEST_SUITE_P(GridOrNot, PanInPart, ::testing::Bool());
 
 // A survey followed tick after tick: a lawn-mower track of short segments with
 // a 2-pixel pen running out of the view on both sides, depth labels along it,
-// the vessel drawn again and the window panned by whole pixels after it. Every
+// the vessel drawn again and the window panned by whole pixels after it (now
+// and then dragged aside, and brought back at the next tick). Every
 // frame equals the chart painted afresh (picture rebuilt whole, labels laid
 // afresh), while the picture, the label image and the picture with the labels
 // laid over it were moved along with the pans.
@@ -298,8 +299,11 @@ TEST(Pan, SurveyTicksEqualTheChartPaintedAfresh)
     double x = 75, y = 50;
     constexpr int kTicks = 160;
     for (int tick = 0; tick < kTicks; ++tick) {
-        const double nx = x + (tick < 100 ? 0.37 : -0.41), ny = y + (tick % 40 < 10 ? 0.29 : 0.0);
-        c.DrawLine(x, y, nx, ny, track);
+        const double nx = x + (tick < 100 ? 0.37 : -0.41);
+        const bool jump = tick % 25 == 20;  // now and then a fix far off, without a track mark
+        const double ny = y + (tick % 40 < 10 ? 0.29 : 0.0) + (jump ? -12.0 : 0.0);
+        if (!jump)
+            c.DrawLine(x, y, nx, ny, track);
         if (tick % 3 == 0)
             c.AddDepthLabel(nx, ny, 9.5 + tick * 0.01);
         x = nx, y = ny;
@@ -307,6 +311,8 @@ TEST(Pan, SurveyTicksEqualTheChartPaintedAfresh)
         c.DrawLine(x - 4, y, x + 4, y, vessel);
         c.DrawCircle(x, y, 2.5, vessel);
         c.WorldPanRounded(x - (c.WorldLeft + c.WorldRight) / 2, y - (c.WorldTop + c.WorldBottom) / 2);
+        if (tick % 25 == 12)
+            c.WorldPanPixels(3, -9);  // dragged aside: the vessel moves on the client
         const QImage frame = c.paint();
         ASSERT_TRUE(c.BackBuffer() == fullRebuildOf(c)) << "tick " << tick << ": "
                                                           << differences(c.BackBuffer(), fullRebuildOf(c));
