@@ -62,16 +62,24 @@ ChartRenderer::ViewKey ChartRenderer::keyOf(const THalvekCanvasModel& m)
     return k;
 }
 
-bool ChartRenderer::isShown(const THShape& s, const ViewKey& key)
+ChartRenderer::Committed::Committed(const THShape& s)
+    : shape(&s), minX(s.MinX), minY(s.MinY), maxX(s.MaxX), maxY(s.MaxY), layer(s.LayerId()), visible(s.Visible)
 {
-    const int layer = s.LayerId();
-    return s.Visible && layer >= 0 && layer <= key.nextLayerId && key.layerVisible[layer];
 }
 
-bool ChartRenderer::inWindow(const THShape& s, const ViewKey& key)
+bool ChartRenderer::Committed::shown(const ViewKey& key) const
 {
-    return !(s.MaxX < key.left || s.MinX > key.right || s.MaxY < key.bottom || s.MinY > key.top);
+    return visible && layer >= 0 && layer <= key.nextLayerId && key.layerVisible[layer];
 }
+
+bool ChartRenderer::Committed::inWindow(const ViewKey& key) const
+{
+    return !(maxX < key.left || minX > key.right || maxY < key.bottom || minY > key.top);
+}
+
+bool ChartRenderer::isShown(const THShape& s, const ViewKey& key) { return Committed(s).shown(key); }
+
+bool ChartRenderer::inWindow(const THShape& s, const ViewKey& key) { return Committed(s).inWindow(key); }
 
 bool ChartRenderer::viewUnchanged(const THalvekCanvasModel& model) const
 {
@@ -185,6 +193,7 @@ void ChartRenderer::startPicture(const THalvekCanvasModel& model)
         DrawGrid(g, model);
     }
     checkpointState_ = PassState{};
+    committed_.clear();
     startedAfresh_ = true;
     checkpointState_.cellTaken.assign(static_cast<std::size_t>(cellColumns_) * cellRows_, 0);
     lastCommitted_ = nullptr;
@@ -277,6 +286,8 @@ void ChartRenderer::finishPicture(const THalvekCanvasModel& model)
 
     drawnRows_ = RowSpan{};
     passShapes(model, first, boundary, checkpoint_, checkpointState_);
+    for (ShapeRange::iterator c = first; c != boundary; ++c)
+        committed_.emplace_back(**c);
     if (boundary != first)
         lastCommitted_ = *std::prev(boundary);
     const RowSpan committedRows = drawnRows_;

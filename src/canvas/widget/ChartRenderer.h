@@ -174,6 +174,18 @@ private:
     // The shape is shown (its layer too) / its bounds meet the window of `key`.
     static bool isShown(const THShape& s, const ViewKey& key);
     static bool inWindow(const THShape& s, const ViewKey& key);
+    // The shapes below the checkpoint, one for each in drawing order, as a
+    // scroll looks at them first (they are unchanged while the checkpoint holds).
+    struct Committed {
+        const THShape* shape;
+        double minX, minY, maxX, maxY;
+        int layer;
+        bool visible;
+        explicit Committed(const THShape& s);
+        bool shown(const ViewKey& key) const;
+        bool inWindow(const ViewKey& key) const;
+    };
+    std::vector<Committed> committed_;
 
     void startPicture(const THalvekCanvasModel& model);
     void passShapes(const THalvekCanvasModel& model, ShapeRange::iterator from, ShapeRange::iterator to,

@@ -296,6 +296,8 @@ bool ChartRenderer::scroll(const THalvekCanvasModel& model)
         }
     }
     const std::size_t committed = checkpointState_.index;
+    if (committed_.size() != committed)
+        return false;  // cannot happen while the rules of use hold
     std::vector<InView>& inView = inView_;  // the shapes below the checkpoint in the new window, in drawing order
     inView.clear();
     const Band bandX(dx), bandY(dy);
@@ -305,14 +307,14 @@ bool ChartRenderer::scroll(const THalvekCanvasModel& model)
     // a shape reaching out of either picture is drawn again.
     const QRect insideBoth(QPoint(std::max(0, dx) + 2, std::max(0, dy) + 2),
                            QPoint(std::min(W, W + dx) - 3, std::min(H, H + dy) - 3));
-    ShapeRange::iterator it = range.begin();
-    for (std::size_t i = 0; i < committed; ++i, ++it) {
-        const THShape& s = **it;
-        if (!isShown(s, key_))
+    for (std::size_t i = 0; i < committed; ++i) {
+        const Committed& c = committed_[i];
+        if (!c.shown(key_))
             continue;
-        const bool before = inWindow(s, key_), after = inWindow(s, next);
+        const bool before = c.inWindow(key_), after = c.inWindow(next);
         if (!before && !after)
             continue;
+        const THShape& s = *c.shape;
         if (s.ShapeType == ShapeTypeCode::Text || s.ShapeType == ShapeTypeCode::Point)
             return false;
         const PixelBounds b = pixelBounds(s, to);
