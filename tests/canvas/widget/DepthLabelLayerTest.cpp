@@ -150,6 +150,24 @@ TEST(CachedLabels, MapTicksOnlyAddToTheImage)
     EXPECT_EQ(c.DepthLabelImage().stats().appends, 20);
 }
 
+// Labels added while a distance is measured (then the labels are drawn over the
+// measure, not laid over the picture beforehand) are in the frames after it.
+TEST(CachedLabels, LabelsAddedWhileMeasuringStayAfterwards)
+{
+    PixelCanvas c(300, 220);
+    chartUnder(c);
+    addRow(c, 100, 6, 4.04);
+    c.paint();
+    c.StartDistanceMeasure(50, 50);
+    c.UpdateDistanceMeasure(200, 150, 180.3, 56.3);
+    c.AddDepthLabel(150, 60, 7.77);
+    c.paint();
+    c.EndDistanceMeasure();
+    c.AddDepthLabel(220, 30, 8.88);
+    ASSERT_EQ(c.paint(), freshFrame(c));
+    ASSERT_EQ(c.paint(), freshFrame(c));
+}
+
 // The window panned by whole pixels (the vessel followed): the image is moved
 // and only the edges are drawn again, with the labels at and beyond the edges,
 // some cut by them, some added between pans. Every frame equals the labels
