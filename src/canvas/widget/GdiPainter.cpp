@@ -189,9 +189,10 @@ void GdiPainter::line(int x1, int y1, int x2, int y2)
 bool GdiPainter::stampsLines() const
 {
     // The stamp is what Qt paints on a plain picture: no antialiasing, no
-    // transformation, pixels laid over what is there.
+    // transformation (nor a scaled device, as on a high-density screen),
+    // pixels laid over what is there.
     return !p_.testRenderHint(QPainter::Antialiasing) && !p_.viewTransformEnabled()
-        && p_.worldTransform().type() == QTransform::TxNone
+        && p_.worldTransform().type() == QTransform::TxNone && p_.deviceTransform().type() == QTransform::TxNone
         && p_.compositionMode() == QPainter::CompositionMode_SourceOver;
 }
 

@@ -103,3 +103,33 @@ TEST(WideLineStamp, IsCutPixelByPixelAtTheEdge)
             }
     }
 }
+
+// On a scaled device (a high-density screen) or with a transformation the line
+// is left to Qt: the stamp is of an unscaled picture.
+TEST(WideLineStamp, ScaledPaintingIsLeftToQt)
+{
+    for (const bool device : {true, false}) {
+        QImage qt(40, 40, QImage::Format_RGB32), drawn(40, 40, QImage::Format_RGB32);
+        for (QImage* image : {&qt, &drawn}) {
+            image->fill(Qt::black);
+            if (device)
+                image->setDevicePixelRatio(2.0);
+        }
+        {
+            QPainter p(&qt);
+            if (!device)
+                p.scale(2, 2);
+            p.setPen(QPen(Qt::white, 3, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+            p.drawLine(5, 5, 8, 7);
+        }
+        {
+            QPainter p(&drawn);
+            if (!device)
+                p.scale(2, 2);
+            GdiPainter g(p);
+            g.setPen(0xFFFFFF, 3);
+            g.line(5, 5, 8, 7);
+        }
+        EXPECT_EQ(marks(drawn, drawn.rect()), marks(qt, qt.rect())) << (device ? "scaled device" : "transformation");
+    }
+}
