@@ -41,7 +41,9 @@
 // drawn in both windows (see ChartScroll.cpp). Where a rule looks across the
 // whole picture in a way moving cannot keep (a point or text in either
 // window, more shapes than the limit) or the window did not just move by
-// whole pixels, the picture is rebuilt whole.
+// whole pixels, the picture is rebuilt whole. The renderer tells how a
+// picture came from the one before by a pan (movedSince), so that what is laid
+// over it can be moved along as well.
 
 #include "canvas/ShapeRange.h"
 #include "canvas/widget/PixelMapping.h"

@@ -21,7 +21,12 @@
 // Laying a screenful of labels over the chart still costs a blend of every
 // pixel, so the chart with its labels is kept as well: at the next paint only
 // the rows of the chart's picture that changed (the vessel's, mostly) are
-// copied and laid over again.
+// copied and laid over again. After a pan that moved both the chart's picture
+// and the image, it is moved along too, and laid again only where either was
+// drawn again.
+//
+// Each label text is drawn once into an image of its own and laid from there
+// (DepthLabelText): the strips of a pan take a few labels at every tick.
 
 #include "canvas/widget/CanvasOverlayFields.h"
 #include "canvas/widget/ChartRenderer.h"
