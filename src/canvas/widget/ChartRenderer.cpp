@@ -62,24 +62,22 @@ ChartRenderer::ViewKey ChartRenderer::keyOf(const THalvekCanvasModel& m)
     return k;
 }
 
-ChartRenderer::Committed::Committed(const THShape& s)
-    : shape(&s), minX(s.MinX), minY(s.MinY), maxX(s.MaxX), maxY(s.MaxY), layer(s.LayerId()), visible(s.Visible)
-{
-}
-
-bool ChartRenderer::Committed::shown(const ViewKey& key) const
+bool ChartRenderer::layerShown(bool visible, int layer, const ViewKey& key)
 {
     return visible && layer >= 0 && layer <= key.nextLayerId && key.layerVisible[layer];
 }
 
-bool ChartRenderer::Committed::inWindow(const ViewKey& key) const
+bool ChartRenderer::boundsMeet(double minX, double minY, double maxX, double maxY, const ViewKey& key)
 {
     return !(maxX < key.left || minX > key.right || maxY < key.bottom || minY > key.top);
 }
 
-bool ChartRenderer::isShown(const THShape& s, const ViewKey& key) { return Committed(s).shown(key); }
+bool ChartRenderer::isShown(const THShape& s, const ViewKey& key) { return layerShown(s.Visible, s.LayerId(), key); }
 
-bool ChartRenderer::inWindow(const THShape& s, const ViewKey& key) { return Committed(s).inWindow(key); }
+bool ChartRenderer::inWindow(const THShape& s, const ViewKey& key)
+{
+    return boundsMeet(s.MinX, s.MinY, s.MaxX, s.MaxY, key);
+}
 
 bool ChartRenderer::viewUnchanged(const THalvekCanvasModel& model) const
 {

@@ -46,6 +46,7 @@
 // over it can be moved along as well.
 
 #include "canvas/ShapeRange.h"
+#include "canvas/THShape.h"
 #include "canvas/widget/PixelMapping.h"
 #include "canvas/widget/ScrollRegion.h"
 #include "platform/Colour.h"
@@ -176,16 +177,24 @@ private:
     // The shape is shown (its layer too) / its bounds meet the window of `key`.
     static bool isShown(const THShape& s, const ViewKey& key);
     static bool inWindow(const THShape& s, const ViewKey& key);
-    // The shapes below the checkpoint, one for each in drawing order, as a
-    // scroll looks at them first (they are unchanged while the checkpoint holds).
+    static bool layerShown(bool visible, int layer, const ViewKey& key);
+    static bool boundsMeet(double minX, double minY, double maxX, double maxY, const ViewKey& key);
+    // The shapes below the checkpoint, one for each in drawing order, with
+    // what a scroll looks at first (they are unchanged while the checkpoint
+    // holds): most of them it need not look at further (ChartScroll.cpp).
     struct Committed {
         const THShape* shape;
         double minX, minY, maxX, maxY;
+        double radius;  // a circle's, else -1
         int layer;
+        int type;       // ShapeTypeCode
+        int penWidth;
         bool visible;
-        explicit Committed(const THShape& s);
-        bool shown(const ViewKey& key) const;
-        bool inWindow(const ViewKey& key) const;
+        ShapeKind kind;
+        bool exact;     // Qt draws it moved along by whole pixels exactly
+        explicit Committed(const THShape& s);  // (ChartScroll.cpp)
+        bool shown(const ViewKey& key) const { return layerShown(visible, layer, key); }
+        bool inWindow(const ViewKey& key) const { return boundsMeet(minX, minY, maxX, maxY, key); }
     };
     std::vector<Committed> committed_;
 

@@ -77,11 +77,10 @@ struct PixelBounds {
     double left, top, right, bottom;
 };
 
-PixelBounds pixelBounds(const THShape& s, const PixelMapping& m)
+PixelBounds pixelBounds(double minX, double minY, double maxX, double maxY, int type, const PixelMapping& m)
 {
-    PixelBounds b{(s.MinX - m.left) * m.kx, (m.top - s.MaxY) * m.ky, (s.MaxX - m.left) * m.kx,
-                  (m.top - s.MinY) * m.ky};
-    if (s.ShapeType == ShapeTypeCode::Spline) {
+    PixelBounds b{(minX - m.left) * m.kx, (m.top - maxY) * m.ky, (maxX - m.left) * m.kx, (m.top - minY) * m.ky};
+    if (type == ShapeTypeCode::Spline) {
         // Control points lie a sixth of a span between neighbours (a third at the mirrored ends) out.
         const double gx = (b.right - b.left) / 3.0 + 1.0, gy = (b.bottom - b.top) / 3.0 + 1.0;
         b = {b.left - gx, b.top - gy, b.right + gx, b.bottom + gy};
@@ -96,17 +95,17 @@ bool within(const PixelBounds& b, int width, int height)
 }
 
 // How far past its bounds a shape can paint: its pen and the rounding.
-int penReach(const THShape& s) { return std::max(1, s.PenWidth()) + 3; }
+int penReach(int penWidth) { return std::max(1, penWidth) + 3; }
 
-// The pixels the shape can paint.
-QRect paintedBox(const PixelBounds& b, const THShape& s)
+// The pixels a shape of these bounds and pen can paint.
+QRect paintedBox(const PixelBounds& b, int penWidth)
 {
     // Within kScrollReach of the client (checked before): truncation of a value
     // made positive, widened by a pixel, covers floor and ceil.
     constexpr double lift = 2 * kScrollReach;
     auto low = [&](double v) { return static_cast<int>(v + lift) - static_cast<int>(lift) - 1; };
     auto high = [&](double v) { return static_cast<int>(v + lift) - static_cast<int>(lift) + 1; };
-    const int margin = penReach(s);
+    const int margin = penReach(penWidth);
     return QRect(QPoint(low(b.left) - margin, low(b.top) - margin), QPoint(high(b.right) + margin, high(b.bottom) + margin));
 }
 
@@ -204,16 +203,38 @@ bool movesExactly(const THShape& s)
 // What the drawing takes from the scale alone comes out the same at both
 // (the scales may differ in their last bits): a circle's radius in pixels,
 // and whether a curve is under half a pixel.
-bool sameAtScale(const THShape& s, const PixelMapping& a, const PixelMapping& b, double unitsA, double unitsB)
+// (w, h: the shape's size in world units; radius: a circle's, else negative.)
+bool sameAtScale(double w, double h, double radius, const PixelMapping& a, const PixelMapping& b, double unitsA,
+                 double unitsB)
 {
-    if (s.Kind() == ShapeKind::Circle) {
-        const double r = static_cast<const THCircle&>(s).Radius;
+    if (radius >= 0) {
+        const double r = radius;
         if (std::trunc(r * a.kx) != std::trunc(r * b.kx) || std::trunc(r * a.ky) != std::trunc(r * b.ky))
             return false;
     }
-    const double w = s.MaxX - s.MinX, h = s.MaxY - s.MinY;
     return (w < unitsA * 0.5 && h < unitsA * 0.5) == (w < unitsB * 0.5 && h < unitsB * 0.5);
 }
+
+// A line's or a straight polyline's vertices lie within its bounds: in a band
+// only when the bounds reach into it. Other shapes are asked.
+bool mayTruncateInBand(ShapeKind kind, int type, const PixelBounds& b, const Band& bx, const Band& by)
+{
+    const bool straight = kind == ShapeKind::Line
+        || (kind == ShapeKind::Polyline && type != ShapeTypeCode::Spline && type != ShapeTypeCode::Arc3);
+    return !straight || bx.meets(std::min(b.left, b.right), std::max(b.left, b.right))
+        || by.meets(std::min(b.top, b.bottom), std::max(b.top, b.bottom));
+}
+
+}  // namespace
+
+ChartRenderer::Committed::Committed(const THShape& s)
+    : shape(&s), minX(s.MinX), minY(s.MinY), maxX(s.MaxX), maxY(s.MaxY),
+      radius(s.Kind() == ShapeKind::Circle ? static_cast<const THCircle&>(s).Radius : -1.0), layer(s.LayerId()),
+      type(s.ShapeType), penWidth(s.PenWidth()), visible(s.Visible), kind(s.Kind()), exact(movesExactly(s))
+{
+}
+
+namespace {
 
 // A short line with a wide pen, laid down from its stamp: its pixels in a
 // picture are those of the whole line, cut pixel by pixel at the edge.
@@ -314,17 +335,19 @@ bool ChartRenderer::scroll(const THalvekCanvasModel& model)
         const bool before = c.inWindow(key_), after = c.inWindow(next);
         if (!before && !after)
             continue;
-        const THShape& s = *c.shape;
-        if (s.ShapeType == ShapeTypeCode::Text || s.ShapeType == ShapeTypeCode::Point)
+        if (c.type == ShapeTypeCode::Text || c.type == ShapeTypeCode::Point)
             return false;
-        const PixelBounds b = pixelBounds(s, to);
+        const PixelBounds b = pixelBounds(c.minX, c.minY, c.maxX, c.maxY, c.type, to);
         if (!within(b, W, H))
             return false;
-        const QRect box = paintedBox(b, s);
+        const QRect box = paintedBox(b, c.penWidth);
         if (after)
-            inView.push_back({i, &s, box});
-        if (before != after || truncatesInBand(s, to, bandX, bandY) || !movesExactly(s)
-            || !sameAtScale(s, map_, to, unitsPerPixel_, nextUnits) || (!insideBoth.contains(box) && !stamped(s, to)))
+            inView.push_back({i, c.shape, box});
+        // The shape itself is looked at only near the band and the edges.
+        if (before != after || !c.exact
+            || !sameAtScale(c.maxX - c.minX, c.maxY - c.minY, c.radius, map_, to, unitsPerPixel_, nextUnits)
+            || (mayTruncateInBand(c.kind, c.type, b, bandX, bandY) && truncatesInBand(*c.shape, to, bandX, bandY))
+            || (!insideBoth.contains(box) && !stamped(*c.shape, to)))
             region.addBox(box);
     }
     region.finish();
