@@ -62,16 +62,22 @@ ChartRenderer::ViewKey ChartRenderer::keyOf(const THalvekCanvasModel& m)
     return k;
 }
 
-bool ChartRenderer::isShown(const THShape& s, const ViewKey& key)
+bool ChartRenderer::layerShown(bool visible, int layer, const ViewKey& key)
 {
-    const int layer = s.LayerId();
-    return s.Visible && layer >= 0 && layer <= key.nextLayerId && key.layerVisible[layer];
+    return visible && layer >= 0 && layer <= key.nextLayerId && key.layerVisible[layer];
 }
+
+bool ChartRenderer::boundsMeet(double minX, double minY, double maxX, double maxY, const ViewKey& key)
+{
+    return !(maxX < key.left || minX > key.right || maxY < key.bottom || minY > key.top);
+}
+
+bool ChartRenderer::isShown(const THShape& s, const ViewKey& key) { return layerShown(s.Visible, s.LayerId(), key); }
 
 bool ChartRenderer::inWindow(const THShape& s, const ViewKey& key)
 {
     const skerra::canvas::ShapeBounds b = s.Bounds();
-    return !(b.maxX < key.left || b.minX > key.right || b.maxY < key.bottom || b.minY > key.top);
+    return boundsMeet(b.minX, b.minY, b.maxX, b.maxY, key);
 }
 
 bool ChartRenderer::viewUnchanged(const THalvekCanvasModel& model) const
@@ -135,6 +141,11 @@ std::optional<ChartRenderer::Rows> ChartRenderer::rowsChangedSince(long since) c
     return std::nullopt;
 }
 
+const ChartRenderer::Moved* ChartRenderer::movedSince(long since) const
+{
+    return movedNumber_ == pictureNumber_ && since == pictureNumber_ - 1 ? &moved_ : nullptr;
+}
+
 void ChartRenderer::countDrawn(PassState& state, bool alwaysDrawn)
 {
     if (alwaysDrawn)
@@ -182,6 +193,8 @@ void ChartRenderer::startPicture(const THalvekCanvasModel& model)
         DrawGrid(g, model);
     }
     checkpointState_ = PassState{};
+    committed_.clear();
+    keepCommitted_ = true;
     startedAfresh_ = true;
     checkpointState_.cellTaken.assign(static_cast<std::size_t>(cellColumns_) * cellRows_, 0);
     lastCommitted_ = nullptr;
@@ -274,6 +287,7 @@ void ChartRenderer::finishPicture(const THalvekCanvasModel& model)
 
     drawnRows_ = RowSpan{};
     passShapes(model, first, boundary, checkpoint_, checkpointState_);
+    keepCommitted(first, boundary);
     if (boundary != first)
         lastCommitted_ = *std::prev(boundary);
     const RowSpan committedRows = drawnRows_;

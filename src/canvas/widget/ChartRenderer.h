@@ -41,14 +41,19 @@
 // drawn in both windows (see ChartScroll.cpp). Where a rule looks across the
 // whole picture in a way moving cannot keep (a point or text in either
 // window, more shapes than the limit) or the window did not just move by
-// whole pixels, the picture is rebuilt whole.
+// whole pixels, the picture is rebuilt whole. The renderer tells how a
+// picture came from the one before by a pan (movedSince), so that what is laid
+// over it can be moved along as well.
 
 #include "canvas/ShapeRange.h"
+#include "canvas/THShape.h"
 #include "canvas/widget/PixelMapping.h"
 #include "canvas/widget/ScrollRegion.h"
 #include "platform/Colour.h"
 
 #include <QImage>
+#include <QPoint>
+#include <QRect>
 
 #include <algorithm>
 #include <cstdint>
@@ -66,6 +71,9 @@ class GdiPainter;
 
 class ChartRenderer {
 public:
+    // How many shapes below the checkpoint a scroll keeps its compact list of
+    // (tests set it to 0 to make scrolls walk the shapes).
+    static inline std::size_t keptCommittedLimit = 65536;
     static constexpr int kDrawLimit = 500000;
     static constexpr int kTextCell = 60;
     // At most this many shapes are left above the checkpoint after a rebuild.
@@ -113,6 +121,14 @@ public:
         int first, last;
     };
     std::optional<Rows> rowsChangedSince(long since) const;
+    // The present picture made by a pan from the one numbered `since`: that
+    // one moved by `shift` pixels, then drawn again within `rects` (client
+    // pixels; they may overlap). None when it was not made so.
+    struct Moved {
+        QPoint shift;
+        std::vector<QRect> rects;
+    };
+    const Moved* movedSince(long since) const;
 
     // How the picture was made, for tests and benchmarks.
     struct Stats {
@@ -164,6 +180,33 @@ private:
     // The shape is shown (its layer too) / its bounds meet the window of `key`.
     static bool isShown(const THShape& s, const ViewKey& key);
     static bool inWindow(const THShape& s, const ViewKey& key);
+    static bool layerShown(bool visible, int layer, const ViewKey& key);
+    static bool boundsMeet(double minX, double minY, double maxX, double maxY, const ViewKey& key);
+    // What a scroll looks at first of a shape below the checkpoint, taken in
+    // one go: most shapes it need not look at further (ChartScroll.cpp). Kept
+    // for the shapes below the checkpoint, in drawing order, while they are at
+    // most keptCommittedLimit (a pan then reads one compact list); beyond that
+    // the scroll takes them from the shapes as it walks them, since a copy
+    // would cost a large chart more memory than its shapes.
+    struct Committed {
+        const THShape* shape;
+        double minX, minY, maxX, maxY;
+        double radius;  // a circle's, else -1
+        int layer;
+        int type;       // ShapeTypeCode
+        int penWidth;
+        bool visible;
+        ShapeKind kind;
+        bool exact;     // Qt draws it moved along by whole pixels exactly
+        Committed(const THShape& s, const skerra::canvas::ShapeBounds& b);  // (ChartScroll.cpp)
+    };
+    std::vector<Committed> committed_;
+    bool keepCommitted_ = true;  // committed_ holds every shape below the checkpoint
+    void keepCommitted(ShapeRange::iterator first, ShapeRange::iterator boundary);
+    // One shape below the checkpoint in either window: false when the pan
+    // cannot be made by moving the picture.
+    struct ScrollPass;
+    bool scrollShape(ScrollPass& pass, std::size_t index, const Committed& c, bool before, bool after);
 
     void startPicture(const THalvekCanvasModel& model);
     void passShapes(const THalvekCanvasModel& model, ShapeRange::iterator from, ShapeRange::iterator to,
@@ -214,10 +257,14 @@ private:
     };
     RowSpan drawnRows_;           // while a pass runs
     RowSpan lastTailRows_;
+    // After a scroll: notes how the picture came from the one before (movedSince).
+    void noteMoved(QPoint shift, const RowSpan& tailBefore, bool textsBefore);
     bool startedAfresh_ = false;  // the picture was begun anew during the rebuild
     bool hadTexts_ = false;       // the last picture has texts drawn over its shapes
     long pictureNumber_ = 0;
     std::optional<Rows> changedRows_;  // from the picture before to this one
+    Moved moved_;                      // how the picture numbered movedNumber_ came from the one before
+    long movedNumber_ = 0;
     int alwaysDrawnLayer_ = -1;
     std::size_t newestFrom_ = 0;  // of the picture's last rebuild
 

@@ -13,7 +13,8 @@
 // - Qt clips a line at the picture's edge, and where it cuts the line shifts
 //   the line's pixels a little: shapes reaching out of either picture are
 //   drawn again whole (a long line across the view makes the pan a full
-//   rebuild).
+//   rebuild). Not so short lines with a wide pen (a survey's track): they are
+//   laid down from a stamp, cut pixel by pixel (WideLineStamp.h).
 // - The clipping against the guard box moves with the window: shapes reaching
 //   far outside (half the guard) leave it to a full rebuild.
 // - Qt's drawing of lines, polylines, polygons, rectangles and circles with
@@ -55,6 +56,7 @@
 #include "canvas/widget/GridPainter.h"
 #include "canvas/widget/ScrollRegion.h"
 #include "canvas/widget/WholePixelPan.h"
+#include "canvas/widget/WideLineStamp.h"
 
 #include <QPainter>
 
@@ -75,11 +77,10 @@ struct PixelBounds {
     double left, top, right, bottom;
 };
 
-PixelBounds pixelBounds(const THShape& s, const PixelMapping& m)
+PixelBounds pixelBounds(double minX, double minY, double maxX, double maxY, int type, const PixelMapping& m)
 {
-    const skerra::canvas::ShapeBounds w = s.Bounds();
-    PixelBounds b{(w.minX - m.left) * m.kx, (m.top - w.maxY) * m.ky, (w.maxX - m.left) * m.kx, (m.top - w.minY) * m.ky};
-    if (s.ShapeType == ShapeTypeCode::Spline) {
+    PixelBounds b{(minX - m.left) * m.kx, (m.top - maxY) * m.ky, (maxX - m.left) * m.kx, (m.top - minY) * m.ky};
+    if (type == ShapeTypeCode::Spline) {
         // Control points lie a sixth of a span between neighbours (a third at the mirrored ends) out.
         const double gx = (b.right - b.left) / 3.0 + 1.0, gy = (b.bottom - b.top) / 3.0 + 1.0;
         b = {b.left - gx, b.top - gy, b.right + gx, b.bottom + gy};
@@ -94,17 +95,17 @@ bool within(const PixelBounds& b, int width, int height)
 }
 
 // How far past its bounds a shape can paint: its pen and the rounding.
-int penReach(const THShape& s) { return std::max(1, s.PenWidth()) + 3; }
+int penReach(int penWidth) { return std::max(1, penWidth) + 3; }
 
-// The pixels the shape can paint.
-QRect paintedBox(const PixelBounds& b, const THShape& s)
+// The pixels a shape of these bounds and pen can paint.
+QRect paintedBox(const PixelBounds& b, int penWidth)
 {
     // Within kScrollReach of the client (checked before): truncation of a value
     // made positive, widened by a pixel, covers floor and ceil.
     constexpr double lift = 2 * kScrollReach;
     auto low = [&](double v) { return static_cast<int>(v + lift) - static_cast<int>(lift) - 1; };
     auto high = [&](double v) { return static_cast<int>(v + lift) - static_cast<int>(lift) + 1; };
-    const int margin = penReach(s);
+    const int margin = penReach(penWidth);
     return QRect(QPoint(low(b.left) - margin, low(b.top) - margin), QPoint(high(b.right) + margin, high(b.bottom) + margin));
 }
 
@@ -202,16 +203,52 @@ bool movesExactly(const THShape& s)
 // What the drawing takes from the scale alone comes out the same at both
 // (the scales may differ in their last bits): a circle's radius in pixels,
 // and whether a curve is under half a pixel.
-bool sameAtScale(const THShape& s, const PixelMapping& a, const PixelMapping& b, double unitsA, double unitsB)
+// (w, h: the shape's size in world units; radius: a circle's, else negative.)
+bool sameAtScale(double w, double h, double radius, const PixelMapping& a, const PixelMapping& b, double unitsA,
+                 double unitsB)
 {
-    if (s.Kind() == ShapeKind::Circle) {
-        const double r = static_cast<const THCircle&>(s).Radius;
+    if (radius >= 0) {
+        const double r = radius;
         if (std::trunc(r * a.kx) != std::trunc(r * b.kx) || std::trunc(r * a.ky) != std::trunc(r * b.ky))
             return false;
     }
-    const skerra::canvas::ShapeBounds box = s.Bounds();
-    const double w = box.maxX - box.minX, h = box.maxY - box.minY;
     return (w < unitsA * 0.5 && h < unitsA * 0.5) == (w < unitsB * 0.5 && h < unitsB * 0.5);
+}
+
+// A line's or a straight polyline's vertices lie within its bounds: in a band
+// only when the bounds reach into it. Other shapes are asked.
+bool mayTruncateInBand(ShapeKind kind, int type, const PixelBounds& b, const Band& bx, const Band& by)
+{
+    const bool straight = kind == ShapeKind::Line
+        || (kind == ShapeKind::Polyline && type != ShapeTypeCode::Spline && type != ShapeTypeCode::Arc3);
+    return !straight || bx.meets(std::min(b.left, b.right), std::max(b.left, b.right))
+        || by.meets(std::min(b.top, b.bottom), std::max(b.top, b.bottom));
+}
+
+}  // namespace
+
+ChartRenderer::Committed::Committed(const THShape& s, const skerra::canvas::ShapeBounds& b)
+    : shape(&s), minX(b.minX), minY(b.minY), maxX(b.maxX), maxY(b.maxY),
+      radius(s.Kind() == ShapeKind::Circle ? static_cast<const THCircle&>(s).Radius : -1.0), layer(s.LayerId()),
+      type(s.ShapeType), penWidth(s.PenWidth()), visible(s.Visible), kind(s.Kind()), exact(movesExactly(s))
+{
+}
+
+
+
+namespace {
+
+// A short line with a wide pen, laid down from its stamp: its pixels in a
+// picture are those of the whole line, cut pixel by pixel at the edge.
+bool stamped(const THShape& s, const PixelMapping& m)
+{
+    if (s.Kind() != ShapeKind::Line)
+        return false;
+    const auto& l = static_cast<const THLine&>(s);
+    const double dx = m.px(l.X2) - m.px(l.X1), dy = m.py(l.Y2) - m.py(l.Y1);
+    constexpr double reach = WideLineStamp::kReach;
+    return std::abs(dx) <= reach && std::abs(dy) <= reach
+        && WideLineStamp::covers(static_cast<int>(dx), static_cast<int>(dy), s.PenWidth());
 }
 
 void addGridParts(ScrollRegion& region, const GridFixedParts& parts, int dx, int dy, int height)
@@ -231,6 +268,53 @@ void ChartRenderer::renderPanned(const THalvekCanvasModel& model)
 {
     if (!scroll(model))
         renderAll(model);
+}
+
+void ChartRenderer::keepCommitted(ShapeRange::iterator first, ShapeRange::iterator boundary)
+{
+    if (!keepCommitted_)
+        return;
+    std::size_t count = 0;
+    for (ShapeRange::iterator c = first; c != boundary && committed_.size() + count <= keptCommittedLimit; ++c)
+        ++count;
+    if (committed_.size() + count > keptCommittedLimit) {
+        keepCommitted_ = false;
+        std::vector<Committed>().swap(committed_);
+        return;
+    }
+    for (ShapeRange::iterator c = first; c != boundary; ++c)
+        committed_.emplace_back(**c, (*c)->Bounds());
+}
+
+// What every shape of one pan is measured against.
+struct ChartRenderer::ScrollPass {
+    const PixelMapping& to;
+    int W, H;
+    Band bandX, bandY;
+    double nextUnits;
+    QRect insideBoth;
+    ScrollRegion& region;
+    std::vector<InView>& inView;
+};
+
+bool ChartRenderer::scrollShape(ScrollPass& pass, std::size_t index, const Committed& c, bool before, bool after)
+{
+    if (c.type == ShapeTypeCode::Text || c.type == ShapeTypeCode::Point)
+        return false;
+    const PixelBounds b = pixelBounds(c.minX, c.minY, c.maxX, c.maxY, c.type, pass.to);
+    if (!within(b, pass.W, pass.H))
+        return false;
+    const QRect box = paintedBox(b, c.penWidth);
+    if (after)
+        pass.inView.push_back({index, c.shape, box});
+    // The shape itself is looked at only near the band and the edges.
+    if (before != after || !c.exact
+        || !sameAtScale(c.maxX - c.minX, c.maxY - c.minY, c.radius, map_, pass.to, unitsPerPixel_, pass.nextUnits)
+        || (mayTruncateInBand(c.kind, c.type, b, pass.bandX, pass.bandY)
+            && truncatesInBand(*c.shape, pass.to, pass.bandX, pass.bandY))
+        || (!pass.insideBoth.contains(box) && !stamped(*c.shape, pass.to)))
+        pass.region.addBox(box);
+    return true;
 }
 
 bool ChartRenderer::scroll(const THalvekCanvasModel& model)
@@ -284,32 +368,42 @@ bool ChartRenderer::scroll(const THalvekCanvasModel& model)
     const std::size_t committed = checkpointState_.index;
     std::vector<InView>& inView = inView_;  // the shapes below the checkpoint in the new window, in drawing order
     inView.clear();
-    const Band bandX(dx), bandY(dy);
     const double nextUnits = ((next.right - next.left) > 0.0 ? next.right - next.left : 1.0) / W;
     // Qt clips a line reaching out of the picture at the edge, and where it
     // cuts it shifts the line's pixels a little (and a rectangle's corner):
     // a shape reaching out of either picture is drawn again.
     const QRect insideBoth(QPoint(std::max(0, dx) + 2, std::max(0, dy) + 2),
                            QPoint(std::min(W, W + dx) - 3, std::min(H, H + dy) - 3));
-    ShapeRange::iterator it = range.begin();
-    for (std::size_t i = 0; i < committed; ++i, ++it) {
-        const THShape& s = **it;
-        if (!isShown(s, key_))
-            continue;
-        const bool before = inWindow(s, key_), after = inWindow(s, next);
-        if (!before && !after)
-            continue;
-        if (s.ShapeType == ShapeTypeCode::Text || s.ShapeType == ShapeTypeCode::Point)
-            return false;
-        const PixelBounds b = pixelBounds(s, to);
-        if (!within(b, W, H))
-            return false;
-        const QRect box = paintedBox(b, s);
-        if (after)
-            inView.push_back({i, &s, box});
-        if (truncatesInBand(s, to, bandX, bandY) || !movesExactly(s)
-            || !sameAtScale(s, map_, to, unitsPerPixel_, nextUnits) || !insideBoth.contains(box))
-            region.addBox(box);
+    ScrollPass pass{to, W, H, Band(dx), Band(dy), nextUnits, insideBoth, region, inView};
+    if (keepCommitted_) {
+        if (committed_.size() != committed)
+            return false;  // cannot happen while the rules of use hold
+        for (std::size_t i = 0; i < committed; ++i) {
+            const Committed& c = committed_[i];
+            if (!layerShown(c.visible, c.layer, key_))
+                continue;
+            const bool before = boundsMeet(c.minX, c.minY, c.maxX, c.maxY, key_);
+            const bool after = boundsMeet(c.minX, c.minY, c.maxX, c.maxY, next);
+            if ((before || after) && !scrollShape(pass, i, c, before, after))
+                return false;
+        }
+    } else {
+        ShapeRange::iterator shape = range.begin();
+        for (std::size_t i = 0; i < committed; ++i, ++shape) {
+            // The shapes below the checkpoint lead the drawing order, the last of them
+            // known: anything else cannot happen while the rules of use hold.
+            if (shape == range.end() || (i + 1 == committed && *shape != lastCommitted_))
+                return false;
+            // Most shapes lie out of both windows: they are passed over on their bounds alone.
+            const THShape& s = **shape;
+            if (!layerShown(s.Visible, s.LayerId(), key_))
+                continue;
+            const skerra::canvas::ShapeBounds w = s.Bounds();
+            const bool before = boundsMeet(w.minX, w.minY, w.maxX, w.maxY, key_);
+            const bool after = boundsMeet(w.minX, w.minY, w.maxX, w.maxY, next);
+            if ((before || after) && !scrollShape(pass, i, Committed(s, w), before, after))
+                return false;
+        }
     }
     region.finish();
     if (region.area() * 2 > static_cast<long>(W) * H)
@@ -349,9 +443,35 @@ bool ChartRenderer::scroll(const THalvekCanvasModel& model)
     stats_.lastRedrawn = redrawn;
     ++pictureNumber_;
     startedAfresh_ = false;
+    const RowSpan tailBefore = lastTailRows_;
+    const bool textsBefore = hadTexts_;
     finishPicture(model);
     changedRows_.reset();
+    noteMoved(QPoint(dx, dy), tailBefore, textsBefore);
     return true;
+}
+
+// The picture is the one before moved, but for the region drawn again, the
+// shapes above the checkpoint (drawn in both, at their rows) and what lies
+// over the shapes (texts, the grid on top), which is not followed.
+void ChartRenderer::noteMoved(QPoint shift, const RowSpan& tailBefore, bool textsBefore)
+{
+    if (startedAfresh_ || textsBefore || hadTexts_ || key_.gridOnTop != 0 || tailBefore.unbounded
+        || drawnRows_.unbounded)
+        return;
+    const int W = key_.width, H = key_.height;
+    moved_.shift = shift;
+    moved_.rects.clear();
+    region_.appendRects(moved_.rects);
+    auto rows = [&](int first, int last) {
+        first = std::max(0, first);
+        last = std::min(H - 1, last);
+        if (first <= last)
+            moved_.rects.emplace_back(0, first, W, last - first + 1);
+    };
+    rows(tailBefore.first + shift.y(), tailBefore.last + shift.y());
+    rows(drawnRows_.first, drawnRows_.last);
+    movedNumber_ = pictureNumber_;
 }
 
 }  // namespace skerra::canvas

@@ -51,6 +51,7 @@ QRect DepthLabelLayer::draw(const THalvekCanvasModel& view, const CanvasOverlayF
         p.setClipRegion(*clip);
     GdiPainter g(p);
     pass.largest = largest_;
+    pass.texts = &texts_;
     const QRect drawn = DrawDepthLabels(g, clientMapping(view), o, pass) & image_.rect();
     largest_ = pass.largest;
     ink_ |= drawn;
@@ -80,21 +81,25 @@ std::optional<QPoint> DepthLabelLayer::pannedBy(const Key& key) const
                          key.width, key.height, std::max(kLabelReachX, kLabelReachY));
 }
 
-void DepthLabelLayer::scroll(const THalvekCanvasModel& view, const CanvasOverlayFields& o, QPoint shift)
+QRegion DepthLabelLayer::scroll(const THalvekCanvasModel& view, const CanvasOverlayFields& o, QPoint shift)
 {
     ++stats_.scrolls;
     const int dx = shift.x(), dy = shift.y(), W = image_.width(), H = image_.height();
     scrollImage(image_, dx, dy);
     ink_ = ink_.translated(dx, dy) & image_.rect();
-    // What moving cannot give (see the header): a label's pixels lie within its reach of its point.
+    // What moving cannot give (see the header): a label's pixels lie within
+    // half its size of its point, and no label in the image is larger than
+    // the largest drawn (a little more for glyphs reaching past their advance).
+    const int margin = depthLabelOverhang(largest_.height());
+    const int reachX = largest_.width() / 2 + margin, reachY = largest_.height() / 2 + margin;
     QRegion again;
     if (dx != 0) {
-        again += QRect(QPoint(0, 0), QPoint(std::max(0, dx) + kLabelReachX + 1, H - 1));
+        again += QRect(QPoint(0, 0), QPoint(std::max(0, dx) + reachX + 1, H - 1));
         if (dx < 0)
             again += QRect(QPoint(W + dx - 1, 0), QPoint(W - 1, H - 1));
     }
     if (dy != 0) {
-        again += QRect(QPoint(0, 0), QPoint(W - 1, std::max(0, dy) + kLabelReachY + 1));
+        again += QRect(QPoint(0, 0), QPoint(W - 1, std::max(0, dy) + reachY + 1));
         if (dy < 0)
             again += QRect(QPoint(0, H + dy - 1), QPoint(W - 1, H - 1));
     }
@@ -107,12 +112,13 @@ void DepthLabelLayer::scroll(const THalvekCanvasModel& view, const CanvasOverlay
     }
     QRegion near;
     for (const QRect& r : again)
-        near += r.adjusted(-kLabelReachX, -kLabelReachY, kLabelReachX, kLabelReachY);
+        near += r.adjusted(-reachX, -reachY, reachX, reachY);
     // The labels drawn before; those appended since are drawn whole afterwards.
     DepthLabelPass pass;
     pass.near = &near;
     pass.to = drawn_.size();
     draw(view, o, pass, &again);
+    return again;
 }
 
 QRect DepthLabelLayer::update(const THalvekCanvasModel& view, const CanvasOverlayFields& o)
@@ -120,9 +126,11 @@ QRect DepthLabelLayer::update(const THalvekCanvasModel& view, const CanvasOverla
     const Key key = keyOf(view, o);
     const bool appendedOnly = valid_ && onlyAppended(o.DepthLabels);
     QRect changed;
+    movedBy_.reset();
     if (appendedOnly && !(key == key_) && key.visible) {
         if (const std::optional<QPoint> shift = pannedBy(key)) {
-            scroll(view, o, *shift);
+            redrawn_ = scroll(view, o, *shift);
+            movedBy_ = shift;
             key_ = key;
             changed = image_.rect();
         }
@@ -134,6 +142,7 @@ QRect DepthLabelLayer::update(const THalvekCanvasModel& view, const CanvasOverla
         drawn_.clear();
         ink_ = QRect();
         largest_ = QSize();
+        texts_.clear();  // the font or colour may have changed
         const QSize size(std::max(1, key.width), std::max(1, key.height));
         if (image_.size() != size)
             image_ = QImage(size, QImage::Format_ARGB32_Premultiplied);
@@ -144,7 +153,10 @@ QRect DepthLabelLayer::update(const THalvekCanvasModel& view, const CanvasOverla
     }
     if (key.visible && o.DepthLabels.size() > drawn_.size()) {
         ++stats_.appends;
-        changed |= append(view, o);
+        const QRect appended = append(view, o);
+        changed |= appended;
+        if (movedBy_)
+            redrawn_ += appended;
     }
     return changed;
 }
@@ -152,6 +164,7 @@ QRect DepthLabelLayer::update(const THalvekCanvasModel& view, const CanvasOverla
 void DepthLabelLayer::paint(QPainter& painter, const THalvekCanvasModel& view, const CanvasOverlayFields& o)
 {
     update(view, o);
+    laidPicture_ = QImage();  // what changed now is not followed in the laid picture
     if (key_.visible && !ink_.isEmpty())
         painter.drawImage(ink_.topLeft(), image_, ink_);
 }
@@ -170,6 +183,34 @@ void DepthLabelLayer::layRows(const QImage& picture, int first, int last)
     p.drawImage(rows.topLeft(), image_, rows);
 }
 
+// The picture was made by the same pan that moved the image: laid_ is moved
+// along, and laid again where either was drawn again.
+bool DepthLabelLayer::layMoved(const ChartRenderer& renderer, const QImage& picture)
+{
+    if (!movedBy_ || laidPicture_.isNull() || laid_.size() != picture.size() || laid_.format() != picture.format())
+        return false;
+    const ChartRenderer::Moved* moved = renderer.movedSince(laidNumber_);
+    if (!moved || moved->shift != *movedBy_)
+        return false;
+    ++stats_.moves;
+    scrollImage(laid_, movedBy_->x(), movedBy_->y());
+    QRegion again = redrawn_;
+    for (const QRect& r : moved->rects)
+        again += r;
+    again &= QRegion(laid_.rect());
+    constexpr std::size_t px = 4;
+    for (const QRect& r : again) {
+        stats_.rowsLaid += r.height();
+        for (int y = r.top(); y <= r.bottom(); ++y)
+            std::memcpy(laid_.scanLine(y) + r.left() * px, picture.constScanLine(y) + r.left() * px, r.width() * px);
+    }
+    QPainter p(&laid_);
+    for (const QRect& r : again)
+        if (const QRect inked = r & ink_; !inked.isEmpty())
+            p.drawImage(inked.topLeft(), image_, inked);
+    return true;
+}
+
 const QImage& DepthLabelLayer::over(const ChartRenderer& renderer, const THalvekCanvasModel& view,
                                     const CanvasOverlayFields& o)
 {
@@ -179,8 +220,10 @@ const QImage& DepthLabelLayer::over(const ChartRenderer& renderer, const THalvek
         laidPicture_ = QImage();
         return picture;
     }
-    if (changed == image_.rect() || laid_.size() != picture.size() || laid_.format() != picture.format()
-        || laidPicture_.isNull()) {
+    if (changed == image_.rect() && layMoved(renderer, picture)) {
+        // moved along with the pan
+    } else if (changed == image_.rect() || laid_.size() != picture.size() || laid_.format() != picture.format()
+               || laidPicture_.isNull()) {
         // Every row is copied over: a buffer of the right size is all it takes (kept between paints).
         if (laid_.size() != picture.size() || laid_.format() != picture.format())
             laid_ = QImage(picture.size(), picture.format());

@@ -14,13 +14,19 @@
 // moves the image and draws again only the strips that come in at the edges,
 // and the bands along the client's left and top edges, where a label's pixel,
 // truncated toward zero, does not move along with the others; each widened by
-// the reach of a label (whose point may lie that far outside the client). Labels
-// larger than that reach are drawn whole again at every pan.
+// half the largest label in the image, and the labels whose point lies within
+// that much of them drawn again there. Labels larger than the reach of a label
+// (how far outside the client its point may lie) make every pan a rebuild.
 //
 // Laying a screenful of labels over the chart still costs a blend of every
 // pixel, so the chart with its labels is kept as well: at the next paint only
 // the rows of the chart's picture that changed (the vessel's, mostly) are
-// copied and laid over again.
+// copied and laid over again. After a pan that moved both the chart's picture
+// and the image, it is moved along too, and laid again only where either was
+// drawn again.
+//
+// Each label text is drawn once into an image of its own and laid from there
+// (DepthLabelText): the strips of a pan take a few labels at every tick.
 
 #include "canvas/widget/CanvasOverlayFields.h"
 #include "canvas/widget/ChartRenderer.h"
@@ -56,6 +62,7 @@ public:
         long appends = 0;   // new labels drawn onto it
         long rowsLaid = 0;      // rows of the picture laid over again by over()
         long rowsCompared = 0;  // rows compared with the picture laid before
+        long moves = 0;         // times the picture laid over was moved along with a pan
     };
     const Stats& stats() const { return stats_; }
 
@@ -78,10 +85,12 @@ private:
     QRect append(const THalvekCanvasModel& view, const CanvasOverlayFields& labels);
     // The pixels the image moves by when the key changed by a pan alone, by whole pixels.
     std::optional<QPoint> pannedBy(const Key& key) const;
-    void scroll(const THalvekCanvasModel& view, const CanvasOverlayFields& labels, QPoint shift);
+    // Moves the image; the part drawn again.
+    QRegion scroll(const THalvekCanvasModel& view, const CanvasOverlayFields& labels, QPoint shift);
     // Brings the image up to date; the part of it that changed (all of it when rebuilt).
     QRect update(const THalvekCanvasModel& view, const CanvasOverlayFields& labels);
     void layRows(const QImage& picture, int first, int last);
+    bool layMoved(const ChartRenderer& renderer, const QImage& picture);
 
     bool valid_ = false;
     Key key_;
@@ -89,9 +98,13 @@ private:
     QImage image_;                                        // client-sized, transparent where no label is
     QRect ink_;                                           // the part of the image labels were drawn in
     QSize largest_;                                       // the largest label in it
+    QHash<QString, DepthLabelText> texts_;                // the label texts drawn in its font and colour
     QImage laid_;         // a picture with the image laid over it
     QImage laidPicture_;  // that picture (shared, not copied)
     long laidNumber_ = 0;  // and its number
+    // The last update moved the image by a pan, then drew it again in redrawn_.
+    std::optional<QPoint> movedBy_;
+    QRegion redrawn_;
     Stats stats_;
 };
 

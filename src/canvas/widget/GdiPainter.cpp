@@ -1,5 +1,7 @@
 #include "canvas/widget/GdiPainter.h"
 
+#include "canvas/widget/WideLineStamp.h"
+
 #include <QPainterPath>
 #include <QPen>
 
@@ -175,10 +177,34 @@ void GdiPainter::line(int x1, int y1, int x2, int y2)
         if (penWidth_ <= 1)
             p_.fillRect(QRect(x1, y1, 1, 1), p_.pen().color());  // the first pixel alone
         else if (x1 != x2 || y1 != y2)
-            p_.drawLine(x1, y1, x2, y2);
+            wideLine(x1, y1, x2, y2);
         return;  // a wide pen without length strokes nothing
     }
-    p_.drawLine(x1, y1, x2, y2);
+    if (penKind_ == PenKind::Solid && penWidth_ > 1)
+        wideLine(x1, y1, x2, y2);
+    else
+        p_.drawLine(x1, y1, x2, y2);
+}
+
+bool GdiPainter::stampsLines() const
+{
+    // The stamp is what Qt paints on a plain picture: no antialiasing, no
+    // transformation (nor a scaled device, as on a high-density screen),
+    // pixels laid over what is there.
+    return !p_.testRenderHint(QPainter::Antialiasing) && !p_.viewTransformEnabled()
+        && p_.worldTransform().type() == QTransform::TxNone && p_.deviceTransform().type() == QTransform::TxNone
+        && p_.compositionMode() == QPainter::CompositionMode_SourceOver;
+}
+
+void GdiPainter::wideLine(int x1, int y1, int x2, int y2)
+{
+    if (!WideLineStamp::covers(x2 - x1, y2 - y1, penWidth_) || !stampsLines()) {
+        p_.drawLine(x1, y1, x2, y2);
+        return;
+    }
+    const QColor colour = toQColor(penColour_);
+    for (const StampRun& run : WideLineStamp::runs(x2 - x1, y2 - y1, penWidth_))
+        p_.fillRect(QRect(x1 + run.x0, y1 + run.dy, run.x1 - run.x0 + 1, 1), colour);
 }
 
 void GdiPainter::polyline(const QPoint* points, int count)

@@ -66,6 +66,10 @@ public:
 
 private:
     void applyPen();
+    // A solid line with a wide pen: a short one laid down from its stamp
+    // (WideLineStamp) where the painter paints plainly, else stroked by Qt.
+    void wideLine(int x1, int y1, int x2, int y2);
+    bool stampsLines() const;
     const QFontMetrics& metrics();
 
     QPainter& p_;

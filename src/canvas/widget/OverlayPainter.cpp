@@ -194,22 +194,63 @@ void DrawDistanceOverlay(GdiPainter& g, const THalvekCanvasModel& view, const Ca
 
 // ---- labels ----
 
+namespace {
+
+const DepthLabelText& drawnText(GdiPainter& g, const QString& text, TColor colour,
+                                QHash<QString, DepthLabelText>& texts)
+{
+    auto it = texts.find(text);
+    if (it != texts.end())
+        return *it;
+    DepthLabelText drawn;
+    drawn.size = QSize(g.textWidth(text), g.textHeight(text));
+    drawn.pad = depthLabelOverhang(drawn.size.height());
+    drawn.image = QImage(drawn.size + QSize(2 * drawn.pad, 2 * drawn.pad), QImage::Format_ARGB32_Premultiplied);
+    drawn.image.fill(Qt::transparent);
+    {
+        QPainter p(&drawn.image);
+        GdiPainter own(p);
+        own.setFont(g.font());
+        own.textOut(drawn.pad, drawn.pad, text, colour);
+    }
+    return *texts.insert(text, std::move(drawn));
+}
+
+// The label's point may lie in the pixels of `box` (a pixel of slack for the truncation).
+bool mayLieIn(const PixelMapping& m, double x, double y, const QRect& box)
+{
+    const double fx = (x - m.left) * m.kx, fy = (m.top - y) * m.ky;
+    return fx >= box.left() - 2 && fx <= box.right() + 2 && fy >= box.top() - 2 && fy <= box.bottom() + 2;
+}
+
+}  // namespace
+
 QRect DrawDepthLabels(GdiPainter& g, const PixelMapping& m, const CanvasOverlayFields& o, DepthLabelPass& pass)
 {
     QRect ink;
     g.setFont(chartFont(o.DepthLabelFontName, o.DepthLabelFontSize));
     g.setClearBrush();
+    const QRect nearBox = pass.near ? pass.near->boundingRect() : QRect();
     for (std::size_t i = pass.from; i < std::min(pass.to, o.DepthLabels.size()); ++i) {
         const auto& label = o.DepthLabels[i];
         int sx = 0, sy = 0;
+        if (pass.near && !mayLieIn(m, label.x, label.y, nearBox))
+            continue;
         if (!labelPixel(m, label.x, label.y, sx, sy) || (pass.near && !pass.near->contains(QPoint(sx, sy))))
             continue;
         const QString text = fixed(label.depth, 1);
-        const int w = g.textWidth(text), h = g.textHeight(text);
-        const QPoint topLeft(sx - w / 2, sy - h / 2);
-        g.textOut(topLeft.x(), topLeft.y(), text, o.DepthLabelColor);
-        ink |= QRect(topLeft, QSize(w, h));
-        pass.largest = pass.largest.expandedTo(QSize(w, h));
+        QSize size;
+        if (pass.texts) {
+            const DepthLabelText& drawn = drawnText(g, text, o.DepthLabelColor, *pass.texts);
+            size = drawn.size;
+            const QPoint topLeft(sx - size.width() / 2, sy - size.height() / 2);
+            g.painter().drawImage(topLeft - QPoint(drawn.pad, drawn.pad), drawn.image);
+        } else {
+            size = QSize(g.textWidth(text), g.textHeight(text));
+            g.textOut(sx - size.width() / 2, sy - size.height() / 2, text, o.DepthLabelColor);
+        }
+        ink |= QRect(QPoint(sx - size.width() / 2, sy - size.height() / 2), size);
+        pass.largest = pass.largest.expandedTo(size);
     }
     return ink;
 }

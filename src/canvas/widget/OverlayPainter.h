@@ -8,6 +8,8 @@
 #include "canvas/widget/GdiPainter.h"
 #include "canvas/widget/PixelMapping.h"
 
+#include <QHash>
+#include <QImage>
 #include <QPoint>
 #include <QRect>
 #include <QRegion>
@@ -54,14 +56,26 @@ void DrawDistanceOverlay(GdiPainter& painter, const THalvekCanvasModel& view, co
 // A label is drawn, centred on its point, while the point lies within this many
 // pixels of the client area.
 inline constexpr int kLabelReachX = 50, kLabelReachY = 20;
+// How far a label's glyphs may reach past the box of its text (height as given).
+inline int depthLabelOverhang(int height) { return 2 + height / 4; }
+// A label text drawn once, in the labels' font and colour, into an image of its
+// own: transparent, reaching the overhang past the text's box each way. Laid
+// over transparent pixels it gives the pixels of drawing the text there.
+struct DepthLabelText {
+    QSize size;
+    int pad = 0;
+    QImage image;
+};
 // Which depth labels to draw: indices `from` to `to` (not included), and when `near`
 // is given only those whose point falls in it (in pixels). `largest` grows to the
-// largest label drawn.
+// largest label drawn. `texts`, when given, keeps each text drawn (its holder
+// empties it when the font or colour changes), and the labels are laid from it.
 struct DepthLabelPass {
     std::size_t from = 0;
     std::size_t to = static_cast<std::size_t>(-1);
     const QRegion* near = nullptr;
     QSize largest;
+    QHash<QString, DepthLabelText>* texts = nullptr;
 };
 // Draws the depth labels of the pass (whatever DepthLabelsVisible says) and returns
 // the box of their texts. The canvas draws them through DepthLabelLayer, which keeps

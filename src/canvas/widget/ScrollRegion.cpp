@@ -121,6 +121,26 @@ void ScrollRegion::copy(const QImage& from, QImage& to) const
             copySpan(y, b.left(), b.right());
 }
 
+void ScrollRegion::appendRects(std::vector<QRect>& out) const
+{
+    auto runs = [](const std::vector<char>& marked, auto add) {
+        for (int i = 0; i < static_cast<int>(marked.size()); ++i) {
+            if (!marked[i])
+                continue;
+            int end = i;
+            while (end + 1 < static_cast<int>(marked.size()) && marked[end + 1])
+                ++end;
+            add(i, end);
+            i = end;
+        }
+    };
+    runs(rows_, [&](int first, int last) { out.emplace_back(0, first, W, last - first + 1); });
+    runs(columns_, [&](int first, int last) { out.emplace_back(first, 0, last - first + 1, H); });
+    for (const QRect& b : boxes_)
+        if (!b.isEmpty())
+            out.push_back(b);
+}
+
 void scrollImage(QImage& image, int dx, int dy)
 {
     const int W = image.width(), H = image.height();

@@ -31,6 +31,8 @@ public:
     bool touches(int left, int top, int right, int bottom) const;
     // Copies the region's pixels from `from` into `to` (both client-sized, 32 bits a pixel).
     void copy(const QImage& from, QImage& to) const;
+    // Rectangles covering the region (they may overlap), added to `out`.
+    void appendRects(std::vector<QRect>& out) const;
 
 private:
     static constexpr int kTile = 8;  // touches() looks at tiles of this many pixels square

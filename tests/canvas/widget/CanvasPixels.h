@@ -2,6 +2,8 @@
 // Test helpers: a canvas whose world window maps one world unit to one pixel
 // (world (x, y) -> pixel (x, height - y)), painted into an image.
 
+#include "canvas/widget/GdiPainter.h"
+#include "canvas/widget/OverlayPainter.h"
 #include "canvas/widget/THalvekCanvasCore.h"
 
 #include <QImage>
@@ -61,4 +63,19 @@ inline QRect inkBox(const QImage& image, unsigned background = kWhiteRgb)
             if (rgbAt(image, x, y) != background)
                 box = box.united(QRect(x, y, 1, 1));
     return box;
+}
+
+// The canvas's picture rebuilt whole with the labels laid afresh (and the scale
+// bar, the only other overlay these tests show).
+inline QImage freshFrame(const THalvekCanvasCore& c)
+{
+    skerra::canvas::ChartRenderer whole;
+    whole.setAlwaysDrawnLayer(c.Renderer().alwaysDrawnLayer());
+    whole.renderAll(c);
+    QImage fresh = whole.image().copy();
+    QPainter p(&fresh);
+    skerra::canvas::DepthLabelLayer().paint(p, c, c);
+    skerra::canvas::GdiPainter g(p);
+    skerra::canvas::DrawScaleBar(g, c);
+    return fresh;
 }

@@ -37,20 +37,6 @@ void addRow(PixelCanvas& c, double y, int count, double depth)
         c.AddDepthLabel(10 + i * 25.0, y, depth + i * 0.37);
 }
 
-// The canvas's picture rebuilt whole with the labels laid afresh (and the scale
-// bar, the only other overlay in these tests).
-QImage freshFrame(const PixelCanvas& c)
-{
-    ChartRenderer whole;
-    whole.renderAll(c);
-    QImage fresh = whole.image().copy();
-    QPainter p(&fresh);
-    DepthLabelLayer().paint(p, c, c);
-    GdiPainter g(p);
-    DrawScaleBar(g, c);
-    return fresh;
-}
-
 struct Case {
     const char* name;
     std::vector<Step> steps;  // the cached canvas is painted after each
@@ -164,6 +150,24 @@ TEST(CachedLabels, MapTicksOnlyAddToTheImage)
     EXPECT_EQ(c.DepthLabelImage().stats().appends, 20);
 }
 
+// Labels added while a distance is measured (then the labels are drawn over the
+// measure, not laid over the picture beforehand) are in the frames after it.
+TEST(CachedLabels, LabelsAddedWhileMeasuringStayAfterwards)
+{
+    PixelCanvas c(300, 220);
+    chartUnder(c);
+    addRow(c, 100, 6, 4.04);
+    c.paint();
+    c.StartDistanceMeasure(50, 50);
+    c.UpdateDistanceMeasure(200, 150, 180.3, 56.3);
+    c.AddDepthLabel(150, 60, 7.77);
+    c.paint();
+    c.EndDistanceMeasure();
+    c.AddDepthLabel(220, 30, 8.88);
+    ASSERT_EQ(c.paint(), freshFrame(c));
+    ASSERT_EQ(c.paint(), freshFrame(c));
+}
+
 // The window panned by whole pixels (the vessel followed): the image is moved
 // and only the edges are drawn again, with the labels at and beyond the edges,
 // some cut by them, some added between pans. Every frame equals the labels
@@ -174,7 +178,7 @@ TEST(CachedLabels, WholePixelPansMoveTheImage)
     const struct {
         int fontSize;
         bool moved;
-    } fonts[] = {{9, true}, {40, false}};
+    } fonts[] = {{9, true}, {20, true}, {40, false}};
     const QPoint pans[] = {{1, 0},  {0, 1},   {-1, 0}, {0, -1}, {3, -2},  {-7, 5},  {37, 0},
                            {0, 23}, {-60, 0}, {0, -45}, {130, -90}, {2, 2}, {-1, -1},
                            {250, 0}};  // the last one wider than the client: drawn whole

@@ -267,3 +267,73 @@ TEST_P(PanInPart, EqualsFullRebuild)
 }
 
 INSTANTIATE_TEST_SUITE_P(GridOrNot, PanInPart, ::testing::Bool());
+
+// A survey followed tick after tick: a lawn-mower track of short segments with
+// a 2-pixel pen running out of the view on both sides, depth labels along it,
+// the vessel drawn again and the window panned by whole pixels after it (now
+// and then dragged aside, and brought back at the next tick). Every
+// frame equals the chart painted afresh (picture rebuilt whole, labels laid
+// afresh), while the picture, the label image and the picture with the labels
+// laid over it were moved along with the pans. Both ways of a scroll: with
+// its list of the shapes below the checkpoint, and walking the shapes (a chart
+// too large for the list).
+void surveyTicksEqualTheChartPaintedAfresh()
+{
+    PixelCanvas c(300, 200);
+    c.Resize(300, 200);
+    c.WorldSet(0, 100, 150, 0);  // half a unit a pixel
+    const int track = c.LayerOpen(QStringLiteral("track"));
+    c.SetLayerPenWidth(track, 2);
+    c.SetDepthLabelSettings(true, 3.0, QStringLiteral("Arial"), 9, 0x800000);
+    for (int line = 0; line < 14; ++line) {
+        const double y = 4 + line * 7.3;
+        for (double x = -30; x < 190; x += 0.7) {
+            const double y0 = y + 0.04 * x, y1 = y + 0.04 * (x + 0.7);
+            c.DrawLine(x, y0, x + 0.7, y1, track);
+            if (std::fmod(x + 30, 4.9) < 0.7)
+                c.AddDepthLabel(x, y0, 5 + line + x / 100);
+        }
+    }
+    const int vessel = c.LayerOpen(QStringLiteral("~~Halvek Vessel"));
+    c.SetAlwaysDrawnLayer(vessel);
+    c.paint();
+    const long scrolls = c.Renderer().stats().scrolls;
+    double x = 75, y = 50;
+    constexpr int kTicks = 160;
+    for (int tick = 0; tick < kTicks; ++tick) {
+        const double nx = x + (tick < 100 ? 0.37 : -0.41);
+        const bool jump = tick % 25 == 20;  // now and then a fix far off, without a track mark
+        const double ny = y + (tick % 40 < 10 ? 0.29 : 0.0) + (jump ? -12.0 : 0.0);
+        if (!jump)
+            c.DrawLine(x, y, nx, ny, track);
+        if (tick % 3 == 0)
+            c.AddDepthLabel(nx, ny, 9.5 + tick * 0.01);
+        x = nx, y = ny;
+        c.CadClearShapes(vessel);
+        c.DrawLine(x - 4, y, x + 4, y, vessel);
+        c.DrawCircle(x, y, 2.5, vessel);
+        c.WorldPanRounded(x - (c.WorldLeft + c.WorldRight) / 2, y - (c.WorldTop + c.WorldBottom) / 2);
+        if (tick % 25 == 12)
+            c.WorldPanPixels(3, -9);  // dragged aside: the vessel moves on the client
+        const QImage frame = c.paint();
+        ASSERT_TRUE(c.BackBuffer() == fullRebuildOf(c)) << "tick " << tick << ": "
+                                                          << differences(c.BackBuffer(), fullRebuildOf(c));
+        const QImage fresh = freshFrame(c);
+        ASSERT_TRUE(frame == fresh) << "tick " << tick << ": " << differences(frame, fresh);
+    }
+    EXPECT_GT(c.Renderer().stats().scrolls - scrolls, kTicks / 3);
+    EXPECT_GT(c.DepthLabelImage().stats().moves, kTicks / 3);
+}
+
+TEST(Pan, SurveyTicksEqualTheChartPaintedAfresh)
+{
+    const std::size_t kept = skerra::canvas::ChartRenderer::keptCommittedLimit;
+    for (const std::size_t limit : {kept, std::size_t{0}}) {
+        SCOPED_TRACE(limit == 0 ? "walking the shapes" : "with the list of shapes below the checkpoint");
+        skerra::canvas::ChartRenderer::keptCommittedLimit = limit;
+        surveyTicksEqualTheChartPaintedAfresh();
+        skerra::canvas::ChartRenderer::keptCommittedLimit = kept;
+        if (HasFatalFailure())
+            return;
+    }
+}
