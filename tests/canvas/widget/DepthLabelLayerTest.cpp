@@ -262,8 +262,9 @@ TEST_P(CachedLabelsOverAChangingChart, EqualAFreshFrame)
             c.BackBuffer();  // a picture made but not painted
     }
     EXPECT_GT(c.Renderer().stats().tailRebuilds, 50);
-    if (!withTexts)
+    if (!withTexts) {
         EXPECT_LT(c.DepthLabelImage().stats().rowsCompared, paints * 180 / 2) << "mostly the renderer's rows";
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(TextsOrNot, CachedLabelsOverAChangingChart, testing::Bool());
