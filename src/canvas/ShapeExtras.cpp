@@ -11,10 +11,11 @@ struct Table {
     std::unordered_map<const THShape*, ShapeExtra> entries;
 };
 
+// Never destroyed: shapes owned by static objects may go after everything else at exit.
 Table& table()
 {
-    static Table t;
-    return t;
+    static Table* const t = new Table;
+    return *t;
 }
 
 }  // namespace
