@@ -8,6 +8,7 @@
 
 #include <QFileInfo>
 
+#include <cmath>
 #include <exception>
 
 Q_LOGGING_CATEGORY(lcDxfImport, "skerra.dxf.import", QtInfoMsg)
@@ -167,8 +168,13 @@ void DxfLoader::append(std::unique_ptr<THShape> shape, int colorNumber, bool lay
     put(std::move(shape), c >= 0 ? c : (layer ? layer->penColor : 0), layerPenWidth && layer ? layer->penWidth : 1);
 }
 
+// A shape whose box the chart's numbers cannot hold (a text 1e308 high) is
+// left out, as an entity with a coordinate that is no number.
 void DxfLoader::put(std::unique_ptr<THShape> shape, TColor penFg, int penWidth)
 {
+    const skerra::canvas::ShapeBounds b = shape->Bounds();
+    if (!(std::isfinite(b.minX) && std::isfinite(b.minY) && std::isfinite(b.maxX) && std::isfinite(b.maxY)))
+        return;
     batch_.Adopt(std::move(shape), importLayer(), penFg, penWidth);
     ++converted_;
 }

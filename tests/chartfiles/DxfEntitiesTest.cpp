@@ -359,8 +359,8 @@ TEST_F(DxfEntities, AFileEndingInsideAVertexKeepsThatVertex)
 TEST_F(DxfEntities, ShapesWhoseGeometryWouldNotBeFiniteAreNotMade)
 {
     const auto all = loadEntities({"0", "ARC", "10", "1e308", "40", "1.7e308", "0", "ELLIPSE", "11", "1.7e308", "21",
-                                   "1.7e308", "0", "CIRCLE", "10", "1e308", "40", "1e308", "0", "LINE", "10", "1e999",
-                                   "11", "2"});
+                                   "1.7e308", "0", "CIRCLE", "10", "1e308", "40", "1e308", "0", "TEXT", "10", "5", "40",
+                                   "1e308", "1", "12.5", "0", "LINE", "10", "1e999", "11", "2"});
     ASSERT_EQ(all.size(), 1u);
     const auto* l = shape_cast<THLine>(all[0]);
     ASSERT_TRUE(l);
