@@ -6,6 +6,8 @@
 #include <QFile>
 #include <QSaveFile>
 
+#include <algorithm>
+
 namespace skerra {
 
 // The file as a list of sections, each a list of lines, in file order. Every line
@@ -139,8 +141,15 @@ void setValue(Doc& doc, const QString& section, const QString& key, const QStrin
         s = &doc.sections.back();
     }
     if (Doc::Line* l = findKey(*s, key)) {
-        // The key keeps its bytes as written (padding, letter case, code page).
-        l->raw = l->raw.left(l->raw.indexOf('=') + 1) + bytes;
+        // The key keeps its bytes as written (padding, letter case, code page),
+        // but a key in the Windows code page would make the whole line, value
+        // and all, read in that code page: beside a value that is not plain
+        // ASCII, such a key goes over to UTF-8 too.
+        QByteArray keyPart = l->raw.left(l->raw.indexOf('=') + 1);
+        const bool asciiValue = std::all_of(bytes.begin(), bytes.end(), [](char c) { return (c & 0x80) == 0; });
+        if (!asciiValue && !QUtf8StringView(keyPart).isValidUtf8())
+            keyPart = decodeLine(keyPart).toUtf8();
+        l->raw = keyPart + bytes;
         l->value = v;
         return;
     }
