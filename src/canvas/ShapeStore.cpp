@@ -165,12 +165,13 @@ LayerShapes ShapeStore::layerMembers(int layer) const
 
 std::vector<THShape*> ShapeStore::layerInDrawingOrder(int layer) const
 {
-    const LayerShapes members = layerMembers(layer);
-    const double k = static_cast<double>(members.size());
+    const Bucket* bucket = findBucket(layer);
+    if (!bucket || bucket->members.empty())
+        return {};
+    const double k = static_cast<double>(bucket->members.size());
     // Sorting costs k log k; walking the whole order costs the chart's size.
     if (k * std::log2(k + 2.0) < static_cast<double>(slots_.size() - head_)) {
-        const Bucket* b = findBucket(layer);
-        std::vector<std::uint32_t> positions(b->members.begin(), b->members.end());
+        std::vector<std::uint32_t> positions(bucket->members.begin(), bucket->members.end());
         std::sort(positions.begin(), positions.end());
         std::vector<THShape*> sorted;
         sorted.reserve(positions.size());
@@ -179,7 +180,7 @@ std::vector<THShape*> ShapeStore::layerInDrawingOrder(int layer) const
         return sorted;
     }
     std::vector<THShape*> ordered;
-    ordered.reserve(members.size());
+    ordered.reserve(bucket->members.size());
     for (THShape* s : shapes())
         if (s->layer_ == layer)
             ordered.push_back(s);
