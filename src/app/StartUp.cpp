@@ -48,11 +48,11 @@ void connectToolWindows()
 {
     Offsets->SetWindowHooks([] { fSVP->show(); }, [] { showModalAbove(frmNTRIPSettings, Offsets); },
                             [] { return fSVP->cUseSVP->isChecked(); });
-    fSVP->SaveCommand = [] { FNav->Save1Click(); };
+    fSVP->SaveCommand = [] { FNav->AutomaticSave(); };
     // The confirmation saves the layout first, then starts the survey as the user
     // would, with a click of Realtime.
     Offsets->SetSurveyHooks([] { return FNav->Survey().State().RealtimeState == 1; },
-                            [] { FNav->Realtime->click(); }, [] { FNav->Save1Click(); });
+                            [] { FNav->Realtime->click(); }, [] { FNav->AutomaticSave(); });
     FGPS->SetScreenshotTimer(FNav->tScreenshot);
     // The offsets window's edits bring up the main window's keypad or keyboard.
     Offsets->SetKeyboardHooks([](QWidget* edit) { FNav->ShowNumericKeypad(edit); },
@@ -61,6 +61,7 @@ void connectToolWindows()
     // included), not only once the NTRIP window is opened from the menu.
     frmNTRIPSettings->SetGPSPort(FNav->GpsCorrectionSink(), QString());
     QObject::connect(FGPS, &TFGPS::StatusLineRequested, FMsg, &TFMsg::addStatusLine);
+    QObject::connect(Navset, &TNavset::StatusLineRequested, FMsg, &TFMsg::addStatusLine);
     QObject::connect(frmNTRIPSettings, &TfrmNTRIPSettings::StatusLineRequested, FMsg, &TFMsg::addStatusLine);
     // The realtime window's depth frames follow the sounder's message type.
     QObject::connect(FGPS, &TFGPS::LowFrequencyDepthRequested, fRealtime, [](bool show) {

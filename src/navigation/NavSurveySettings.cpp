@@ -10,6 +10,8 @@
 #include "shell/TfLatency.h"
 #include "soundvelocity/TfSVP.h"
 
+#include <QComboBox>
+
 GridSettingsTexts NavSurveySettings::GridSettings() const { return FGPS ? FGPS->GridTexts() : GridSettingsTexts{}; }
 
 SensorSettingsValues NavSurveySettings::SensorSettings() const
@@ -45,4 +47,9 @@ VesselShapeTexts NavSurveySettings::VesselShape() const { return FShape ? FShape
 const std::vector<std::string>* NavSurveySettings::SoundVelocityProfile() const
 {
     return fSVP ? fSVP->SoundVelocityColumnInUse() : nullptr;
+}
+
+std::string NavSurveySettings::GnssPortChoice() const
+{
+    return FGPS ? FGPS->Port->currentText().toStdString() : std::string();
 }

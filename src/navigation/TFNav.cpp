@@ -755,6 +755,9 @@ bool TFNav::FormCloseQuery()
     if (!saved && !CloseAfterFailedSave())
         return false;
     Realtime->setEnabled(false);
+    // A survey under way ends as with the Stop button, so the day's event log has an
+    // end for every start.
+    ForwardToSurvey(&SurveyEngine::StopSurvey);
     QCoreApplication::processEvents();
     QThread::msleep(50);
     for (THalvekSerialGPS* device : {ZGPS1, ZSENSOR})

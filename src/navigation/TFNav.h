@@ -186,13 +186,14 @@ public:
     double MeasureStartX = 0, MeasureStartY = 0;
 
 
-    // The File menu's chart commands. Save is the dated automatic layout save;
-    // other windows run it too: the sound-velocity window's "Save && Close" and
-    // the runline generator.
+    // The File menu's chart commands. Save writes the dated layout file, logged as the
+    // user's save; the automatic save writes the same file for closing the program and
+    // for other windows: the sound-velocity window's "Save && Close", the offsets
+    // window's confirmation and the runline generator.
     void New1Click();
     void Open1Click();
     void Save1Click();
-    // Save, telling whether everything was written (each failure has been shown).
+    // The automatic save, telling whether everything was written (each failure has been shown).
     bool AutomaticSave();
     void SaveAs1Click();
     void Export1Click();
@@ -291,6 +292,7 @@ private:
     QString ChooseLayoutFile(bool forSaving, const QStringList& filters, const QString& suffix);
     void ClearVesselAndGrid();
     bool WriteLayout(const QString& fileName, const QString& failedEvent);
+    bool SaveLayout(const QString& savedEvent, const QString& failedEvent);
     bool RememberLastSave(const QString& fileName);
     bool SaveSoundVelocityCopies();
     bool CloseAfterFailedSave();

@@ -347,7 +347,7 @@ void TFNav::RestoreLayoutFromChart()
 
 void TFNav::Generate1Click()
 {
-    Save1Click();
+    AutomaticSave();
     if (!fRunline1) return;
     LoadFormPlacement(fRunline1, false);
     fRunline1->show();

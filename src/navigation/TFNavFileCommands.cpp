@@ -102,15 +102,18 @@ void TFNav::Open1Click()
     EnsureNavLayers(*fcad);
 }
 
-void TFNav::Save1Click() { AutomaticSave(); }
+// The user's own save (menu, tool button, Ctrl+S) is logged as such.
+void TFNav::Save1Click() { SaveLayout(QStringLiteral("Saved: "), QStringLiteral("Save FAILED: ")); }
 
-bool TFNav::AutomaticSave()
+bool TFNav::AutomaticSave() { return SaveLayout(QStringLiteral("Auto-saved: "), QStringLiteral("Auto-save FAILED: ")); }
+
+bool TFNav::SaveLayout(const QString& savedEvent, const QString& failedEvent)
 {
     bool saved = false;
     try {
         const QString fileName = automaticSaveName();
-        if (WriteLayout(fileName, QStringLiteral("Auto-save FAILED: "))) {
-            logEvent(QStringLiteral("Auto-saved: ") + fileName);
+        if (WriteLayout(fileName, failedEvent)) {
+            logEvent(savedEvent + fileName);
             setWindowTitle(QStringLiteral("Skerra - ") + fileName);
             saved = RememberLastSave(fileName);
         }

@@ -4,6 +4,8 @@
 #include "platform/NumberText.h"
 
 #include <algorithm>
+#include <cmath>
+#include <utility>
 
 namespace skerra {
 namespace {
@@ -30,12 +32,35 @@ TColor readColour(const IniFile& ini, const QString& key, TColor fallback)
 
 }  // namespace
 
-NavigationDisplayValues readNavigationSettings(const IniFile& ini)
+std::string settledPenWidth(const std::string& stored, const std::string& fallback, const QString& key,
+                            QString& problem)
+{
+    problem.clear();
+    const std::optional<double> number = tryParseDouble(stored);
+    const bool whole = number && std::isfinite(*number) && std::trunc(*number) == *number;
+    std::string width = fallback;
+    if (whole) {
+        const double clamped = std::clamp(*number, double(MinPenWidth), double(MaxPenWidth));
+        if (clamped == *number) return stored;
+        width = IntToStr(static_cast<int>(clamped));
+    }
+    problem = QStringLiteral("Navigation settings: %1=%2 is not a width from %3 to %4; %5 is used")
+                  .arg(key, QString::fromStdString(stored))
+                  .arg(MinPenWidth)
+                  .arg(MaxPenWidth)
+                  .arg(QString::fromStdString(width));
+    return width;
+}
+
+NavigationDisplayValues readNavigationSettings(const IniFile& ini, QStringList* problems)
 {
     const NavigationDisplayValues design;
     NavigationDisplayValues v;
-    v.vesselWidth = readText(ini, kVesselWidth, "3");
-    v.trackWidth = readText(ini, kTrackWidth, "3");
+    for (auto [key, width] : {std::pair{&kVesselWidth, &v.vesselWidth}, std::pair{&kTrackWidth, &v.trackWidth}}) {
+        QString problem;
+        *width = settledPenWidth(readText(ini, *key, "3"), "3", *key, problem);
+        if (!problem.isEmpty() && problems) problems->append(problem);
+    }
     v.trackDistance = readText(ini, kTrackDistance, "20");
     v.vesselColour = readColour(ini, kVesselColour, design.vesselColour);
     v.trackFixColour = readColour(ini, kTrackFixColour, design.trackFixColour);

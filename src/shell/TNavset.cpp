@@ -8,6 +8,7 @@
 #include "platform/AppPaths.h"
 #include "platform/HandlerGuard.h"
 #include "platform/IniFile.h"
+#include "shell/SharedHeader.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -111,7 +112,7 @@ void TNavset::CreateControls()
     skerra::acceptDigits(eVesselUpdateRate, 5);
     auto* vessel = new QGridLayout(GroupBox1);
     vessel->addWidget(VesselColor, 0, 0, 1, 2);
-    vessel->addWidget(withUpDown(VesselWidth, 0, 15, 1, GroupBox1), 1, 0, 1, 2);
+    vessel->addWidget(withUpDown(VesselWidth, skerra::MinPenWidth, skerra::MaxPenWidth, 1, GroupBox1), 1, 0, 1, 2);
     vessel->addWidget(makeLabel(GroupBox1, "Label1", "Update Rate (ms)"), 2, 0, 1, 2);
     vessel->addWidget(withUpDown(eVesselUpdateRate, 0, 5000, 50, GroupBox1), 3, 0, 1, 2);
 
@@ -133,7 +134,7 @@ void TNavset::CreateControls()
     tracks->addWidget(ColorTracklines0, 1, 0, 1, 2);
     tracks->addWidget(cLineOrDot, 2, 0, 1, 2);
     tracks->addWidget(makeLabel(GroupBox3, "Label2", "Wid."), 3, 0);
-    tracks->addWidget(withUpDown(TrackWidth, 0, 15, 1, GroupBox3), 3, 1);
+    tracks->addWidget(withUpDown(TrackWidth, skerra::MinPenWidth, skerra::MaxPenWidth, 1, GroupBox3), 3, 1);
     tracks->addWidget(makeLabel(GroupBox3, "Label3", "Dist (m)"), 4, 0);
     tracks->addWidget(withUpDown(TrackDistance, 0, 500, 1, GroupBox3), 4, 1);
 
@@ -223,7 +224,19 @@ void TNavset::FormShow()
 {
     LoadFormPlacement(this, false);
     const skerra::IniFile ini(skerra::settingsFilePath());
-    ShowValues(skerra::readNavigationSettings(ini));
+    QStringList problems;
+    ShowValues(skerra::readNavigationSettings(ini, &problems));
+    ReportOnce(problems);
+}
+
+void TNavset::ReportOnce(const QStringList& problems)
+{
+    for (const QString& problem : problems) {
+        if (reported_.contains(problem)) continue;
+        reported_.append(problem);
+        AppendAutoEvent(problem.toStdString(), TodaysEventLogPath());
+        emit StatusLineRequested(problem, true);
+    }
 }
 
 // In the order of the settings file's keys; texts run their change handlers, colours none.

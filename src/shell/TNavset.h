@@ -61,6 +61,10 @@ public:
     void edDepthAlert1Change();
     void eVesselUpdateRateChange();
 
+signals:
+    // A line for the message window (a stored value that had to be changed).
+    void StatusLineRequested(const QString& text, bool show);
+
 protected:
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
@@ -70,12 +74,15 @@ private:
     void CreateControls();
     void ConnectHandlers();
     void ShowValues(const NavigationDisplayValues& values);
+    // Each problem once a run: to the day's event log and the message window.
+    void ReportOnce(const QStringList& problems);
     // The pen width of a chart layer found by its exact name, when it exists.
     void SetLayerWidth(const char* layer, int width);
     void RepaintChart();
 
     THalvekCanvasCore* canvas_ = nullptr;
     QTimer* mapTimer_ = nullptr;
+    QStringList reported_;
     skerra::LastGoodNumber vesselWidth_{skerra::LastGoodNumber::Kind::WholeNumber, "2"};
     skerra::LastGoodNumber trackWidth_{skerra::LastGoodNumber::Kind::WholeNumber, "2"};
     skerra::LastGoodNumber trackDistance_{skerra::LastGoodNumber::Kind::Real, "20"};

@@ -152,7 +152,24 @@ TEST_F(SurveyEngineTest, StartAndStop)
     EXPECT_EQ(engine_->State().GpsStartTick, 0);
     EXPECT_EQ(engine_->State().SensorStartTick, 0);
     EXPECT_TRUE(eventLog().endsWith("\tRealtime STOPPED"));
-    EXPECT_TRUE(eventLog().contains("Disconnected from GPS on COM3"));
+    EXPECT_FALSE(eventLog().contains("Disconnected from GPS"));  // a deliberate close is no fault
+    EXPECT_FALSE(view_.messageWindowKept);
+    engine_->StopSurvey();  // the program closing: nothing more to stop
+    EXPECT_EQ(eventLog().count("Realtime STOPPED"), 1);
+}
+
+// The Realtime button after a Stop looks the same whatever came before it.
+TEST_F(SurveyEngineTest, AStopAfterADisconnectLeavesTheButtonAsAnyStop)
+{
+    start();
+    engine_->OnGnssDisconnect("COM3");
+    EXPECT_FALSE(view_.buttonDown);
+    engine_->RealtimeClicked(true);  // the user's click on the raised "Stop" presses it
+    EXPECT_EQ(engine_->State().RealtimeState, 0);
+    EXPECT_FALSE(view_.running);
+    EXPECT_FALSE(view_.buttonDown);
+    EXPECT_FALSE(engine_->State().RealtimeButtonDown);
+    EXPECT_FALSE(view_.messageWindowKept);
 }
 
 TEST_F(SurveyEngineTest, PortsThatDoNotOpenAreReported)
@@ -163,10 +180,14 @@ TEST_F(SurveyEngineTest, PortsThatDoNotOpenAreReported)
     EXPECT_EQ(view_.Count("Cannot open GPS port COM3 (no such device)"), 1);
     EXPECT_TRUE(eventLog().contains("ZSENSOR Open failed: COM4 (no such device)"));
     EXPECT_TRUE(eventLog().endsWith("\tRealtime STARTED"));  // the run is logged all the same
+    EXPECT_TRUE(view_.messageWindowKept);  // as long as the survey runs without a position
     engine_->OnGnssLine("$GPZDA,1*00");
     EXPECT_FALSE(view_.mapTimer);
+    engine_->OnSensorLine("$SDDPT,10.00");
+    EXPECT_TRUE(view_.messageWindowKept);
 
     engine_->RealtimeClicked(false);  // the next click stops
+    EXPECT_FALSE(view_.messageWindowKept);
     EXPECT_EQ(engine_->State().RealtimeState, 0);
     EXPECT_TRUE(eventLog().endsWith("\tRealtime STOPPED"));
 
@@ -184,6 +205,17 @@ TEST_F(SurveyEngineTest, NoChosenGnssPortIsReportedWithoutAPortName)
     devices_.gnssPort.clear();
     engine_->RealtimeClicked(true);
     EXPECT_EQ(view_.Count("Cannot open GPS port (no port chosen)"), 1);
+}
+
+// The settings refused the chosen port (no such device file): the device kept none, and
+// the report names the chosen one.
+TEST_F(SurveyEngineTest, AChosenGnssPortThatWasRefusedIsNamed)
+{
+    devices_.gnssOpens = false;
+    devices_.gnssPort.clear();
+    settings_.gnssPortChoice = " /dev/ttyUSB7 ";
+    engine_->RealtimeClicked(true);
+    EXPECT_EQ(view_.Count("Cannot open GPS port /dev/ttyUSB7 (does not exist)"), 1);
 }
 
 TEST_F(SurveyEngineTest, BadSettingsAreReportedOncePerText)
@@ -481,7 +513,10 @@ TEST_F(SurveyEngineTest, ASoundingLogsTheFixBeforeItWithThatFixsGridPosition)
 // again) brings everything back.
 TEST_F(SurveyEngineTest, APositionLostByAReportLogsNoXyzLineUntilTheNextFix)
 {
-    const std::string stillGga = nmea("GPGGA,120000.00,4000.0000,N,02730.0000,E,4,08,1.0,10.0,M,30.0,M,,");
+    int second = 0;  // each GGA a new epoch at the same place
+    const auto stillGga = [&] {
+        return nmea("GPGGA,1200" + std::to_string(10 + ++second) + ".00,4000.0000,N,02730.0000,E,4,08,1.0,10.0,M,30.0,M,,");
+    };
     const struct {
         const char* report;
         std::function<void()> raise;
@@ -494,7 +529,7 @@ TEST_F(SurveyEngineTest, APositionLostByAReportLogsNoXyzLineUntilTheNextFix)
     start();
     for (const auto& r : reports) {
         devices_.fix.fixQuality = 4;
-        engine_->OnGnssLine(stillGga);
+        engine_->OnGnssLine(stillGga());
         engine_->OnGnssPosition(40.0, 27.5, 10.0);
         engine_->MapTick();
         engine_->OnSensorLine("$SDDPT,10.00");
@@ -513,7 +548,7 @@ TEST_F(SurveyEngineTest, APositionLostByAReportLogsNoXyzLineUntilTheNextFix)
         EXPECT_EQ(engine_->LastFixQuality(), 0) << r.report;
         EXPECT_TRUE(view_.messageWindowKept) << r.report;
 
-        engine_->OnGnssLine(stillGga);  // the receiver talks again from where it was
+        engine_->OnGnssLine(stillGga());  // the receiver talks again from where it was
         engine_->OnSensorLine("$SDDPT,12.00");
         EXPECT_EQ(readFile(xyz).count('\n'), xyzLines + 1) << r.report;
         EXPECT_FALSE(view_.messageWindowKept) << r.report;
@@ -533,7 +568,7 @@ TEST_F(SurveyEngineTest, ValuesThatOverflowToInfinityAreRefused)
         {"corrected depth", [&] { engine_->OnSensorLine("$SDDPT,1.7e308"); },
          [&] { engine_->OnSensorLine("$SDDPT,10.00"); },
          [&] { return std::isfinite(engine_->State().TrueDepthHigh) && !engine_->TakeEchogramDepth(); },
-         "Sounder: a depth too large to correct was refused: '$SDDPT,1.7e308'"},
+         "Sounder: an impossible depth was refused: '$SDDPT,1.7e308'"},
         {"speed", [&] { engine_->OnGnssSpeed(std::numeric_limits<double>::infinity()); },
          [&] { engine_->OnGnssSpeed(9.26); }, [&] { return view_.speed == "5.0"; },
          "GPS: a speed that is not a finite number was refused"},
@@ -544,6 +579,7 @@ TEST_F(SurveyEngineTest, ValuesThatOverflowToInfinityAreRefused)
          "GPS: an RTK antenna height that is not a finite number was refused"},
     };
     start();
+    engine_->OnGnssPosition(40.0, 27.5, 10.0);  // the speed shows with a current fix
     for (const auto& c : cases) {
         c.good();
         engine_->TakeEchogramDepth();

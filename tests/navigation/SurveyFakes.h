@@ -133,6 +133,8 @@ struct FakeSettings : SurveySettingsSource {
     VesselShapeTexts VesselShape() const override { return vessel; }
     bool LatencyWindowVisible() const override { return latencyVisible; }
     const std::vector<std::string>* SoundVelocityProfile() const override { return useProfile ? &profile : nullptr; }
+    std::string gnssPortChoice;
+    std::string GnssPortChoice() const override { return gnssPortChoice; }
 };
 
 struct RecordingView : SurveyView {

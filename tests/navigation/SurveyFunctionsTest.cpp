@@ -18,6 +18,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 #include <numbers>
 #include <string>
 #include <vector>
@@ -72,6 +73,35 @@ TEST(GnssSentences, SpeedHeadingAndGgaHeights)
             EXPECT_DOUBLE_EQ(rtk->antennaHeight, c.rtk->antennaHeight) << c.line;
             EXPECT_DOUBLE_EQ(rtk->tide, c.rtk->tide) << c.line;
         }
+    }
+}
+
+// Only a GGA with a fix quality above 0, a usable position and a time of its own is a
+// new fix.
+TEST(GnssSentences, WhatAGgaSaysOfTheFix)
+{
+    const struct {
+        std::string line;
+        const char* previousTime;
+        GgaFix kind;
+    } cases[] = {
+        {nmea("GPGGA,120000.10,4000.0,N,02900.0,E,4,12,0.8,40.00,M,3.50,M,1.0,0001"), "120000.00", GgaFix::NewFix},
+        {nmea("GNGGA,120000.10,4000.0,N,02900.0,E,1,12,0.8,40.00,M,3.50,M,,"), "", GgaFix::NewFix},
+        {nmea("GPGGA,,4000.0,N,02900.0,E,4,12,0.8,40.00,M,3.50,M,1.0,0001"), "", GgaFix::NewFix},
+        {nmea("GPGGA,120000.10,4000.0,N,02900.0,E,4,12,0.8,40.00,M,3.50,M,1.0,0001"), "120000.10", GgaFix::Repeat},
+        // A dropout: quality 0 without a position, with the last position, or with zeros.
+        {nmea("GPGGA,120000.20,,,,,0,03,99.99,,M,,M,,"), "120000.10", GgaFix::NoFix},
+        {nmea("GPGGA,120000.20,4000.0,N,02900.0,E,0,03,99.99,40.00,M,3.50,M,,"), "120000.10", GgaFix::NoFix},
+        {nmea("GPGGA,120000.20,0000.0000,N,00000.0000,E,0,00,0.0,,M,,M,,"), "120000.10", GgaFix::NoFix},
+        {nmea("GPGGA,120000.20,,,,,0,03,99.99,,M,,M,,"), "120000.20", GgaFix::NoFix},
+        {nmea("GPGGA,120000.20,4000.0,N,02900.0,E,,12,0.8,40.00,M,3.50,M,,"), "", GgaFix::NoFix},
+        {nmea("GPGGA,120000.20,4000.0,n,02900.0,E,4,12,0.8,40.00,M,3.50,M,,"), "", GgaFix::NoFix},
+        {"$GPGGA,120000.20,4000.0,N,02900.0,E,4,12,0.8,40.00,M,3.50,M,,*00", "", GgaFix::Damaged},
+    };
+    for (const auto& c : cases) {
+        const GgaEpoch epoch = ReadGgaEpoch(c.line, c.previousTime);
+        EXPECT_EQ(epoch.kind, c.kind) << c.line;
+        if (c.kind != GgaFix::Damaged) EXPECT_EQ(epoch.time, c.line.substr(7, c.line.find(',', 7) - 7)) << c.line;
     }
 }
 
@@ -172,10 +202,12 @@ TEST(DepthCorrection, SingleVelocityProfileAndRounding)
     EXPECT_EQ(d.low, 3.5);
 }
 
-// A correction that overflows to infinity is refused on either channel; a large
-// depth that stays finite is kept.
-TEST(DepthCorrection, ADepthThatOverflowsIsRefused)
+// One rule for every sounder type: a raw depth below zero, deeper than the deepest sea
+// or too small to be a normal number is refused on either channel, as is a correction
+// that overflows to infinity; 0 (no sounding) and every depth a sea can have are kept.
+TEST(DepthCorrection, ImpossibleDepthsAndOverflowingCorrectionsAreRefused)
 {
+    const double inf = std::numeric_limits<double>::infinity();
     const struct {
         const char* name;
         double rawHigh, rawLow;
@@ -183,10 +215,25 @@ TEST(DepthCorrection, ADepthThatOverflowsIsRefused)
         double velocity;
         bool refused;
     } cases[] = {
-        {"high channel", 1.7e308, 0, false, 1530, true},
+        {"shallow", 0.3, 0, false, 1530, false},
+        {"no sounding", 0, 0, false, 1530, false},
+        {"deepest sea", 10994, 0, false, 1530, false},
+        {"at the limit", 11000, 0, false, 1530, false},
+        {"both channels", 10, 12.5, true, 1530, false},
+        {"below zero", -5, 0, false, 1530, true},
+        {"just below zero", -0.01, 0, false, 1530, true},
+        {"deeper than any sea", 11000.5, 0, false, 1530, true},
+        {"absurdly deep", 99999999, 0, false, 1530, true},
+        {"large but finite", 1e300, 0, false, 1530, true},
+        {"denormal", 1e-320, 0, false, 1530, true},
+        {"infinite", inf, 0, false, 1530, true},
+        {"not a number", std::nan(""), 0, false, 1530, true},
+        {"high channel overflows", 1.7e308, 0, false, 1530, true},
         {"negative high", -1.7e308, 0, false, 1530, true},
         {"low channel", 10, 1.7e308, true, 1530, true},
-        {"large but finite", 1e300, 0, false, 1530, false},
+        {"low channel below zero", 10, -5, true, 1530, true},
+        {"low channel denormal", 10, 1e-320, true, 1530, true},
+        {"correction overflows", 10000, 0, false, 1e306, true},
     };
     for (const auto& c : cases) {
         SounderReading r;
@@ -198,6 +245,9 @@ TEST(DepthCorrection, ADepthThatOverflowsIsRefused)
         EXPECT_EQ(d.ok, !c.refused) << c.name;
         EXPECT_EQ(d.outOfRange, c.refused) << c.name;
         EXPECT_TRUE(std::isfinite(d.high) && std::isfinite(d.low)) << c.name;
+        // The same rule with a profile: nothing impossible reaches the look-up.
+        const std::vector<std::string> profile{"1500", "1510"};
+        EXPECT_EQ(CorrectDepths(r, c.velocity, 0.4, &profile).outOfRange, c.refused && c.velocity < 1e300) << c.name;
     }
 }
 
@@ -230,6 +280,11 @@ TEST(SurveyCsvLines, HeaderAndLineBytes)
     v.hasPosition = false;  // no fix yet: the four position fields stay empty
     EXPECT_EQ(CoordinatesCsvLine(v), "2026-12-10 090507042,,,,,-10.35,0.25,10.60,0.00,10,0,"
                                      "NMEA DPT,1530.00,0.40,4,43.50,0.25,42.30\r\n");
+    v.hasPosition = true;
+    v.fixQuality = 0;
+    v.hasRtkHeights = false;  // no current fix: the RTK antenna height and tide stay empty
+    EXPECT_EQ(CoordinatesCsvLine(v), "2026-12-10 090507042,40.123456789,-29.5,500123.46,4441234.50,-10.35,0.25,"
+                                     "10.60,0.00,10,0,NMEA DPT,1530.00,0.40,0,,0.25,\r\n");
     EXPECT_EQ(SimpleXyzLine(500000.004, 4400000.0, -10.6), "500000.00,4400000.00,-10.60\r\n");
 }
 
@@ -258,6 +313,9 @@ TEST(SurveyTexts, FixNamesTrackLayersAndBoxColours)
     EXPECT_EQ(StatusLine({4, 5.2, 14, 43.214, "0.35", 10.6}),
               "RTK Fix | Spd: 5.2 kn | SV: 14 | Ant: 43.21 m | Tide: 0.35 m | Depth: 10.60 m");
     EXPECT_EQ(StatusLine({3, 0, 0, 0, "-", std::nullopt}), "Fix:3 | Spd: 0.0 kn | SV: 0 | Ant: 0.00 m | Tide: - m");
+    // Without a current fix the last fix's speed and height are not shown as readings.
+    EXPECT_EQ(StatusLine({0, 5.2, 3, 43.214, "-", 10.6, false}),
+              "No Fix | Spd: - kn | SV: 3 | Ant: - m | Tide: - m | Depth: 10.60 m");
 }
 
 TEST(SurveyTexts, DmsRoundsAsAWholeAndGridText)

@@ -102,9 +102,9 @@ NmeaChanges ParseGGA(std::string_view sentence, NmeaFix& fix)
     const auto latitude = ParseCoordinate(f[2], f[3]);
     const auto longitude = ParseCoordinate(f[4], f[5]);
     if (!latitude.has_value() || !longitude.has_value()) return {};
-    // Some receivers fill the fields of a no-fix GGA with zeros instead of leaving
-    // them empty: that is no position either.
-    if (fix.FixQuality == 0 && *latitude == 0 && *longitude == 0) return {};
+    // Fix quality 0 is no fix, whatever the position fields hold: some receivers fill
+    // them with zeros, others keep sending their last position.
+    if (fix.FixQuality == 0) return {};
 
     const double altitude = f[9].empty() ? fix.Altitude : realOrZero(f[9]);
     NmeaChanges changes;

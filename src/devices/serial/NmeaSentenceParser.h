@@ -6,9 +6,9 @@
 // that carries a checksum is read only when the checksum matches; one without a
 // checksum is read as it is. Other sentence types (ZDA, GSA, HDT, ...) are ignored.
 //
-// A GGA without a usable position (empty fields, a damaged coordinate, or zeros with
-// fix quality 0) keeps the last position and raises no position change; its fix
-// quality and satellites are still taken.
+// A GGA without a usable position (empty fields, a damaged coordinate) or with fix
+// quality 0 keeps the last position and raises no position change; its fix quality
+// and satellites are still taken.
 
 #include "devices/serial/NmeaFix.h"
 

@@ -1,9 +1,11 @@
 #include "DepthCorrection.h"
 
+#include "navigation/survey/PlausibleDepth.h"
 #include "platform/NumberText.h"
 
 #include <cmath>
 #include <tuple>
+#include <utility>
 
 namespace skerra::survey {
 namespace {
@@ -49,6 +51,13 @@ CorrectedDepths CorrectDepths(const SounderReading& reading, double soundVelocit
                               const std::vector<std::string>* profile)
 {
     CorrectedDepths out;
+    for (const auto& [sent, raw] : {std::pair{reading.hasHigh(), reading.rawHigh}, std::pair{reading.hasLow, reading.rawLow}}) {
+        if (sent && !PlausibleRawDepth(raw)) {
+            out.outOfRange = true;
+            out.problem = "an impossible depth was refused";
+            return out;
+        }
+    }
     double vHigh = soundVelocity, vLow = soundVelocity;
     if (profile) {
         if (profile->empty()) {

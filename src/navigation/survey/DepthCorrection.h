@@ -33,9 +33,10 @@ struct CorrectedDepths {
     std::string problem;       // why not ok, or a clamped profile look-up (ok stays true)
 };
 
-// profile: the sound-velocity column, or null for the single velocity. A velocity
-// that is not a positive number is never applied (not ok); a raw depth so large that
-// its correction is not a finite number is refused (not ok, outOfRange).
+// profile: the sound-velocity column, or null for the single velocity. A raw depth
+// that is not plausible (PlausibleRawDepth) is refused (not ok, outOfRange); so is
+// one whose correction is not a finite number. A velocity that is not a positive
+// number is never applied (not ok).
 CorrectedDepths CorrectDepths(const SounderReading& reading, double soundVelocity, double draft,
                               const std::vector<std::string>* profile);
 

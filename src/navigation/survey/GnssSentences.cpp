@@ -52,6 +52,20 @@ std::optional<double> RmcSpeedKnots(std::string_view line) { return speedField(l
 std::optional<double> VtgSpeedKnots(std::string_view line) { return speedField(line, 5); }
 
 // $xxGGA,time,lat,N,lon,E,quality,satellites,hdop,altitude,M,separation,M,...
+GgaEpoch ReadGgaEpoch(std::string_view line, std::string_view previousTime)
+{
+    const auto f = fields(line);
+    if (!f || f->size() < 7) return {};
+    GgaEpoch epoch{GgaFix::NoFix, std::string((*f)[1])};
+    const auto quality = skerra::tryParseInt((*f)[6]);
+    const auto latitude = skerra::ParseCoordinate((*f)[2], (*f)[3]);
+    const auto longitude = skerra::ParseCoordinate((*f)[4], (*f)[5]);
+    if (!quality || *quality <= 0 || !latitude || !longitude) return epoch;
+    const bool repeat = !epoch.time.empty() && epoch.time == previousTime;
+    epoch.kind = repeat ? GgaFix::Repeat : GgaFix::NewFix;
+    return epoch;
+}
+
 std::optional<GgaValues> GgaHeightValues(std::string_view line)
 {
     const auto f = fields(line);

@@ -8,6 +8,7 @@
 // match gives nothing.
 
 #include <optional>
+#include <string>
 #include <string_view>
 
 namespace skerra::survey {
@@ -28,6 +29,19 @@ struct GgaValues {
     double altitude = 0;                // above mean sea level, metres
     std::optional<double> separation;   // geoid separation, metres
 };
+
+// What one GGA says of the fix. A GGA with fix quality 0, or without a usable position,
+// is no fix (some receivers keep sending their last position, or zeros, with quality
+// 0). A GGA whose UTC time equals the previous GGA's is a repeat (a receiver or a line
+// repeating its last sentence), not a new fix. A line whose checksum does not match
+// says nothing.
+enum class GgaFix { Damaged, NoFix, Repeat, NewFix };
+struct GgaEpoch {
+    GgaFix kind = GgaFix::Damaged;
+    std::string time;  // the UTC time field as it stands
+};
+// previousTime: the time field of the GGA before; an empty time is never a repeat.
+GgaEpoch ReadGgaEpoch(std::string_view line, std::string_view previousTime);
 
 // GGA: nothing unless the time, fix quality and altitude fields are numbers.
 std::optional<GgaValues> GgaHeightValues(std::string_view line);

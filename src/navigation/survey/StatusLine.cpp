@@ -8,9 +8,9 @@ namespace skerra::survey {
 std::string StatusLine(const StatusLineValues& v)
 {
     std::string s = FixQualityName(v.fixQuality);
-    s += " | Spd: " + skerra::FormatFixed(v.speedKnots, 1) + " kn";
+    s += " | Spd: " + (v.live ? skerra::FormatFixed(v.speedKnots, 1) : "-") + " kn";
     s += " | SV: " + skerra::IntToStr(v.satellites);
-    s += " | Ant: " + skerra::FormatFixed(v.antennaHeight, 2) + " m";
+    s += " | Ant: " + (v.live ? skerra::FormatFixed(v.antennaHeight, 2) : "-") + " m";
     s += " | Tide: " + v.tideText + " m";
     if (v.depth) s += " | Depth: " + skerra::FormatFixed(*v.depth, 2) + " m";
     return s;

@@ -61,9 +61,15 @@ std::string CoordinatesCsvLine(const CoordinateLogValues& v)
     fixed(out, v.draft);
     field(out);
     out += skerra::IntToStr(v.fixQuality);
-    fixed(out, v.antennaHeight);
+    if (v.hasRtkHeights)
+        fixed(out, v.antennaHeight);
+    else
+        field(out);
     fixed(out, v.manualTide);
-    fixed(out, v.rtkTide);
+    if (v.hasRtkHeights)
+        fixed(out, v.rtkTide);
+    else
+        field(out);
     out += "\r\n";
     return out;
 }

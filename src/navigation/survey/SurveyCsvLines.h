@@ -25,6 +25,7 @@ struct CoordinateLogValues {
     double soundVelocity = 0;        // the velocity applied
     double draft = 0;                // the draft applied
     int fixQuality = 0;
+    bool hasRtkHeights = true;       // false: RTK Antenna Height and RTK Tide stay empty
     double antennaHeight = 0;
     double rtkTide = 0;
 };

@@ -97,6 +97,11 @@ void SurveyEngine::RealtimeClicked(bool buttonDown)
         Stop();
 }
 
+void SurveyEngine::StopSurvey()
+{
+    if (state_.RealtimeState == 1) Stop();
+}
+
 void SurveyEngine::SetMapTimer(bool enabled)
 {
     state_.MapTimerEnabled = enabled;
@@ -113,6 +118,8 @@ void SurveyEngine::Start()
     if (!logProblem.empty()) Report(text("Geodesy log could not be written: " + logProblem));
     BuildProjection(grid);
     state_.SoundingFix = {};
+    lastGgaTime_.clear();
+    lastGgaGaveFix_ = true;
     devices_.ApplyPortSettings(SurveyDevice::Gnss);
     devices_.ApplyPortSettings(SurveyDevice::Sounder);
     CopyOffsets();
@@ -121,7 +128,7 @@ void SurveyEngine::Start()
     if (devices_.Open(SurveyDevice::Gnss, reason)) {
         state_.GpsStartTick = armedTick(clock_.TickMs());
     } else {
-        Report(portFailure("Cannot open GPS port", devices_.PortName(SurveyDevice::Gnss), reason));
+        ReportGnssOpenFailure(reason);
     }
 
     const SensorSettingsValues sensor = settings_.SensorSettings();
@@ -147,10 +154,28 @@ void SurveyEngine::Start()
     state_.RealtimeState = 1;
 }
 
+// The port the user chose is named: when the settings refused it (no such device file),
+// the device kept another port, or none, and its own reason is not about this one. The
+// report stays on screen while the survey runs without a position.
+void SurveyEngine::ReportGnssOpenFailure(QString reason)
+{
+    QString port = devices_.PortName(SurveyDevice::Gnss);
+    const QString chosen = QString::fromStdString(settings_.GnssPortChoice()).trimmed();
+    if (!chosen.isEmpty() && chosen != port) {
+        port = chosen;
+        reason = QStringLiteral("does not exist");
+    }
+    Report(portFailure("Cannot open GPS port", port, reason));
+    KeepPositionReportShown(true);
+}
+
 void SurveyEngine::Stop()
 {
+    // The ports close on purpose: their disconnects are no fault to report.
+    closingPorts_ = true;
     devices_.Close(SurveyDevice::Gnss);
     devices_.Close(SurveyDevice::Sounder);
+    closingPorts_ = false;
     SetMapTimer(false);
     view_.SetEchogramTimerEnabled(false);
     state_.SensorDataSeen = false;
@@ -162,6 +187,8 @@ void SurveyEngine::Stop()
     view_.SetEchogramVisible(false);
     ShowReadingsStopped();
     view_.SetRealtimeRunning(false);
+    state_.RealtimeButtonDown = false;  // whatever a disconnect did to it meanwhile
+    view_.SetRealtimeButtonDown(false);
     AppendAutoEvent("Realtime STOPPED", TodaysEventLogPath());
     coordinates_.Close();
     simpleXyz_.Close();
@@ -170,7 +197,8 @@ void SurveyEngine::Stop()
 
 // Nothing on screen may pass for a live reading once the survey stopped: a depth
 // alert's red goes, the chart's depth box empties, its position box says that the
-// survey stopped and the numbers window shows no readings, in no fix's colours.
+// survey stopped, the status bar shows no position and the numbers window shows no
+// readings, in no fix's colours.
 void SurveyEngine::ShowReadingsStopped()
 {
     if (chart_.BackColor == skerra::colors::Red) chart_.SetBackColor(settings_.NavigationDisplay().chartColour);
@@ -183,6 +211,8 @@ void SurveyEngine::ShowReadingsStopped()
     view_.SetGnssNumbers(none, none, none, none);
     view_.SetSpeedText(none);
     view_.SetDepthTexts(none, none);
+    view_.SetStatusPanelText(0, none);
+    view_.SetStatusPanelText(1, none);
     view_.SetGpsBoxColour(skerra::colors::Silver);
     view_.SetDepthFrameColour(skerra::colors::Silver);
     chart_.Refresh();
@@ -232,11 +262,12 @@ void SurveyEngine::OnGnssConnect(const QString& port)
 
 void SurveyEngine::OnGnssDisconnect(const QString& port)
 {
+    if (closingPorts_) return;
     SetMapTimer(false);
     Report("Disconnected from GPS on " + port);
     state_.RealtimeButtonDown = false;
     view_.SetRealtimeButtonDown(false);
-    MarkPositionStale();
+    MarkPositionStale(true);
 }
 
 void SurveyEngine::OnGnssIdle()
@@ -245,27 +276,41 @@ void SurveyEngine::OnGnssIdle()
     state_.GpsLatitude = state_.GpsLongitude = 0;
     Report(QStringLiteral("GPS is idle!"));
     view_.SetGpsBoxColour(skerra::colors::Red);
-    MarkPositionStale();
+    MarkPositionStale(true);
 }
 
 void SurveyEngine::OnGnssTimeout()
 {
     Report(QStringLiteral("GPS Timeout!"));
     view_.SetGnssMonitorColour(skerra::colors::Red);
-    MarkPositionStale();
+    MarkPositionStale(true);
 }
 
 // No sounding takes the last position until a new fix arrives; the realtime window and
-// the chart's position box say that there is no fix, and the report stays on screen
-// while the survey runs.
-void SurveyEngine::MarkPositionStale()
+// the chart's position box say that there is no fix and show no speed as live, and a
+// report stays on screen while the survey runs.
+void SurveyEngine::MarkPositionStale(bool reported)
 {
     state_.SoundingFix.current = false;
     UpdateStatusTexts(0, 0);
     view_.SetGpsBoxColour(GpsBoxColour(0));
     lastShownFixQuality_ = 0;
+    ShowSpeed(false);
     chart_.Refresh();
-    if (state_.RealtimeState == 1) KeepPositionReportShown(true);
+    if (reported && state_.RealtimeState == 1) KeepPositionReportShown(true);
+}
+
+bool SurveyEngine::PositionCurrent()
+{
+    const SurveyState::ProjectedFix& fix = state_.SoundingFix;
+    if (fix.current && clock_.TickMs() - fix.tick > kFixMaxAgeMs) MarkPositionStale(false);
+    return fix.current;
+}
+
+void SurveyEngine::ShowSpeed(bool live)
+{
+    chart_.SetCurrentSpeed(live ? state_.SpeedKnots : 0, live);
+    if (!speedText_.isEmpty()) view_.SetSpeedText(live ? speedText_ : QStringLiteral("---"));
 }
 
 void SurveyEngine::KeepPositionReportShown(bool keep)
@@ -325,11 +370,11 @@ void SurveyEngine::OnGnssLine(const std::string& line)
 
     if (HasSentenceType(line, "GGA")) {
         if (const auto gga = GgaHeightValues(line)) TakeRtkHeights(*gga);
-        if (!state_.SoundingFix.current) RecoverPosition(line);
+        TakeGgaEpoch(line);
     }
 
     // The device parses the line after this handler: this is the previous GGA's quality.
-    const int quality = devices_.GnssFix().fixQuality;
+    const int quality = PositionCurrent() ? devices_.GnssFix().fixQuality : 0;
     if (quality != lastShownFixQuality_) {
         view_.SetGpsBoxColour(GpsBoxColour(quality));
         lastShownFixQuality_ = quality;
@@ -344,6 +389,23 @@ void SurveyEngine::TakeRtkHeights(const GgaValues& gga)
     if (!rtk) return;
     state_.RtkAntennaHeight = rtk->antennaHeight;
     state_.RtkTide = rtk->tide;
+}
+
+// A new fix keeps the position current (the device reports a position only when it
+// changed); a GGA that is no fix makes it stale; a repeat changes nothing, so that
+// with only repeats the position ages and goes stale.
+void SurveyEngine::TakeGgaEpoch(const std::string& line)
+{
+    const GgaEpoch epoch = ReadGgaEpoch(line, lastGgaTime_);
+    if (epoch.kind == GgaFix::Damaged) return;
+    lastGgaTime_ = epoch.time;
+    lastGgaGaveFix_ = epoch.kind == GgaFix::NewFix;
+    if (epoch.kind == GgaFix::NoFix && state_.SoundingFix.current) MarkPositionStale(false);
+    if (epoch.kind != GgaFix::NewFix) return;
+    if (state_.SoundingFix.current)
+        state_.SoundingFix.tick = clock_.TickMs();
+    else
+        RecoverPosition(line);
 }
 
 // The device reports a position only when it changed: after a stale report a vessel
@@ -366,8 +428,11 @@ void SurveyEngine::OnGnssPosition(double latitude, double longitude, double alti
         state_.SoundingFix.current = false;
         return;
     }
-    state_.SoundingFix = {latitude, longitude, grid->easting, grid->northing, true, true};
+    if (!lastGgaGaveFix_) return;  // a repeated GGA that moved: not a new fix
+    const bool wasCurrent = state_.SoundingFix.current;
+    state_.SoundingFix = {latitude, longitude, grid->easting, grid->northing, true, true, clock_.TickMs()};
     KeepPositionReportShown(false);
+    if (!wasCurrent) ShowSpeed(true);
 }
 
 void SurveyEngine::OnGnssSpeed(double kmh)
@@ -376,7 +441,8 @@ void SurveyEngine::OnGnssSpeed(double kmh)
     if (!std::isfinite(kmh)) return;
     const std::string knots = skerra::FormatFixed(kmh / 1.852, 1);
     state_.SpeedLabelKnots = skerra::tryParseDouble(knots).value_or(0.0);
-    view_.SetSpeedText(text(knots));
+    speedText_ = text(knots);
+    if (state_.SoundingFix.current) view_.SetSpeedText(speedText_);
 }
 
 // ---------------------------------------------------------------- map tick
@@ -388,20 +454,26 @@ void SurveyEngine::MapTick()
     const bool havePosition = state_.GpsLatitude != 0 || state_.GpsLongitude != 0;
     const GnssFixValues fix = devices_.GnssFix();
     const SensorSettingsValues sensor = settings_.SensorSettings();
+    const bool current = PositionCurrent();
+    const int quality = current ? fix.fixQuality : 0;
 
     if (havePosition) view_.SetVesselPosition(state_.GpsLatitude, state_.GpsLongitude, state_.GpsAltitude);
-    UpdateStatusTexts(fix.fixQuality, fix.satellites);
+    UpdateStatusTexts(quality, fix.satellites);
 
+    // The vessel stays where it was last seen; the track, the depth labels and the
+    // status bar take only a current position.
     if (havePosition && ProjectPosition()) {
         state_.GridHeading = (sensor.gyroEnabled ? state_.GyroHeading : fix.course) + state_.GridConvergence;
         FollowVessel();
         DrawVessel();
-        view_.SetStatusPanelText(0, text(DmsText(state_.GpsLatitude, state_.GpsLongitude)));
-        view_.SetStatusPanelText(1, text(GridPositionText(state_.GridEasting, state_.GridNorthing)));
-        DrawTrackMark(fix.fixQuality);
-        PlaceDepthLabel();
+        if (current) {
+            view_.SetStatusPanelText(0, text(DmsText(state_.GpsLatitude, state_.GpsLongitude)));
+            view_.SetStatusPanelText(1, text(GridPositionText(state_.GridEasting, state_.GridNorthing)));
+            DrawTrackMark(quality);
+            PlaceDepthLabel();
+        }
     }
-    UpdateDepthSpeedBox(sensor.sensorEnabled);
+    UpdateDepthSpeedBox(sensor.sensorEnabled, current);
 
     if (measure) {
         latency_.Add(clock_.TickMs() - started);
@@ -411,12 +483,16 @@ void SurveyEngine::MapTick()
 
 void SurveyEngine::UpdateStatusTexts(int fixQuality, int satellites)
 {
+    // Without a fix the last fix's speed and heights are no readings.
+    const bool live = fixQuality != 0;
     const bool offsetsOpen = settings_.OffsetsWindowVisible();
-    const std::string tide = offsetsOpen ? "-" : skerra::FormatFixed(state_.RtkTide, 2);
-    view_.SetGnssNumbers(text(skerra::IntToStr(fixQuality)), fixed(state_.RtkAntennaHeight, 2), text(tide),
+    const std::string tide = offsetsOpen || !live ? "-" : skerra::FormatFixed(state_.RtkTide, 2);
+    const std::string antenna = live ? skerra::FormatFixed(state_.RtkAntennaHeight, 2) : "-";
+    view_.SetGnssNumbers(text(skerra::IntToStr(fixQuality)), text(antenna), text(tide),
                          text(skerra::IntToStr(satellites)));
     state_.LastFixQuality = fixQuality;
     StatusLineValues line{fixQuality, state_.SpeedLabelKnots, satellites, state_.RtkAntennaHeight, tide, {}};
+    line.live = live;
     if (settings_.SensorSettings().sensorEnabled && state_.DepthCurrent() && state_.PrimaryDepth > 0)
         line.depth = state_.PrimaryDepth;
     state_.GGAOverlayText = StatusLine(line);
@@ -554,7 +630,7 @@ void SurveyEngine::PlaceDepthLabel()
         lastDepthLabel_ = std::pair{e, n};
 }
 
-void SurveyEngine::UpdateDepthSpeedBox(bool sensorEnabled)
+void SurveyEngine::UpdateDepthSpeedBox(bool sensorEnabled, bool positionCurrent)
 {
     if (sensorEnabled) {
         // Only a current depth is shown; the low one beside it while its frame is up
@@ -563,7 +639,7 @@ void SurveyEngine::UpdateDepthSpeedBox(bool sensorEnabled)
         const bool showLow = current && lowDepthShown_ && state_.TrueDepthHigh != 0;
         chart_.SetCurrentDepth(current ? state_.PrimaryDepth : 0, showLow ? state_.TrueDepthLow : 0, current);
     }
-    chart_.SetCurrentSpeed(state_.SpeedKnots, true);
+    chart_.SetCurrentSpeed(positionCurrent ? state_.SpeedKnots : 0, positionCurrent);
 }
 
 // ---------------------------------------------------------------- depth sentences
@@ -636,6 +712,7 @@ void SurveyEngine::OnSensorLine(const std::string& line)
 void SurveyEngine::WriteSurveyLogs(const SounderReading& reading, const std::string& messageType,
                                    double velocityUsed, double draft)
 {
+    const bool current = PositionCurrent();
     const SurveyState::ProjectedFix& fix = state_.SoundingFix;
     CoordinateLogValues v;
     v.time = clock_.Now();
@@ -652,12 +729,14 @@ void SurveyEngine::WriteSurveyLogs(const SounderReading& reading, const std::str
     v.messageFormat = messageType;
     v.soundVelocity = velocityUsed;
     v.draft = draft;
-    v.fixQuality = fix.current ? devices_.GnssFix().fixQuality : 0;  // a stale position has no fix
+    // A stale position has no fix, and the last fix's RTK heights are no current ones.
+    v.fixQuality = current ? devices_.GnssFix().fixQuality : 0;
+    v.hasRtkHeights = current;
     v.antennaHeight = state_.RtkAntennaHeight;
     v.rtkTide = state_.RtkTide;
     ReportLogFailure(coordinatesFailing_, coordinates_, coordinates_.Append(CoordinatesCsvLine(v)));
 
-    if (!fix.current) return;
+    if (!current) return;
     ReportLogFailure(xyzFailing_, simpleXyz_,
                      simpleXyz_.Append(SimpleXyzLine(fix.easting, fix.northing, state_.ManualTide - state_.PrimaryDepth)));
 }

@@ -57,11 +57,16 @@ public:
     // The Realtime button was clicked; buttonDown: its Down state after the click.
     // Starts when stopped, stops when started.
     void RealtimeClicked(bool buttonDown);
+    // Stops a running survey as the Stop button does (the program closes).
+    void StopSurvey();
 
     // The GNSS device's events. Each GGA position is projected onto the grid as it
-    // arrives; a sounding logs that fix and its grid position. The disconnect, idle and
-    // time-out reports make the position stale until the next fix: soundings then go
-    // to the coordinate CSV with fix quality 0 and not to the simple XYZ file.
+    // arrives; a sounding logs that fix and its grid position. The position goes stale
+    // until the next fix with the disconnect, idle and time-out reports, with a GGA
+    // that is no fix (quality 0, no usable position) and when no new fix came for
+    // kFixMaxAgeMs (a silent link, or only repeats of the last GGA): soundings then go
+    // to the coordinate CSV with fix quality 0 and not to the simple XYZ file, and the
+    // screen shows no fix.
     void OnGnssConnect(const QString& port);
     void OnGnssDisconnect(const QString& port);
     void OnGnssIdle();
@@ -104,6 +109,8 @@ public:
     void Report(const QString& text, bool showWindow = true);
 
     static constexpr std::int64_t kSensorTimeoutMs = 5000;
+    // Receivers send 1 to 20 fixes a second: at 1 Hz one missed epoch is normal, two are not.
+    static constexpr std::int64_t kFixMaxAgeMs = 2000;
 
 private:
     void Start();
@@ -112,6 +119,7 @@ private:
     void SetMapTimer(bool enabled);
     void BuildProjection(const GridSettingsTexts& grid);
     void CopyOffsets();
+    void ReportGnssOpenFailure(QString reason);
     void ReportOnce(const std::string& key, const std::string& text);
     // Reported when a run of failures begins; `failing` holds whether one is under way.
     void ReportEpisode(bool& failing, bool ok, const std::string& text);
@@ -119,8 +127,14 @@ private:
 
     // GNSS steps.
     void TakeRtkHeights(const skerra::survey::GgaValues& gga);
+    void TakeGgaEpoch(const std::string& line);
     void RecoverPosition(const std::string& line);
-    void MarkPositionStale();
+    // The sounding fix is current: a fix came, nothing took it away, and it is no older
+    // than kFixMaxAgeMs (an older one is marked stale here).
+    bool PositionCurrent();
+    // reported: a report said why; it then stays on screen while the survey runs.
+    void MarkPositionStale(bool reported);
+    void ShowSpeed(bool live);
     void KeepPositionReportShown(bool keep);
     std::optional<skerra::survey::GridFix> ProjectOntoGrid(double latitude, double longitude, double altitude);
 
@@ -131,7 +145,7 @@ private:
     void DrawVessel();
     void DrawTrackMark(int fixQuality);
     void PlaceDepthLabel();
-    void UpdateDepthSpeedBox(bool sensorEnabled);
+    void UpdateDepthSpeedBox(bool sensorEnabled, bool positionCurrent);
     void SetLayerPen(int layer, TColor colour, int width);
     int VesselLayer();
     std::optional<int> WidthFrom(const std::string& text, const char* name);
@@ -152,6 +166,10 @@ private:
     int lastShownFixQuality_ = 0;
     bool lowDepthShown_ = false;
     bool positionReportKept_ = false;  // the message window stays up for a lost position
+    bool closingPorts_ = false;        // Stop closes the ports: their disconnects are no fault
+    std::string lastGgaTime_;          // the time field of the last GGA
+    bool lastGgaGaveFix_ = true;       // the last GGA was a new fix (else its position counts not)
+    QString speedText_;                // the last speed for the realtime window, knots
 
     // Map tick.
     std::unique_ptr<skerra::survey::GridProjection> projection_;

@@ -25,4 +25,6 @@ public:
     // The sound-velocity column (line i: the velocity at i metres) while a profile is
     // in use; null while the single sound velocity applies.
     virtual const std::vector<std::string>* SoundVelocityProfile() const = 0;
+    // The GNSS port as the settings window names it, which the device may have refused.
+    virtual std::string GnssPortChoice() const { return {}; }
 };

@@ -42,7 +42,8 @@ struct SurveyState {
         double latitude = 0, longitude = 0;  // WGS84 degrees
         double easting = 0, northing = 0;    // local grid, metres
         bool known = false;    // a fix was projected since the start
-        bool current = false;  // and no disconnect, idle or time-out report came since
+        bool current = false;  // and no report or no-fix sentence took it away since
+        std::int64_t tick = 0;  // when its latest GGA arrived (a repeat does not count)
     };
     ProjectedFix SoundingFix;
 
