@@ -21,6 +21,7 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 
@@ -33,13 +34,23 @@ namespace {
 // A sentence as a device sends it.
 std::string sentence(const std::string& body) { return nmea(body) + "\r\n"; }
 
-// A GGA at 40 N 27.5 E moved `north` metres, with a fix quality.
+// The UTC time field of the receiver's next epoch, a tenth of a second after the last.
+std::string nextEpoch()
+{
+    static int tenths = 0;
+    ++tenths;
+    char time[16];
+    std::snprintf(time, sizeof time, "12%02d%02d.%d0", tenths / 600 % 60, tenths / 10 % 60, tenths % 10);
+    return time;
+}
+
+// A GGA of a new epoch at 40 N 27.5 E moved `north` metres, with a fix quality.
 std::string gga(double north, int quality)
 {
     char minutes[32];
     std::snprintf(minutes, sizeof minutes, "%011.8f", north / 1852.0);
-    return sentence("GPGGA,120000.00,40" + std::string(minutes) + ",N,02730.00000000,E," + std::to_string(quality)
-                + ",12,0.8,40.00,M,3.50,M,1.0,0001");
+    return sentence("GPGGA," + nextEpoch() + ",40" + std::string(minutes) + ",N,02730.00000000,E,"
+                + std::to_string(quality) + ",12,0.8,40.00,M,3.50,M,1.0,0001");
 }
 
 QList<QByteArray> linesOf(const std::string& path)
@@ -55,6 +66,7 @@ protected:
     {
         EnsureNavLayers(chart_);
         settings_.display.depthAlert = "2";
+        settings_.echo = true;  // every GNSS line reaches the monitor: a test can wait for it
         devices_ = std::make_unique<SerialSurveyDevices>(gnss_, sounder_, [this](SurveyDevice d) { applyPortTab(d); });
         engine_ = std::make_unique<SurveyEngine>(*devices_, settings_, view_, chart_, clock_);
         ConnectSurveyEvents(gnss_, sounder_, *engine_);
@@ -95,7 +107,8 @@ protected:
     void sendFix(double north, int quality)
     {
         const double wanted = 40.0 + north / 1852.0 / 60.0;
-        ASSERT_TRUE(gnssPty_.Write(gga(north, quality)));
+        lastGga_ = gga(north, quality);
+        ASSERT_TRUE(gnssPty_.Write(lastGga_));
         ASSERT_TRUE(waitUntil([&] {
             return std::fabs(state().GpsLatitude - wanted) < 1e-9 && gnss_.GetFixQuality() == quality;
         }));
@@ -113,10 +126,19 @@ protected:
         ASSERT_TRUE(waitUntil(done)) << metres;
     }
 
+    // Sends GNSS lines and waits until the engine has seen them all.
+    void sendGnssLines(const std::string& lines)
+    {
+        const std::size_t seen = view_.gnssMonitor.size() + std::size_t(std::count(lines.begin(), lines.end(), '\n'));
+        ASSERT_TRUE(gnssPty_.Write(lines));
+        ASSERT_TRUE(waitUntil([&] { return view_.gnssMonitor.size() == seen; }));
+    }
+
     TemporarySurveyRoot root_;
     PseudoTerminal gnssPty_, sounderPty_;
     THalvekSerialGPS gnss_, sounder_;
-    SystemSurveyClock clock_;
+    std::string lastGga_;
+    FakeClock clock_;  // the survey's ticks: moved by hand
     FakeSettings settings_;
     RecordingView view_;
     THalvekCanvasCore chart_;
@@ -248,6 +270,84 @@ TEST_F(SurveyPtyTest, EverySoundingLogsItsOwnFixAndALostGnssPortStopsTheXyzFile)
     EXPECT_TRUE(view_.messageWindowKept);  // the report stays up while the survey runs
     engine_->RealtimeClicked(false);
     EXPECT_FALSE(view_.messageWindowKept);
+}
+
+}  // namespace
+
+namespace {
+
+// A position that is not current never reaches the XYZ file: after a quality-0 dropout,
+// during a silent link and while only repeats of the last GGA arrive, soundings go to
+// the coordinate CSV with GPS 0 and no RTK heights, the screen says that there is no
+// fix, and the next new fix brings the XYZ file back.
+TEST_F(SurveyPtyTest, SoundingsWithoutACurrentFixNeverReachTheXyzFile)
+{
+    const struct {
+        const char* name;
+        std::function<void()> loseFix;
+    } cases[] = {
+        {"quality-0 dropout", [&] { sendGnssLines(sentence("GPGGA," + nextEpoch() + ",,,,,0,03,99.99,,M,,M,,")); }},
+        {"silent link", [&] { clock_.Advance(SurveyEngine::kFixMaxAgeMs + 1); }},
+        {"repeated sentences",
+         [&] {
+             for (int i = 0; i < 3; ++i) {
+                 clock_.Advance(SurveyEngine::kFixMaxAgeMs / 2);
+                 sendGnssLines(lastGga_ + lastGga_);  // byte for byte
+             }
+         }},
+    };
+    startSurvey();
+    std::size_t csvLines = 1, xyzLines = 1;
+    double north = 0;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        fix(north += 5, 4);
+        depth("10.00", [&] { return linesOf(CoordinatesCsvPath).size() == csvLines + 1; });
+        ++csvLines;
+        ASSERT_EQ(linesOf(xyzPath()).size(), ++xyzLines);
+
+        c.loseFix();
+        depth("11.00", [&] { return linesOf(CoordinatesCsvPath).size() == csvLines + 1; });
+        ++csvLines;
+        engine_->MapTick();
+        EXPECT_EQ(linesOf(xyzPath()).size(), xyzLines);
+        const QList<QByteArray> row = linesOf(CoordinatesCsvPath).back().chopped(1).split(',');
+        EXPECT_EQ(row[14], "0");
+        EXPECT_EQ(row[15], "");  // no RTK antenna height
+        EXPECT_EQ(row[17], "");  // no RTK tide
+        EXPECT_EQ(engine_->GGAOverlayText().rfind("No Fix | Spd: - kn", 0), 0u) << engine_->GGAOverlayText();
+        EXPECT_EQ(view_.gpsBoxColour, skerra::colors::Red);
+        EXPECT_FALSE(chart_.CurrentSpeedValid);
+        EXPECT_FALSE(view_.messageWindowKept);  // nothing was reported to keep up
+
+        fix(north += 5, 4);  // a new fix: current again
+        depth("12.00", [&] { return linesOf(CoordinatesCsvPath).size() == csvLines + 1; });
+        ++csvLines;
+        const QList<QByteArray> xyz = linesOf(xyzPath());
+        ASSERT_EQ(xyz.size(), ++xyzLines);
+        const QList<QByteArray> last = linesOf(CoordinatesCsvPath).back().split(',');
+        EXPECT_EQ(last[14], "4");
+        EXPECT_EQ(xyz.back(), last[3] + "," + last[4] + "," + last[5] + "\r");
+    }
+}
+
+// Depths that cannot be are refused whatever their form: nothing logged, no alarm, and
+// one report for the run of them.
+TEST_F(SurveyPtyTest, ImpossibleDepthsAreNeitherLoggedNorAlarmed)
+{
+    startSurvey();
+    fix(0, 4);
+    depth("10.00", [&] { return linesOf(CoordinatesCsvPath).size() == 2; });
+    ASSERT_TRUE(engine_->TakeEchogramDepth());
+    depth("-5", [&] { return view_.Count("Sounder: an impossible depth was refused") == 1; });
+    EXPECT_NE(chart_.BackColor, skerra::colors::Red);  // a depth alert at 2 m: no alarm
+    EXPECT_FALSE(engine_->TakeEchogramDepth());
+    for (const char* impossible : {"99999999", "1e300", "1e-320", "11000.5"})
+        ASSERT_TRUE(sounderPty_.Write(sentence(std::string("SDDPT,") + impossible + ",0.0")));
+    depth("12.00", [&] { return linesOf(CoordinatesCsvPath).size() == 3; });
+    EXPECT_EQ(linesOf(xyzPath()).size(), 3);
+    EXPECT_EQ(view_.Count("Sounder: an impossible depth was refused"), 1);
+    EXPECT_EQ(linesOf(CoordinatesCsvPath)[2].split(',')[7], "12.64");
 }
 
 }  // namespace
