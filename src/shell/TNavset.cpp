@@ -235,7 +235,8 @@ void TNavset::ReportOnce(const QStringList& problems)
         if (reported_.contains(problem)) continue;
         reported_.append(problem);
         AppendAutoEvent(problem.toStdString(), TodaysEventLogPath());
-        emit StatusLineRequested(problem, true);
+        // The window is first shown while it is made, before anyone listens.
+        QTimer::singleShot(0, this, [this, problem] { emit StatusLineRequested(problem, true); });
     }
 }
 

@@ -102,7 +102,7 @@ TEST_F(MainWindowFileCommandsTest, SaveWritesTheDatedFileRemembersItAndNamesItIn
         EXPECT_TRUE(QFile::exists(file)) << save.name;
         EXPECT_EQ(lastFileSaved(), file);
         EXPECT_EQ(FNav->windowTitle(), "Skerra - " + file);
-        EXPECT_TRUE(eventLog().contains("Auto-saved: " + file)) << save.name;
+        EXPECT_TRUE(eventLog().contains("\tSaved: " + file)) << save.name;  // the user's own save
     }
     EXPECT_TRUE(chart().ShapesOnLayer(VesselLayerId).empty());
     EXPECT_TRUE(chart().ShapesOnLayer(GridLayerId).empty());
@@ -133,8 +133,8 @@ TEST_F(MainWindowFileCommandsTest, AFailedSaveIsReportedAndChangesNeitherTheSett
     ASSERT_EQ(boxes_.size(), 1);
     const QString file = folder + "2024-03-07 2358.qmt";
     EXPECT_TRUE(boxes_[0].contains(file)) << boxes_[0].toStdString();
-    EXPECT_TRUE(eventLog().contains("Auto-save FAILED: " + file + " (")) << eventLog().toStdString();
-    EXPECT_FALSE(eventLog().contains("Auto-saved"));
+    EXPECT_TRUE(eventLog().contains("\tSave FAILED: " + file + " (")) << eventLog().toStdString();
+    EXPECT_FALSE(eventLog().contains("Saved: "));
 }
 
 // The settings file cannot be written (a folder stands in its place): the layout is
@@ -153,7 +153,7 @@ TEST_F(MainWindowFileCommandsTest, ASettingsFileThatCannotBeWrittenIsReportedOnI
     EXPECT_TRUE(boxes_[0].contains("settings file " + skerra::settingsFilePath())) << boxes_[0].toStdString();
     EXPECT_TRUE(boxes_[0].contains("saved to " + file)) << boxes_[0].toStdString();
     EXPECT_FALSE(boxes_[0].contains("could not be saved")) << boxes_[0].toStdString();
-    EXPECT_TRUE(eventLog().contains("Auto-saved: " + file));
+    EXPECT_TRUE(eventLog().contains("\tSaved: " + file));
     ASSERT_TRUE(QDir(skerra::settingsFilePath()).removeRecursively());
 }
 

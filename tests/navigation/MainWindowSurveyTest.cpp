@@ -139,7 +139,8 @@ TEST_F(MainWindowSurveyTest, RealtimeRunsTheSurveyFromConfirmationToStop)
     EXPECT_FALSE(FNav->ZGPS1->Connected());
     EXPECT_FALSE(FNav->tMap->isActive());
     EXPECT_EQ(FNav->Realtime->text(), "Start");
-    EXPECT_TRUE(messageShown("Disconnected from GPS on " + gnssPort));
+    EXPECT_FALSE(FNav->Realtime->isChecked());
+    EXPECT_FALSE(messageShown("Disconnected from GPS on " + gnssPort));  // a deliberate close is no fault
     const QByteArray events = eventLog();
     EXPECT_TRUE(events.contains("\tRealtime STOPPED"));
     EXPECT_LT(events.indexOf("Realtime STARTED"), events.indexOf("Realtime STOPPED"));
@@ -182,6 +183,25 @@ TEST_F(MainWindowSurveyTest, StopShowsTheReadingsAsNoLongerCurrent)
     for (QGroupBox* box : {fRealtime->GPSGroupBox, fRealtime->DepthFrameHi})
         EXPECT_EQ(box->palette().color(QPalette::Window), skerra::toQColor(skerra::colors::Silver))
             << box->objectName().toStdString();
+    for (int panel : {0, 1}) EXPECT_EQ(FNav->StatusPanel(panel)->text(), "---") << panel;
+}
+
+// Closing the program during a survey stops it as the Stop button does: the day's event
+// log has an end for the start, and no port fault.
+TEST_F(MainWindowSurveyTest, ClosingDuringASurveyLogsItsStop)
+{
+    Offsets->BitBtn1->click();
+    ASSERT_TRUE(waitUntil([] { return FNav->ZGPS1->Connected() && FNav->ZSENSOR->Connected(); }));
+    ASSERT_TRUE(gnssPty_.Write(nmea("GPGGA,120000.00,4000.00000,N,02730.00000,E,4,12,0.8,40.00,M,3.50,M,1.0,0001")
+                               + "\r\n"));
+    ASSERT_TRUE(waitUntil([] { return FNav->tMap->isActive(); }));
+    FNav->close();
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(FNav->isVisible());
+    const QByteArray events = eventLog();
+    EXPECT_LT(events.indexOf("\tRealtime STARTED"), events.lastIndexOf("\tRealtime STOPPED"));
+    EXPECT_GT(events.lastIndexOf("\tRealtime STOPPED"), events.lastIndexOf("\tAuto-saved: "));
+    EXPECT_FALSE(events.contains("Disconnected from GPS"));
 }
 
 }  // namespace

@@ -197,6 +197,29 @@ TEST_F(NavsetTest, ClosingStoresTheSectionAndThePlacementAndTheNextShowReadsThem
     EXPECT_FALSE(again->cLineOrDot->isChecked());
 }
 
+// A hand-edited width the two-digit edit cannot hold is shown and written back as the
+// nearest allowed width, never cut to its first digits; it is reported once.
+TEST_F(NavsetTest, StoredWidthsAtTheIntegerLimitsAreSettledNotCut)
+{
+    writeIni("[NAVIGATION_SETTINGS]\r\nVesselWidth=-2147483648\r\nTrackWidth=2147483647\r\n");
+    const auto window = makeWindow();
+    QStringList lines;
+    QObject::connect(window.get(), &TNavset::StatusLineRequested, [&](const QString& line, bool) { lines << line; });
+    QCoreApplication::processEvents();
+    EXPECT_EQ(window->VesselWidth->text(), "0");
+    EXPECT_EQ(window->TrackWidth->text(), "15");
+    window->hide();
+    window->show();
+    QCoreApplication::processEvents();
+    ASSERT_EQ(lines.size(), 2);
+    EXPECT_EQ(lines[1], "Navigation settings: TrackWidth=2147483647 is not a width from 0 to 15; 15 is used");
+    EXPECT_EQ(contentOf(QString::fromStdString(TodaysEventLogPath())).count("is not a width"), 2);
+    window->close();
+    const skerra::IniFile ini(iniPath());
+    EXPECT_EQ(ini.ReadString("NAVIGATION_SETTINGS", "VesselWidth", ""), "0");
+    EXPECT_EQ(ini.ReadString("NAVIGATION_SETTINGS", "TrackWidth", ""), "15");
+}
+
 // ---- Vessel shape ----
 
 class FShapeTest : public SettingsFileFixture {};

@@ -82,6 +82,33 @@ TEST_F(NavigationSettingsFile, WritingStoresTextsColoursAsDecimalAndTheFlagAsOne
     EXPECT_EQ(back.trackFloatColour, colors::Yellow);
 }
 
+// Hand-edited widths the two-digit edits cannot hold take the nearest allowed width, or
+// the default for a text that is no whole number, and say so; they are never cut.
+TEST_F(NavigationSettingsFile, StoredWidthsOutOfRangeAreSettledAndReportedNeverCut)
+{
+    const struct {
+        const char* stored;
+        const char* width;
+        bool reported;
+    } cases[] = {
+        {"0", "0", false},          {"7", "7", false},          {"15", "15", false},
+        {"16", "15", true},         {"2147483647", "15", true}, {"99999999999999999999", "15", true},
+        {"-1", "0", true},          {"-2147483648", "0", true}, {"2.5", "3", true},
+        {"wide", "3", true},
+    };
+    for (const auto& c : cases) {
+        write(QByteArray("[NAVIGATION_SETTINGS]\r\nVesselWidth=") + c.stored + "\r\nTrackWidth=" + c.stored + "\r\n");
+        QStringList problems;
+        const NavigationDisplayValues v = readNavigationSettings(IniFile(path()), &problems);
+        EXPECT_EQ(v.vesselWidth, c.width) << c.stored;
+        EXPECT_EQ(v.trackWidth, c.width) << c.stored;
+        ASSERT_EQ(problems.size(), c.reported ? 2 : 0) << c.stored;
+        if (c.reported)
+            EXPECT_EQ(problems[1], QStringLiteral("Navigation settings: TrackWidth=%1 is not a width from 0 to 15; %2 is used")
+                                       .arg(QLatin1String(c.stored), QLatin1String(c.width)));
+    }
+}
+
 TEST(MapTimerInterval, EmptyIsFiveHundredSmallIsFiftyAndANonNumberKeepsTheIntervalInForce)
 {
     const struct { const char* text; std::optional<int> interval; } cases[] = {
