@@ -41,7 +41,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         f.write(reinterpret_cast<const char*>(data), static_cast<qint64>(size));
     }
     const skerra::IniFile ini(path);
-    skerra::readNavigationSettings(ini);
+    QStringList problems;
+    const NavigationDisplayValues display = skerra::readNavigationSettings(ini, &problems);
+    // The widths are settled into what the window's width edits hold.
+    for (const std::string& width : {display.vesselWidth, display.trackWidth}) {
+        const std::optional<int> w = skerra::tryParseInt(width);
+        if (!w || *w < skerra::MinPenWidth || *w > skerra::MaxPenWidth) {
+            std::fprintf(stderr, "width out of bounds: '%s'\n", width.c_str());
+            std::abort();
+        }
+    }
     skerra::mapTimerInterval(ini.ReadString(skerra::NavigationSettingsSection, "VesselWidth", QString()));
     const VesselShapeTexts shape = skerra::readVesselShape(ini);
     const std::optional<int> rings = skerra::tryParseInt(shape.ringCount);

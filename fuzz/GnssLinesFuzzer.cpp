@@ -59,9 +59,12 @@ void project(double latitude, double longitude, double altitude)
     for (const auto& g : grids) (void)g->Project(latitude, longitude, altitude);
 }
 
-void readLine(std::string_view line, skerra::NmeaFix& fix)
+void readLine(std::string_view line, skerra::NmeaFix& fix, std::string& ggaTime)
 {
     using namespace skerra::survey;
+    // What a GGA says of the fix; only a new fix carries a position the parser takes.
+    const GgaEpoch epoch = ReadGgaEpoch(line, ggaTime);
+    if (epoch.kind != GgaFix::Damaged && HasSentenceType(line, "GGA")) ggaTime = epoch.time;
     const skerra::NmeaChanges changes = skerra::ParseSentence(line, fix);
     for (const double v : {fix.Latitude, fix.Longitude, fix.Altitude, fix.Speed, fix.Course}) mustBeFinite(v);
     if (changes.Position) project(fix.Latitude, fix.Longitude, fix.Altitude);
@@ -85,9 +88,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     std::string_view text(reinterpret_cast<const char*>(data), size);
     skerra::NmeaFix fix;
+    std::string ggaTime;
     while (!text.empty()) {
         const auto end = text.find('\n');
-        readLine(text.substr(0, end), fix);
+        readLine(text.substr(0, end), fix, ggaTime);
         if (end == std::string_view::npos) break;
         text.remove_prefix(end + 1);
     }

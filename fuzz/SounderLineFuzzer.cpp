@@ -3,6 +3,7 @@
 // single sound velocity or a profile. Whatever the survey would log of an accepted
 // reading - raw and true depths, elevations, battery - must be a finite number.
 #include "navigation/survey/DepthCorrection.h"
+#include "navigation/survey/PlausibleDepth.h"
 #include "navigation/survey/SounderScanFormat.h"
 #include "navigation/survey/SounderSentence.h"
 #include "shell/SbesMessageTypes.h"
@@ -62,6 +63,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const skerra::survey::CorrectedDepths depths =
             skerra::survey::CorrectDepths(reading, velocity, kDraft, useProfile ? &profile() : nullptr);
         if (!depths.ok) continue;
+        // Only plausible depths are corrected.
+        for (const double raw : {reading.hasHigh() ? reading.rawHigh : 0.0, reading.hasLow ? reading.rawLow : 0.0})
+            if (!skerra::survey::PlausibleRawDepth(raw)) std::abort();
         for (const double v : {depths.high, depths.low, depths.velocityUsed, kManualTide - depths.high,
                                kManualTide - depths.low})
             mustBeFinite(v);

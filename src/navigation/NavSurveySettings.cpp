@@ -49,7 +49,8 @@ const std::vector<std::string>* NavSurveySettings::SoundVelocityProfile() const
     return fSVP ? fSVP->SoundVelocityColumnInUse() : nullptr;
 }
 
-std::string NavSurveySettings::GnssPortChoice() const
+std::string NavSurveySettings::PortChoice(SurveyDevice device) const
 {
-    return FGPS ? FGPS->Port->currentText().toStdString() : std::string();
+    if (!FGPS) return {};
+    return (device == SurveyDevice::Gnss ? FGPS->Port : FGPS->SPort)->currentText().toStdString();
 }

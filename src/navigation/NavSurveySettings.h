@@ -22,7 +22,7 @@ public:
     VesselShapeTexts VesselShape() const override;
     bool LatencyWindowVisible() const override;
     const std::vector<std::string>* SoundVelocityProfile() const override;
-    std::string GnssPortChoice() const override;
+    std::string PortChoice(SurveyDevice device) const override;
 
 private:
     const TFNav& nav_;

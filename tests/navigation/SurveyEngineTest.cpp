@@ -209,13 +209,16 @@ TEST_F(SurveyEngineTest, NoChosenGnssPortIsReportedWithoutAPortName)
 
 // The settings refused the chosen port (no such device file): the device kept none, and
 // the report names the chosen one.
-TEST_F(SurveyEngineTest, AChosenGnssPortThatWasRefusedIsNamed)
+TEST_F(SurveyEngineTest, AChosenPortThatWasRefusedIsNamed)
 {
     devices_.gnssOpens = false;
+    devices_.sounderOpens = false;
     devices_.gnssPort.clear();
     settings_.gnssPortChoice = " /dev/ttyUSB7 ";
+    settings_.sounderPortChoice = "/dev/ttyUSB8";
     engine_->RealtimeClicked(true);
     EXPECT_EQ(view_.Count("Cannot open GPS port /dev/ttyUSB7 (does not exist)"), 1);
+    EXPECT_EQ(view_.Count("ZSENSOR Open failed: /dev/ttyUSB8 (does not exist)"), 1);
 }
 
 TEST_F(SurveyEngineTest, BadSettingsAreReportedOncePerText)

@@ -133,8 +133,11 @@ struct FakeSettings : SurveySettingsSource {
     VesselShapeTexts VesselShape() const override { return vessel; }
     bool LatencyWindowVisible() const override { return latencyVisible; }
     const std::vector<std::string>* SoundVelocityProfile() const override { return useProfile ? &profile : nullptr; }
-    std::string gnssPortChoice;
-    std::string GnssPortChoice() const override { return gnssPortChoice; }
+    std::string gnssPortChoice, sounderPortChoice;
+    std::string PortChoice(SurveyDevice d) const override
+    {
+        return d == SurveyDevice::Gnss ? gnssPortChoice : sounderPortChoice;
+    }
 };
 
 struct RecordingView : SurveyView {

@@ -128,7 +128,8 @@ void SurveyEngine::Start()
     if (devices_.Open(SurveyDevice::Gnss, reason)) {
         state_.GpsStartTick = armedTick(clock_.TickMs());
     } else {
-        ReportGnssOpenFailure(reason);
+        Report(portFailure("Cannot open GPS port", FailedPort(SurveyDevice::Gnss, reason), reason));
+        KeepPositionReportShown(true);  // while the survey runs without a position
     }
 
     const SensorSettingsValues sensor = settings_.SensorSettings();
@@ -137,7 +138,7 @@ void SurveyEngine::Start()
         if (devices_.Open(SurveyDevice::Sounder, reason))
             view_.AddMessageLine("ZSENSOR Open called on port: " + port, false);
         else
-            Report(portFailure("ZSENSOR Open failed:", port, reason), false);
+            Report(portFailure("ZSENSOR Open failed:", FailedPort(SurveyDevice::Sounder, reason), reason), false);
         view_.SetEchogramTimerEnabled(true);
         state_.SensorStartTick = armedTick(clock_.TickMs());
         state_.SensorTimedOut = false;
@@ -155,18 +156,14 @@ void SurveyEngine::Start()
 }
 
 // The port the user chose is named: when the settings refused it (no such device file),
-// the device kept another port, or none, and its own reason is not about this one. The
-// report stays on screen while the survey runs without a position.
-void SurveyEngine::ReportGnssOpenFailure(QString reason)
+// the device kept another port, or none, and its own reason is not about this one.
+QString SurveyEngine::FailedPort(SurveyDevice device, QString& reason) const
 {
-    QString port = devices_.PortName(SurveyDevice::Gnss);
-    const QString chosen = QString::fromStdString(settings_.GnssPortChoice()).trimmed();
-    if (!chosen.isEmpty() && chosen != port) {
-        port = chosen;
-        reason = QStringLiteral("does not exist");
-    }
-    Report(portFailure("Cannot open GPS port", port, reason));
-    KeepPositionReportShown(true);
+    const QString port = devices_.PortName(device);
+    const QString chosen = QString::fromStdString(settings_.PortChoice(device)).trimmed();
+    if (chosen.isEmpty() || chosen == port) return port;
+    reason = QStringLiteral("does not exist");
+    return chosen;
 }
 
 void SurveyEngine::Stop()

@@ -15,6 +15,7 @@
 
 #include "canvas/widget/CanvasStatusSource.h"
 #include "navigation/survey/LatencyMeter.h"
+#include "navigation/survey/SurveyDevices.h"
 #include "navigation/survey/SounderScanFormat.h"
 #include "navigation/survey/SurveyCsvFile.h"
 #include "navigation/survey/SurveyState.h"
@@ -119,7 +120,8 @@ private:
     void SetMapTimer(bool enabled);
     void BuildProjection(const GridSettingsTexts& grid);
     void CopyOffsets();
-    void ReportGnssOpenFailure(QString reason);
+    // The port to name in an open failure; reason: the device's, or why the settings refused the port.
+    QString FailedPort(SurveyDevice device, QString& reason) const;
     void ReportOnce(const std::string& key, const std::string& text);
     // Reported when a run of failures begins; `failing` holds whether one is under way.
     void ReportEpisode(bool& failing, bool ok, const std::string& text);

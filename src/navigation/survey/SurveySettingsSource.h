@@ -4,6 +4,7 @@
 // the windows' controls (with the windows' own defaults while a window is missing);
 // tests answer from plain fields.
 
+#include "navigation/survey/SurveyDevices.h"
 #include "shell/SurveySettingsValues.h"
 
 #include <string>
@@ -25,6 +26,6 @@ public:
     // The sound-velocity column (line i: the velocity at i metres) while a profile is
     // in use; null while the single sound velocity applies.
     virtual const std::vector<std::string>* SoundVelocityProfile() const = 0;
-    // The GNSS port as the settings window names it, which the device may have refused.
-    virtual std::string GnssPortChoice() const { return {}; }
+    // A device's port as the settings window names it, which the device may have refused.
+    virtual std::string PortChoice(SurveyDevice /*device*/) const { return {}; }
 };
