@@ -120,6 +120,7 @@ void SurveyEngine::Start()
     state_.SoundingFix = {};
     lastGgaTime_.clear();
     lastGgaGaveFix_ = true;
+    speedText_.clear();  // no speed of the last run shows with this run's first fix
     devices_.ApplyPortSettings(SurveyDevice::Gnss);
     devices_.ApplyPortSettings(SurveyDevice::Sounder);
     CopyOffsets();
