@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <limits>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -62,6 +63,11 @@ struct PositionCase {
     double latitude, longitude;
     bool position;
 };
+
+void PrintTo(const PositionCase& c, std::ostream* out)
+{
+    *out << c.latitude << "," << c.longitude << (c.position ? " position" : " none");
+}
 
 class KmlPositionTest : public testing::TestWithParam<PositionCase> {};
 
