@@ -1,6 +1,7 @@
 // DXF drawings from anywhere: the import reads them from memory into a chart.
 // Any crash, leak, overflow or undefined behaviour is a finding; so is a shape
-// with a coordinate that is not finite.
+// with a coordinate that is not finite. What it reads is painted as well.
+#include "FuzzPaint.h"
 #include "canvas/THalvekCanvasModel.h"
 #include "chartfiles/DxfByteSource.h"
 #include "chartfiles/DxfLoad.h"
@@ -40,5 +41,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             std::abort();
         }
     }
+    paintChartForFuzzing(canvas);
     return 0;
 }

@@ -1,5 +1,6 @@
 // KML text: decoding by byte-order mark, the placemark search and the coordinates
-// reader, with a converter assigned as the import assigns one.
+// reader, with a converter assigned as the import assigns one (refusing what is
+// no position).
 #include "chartfiles/HalvekKMZLoader.h"
 #include "chartfiles/KmlText.h"
 
@@ -12,7 +13,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     const std::string text = skerra::chartfiles::DecodeKmlText(std::string(reinterpret_cast<const char*>(data), size));
     THalvekKMZLoader loader;
+    // A position the import's converter refuses stays unconverted here too.
     loader.OnConvertCoordinate = [](double& x, double& y, double latitude, double longitude) {
+        if (!IsKmlPosition(latitude, longitude)) return;
         x = longitude * 1000;
         y = latitude * 1000;
     };
@@ -27,7 +30,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             lastType = g.Type;
             for (const TKMLPoint& pt : g.Points)
                 if ((pt.Latitude == 0 && pt.Longitude == 0) || !std::isfinite(pt.Latitude) || !std::isfinite(pt.Longitude)
-                    || !std::isfinite(pt.Altitude))
+                    || !std::isfinite(pt.Altitude) || ((pt.X != 0 || pt.Y != 0) && !IsKmlPosition(pt.Latitude, pt.Longitude)))
                     std::abort();
         }
     }

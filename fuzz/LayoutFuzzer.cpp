@@ -1,7 +1,8 @@
 // Layout files from anywhere (a damaged disk, another program, "All Files" in
 // the open dialog). The reader must not crash, leak or misbehave; a file it
 // refuses leaves the chart as it was; and whatever it accepts, saved and read
-// again, saves to the same text.
+// again, saves to the same text. What it accepts is painted as well.
+#include "FuzzPaint.h"
 #include "FuzzScratchFolder.h"
 #include "canvas/THalvekCanvasModel.h"
 #include "chartfiles/LayoutFile.h"
@@ -74,6 +75,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (!reloaded.ok) fail("a saved chart did not load", reloaded.reason.toStdString(), first);
         const std::string second = text(again);
         if (second != first) fail("saved and read again, the chart saves differently", first, second);
+        paintChartForFuzzing(chart);
     }
     return 0;
 }

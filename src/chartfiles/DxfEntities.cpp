@@ -1,5 +1,6 @@
 // The entity pass of the DXF import and the handlers of the entity kinds.
 
+#include "canvas/ShapeReadRules.h"
 #include "canvas/THalvekCanvasModel.h"
 #include "chartfiles/DxfLoad.h"
 #include "chartfiles/DxfLoader.h"
@@ -335,7 +336,8 @@ DxfLoader::Next DxfLoader::readText(bool mtext)
         shape->DisplayText = decoded;
         shape->SetText(decoded);
         shape->FontIndex = -1;
-        shape->Height = height > 0.1 ? height : 2.5;
+        const double size = skerra::canvas::textHeightAsRead(height);
+        shape->Height = size > 0.1 ? size : 2.5;
         shape->Angle = rotation;
         shape->Justify = 2;
         shape->UpdateBounds();

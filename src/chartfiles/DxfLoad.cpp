@@ -1,5 +1,6 @@
 #include "chartfiles/DxfLoad.h"
 
+#include "canvas/ShapeReadRules.h"
 #include "canvas/THalvekCanvasModel.h"
 #include "chartfiles/DxfColor.h"
 #include "chartfiles/DxfLoader.h"
@@ -8,7 +9,6 @@
 
 #include <QFileInfo>
 
-#include <cmath>
 #include <exception>
 
 Q_LOGGING_CATEGORY(lcDxfImport, "skerra.dxf.import", QtInfoMsg)
@@ -172,8 +172,7 @@ void DxfLoader::append(std::unique_ptr<THShape> shape, int colorNumber, bool lay
 // left out, as an entity with a coordinate that is no number.
 void DxfLoader::put(std::unique_ptr<THShape> shape, TColor penFg, int penWidth)
 {
-    const skerra::canvas::ShapeBounds b = shape->Bounds();
-    if (!(std::isfinite(b.minX) && std::isfinite(b.minY) && std::isfinite(b.maxX) && std::isfinite(b.maxY)))
+    if (!skerra::canvas::hasFiniteBox(*shape))
         return;
     batch_.Adopt(std::move(shape), importLayer(), penFg, penWidth);
     ++converted_;

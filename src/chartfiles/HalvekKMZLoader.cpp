@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <cmath>
 #include <stdexcept>
 
 namespace {
@@ -88,6 +89,12 @@ bool isCoordinateSeparator(char c) { return c == ' ' || c == '\t' || c == '\r' |
 double numberOrZero(string_view text) { return skerra::tryParseDouble(text).value_or(0.0); }
 
 }  // namespace
+
+bool IsKmlPosition(double latitude, double longitude)
+{
+    return std::isfinite(latitude) && std::isfinite(longitude) && std::fabs(latitude) <= 90.0
+        && std::fabs(longitude) <= 180.0;
+}
 
 const char* const kNoPlacemarkGeometry = "No placemark with a point, line string or polygon found";
 

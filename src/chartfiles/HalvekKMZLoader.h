@@ -43,6 +43,10 @@ struct TKMLPlacemark {
 // that cannot convert a position leaves x and y as they are.
 using TKMLCoordinateConverter = std::function<void(double& x, double& y, double latitude, double longitude)>;
 
+// A position a converter takes: a latitude within -90..90 and a longitude within
+// -180..180, both finite. Any other is left unconverted (and so not drawn).
+bool IsKmlPosition(double latitude, double longitude);
+
 // The reason of a document without a placemark that has a point, a line string or a polygon.
 extern const char* const kNoPlacemarkGeometry;
 

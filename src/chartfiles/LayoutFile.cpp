@@ -5,6 +5,7 @@
 #include "chartfiles/LayoutStream.h"
 #include "chartfiles/LayoutWriter.h"
 #include "platform/Clock.h"
+#include "platform/NumberText.h"
 
 #include <QSaveFile>
 
@@ -35,12 +36,22 @@ LayoutResult CadLoad(THalvekCanvasModel& canvas, const QString& path, LayoutLoad
         if (!placer.layoutLineSeen())
             return failure(QStringLiteral("not a layout file"));
         placer.commit();
-        return LayoutResult{true, {}};
+        return LayoutResult{true, {}, parser.leftOutLines()};
     } catch (const std::bad_alloc&) {
         return failure(QStringLiteral("out of memory"));
     } catch (const std::exception& e) {
         return failure(QString::fromUtf8(e.what()));
     }
+}
+
+QString LayoutLeftOutText(const LayoutResult& result, const QString& path)
+{
+    if (result.leftOutLines <= 0)
+        return {};
+    if (result.leftOutLines == 1)
+        return QStringLiteral("1 line of %1 could not be read and was left out.").arg(path);
+    return QStringLiteral("%1 lines of %2 could not be read and were left out.")
+        .arg(QString::fromStdString(skerra::IntToStr(result.leftOutLines)), path);
 }
 
 namespace {

@@ -16,8 +16,15 @@ class THalvekCanvasModel;
 struct LayoutResult {
     bool ok = false;
     QString reason;  // why it failed; empty on success
+    // A load: the lines that could not be read and were left out (the rest
+    // was loaded); see LayoutParser.
+    long long leftOutLines = 0;
     explicit operator bool() const { return ok; }
 };
+
+// What the user is told of a load that left lines of the file out; empty when
+// it left none out.
+QString LayoutLeftOutText(const LayoutResult& result, const QString& path);
 
 // Replace: the file's layers and shapes replace the chart's (start-up reload);
 // Merge: they are added to it (Open).

@@ -1,5 +1,6 @@
 #include "chartfiles/LayoutParser.h"
 
+#include "canvas/ShapeReadRules.h"
 #include "canvas/THArc.h"
 #include "canvas/THCircle.h"
 #include "canvas/THEllipse.h"
@@ -84,8 +85,8 @@ Pen readPen(Fields& f)
 {
     Pen pen;
     pen.given = f.integer(pen.colour);
-    if (pen.given)
-        f.integer(pen.width);
+    if (pen.given && f.integer(pen.width))
+        pen.width = skerra::canvas::penWidthAsRead(pen.width);
     return pen;
 }
 
@@ -147,24 +148,29 @@ void LayoutParser::finish()
 
 namespace {
 
-void readWorld(Fields& f, LayoutPlacer& placer)
+// Each read function returns false when its line is left out.
+
+bool readWorld(Fields& f, LayoutPlacer& placer)
 {
     StagedWorld& world = placer.world();
+    bool any = false;
     for (std::optional<double>* side : {&world.left, &world.right, &world.bottom, &world.top}) {
         double v = 0.0;
         if (!f.real(v))
-            return;
+            break;
         *side = v;
         placer.markLayoutLine();
+        any = true;
     }
+    return any;
 }
 
-void readText(Fields& f, LayoutPlacer& placer)
+bool readText(Fields& f, LayoutPlacer& placer)
 {
     double at[2];
     int layer = 0, fontIndex = 0;
     if (!reals(f, at) || !f.integer(layer) || !f.integer(fontIndex))
-        return;
+        return false;
     Pen pen;
     pen.given = f.integer(pen.colour);
     double height = 10.0, angle = 0.0;
@@ -173,11 +179,12 @@ void readText(Fields& f, LayoutPlacer& placer)
     f.real(angle);
     f.integer(bold);
     f.integer(italic);
-    THText& text = placer.shape<THText>(layer, pen);
+    auto shape = std::make_unique<THText>();
+    THText& text = *shape;
     text.X = at[0];
     text.Y = at[1];
     text.FontIndex = fontIndex;
-    text.Height = height;
+    text.Height = skerra::canvas::textHeightAsRead(height);
     text.Angle = angle;
     text.Bold = bold != 0;
     text.Italic = italic != 0;
@@ -195,55 +202,61 @@ void readText(Fields& f, LayoutPlacer& placer)
     text.SetText(text.DisplayText);
     text.UpdateBounds();
     placer.fitText(text, fontNameGiven);
+    return placer.put(std::move(shape), layer, pen);
 }
 
-void readRectangle(Fields& f, LayoutPlacer& placer)
+bool readRectangle(Fields& f, LayoutPlacer& placer)
 {
     double c[4];
     int layer = 0;
     if (!reals(f, c) || !f.integer(layer))
-        return;
+        return false;
     const Pen pen = readPen(f);
     int brushColour = 0, brushStyle = 0;
     double z = 0.0;
     f.integer(brushColour);
     f.integerIn(brushStyle, 0, 255);
     f.real(z);
-    THRectangle& r = placer.shape<THRectangle>(layer, pen, c[0], c[1], c[2], c[3]);
-    r.Z = z;
-    r.BrushFg = brushColour;
-    r.BrushStyle = static_cast<TBrushStyle>(brushStyle);
-    r.UpdateBounds();
+    auto r = std::make_unique<THRectangle>(c[0], c[1], c[2], c[3]);
+    r->Z = z;
+    r->BrushFg = brushColour;
+    r->BrushStyle = static_cast<TBrushStyle>(brushStyle);
+    r->UpdateBounds();
+    return placer.put(std::move(r), layer, pen);
 }
 
 template <class S, std::size_t N>
-void readGeometric(Fields& f, LayoutPlacer& placer)
+bool readGeometric(Fields& f, LayoutPlacer& placer)
 {
     double g[N];
     int layer = 0;
     if (!reals(f, g) || !f.integer(layer))
-        return;
+        return false;
     const Pen pen = readPen(f);
+    std::unique_ptr<S> shape;
     if constexpr (N == 3)
-        placer.shape<S>(layer, pen, g[0], g[1], g[2]).UpdateBounds();
+        shape = std::make_unique<S>(g[0], g[1], g[2]);
     else if constexpr (N == 4)
-        placer.shape<S>(layer, pen, g[0], g[1], g[2], g[3]).UpdateBounds();
+        shape = std::make_unique<S>(g[0], g[1], g[2], g[3]);
     else
-        placer.shape<S>(layer, pen, g[0], g[1], g[2], g[3], g[4], g[5]).UpdateBounds();
+        shape = std::make_unique<S>(g[0], g[1], g[2], g[3], g[4], g[5]);
+    shape->UpdateBounds();
+    return placer.put(std::move(shape), layer, pen);
 }
 
-void readPoint(Fields& f, LayoutPlacer& placer)
+bool readPoint(Fields& f, LayoutPlacer& placer)
 {
     double at[2];
     int layer = 0;
     if (!reals(f, at) || !f.integer(layer))
-        return;
+        return false;
     const Pen pen = readPen(f);
     double z = 0.0;
     f.real(z);
-    THPoint& p = placer.shape<THPoint>(layer, pen, at[0], at[1]);
-    p.Z = z;
-    p.UpdateBounds();
+    auto p = std::make_unique<THPoint>(at[0], at[1]);
+    p->Z = z;
+    p->UpdateBounds();
+    return placer.put(std::move(p), layer, pen);
 }
 
 }  // namespace
@@ -258,43 +271,53 @@ void LayoutParser::line(std::string_view text)
     }
     if (text.empty() || text.front() == '#')
         return;
+    if (!shapeLine(text))
+        ++leftOut_;
+}
+
+bool LayoutParser::shapeLine(std::string_view text)
+{
     Fields f(text);
     const std::string_view keyword = f.next();
-    if (keyword == "LINE") {
-        readGeometric<THLine, 4>(f, placer_);
-    } else if (keyword == "POINT") {
-        readPoint(f, placer_);
-    } else if (const int type = polylineType(keyword)) {
+    if (keyword == "LINE")
+        return readGeometric<THLine, 4>(f, placer_);
+    if (keyword == "POINT")
+        return readPoint(f, placer_);
+    if (const int type = polylineType(keyword)) {
         int layer = 0, count = 0;
         if (!f.integer(layer) || !f.integer(count))
-            return;
+            return false;
         const Pen pen = readPen(f);
         placer_.markLayoutLine();
         if (count <= 0)
-            return;  // a polyline without vertices is not kept
+            return true;  // a polyline without vertices is not kept
         polyline_ = std::make_unique<THPolyline>(type);
         polyline_->Closed = type == ShapeTypeCode::Polygon;
         polylineLayer_ = layer;
         polylinePen_ = pen;
         verticesLeft_ = count;
-    } else if (keyword == "LAYER") {
+        return true;
+    }
+    if (keyword == "LAYER") {
         std::string_view name = text.substr(f.position());
         if (!name.empty() && isSeparator(name.front()))
             name.remove_prefix(1);
         placer_.layer(decodeFieldText(name));
-    } else if (keyword == "TEXT") {
-        readText(f, placer_);
-    } else if (keyword == "CIRCLE") {
-        readGeometric<THCircle, 3>(f, placer_);
-    } else if (keyword == "RECTANGLE") {
-        readRectangle(f, placer_);
-    } else if (keyword == "ELLIPSE") {
-        readGeometric<THEllipse, 4>(f, placer_);
-    } else if (keyword == "ARC") {
-        readGeometric<THArc, 6>(f, placer_);
-    } else if (keyword == "WORLD") {
-        readWorld(f, placer_);
+        return true;
     }
+    if (keyword == "TEXT")
+        return readText(f, placer_);
+    if (keyword == "CIRCLE")
+        return readGeometric<THCircle, 3>(f, placer_);
+    if (keyword == "RECTANGLE")
+        return readRectangle(f, placer_);
+    if (keyword == "ELLIPSE")
+        return readGeometric<THEllipse, 4>(f, placer_);
+    if (keyword == "ARC")
+        return readGeometric<THArc, 6>(f, placer_);
+    if (keyword == "WORLD")
+        return readWorld(f, placer_);
+    return true;  // a keyword this reader does not know
 }
 
 void LayoutParser::vertexLine(std::string_view text)
@@ -304,21 +327,29 @@ void LayoutParser::vertexLine(std::string_view text)
     double x = 0.0, y = 0.0;
     if (f.real(x) && f.real(y))
         polyline_->AddPoint(x, y);
+    else
+        ++leftOut_;
     if (verticesLeft_ == 0)
         closePolyline();
 }
 
+// A polyline left without vertices, or one the chart cannot hold, leaves its
+// header line out too (and, for the latter, the lines of its vertices).
 void LayoutParser::closePolyline()
 {
     verticesLeft_ = 0;
     if (!polyline_)
         return;
     std::unique_ptr<THPolyline> done = std::move(polyline_);
-    if (done->Points.empty())
+    const auto vertices = static_cast<long long>(done->Points.size());
+    if (vertices == 0) {
+        ++leftOut_;
         return;
+    }
     done->Points.shrink_to_fit();
     done->UpdateBounds();
-    placer_.adopt(std::move(done), polylineLayer_, polylinePen_);
+    if (!placer_.put(std::move(done), polylineLayer_, polylinePen_))
+        leftOut_ += 1 + vertices;
 }
 
 }  // namespace skerra::layout

@@ -9,11 +9,13 @@
 //   keyword, compared exactly; unknown keywords are ignored;
 // - fields are read in order; a field that is missing or not a number keeps its
 //   default, and so does every later field of the line. A line whose
-//   coordinates, layer, font index or vertex count are missing or not numbers is
-//   skipped;
+//   coordinates, layer, font index or vertex count are missing or not numbers
+//   (a number that overflows a double or an int is none) is left out;
+// - a shape whose box is not finite (a text 1e308 high) is left out; a text's
+//   height and a pen's width are taken as the chart takes them (ShapeReadRules);
 // - a polyline header is followed by exactly count lines that are its vertices,
-//   whatever they hold; one without two numbers adds no vertex; a polyline left
-//   without vertices is dropped;
+//   whatever they hold; one without two numbers adds no vertex and is left out;
+//   a polyline whose vertex lines give no vertex is left out with its header;
 // - LAYER takes the rest of its line as the name.
 
 #include "chartfiles/LayoutPlacer.h"
@@ -36,9 +38,14 @@ public:
     void feed(std::string_view text);
     // The end of the text (a last line without LF is read here).
     void finish();
+    // The lines left out so far: lines of a known keyword (or vertex lines)
+    // that could not be read, and the lines of shapes the chart cannot hold.
+    long long leftOutLines() const { return leftOut_; }
 
 private:
     void line(std::string_view text);
+    // A line outside a polyline's vertices; false when it is left out.
+    bool shapeLine(std::string_view text);
     void vertexLine(std::string_view text);
     void closePolyline();
 
@@ -48,6 +55,7 @@ private:
     int polylineLayer_ = 0;
     Pen polylinePen_;
     long long verticesLeft_ = 0;
+    long long leftOut_ = 0;
 };
 
 }  // namespace skerra::layout

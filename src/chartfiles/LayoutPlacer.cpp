@@ -1,5 +1,6 @@
 #include "chartfiles/LayoutPlacer.h"
 
+#include "canvas/ShapeReadRules.h"
 #include "canvas/StoredCode.h"
 #include "canvas/THalvekCanvasModel.h"
 #include "platform/NumberText.h"
@@ -83,13 +84,17 @@ void LayoutPlacer::placed(THShape& s, const Target& t, int fileLayer, const Pen&
     layoutLineSeen_ = true;
 }
 
-void LayoutPlacer::adopt(std::unique_ptr<THShape> shape, int fileLayer, const Pen& pen)
+bool LayoutPlacer::put(std::unique_ptr<THShape> shape, int fileLayer, const Pen& pen)
 {
+    if (!skerra::canvas::hasFiniteBox(*shape))
+        return false;
     const Target t = target(fileLayer);
     THShape& s = *shape;
+    const bool text = s.Kind() == ShapeKind::Text;
     batch_.Adopt(std::move(shape), t.layer->id, pen.given ? pen.colour : t.layer->penColor,
-                 pen.given ? pen.width : t.layer->penWidth);
+                 text ? 1 : pen.given ? pen.width : t.layer->penWidth);
     placed(s, t, fileLayer, pen);
+    return true;
 }
 
 void LayoutPlacer::fitText(THText& text, bool fontNameGiven) const

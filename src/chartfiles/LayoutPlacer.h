@@ -46,21 +46,10 @@ public:
     void markLayoutLine() { layoutLineSeen_ = true; }
     bool layoutLineSeen() const { return layoutLineSeen_; }
 
-    // A new shape of class S on the chart, built from geometry, on the layer the
-    // file id names, with the line's pen (or the layer's). The caller sets the
-    // rest and its bounds.
-    template <class S, class... Args>
-    S& shape(int fileLayer, const Pen& pen, Args... geometry)
-    {
-        const Target t = target(fileLayer);
-        S& s = batch_.Make<S>(t.layer->id, pen.given ? pen.colour : t.layer->penColor,
-                              S::kKind == ShapeKind::Text || pen.given ? widthOf<S>(pen) : t.layer->penWidth,
-                              geometry...);
-        placed(s, t, fileLayer, pen);
-        return s;
-    }
-    // A shape built detached (a polyline once its vertices are read).
-    void adopt(std::unique_ptr<THShape> shape, int fileLayer, const Pen& pen);
+    // A shape read whole (fields and bounds set) on the chart, on the layer the
+    // file id names, with the line's pen (or the layer's; a text's pen is 1
+    // wide). A shape whose box is not finite is left out: false.
+    bool put(std::unique_ptr<THShape> shape, int fileLayer, const Pen& pen);
     // A text's alignment, and its font from the chart's table where the line named none.
     void fitText(THText& text, bool fontNameGiven) const;
 
@@ -80,11 +69,6 @@ private:
         bool penFromLayer;
     };
 
-    template <class S>
-    static int widthOf(const Pen& pen)
-    {
-        return S::kKind == ShapeKind::Text ? 1 : pen.width;
-    }
     Target target(int fileLayer);
     const THLayer* chartLayer(int fileLayer, bool& usesDefault) const;
     const THLayer* defaultLayer() const;

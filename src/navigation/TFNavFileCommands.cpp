@@ -98,6 +98,11 @@ void TFNav::Open1Click()
     }
     ShowLastFileFolder(fileName);
     logEvent(QStringLiteral("Opened file: ") + fileName);
+    const QString leftOut = LayoutLeftOutText(result, fileName);
+    if (!leftOut.isEmpty()) {
+        logEvent(leftOut);
+        skerra::showInformation(leftOut, this);
+    }
     ClearVesselAndGrid();
     EnsureNavLayers(*fcad);
 }
@@ -195,11 +200,12 @@ void TFNav::ReloadLastLayout(const QString& fileName)
     if (!fcad || fileName.isEmpty() || !QFileInfo::exists(fileName))
         return;
     const LayoutResult result = CadLoad(*fcad, fileName, LayoutLoadMode::Replace);
-    if (result) {
+    const QString text = result ? LayoutLeftOutText(result, fileName)
+                                : QStringLiteral("Layout not reloaded: %1 (%2)").arg(fileName, result.reason);
+    if (result)
         ShowLastFileFolder(fileName);
+    if (text.isEmpty())
         return;
-    }
-    const QString text = QStringLiteral("Layout not reloaded: %1 (%2)").arg(fileName, result.reason);
     if (FMsg)
         FMsg->addStatusLine(text, true);
     logEvent(text);

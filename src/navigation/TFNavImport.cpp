@@ -87,7 +87,7 @@ void TFNav::Import1Click()
 
 void TFNav::KmzGeoToGrid(double& x, double& y, double latitude, double longitude)
 {
-    if (!std::isfinite(latitude) || !std::isfinite(longitude) || std::fabs(latitude) > 90.0) return;
+    if (!IsKmlPosition(latitude, longitude)) return;
     const std::shared_ptr<skerra::survey::GridProjection> grid = importGrid_ ? importGrid_ : currentSurveyGrid();
     if (!grid) return;
     const auto fix = grid->Project(latitude, longitude, 0.0);

@@ -1,5 +1,6 @@
 #include "NavigationSettings.h"
 
+#include "canvas/ShapeReadRules.h"
 #include "platform/IniFile.h"
 #include "platform/NumberText.h"
 
@@ -102,7 +103,7 @@ std::optional<int> penWidthFrom(const QString& text)
 {
     const std::optional<int> width = tryParseInt(text.toStdString());
     if (!width || *width < 0) return std::nullopt;
-    return width;
+    return canvas::penWidthAsRead(*width);
 }
 
 }  // namespace skerra

@@ -38,7 +38,8 @@ std::optional<int> mapTimerInterval(const QString& text);
 constexpr int DefaultMapTimerInterval = 500;
 constexpr int MinimumMapTimerInterval = 50;
 
-// A pen width from a width edit; none for a text that is not a whole number of 0 or more.
+// A pen width from a width edit (at most the widest pen a chart takes); none for
+// a text that is not a whole number of 0 or more.
 std::optional<int> penWidthFrom(const QString& text);
 
 }  // namespace skerra

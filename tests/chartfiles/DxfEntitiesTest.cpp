@@ -223,7 +223,9 @@ TEST_F(DxfEntities, TextsKeepTheirWordsHeightAndAngle)
         {lines({"0", "TEXT", "10", "5", "20", "6", "40", "0", "1", "Quay"}), "Quay", 2.5, 0},
         {lines({"0", "TEXT", "40", "0.1", "1", "a"}), "a", 2.5, 0},
         {lines({"0", "TEXT", "40", "0.11", "1", "a"}), "a", 0.11, 0},
-        {lines({"0", "TEXT", "40", "-3", "1", "a"}), "a", 2.5, 0},
+        // A negative height is taken as its size, as the layout reader takes it.
+        {lines({"0", "TEXT", "40", "-3", "1", "a"}), "a", 3, 0},
+        {lines({"0", "TEXT", "40", "-0.05", "1", "a"}), "a", 2.5, 0},
         {lines({"0", "TEXT", "40", "12", "50", "30", "1", "  padded  "}), "padded", 12, 30},
         {lines({"0", "TEXT", "1", "    "}), "", 0, 0},
         {lines({"0", "TEXT", "1", "\\P"}), "", 0, 0},
@@ -360,11 +362,16 @@ TEST_F(DxfEntities, ShapesWhoseGeometryWouldNotBeFiniteAreNotMade)
 {
     const auto all = loadEntities({"0", "ARC", "10", "1e308", "40", "1.7e308", "0", "ELLIPSE", "11", "1.7e308", "21",
                                    "1.7e308", "0", "CIRCLE", "10", "1e308", "40", "1e308", "0", "TEXT", "10", "5", "40",
-                                   "1e308", "1", "12.5", "0", "LINE", "10", "1e999", "11", "2"});
-    ASSERT_EQ(all.size(), 1u);
+                                   "1e308", "1", "12.5", "0", "LINE", "10", "1e999", "11", "2", "0", "CIRCLE", "40",
+                                   "1e300"});
+    ASSERT_EQ(all.size(), 2u);
     const auto* l = shape_cast<THLine>(all[0]);
     ASSERT_TRUE(l);
     EXPECT_EQ(l->X1, 0);
+    // A huge circle whose box is finite is kept: the painter clips it.
+    const auto* c = shape_cast<THCircle>(all[1]);
+    ASSERT_TRUE(c);
+    EXPECT_EQ(c->Radius, 1e300);
 }
 
 QStringList g_trace;

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -53,7 +55,38 @@ INSTANTIATE_TEST_SUITE_P(
                     // Texts that are no numbers give 0; nan and inf are no numbers.
                     CoordinatesCase{"a,2 1,b nan,3 inf,4,5 1e3,-2.5e-1,+7", {{0, 2, 0}, {1, 0, 0}, {0, 3, 0}, {0, 4, 5}, {1000, -0.25, 7}}},
                     CoordinatesCase{"", {}}, CoordinatesCase{" \t\r\n ", {}}, CoordinatesCase{",", {}},
-                    CoordinatesCase{"1,", {}}, CoordinatesCase{",1", {}}, CoordinatesCase{"1,,5", {}}));
+                    CoordinatesCase{"1,", {}}, CoordinatesCase{",1", {}}, CoordinatesCase{"1,,5", {}},
+                    // Numbers that are no position are read; the converter refuses them (IsKmlPosition).
+                    CoordinatesCase{"1e308,38.4 540,38.4", {{1e308, 38.4, 0}, {540, 38.4, 0}}}));
+
+struct PositionCase {
+    double latitude, longitude;
+    bool position;
+};
+
+void PrintTo(const PositionCase& c, std::ostream* out)
+{
+    *out << c.latitude << "," << c.longitude << (c.position ? " position" : " none");
+}
+
+class KmlPositionTest : public testing::TestWithParam<PositionCase> {};
+
+TEST_P(KmlPositionTest, LatitudeAndLongitudeWithinTheirRanges)
+{
+    EXPECT_EQ(IsKmlPosition(GetParam().latitude, GetParam().longitude), GetParam().position)
+        << GetParam().latitude << " " << GetParam().longitude;
+}
+
+constexpr double kInf = std::numeric_limits<double>::infinity();
+
+INSTANTIATE_TEST_SUITE_P(
+    Positions, KmlPositionTest,
+    testing::Values(PositionCase{38.4, 27.1, true}, PositionCase{-90, -180, true}, PositionCase{90, 180, true},
+                    PositionCase{95, 29, false}, PositionCase{-90.001, 29, false}, PositionCase{38.4, 540, false},
+                    PositionCase{38.4, -180.5, false}, PositionCase{38.4, 1e308, false},
+                    PositionCase{38.4, kInf, false}, PositionCase{-kInf, 27, false},
+                    PositionCase{std::numeric_limits<double>::quiet_NaN(), 27, false},
+                    PositionCase{38.4, std::numeric_limits<double>::quiet_NaN(), false}));
 
 TEST(KmlLoaderTest, ConverterRunsForEveryKeptPointWithLatitudeFirst)
 {

@@ -236,6 +236,22 @@ TEST_F(LayoutFileTest, ALoadEndsByAskingTheViewToRepaint)
     EXPECT_EQ(chart.repaints, 1);
 }
 
+// A compressed file counts its left-out lines as a plain one does, and the
+// count is told in words.
+TEST_F(LayoutFileTest, LinesLeftOutAreCountedInEveryFormAndToldInWords)
+{
+    const std::string text = "POINT 0 0 0\nPOINT nan 0 0\nCIRCLE 1e308 0 1e308 0\n";
+    THalvekCanvasModel chart;
+    const QString zipped = file("left.qmt", skerra::layout::compressLayoutText(text));
+    const LayoutResult r = CadLoad(chart, zipped, LayoutLoadMode::Replace);
+    ASSERT_TRUE(r.ok);
+    EXPECT_EQ(r.leftOutLines, 2);
+    EXPECT_EQ(chart.ShapeCount(), 1);
+    EXPECT_EQ(LayoutLeftOutText(r, "a.qmt"), "2 lines of a.qmt could not be read and were left out.");
+    EXPECT_EQ(LayoutLeftOutText(LayoutResult{true, {}, 1}, "a.qmt"), "1 line of a.qmt could not be read and was left out.");
+    EXPECT_EQ(LayoutLeftOutText(LayoutResult{true, {}, 0}, "a.qmt"), "");
+}
+
 // The reader refuses a file it cannot use wholly, and the chart stays as it was.
 TEST_F(LayoutFileTest, AFileThatCannotBeUsedLeavesTheChartAsItWasInBothModes)
 {

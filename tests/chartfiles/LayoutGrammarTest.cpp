@@ -14,6 +14,7 @@ struct GrammarCase {
     const char* name;
     const char* text;
     const char* chart;  // describeChart after the load
+    long long leftOut = 0;  // lines the load reports left out
 };
 
 const GrammarCase kCases[] = {
@@ -25,7 +26,7 @@ const GrammarCase kCases[] = {
      "layers Default\nworld 0 1000 0 1000\nLINE 5,1000 -2.5,1e-06 @Default pen16711680/2\n"},
     {"nan, inf and a missing coordinate skip the line",
      "LINE nan 0 1 1 0\nPOINT 1 inf 0\nCIRCLE 1 2 0\nLINE 0 0 1 1 x\nPOINT 7 8 0\n",
-     "layers Default\nworld 0 1000 0 1000\nPOINT 7,8 z0 size3 @Default pen0/1\n"},
+     "layers Default\nworld 0 1000 0 1000\nPOINT 7,8 z0 size3 @Default pen0/1\n", 4},
     {"a colour that is not a number leaves the layer's pen",
      "LINE 0 0 1 1 0 red 3\nLINE 0 0 2 2 0 255\n",
      "layers Default\nworld 0 1000 0 1000\nLINE 0,0 1,1 @Default pen0/1\nLINE 0,0 2,2 @Default pen255/1\n"},
@@ -62,7 +63,7 @@ const GrammarCase kCases[] = {
      "TEXT 1,2 #0 h10 a0 italic font'Arial' ' lead blank' @Default pen0/1\n"
      "TEXT 1,2 #5 h10 a0 font'Arial' 'empty font name' @Default pen0/1\n"
      "TEXT 1,2 #0 h10 a0 font'a%b\tc' '' @Default pen0/1\n"
-     "TEXT 1,2 #0 h10 a0 font'Arial' '' @Default pen255/1\n"},
+     "TEXT 1,2 #0 h10 a0 font'Arial' '' @Default pen255/1\n", 1},
     {"non-UTF-8 names are read in the Turkish code page",
      "LAYER \xDE" "ehir\nTEXT 0 0 0 0 0 10 0 0 0 Arial \xE7" "a\xFE\n",
      "layers Default|\xC5\x9E" "ehir\nworld 0 1000 0 1000\nTEXT 0,0 #0 h10 a0 font'Arial' '\xC3\xA7" "a\xC5\x9F' @\xC5\x9E" "ehir pen0/1\n"},
@@ -72,13 +73,13 @@ const GrammarCase kCases[] = {
      "POLY8 0,0 5,5 @Default pen0/1\nPOLY10 0,0 1,1 2,0 @Default pen0/1\n"},
     {"vertex lines: any line counts, one without two numbers adds nothing",
      "POLYLINE 0 4\n1 1\n# comment\nLINE 0 0 1 1 0\n3 3 extra\nLINE 5 5 6 6 0\n",
-     "layers Default\nworld 0 1000 0 1000\nPOLY5 1,1 3,3 @Default pen0/1\nLINE 5,5 6,6 @Default pen0/1\n"},
+     "layers Default\nworld 0 1000 0 1000\nPOLY5 1,1 3,3 @Default pen0/1\nLINE 5,5 6,6 @Default pen0/1\n", 2},
     {"a count past the end eats the rest; counts of zero or less read no vertex and keep no polyline",
      "POLYGON 0 0\nPOLYLINE 0 -3\nLINE 0 0 1 1 0\nPOLYLINE 0 2147483647\n7 7\nLINE 0 0 1 1 0\nPOLYLINE 0 5\n",
-     "layers Default\nworld 0 1000 0 1000\nLINE 0,0 1,1 @Default pen0/1\nPOLY5 7,7 @Default pen0/1\n"},
+     "layers Default\nworld 0 1000 0 1000\nLINE 0,0 1,1 @Default pen0/1\nPOLY5 7,7 @Default pen0/1\n", 2},
     {"a header without layer or count is skipped",
      "POLYLINE 0\n1 1\nPOLYLINE x 2\n1 1\nPOLYLINE 0 1e2\n1 1\nPOINT 0 0 0\n",
-     "layers Default\nworld 0 1000 0 1000\nPOINT 0,0 z0 size3 @Default pen0/1\n"},
+     "layers Default\nworld 0 1000 0 1000\nPOINT 0,0 z0 size3 @Default pen0/1\n", 3},
     {"world: left right bottom top", "WORLD -10 20 -5 15\nLINE 0 0 1 1 0\n",
      "layers Default\nworld -10 20 -5 15\nLINE 0,0 1,1 @Default pen0/1\n"},
     {"world: a partial line changes what it gives", "WORLD 10 20\n",
@@ -92,6 +93,20 @@ const GrammarCase kCases[] = {
      "layers Default|a b\x7F\nworld 0 1000 0 1000\nPOINT 0,0 z0 size3 @a b\x7F pen0/1\nPOINT 1,1 z0 size3 @a b\x7F pen0/1\n"},
     {"world: endless width", "WORLD -1e308 1e308 0 5\n", "layers Default\nworld 0 1000 0 1000\n"},
     {"world: partial turned over", "WORLD 2000\n", "layers Default\nworld 0 1000 0 1000\n"},
+    {"numbers that overflow a double or an int leave their line out",
+     "LINE 1e999 0 1 1 0\nPOINT 0 0 2147483648\nTEXT 0 0 0 99999999999 0 10 0 0 0 Arial t\nPOLYLINE 0 1\n-1e999 0\n"
+     "WORLD 1e999\nLINE 0 0 1 1 0\n",
+     "layers Default\nworld 0 1000 0 1000\nLINE 0,0 1,1 @Default pen0/1\n", 6},
+    {"shapes whose box is not finite are left out; a huge circle whose box is finite is kept",
+     "TEXT 0 0 0 0 0 1e308 0 0 0 Arial big\nCIRCLE 1e308 0 1e308 0\nPOINT 1.7976931348623157e308 0 0\n"
+     "CIRCLE 0 0 1e300 0\nLINE -1.7e308 -1.7e308 1.7e308 1.7e308 0\n",
+     "layers Default\nworld 0 1000 0 1000\nPOINT 1.797693135e+308,0 z0 size3 @Default pen0/1\n"
+     "CIRCLE 0,0 r1e+300 @Default pen0/1\nLINE -1.7e+308,-1.7e+308 1.7e+308,1.7e+308 @Default pen0/1\n", 2},
+    {"a text of negative height takes its size", "TEXT 1 2 0 0 0 -12.5 0 0 0 Arial t\n",
+     "layers Default\nworld 0 1000 0 1000\nTEXT 1,2 #0 h12.5 a0 font'Arial' 't' @Default pen0/1\n"},
+    {"pen widths are 0 to 1000", "LINE 0 0 1 2 0 0 2147483647\nLINE 0 0 1 2 0 0 -4\nPOLYLINE 0 1 0 1001\n1 1\n",
+     "layers Default\nworld 0 1000 0 1000\nLINE 0,0 1,2 @Default pen0/1000\nLINE 0,0 1,2 @Default pen0/0\n"
+     "POLY5 1,1 @Default pen0/1000\n"},
     {"a last line without LF is read", "LINE 0 0 1 1 0", "layers Default\nworld 0 1000 0 1000\nLINE 0,0 1,1 @Default pen0/1\n"},
     {"CR LF line ends", "LAYER A\r\nLINE 0 0 1 1 0 255 2\r\nPOLYLINE 0 1\r\n4 5\r\nTEXT 0 0 0 0 0 10 0 0 0 Arial t\r\n",
      "layers Default|A\nworld 0 1000 0 1000\nLINE 0,0 1,1 @A pen255/2\nPOLY5 4,5 @A pen0/1\n"
@@ -116,6 +131,7 @@ TEST_F(LayoutGrammarTest, EachLineKindReadsAsTheTableSays)
         const LayoutResult r = CadLoad(chart, file(c.text), LayoutLoadMode::Replace);
         EXPECT_TRUE(r.ok) << c.name << ": " << r.reason.toStdString();
         EXPECT_EQ(describeChart(chart), c.chart) << c.name;
+        EXPECT_EQ(r.leftOutLines, c.leftOut) << c.name;
     }
 }
 

@@ -282,6 +282,34 @@ TEST_F(MainWindowFileCommandsTest, ADamagedOpenShowsAMessageAndChangesNothing)
     EXPECT_TRUE(FNav->LastFileName.isEmpty());
 }
 
+// A file with lines that cannot be read loads the rest; Open says how many
+// lines were left out in a message, the start-up reload on the status lines.
+TEST_F(MainWindowFileCommandsTest, LinesLeftOutOfALayoutAreCountedAndReported)
+{
+    const QString file = QDir(layoutFolder()).filePath("../partly.qmt");
+    QDir().mkpath(layoutFolder());
+    {
+        QFile f(file);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("LAYER harbour\nLINE 0 0 1 1 0\nLINE 1e999 0 1 1 0\nTEXT 0 0 0 0 0 1e308 0 0 0 Arial big\n");
+    }
+    skerra::IniFile(skerra::settingsFilePath()).WriteString("FILE", "Last File Saved", file);
+    open();
+    EXPECT_TRUE(boxes_.isEmpty()) << boxes_.join('\n').toStdString();
+    ASSERT_TRUE(FMsg);
+    const QString lines = FMsg->statusLines().join("\n");
+    EXPECT_TRUE(lines.contains("2 lines of " + file + " could not be read")) << lines.toStdString();
+    EXPECT_EQ(chart().ShapesOnLayer(chart().LayerFindByName("harbour")).size(), 1u);
+
+    dialogAnswer_ = file;
+    action("Open1")->trigger();
+    ASSERT_EQ(boxes_.size(), 1);
+    EXPECT_EQ(boxes_[0], "2 lines of " + file + " could not be read and were left out.");
+    EXPECT_EQ(chart().ShapesOnLayer(chart().LayerFindByName("harbour")).size(), 2u);
+    EXPECT_TRUE(eventLog().contains("Opened file: " + file));
+    EXPECT_TRUE(eventLog().contains("2 lines of " + file));
+}
+
 TEST_F(MainWindowFileCommandsTest, NewAsksFirstThenRemovesEveryShapeButKeepsLayersAndView)
 {
     open();

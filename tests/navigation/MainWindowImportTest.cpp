@@ -87,9 +87,12 @@ const QByteArray kOnePoint = "<Placemark><name>buoy</name><Point><coordinates>29
 TEST_F(MainWindowImportTest, KmlLandsInTheTransverseMercatorGrid)
 {
     transverseMercatorSurvey();
-    // A latitude beyond the pole has no place in the grid: neither point nor label.
-    const QString file = write("buoys.kml", kOnePoint + "<Placemark><name>bad</name><Point><coordinates>29,95"
-                                                        "</coordinates></Point></Placemark>");
+    // A latitude beyond the pole or a longitude that is none has no place in the
+    // grid: neither point nor label.
+    QByteArray bad;
+    for (const char* tuple : {"29,95", "1e308,38.4", "540,38.4", "-180.5,38.4"})
+        bad += QByteArray("<Placemark><name>bad</name><Point><coordinates>") + tuple + "</coordinates></Point></Placemark>";
+    const QString file = write("buoys.kml", kOnePoint + bad);
     importFile(file);
     const auto shapes = FNav->fcad->ShapesOnLayerInDrawingOrder(FNav->fcad->LayerFindByName("buoys"));
     ASSERT_EQ(shapes.size(), 2u);

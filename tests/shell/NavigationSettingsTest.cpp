@@ -122,7 +122,7 @@ TEST(PenWidthFrom, OnlyWholeNumbersOfZeroOrMore)
 {
     const struct { const char* text; std::optional<int> width; } cases[] = {
         {"2", 2}, {"0", 0}, {"15", 15}, {"", std::nullopt}, {"-1", std::nullopt}, {"2.5", std::nullopt},
-        {"x", std::nullopt},
+        {"x", std::nullopt}, {"1000", 1000}, {"1001", 1000}, {"2147483647", 1000}, {"2147483648", std::nullopt},
     };
     for (const auto& c : cases) EXPECT_EQ(penWidthFrom(QString::fromLatin1(c.text)), c.width) << c.text;
 }

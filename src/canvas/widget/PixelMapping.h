@@ -10,6 +10,7 @@
 // first, so it keeps its direction and nothing overflows.
 
 #include <cmath>
+#include <vector>
 
 namespace skerra::canvas {
 
@@ -61,8 +62,22 @@ struct GuardBox {
     bool contains(double x, double y) const { return x >= xmin && x <= xmax && y >= ymin && y <= ymax; }
 };
 
+// A point in pixels, before truncation.
+struct PixelPoint {
+    double x, y;
+};
+
+// The clips never overflow: the end points' differences are taken at half
+// scale and every new point lies between two given ones, so even a segment
+// from -1.7e308 to 1.7e308 is cut where it crosses the box, and what they give
+// is finite and within (or on) the box.
+
 // Liang-Barsky: clips the segment to the box; false when nothing of it is inside
-// (or a coordinate is not a number).
+// (or a coordinate is not finite).
 bool clipSegment(double& x1, double& y1, double& x2, double& y2, const GuardBox& box);
+
+// Sutherland-Hodgman: the polygon cut to the box (for fills of far-reaching
+// polygons); empty when a vertex is not finite.
+std::vector<PixelPoint> clipPolygon(std::vector<PixelPoint> polygon, const GuardBox& box);
 
 }  // namespace skerra::canvas

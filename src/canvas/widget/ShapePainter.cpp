@@ -20,11 +20,9 @@ namespace {
 
 constexpr TColor kSelectedColour = 0x0000FF;
 
-struct PointD {
-    double x, y;
-};
-
-QPoint toPoint(PointD p) { return QPoint(static_cast<int>(p.x), static_cast<int>(p.y)); }
+// Only for points inside the guard box (or given by its clips): never a value
+// that is not finite or beyond the int range.
+QPoint toPoint(PixelPoint p) { return QPoint(static_cast<int>(p.x), static_cast<int>(p.y)); }
 
 TColor strokeColour(const THShape& s, TColor penFg) { return s.Selected() ? kSelectedColour : penFg; }
 
@@ -46,27 +44,27 @@ void drawClippedLine(GdiPainter& g, double x1, double y1, double x2, double y2, 
 
 namespace {
 
-void clippedLine(GdiPainter& g, PointD a, PointD b, const GuardBox& box)
+void clippedLine(GdiPainter& g, PixelPoint a, PixelPoint b, const GuardBox& box)
 {
     drawClippedLine(g, a.x, a.y, b.x, b.y, box);
 }
 
-bool allInside(const std::vector<PointD>& pts, const GuardBox& box)
+bool allInside(const std::vector<PixelPoint>& pts, const GuardBox& box)
 {
-    return std::all_of(pts.begin(), pts.end(), [&](PointD p) { return box.contains(p.x, p.y); });
+    return std::all_of(pts.begin(), pts.end(), [&](PixelPoint p) { return box.contains(p.x, p.y); });
 }
 
 // Points already inside the guard box, as pixels.
-std::vector<QPoint> toPoints(const std::vector<PointD>& pts)
+std::vector<QPoint> toPoints(const std::vector<PixelPoint>& pts)
 {
     std::vector<QPoint> q;
     q.reserve(pts.size());
-    for (PointD p : pts)
+    for (PixelPoint p : pts)
         q.push_back(toPoint(p));
     return q;
 }
 
-void strokePath(GdiPainter& g, const std::vector<PointD>& pts, const GuardBox& box)
+void strokePath(GdiPainter& g, const std::vector<PixelPoint>& pts, const GuardBox& box)
 {
     if (allInside(pts, box)) {
         const std::vector<QPoint> q = toPoints(pts);
@@ -77,43 +75,7 @@ void strokePath(GdiPainter& g, const std::vector<PointD>& pts, const GuardBox& b
         clippedLine(g, pts[i], pts[i + 1], box);
 }
 
-// Sutherland-Hodgman against the guard box, for fills of far-reaching polygons.
-std::vector<PointD> clipPolygon(std::vector<PointD> poly, const GuardBox& box)
-{
-    auto clipEdge = [](const std::vector<PointD>& in, auto inside, auto cross) {
-        std::vector<PointD> out;
-        if (in.empty())
-            return out;
-        PointD prev = in.back();
-        bool prevIn = inside(prev);
-        for (PointD cur : in) {
-            const bool curIn = inside(cur);
-            if (curIn != prevIn)
-                out.push_back(cross(prev, cur));
-            if (curIn)
-                out.push_back(cur);
-            prev = cur;
-            prevIn = curIn;
-        }
-        return out;
-    };
-    auto atX = [](double x) {
-        return [x](PointD a, PointD b) { return PointD{x, a.y + (b.y - a.y) * (x - a.x) / (b.x - a.x)}; };
-    };
-    auto atY = [](double y) {
-        return [y](PointD a, PointD b) { return PointD{a.x + (b.x - a.x) * (y - a.y) / (b.y - a.y), y}; };
-    };
-    for (PointD p : poly)
-        if (!std::isfinite(p.x) || !std::isfinite(p.y))
-            return {};
-    poly = clipEdge(poly, [&](PointD p) { return p.x >= box.xmin; }, atX(box.xmin));
-    poly = clipEdge(poly, [&](PointD p) { return p.x <= box.xmax; }, atX(box.xmax));
-    poly = clipEdge(poly, [&](PointD p) { return p.y >= box.ymin; }, atY(box.ymin));
-    poly = clipEdge(poly, [&](PointD p) { return p.y <= box.ymax; }, atY(box.ymax));
-    return poly;
-}
-
-void fillAndStrokePolygon(GdiPainter& g, const std::vector<PointD>& pts, const GuardBox& box)
+void fillAndStrokePolygon(GdiPainter& g, const std::vector<PixelPoint>& pts, const GuardBox& box)
 {
     if (allInside(pts, box)) {
         const std::vector<QPoint> q = toPoints(pts);
@@ -121,10 +83,10 @@ void fillAndStrokePolygon(GdiPainter& g, const std::vector<PointD>& pts, const G
         return;
     }
     // Fill the clipped polygon without outline, then stroke the real edges clipped.
-    const std::vector<PointD> clipped = clipPolygon(pts, box);
+    const std::vector<PixelPoint> clipped = clipPolygon(pts, box);
     if (clipped.size() >= 3) {
         std::vector<QPoint> q;
-        for (PointD p : clipped)
+        for (PixelPoint p : clipped)
             q.push_back(toPoint(p));
         QPainter& p = g.painter();
         const QPen pen = p.pen();
@@ -132,7 +94,7 @@ void fillAndStrokePolygon(GdiPainter& g, const std::vector<PointD>& pts, const G
         g.polygon(q.data(), static_cast<int>(q.size()));
         p.setPen(pen);
     }
-    std::vector<PointD> ring = pts;
+    std::vector<PixelPoint> ring = pts;
     ring.push_back(pts.front());
     for (std::size_t i = 0; i + 1 < ring.size(); ++i)
         clippedLine(g, ring[i], ring[i + 1], box);
@@ -148,13 +110,13 @@ void drawEllipseBox(GdiPainter& g, double l, double t, double r, double b, const
     }
     if (!(std::isfinite(l) && std::isfinite(t) && std::isfinite(r) && std::isfinite(b)))
         return;
-    const double cx = (l + r) / 2.0, cy = (t + b) / 2.0, rx = std::abs(r - l) / 2.0, ry = std::abs(b - t) / 2.0;
+    // Each point between the box's sides (std::lerp), so none overflows.
     constexpr int kSteps = 4096;
-    std::vector<PointD> pts;
+    std::vector<PixelPoint> pts;
     pts.reserve(kSteps);
     for (int i = 0; i < kSteps; ++i) {
         const double a = 2.0 * 3.141592653589793 * i / kSteps;
-        pts.push_back({cx + rx * std::cos(a), cy + ry * std::sin(a)});
+        pts.push_back({std::lerp(l, r, (1.0 + std::cos(a)) / 2.0), std::lerp(t, b, (1.0 + std::sin(a)) / 2.0)});
     }
     fillAndStrokePolygon(g, pts, box);
 }
@@ -280,7 +242,7 @@ void drawText(GdiPainter& g, const THText& s, const PixelMapping& m, TColor penF
 }
 
 // One cubic Bézier; flattened and clipped when it reaches far outside.
-void bezier(GdiPainter& g, PointD p0, PointD c1, PointD c2, PointD p3, const GuardBox& box)
+void bezier(GdiPainter& g, PixelPoint p0, PixelPoint c1, PixelPoint c2, PixelPoint p3, const GuardBox& box)
 {
     if (box.contains(p0.x, p0.y) && box.contains(c1.x, c1.y) && box.contains(c2.x, c2.y)
         && box.contains(p3.x, p3.y)) {
@@ -288,7 +250,7 @@ void bezier(GdiPainter& g, PointD p0, PointD c1, PointD c2, PointD p3, const Gua
         return;
     }
     constexpr int kSteps = 64;
-    std::vector<PointD> pts;
+    std::vector<PixelPoint> pts;
     pts.reserve(kSteps + 1);
     for (int i = 0; i <= kSteps; ++i) {
         const double t = static_cast<double>(i) / kSteps, u = 1.0 - t;
@@ -298,7 +260,7 @@ void bezier(GdiPainter& g, PointD p0, PointD c1, PointD c2, PointD p3, const Gua
     strokePath(g, pts, box);
 }
 
-PointD truncated(double x, double y) { return {std::trunc(x), std::trunc(y)}; }
+PixelPoint truncated(double x, double y) { return {std::trunc(x), std::trunc(y)}; }
 
 void drawPolyline(GdiPainter& g, const THPolyline& s, const PixelMapping& m, TColor penFg)
 {
@@ -308,27 +270,27 @@ void drawPolyline(GdiPainter& g, const THPolyline& s, const PixelMapping& m, TCo
     setStroke(g, s, penFg);
     setFill(g, s);
     const GuardBox box(m);
-    std::vector<PointD> q;
+    std::vector<PixelPoint> q;
     q.reserve(n);
     for (const auto& v : s.Points)
         q.push_back({m.px(v.x), m.py(v.y)});
     if (s.ShapeType == 8) {
         // Catmull-Rom through every vertex, ends mirrored; never filled.
         for (int i = 0; i + 1 < n; ++i) {
-            const PointD p1 = q[i], p2 = q[i + 1];
-            const PointD p0 = i > 0 ? q[i - 1] : PointD{2 * p1.x - p2.x, 2 * p1.y - p2.y};
-            const PointD p3 = i + 2 < n ? q[i + 2] : PointD{2 * p2.x - p1.x, 2 * p2.y - p1.y};
-            const PointD c1 = truncated(p1.x + (p2.x - p0.x) * 0.5 / 3.0, p1.y + (p2.y - p0.y) * 0.5 / 3.0);
-            const PointD c2 = truncated(p2.x - (p3.x - p1.x) * 0.5 / 3.0, p2.y - (p3.y - p1.y) * 0.5 / 3.0);
+            const PixelPoint p1 = q[i], p2 = q[i + 1];
+            const PixelPoint p0 = i > 0 ? q[i - 1] : PixelPoint{2 * p1.x - p2.x, 2 * p1.y - p2.y};
+            const PixelPoint p3 = i + 2 < n ? q[i + 2] : PixelPoint{2 * p2.x - p1.x, 2 * p2.y - p1.y};
+            const PixelPoint c1 = truncated(p1.x + (p2.x - p0.x) * 0.5 / 3.0, p1.y + (p2.y - p0.y) * 0.5 / 3.0);
+            const PixelPoint c2 = truncated(p2.x - (p3.x - p1.x) * 0.5 / 3.0, p2.y - (p3.y - p1.y) * 0.5 / 3.0);
             bezier(g, p1, c1, c2, p2, box);
         }
         return;
     }
     if (s.ShapeType == 10 && n == 3) {
         // The quadratic curve with q[1] as control point, raised to a cubic.
-        const PointD p0 = q[0], p3 = q[2];
-        const PointD c1 = truncated(p0.x + (q[1].x - p0.x) * 2.0 / 3.0, p0.y + (q[1].y - p0.y) * 2.0 / 3.0);
-        const PointD c2 = truncated(q[2].x + (q[1].x - q[2].x) * 2.0 / 3.0, q[2].y + (q[1].y - q[2].y) * 2.0 / 3.0);
+        const PixelPoint p0 = q[0], p3 = q[2];
+        const PixelPoint c1 = truncated(p0.x + (q[1].x - p0.x) * 2.0 / 3.0, p0.y + (q[1].y - p0.y) * 2.0 / 3.0);
+        const PixelPoint c2 = truncated(q[2].x + (q[1].x - q[2].x) * 2.0 / 3.0, q[2].y + (q[1].y - q[2].y) * 2.0 / 3.0);
         bezier(g, p0, c1, c2, p3, box);
         return;
     }

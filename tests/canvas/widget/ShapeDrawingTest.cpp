@@ -4,8 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <cmath>
 #include <limits>
+#include <vector>
 
 namespace {
 
@@ -196,6 +198,97 @@ TEST(ShapeDrawing, FarOffLineKeepsItsDirection)
     EXPECT_EQ(rgbAt(img, 100, 50), kBlackRgb);
     EXPECT_EQ(rgbAt(img, 199, 99), kBlackRgb);
     EXPECT_EQ(rgbAt(img, 100, 100), kWhiteRgb);
+}
+
+// Huge geometry is clipped where it crosses the picture, without overflow.
+TEST(ShapeDrawing, HugeGeometryIsClippedWhereItCrossesThePicture)
+{
+    PixelCanvas c;
+    // Pixel x from -1.7e308 to 1.7e308: the extent overflows a double.
+    c.DrawLine(-1.7e308, wy(100), 1.7e308, wy(100), 0);
+    c.DrawLine(-1.7e308, -1.7e308, 1.7e308, 1.7e308, 0);
+    const QImage lines = c.picture();
+    EXPECT_EQ(countColour(lines, kBlackRgb, QRect(0, 100, kSize, 1)), kSize) << "the whole row";
+
+    PixelCanvas filled;
+    filled.SetLayerBrushStyle(0, bsSolid);
+    filled.SetLayerBrushFg(0, 0xFF0000);  // blue
+    filled.DrawCircle(100, 100, 1e300, 0);
+    EXPECT_EQ(countColour(filled.picture(), 0x0000FF), kSize * kSize) << "inside the circle everywhere";
+}
+
+// The clips themselves: what they give is finite and on or within the box,
+// however far the ends lie (where the ends are too far apart for a double to
+// tell where a segment crosses the box, only that much is asked).
+TEST(PixelClip, SegmentsAreCutAtTheBoxOrLeftOut)
+{
+    using skerra::canvas::GuardBox;
+    const GuardBox box(skerra::canvas::PixelMapping::make(0, 100, 100, 0, 100, 100));
+    const double inf = std::numeric_limits<double>::infinity(), nan = std::numeric_limits<double>::quiet_NaN();
+    const double big = 1.7e308, max = std::numeric_limits<double>::max();
+    const double g = skerra::canvas::kPixelGuard;
+    struct Case {
+        const char* name;
+        double x1, y1, x2, y2;
+        bool kept;
+        bool exact = false;  // the ends below are the clip's
+        double ex1 = 0, ey1 = 0, ex2 = 0, ey2 = 0;
+    };
+    const Case cases[] = {
+        {"inside", 1, 2, 3, 4, true, true, 1, 2, 3, 4},
+        {"far off at slope 1/2", 0, 0, 4e6, 2e6, true, true, 0, 0, 100 + g, (100 + g) / 2},
+        {"across the box, extent beyond a double", -big, 50, big, 50, true, true, -g, 50, 100 + g, 50},
+        {"upwards across the box", 50, big, 50, -big, true, true, 50, 100 + g, 50, -g},
+        {"diagonal from the lowest to the highest double", -max, -max, max, max, true},
+        {"between far corners", -big, big, big, -big, true},
+        {"outside", -big, -big, -big, big, false},
+        {"an end not finite", 0, 0, inf, 0, false},
+        {"an end not a number", nan, 0, 1, 1, false},
+    };
+    for (const Case& c : cases) {
+        double x1 = c.x1, y1 = c.y1, x2 = c.x2, y2 = c.y2;
+        ASSERT_EQ(skerra::canvas::clipSegment(x1, y1, x2, y2, box), c.kept) << c.name;
+        if (!c.kept)
+            continue;
+        EXPECT_TRUE(box.contains(x1, y1) && box.contains(x2, y2)) << c.name << ": " << x1 << "," << y1 << " " << x2
+                                                                  << "," << y2;
+        if (!c.exact)
+            continue;
+        EXPECT_DOUBLE_EQ(x1, c.ex1) << c.name;
+        EXPECT_DOUBLE_EQ(y1, c.ey1) << c.name;
+        EXPECT_DOUBLE_EQ(x2, c.ex2) << c.name;
+        EXPECT_DOUBLE_EQ(y2, c.ey2) << c.name;
+    }
+}
+
+TEST(PixelClip, PolygonsAreCutToTheBoxWithoutOverflow)
+{
+    using skerra::canvas::PixelPoint;
+    const skerra::canvas::GuardBox box(skerra::canvas::PixelMapping::make(0, 100, 100, 0, 100, 100));
+    const double big = 1.7e308, inf = std::numeric_limits<double>::infinity();
+    struct Case {
+        const char* name;
+        std::vector<PixelPoint> polygon;
+        std::size_t corners;  // of the clipped polygon
+    };
+    const Case cases[] = {
+        {"a triangle around the box, its edges longer than a double holds",
+         {{-big, -big}, {big, -big}, {0, big}}, 4},
+        {"a square of the largest doubles", {{-big, -big}, {big, -big}, {big, big}, {-big, big}}, 4},
+        {"a far sliver crossing the box", {{-big, 49}, {big, 50}, {big, 51}}, 4},
+        {"entirely outside", {{-big, -big}, {-big / 2, -big}, {-big, -big / 2}}, 0},
+        {"a vertex not finite", {{0, 0}, {inf, 0}, {0, 10}}, 0},
+    };
+    // On or within the box, give or take the rounding of a crossing.
+    const auto onBox = [&box](PixelPoint p) {
+        return p.x >= box.xmin - 1 && p.x <= box.xmax + 1 && p.y >= box.ymin - 1 && p.y <= box.ymax + 1;
+    };
+    for (const Case& c : cases) {
+        const std::vector<PixelPoint> out = skerra::canvas::clipPolygon(c.polygon, box);
+        EXPECT_EQ(out.size(), c.corners) << c.name;
+        for (const PixelPoint p : out)
+            EXPECT_TRUE(onBox(p)) << c.name << ": " << p.x << "," << p.y;
+    }
 }
 
 TEST(ShapeDrawing, NonFiniteCoordinatesDrawNothing)
