@@ -2,11 +2,13 @@
 
 #include "devices/serial/THalvekSerialGPS.h"
 #include "navigation/TFNav.h"
+#include "navigation/ToolIcons.h"
 #include "platform/Contrast.h"
+#include "platform/DesignBackground.h"
 #include "platform/HandlerGuard.h"
+#include "shell/FormPlacement.h"
 #include "shell/SharedHeader.h"
 #include "shell/TOffsets.h"
-#include "shell/FormPlacement.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -59,10 +61,8 @@ TfRealtime::TfRealtime(QWidget* parent)
     setWindowFlags(Qt::Tool | Qt::WindowStaysOnTopHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowCloseButtonHint);
     setAttribute(Qt::WA_ShowWithoutActivating);
-    setAutoFillBackground(true);
-    QPalette white = palette();
-    skerra::setReadableBackground(white, QPalette::Window, Qt::white);
-    setPalette(white);
+    // White with black text by day; a dark style's own colours at night.
+    skerra::showDesignBackground(this, Qt::white);
 
     auto* bar = new QWidget(this);
     bar->setGeometry(0, 0, kClientWidth, kToolBarHeight);
@@ -117,10 +117,24 @@ QToolButton* TfRealtime::NewToolButton(const char* name, const QString& hint, co
     auto* button = new QToolButton(this);
     button->setObjectName(QLatin1String(name));
     button->setToolTip(hint);
-    button->setIcon(QIcon(QStringLiteral(":/navigation/icons/%1.svg").arg(QLatin1String(icon))));
+    button->setProperty("toolIcon", QLatin1String(icon));
+    button->setIcon(toolIcon(QLatin1String(icon), palette().color(QPalette::Window)));
     button->setAutoRaise(true);
     button->setFocusPolicy(Qt::NoFocus);
     return button;
+}
+
+// A new style (or the window's own background): the icons take the colour that reads on it.
+void TfRealtime::changeEvent(QEvent* event)
+{
+    Form::changeEvent(event);
+    if (event->type() != QEvent::PaletteChange) return;
+    skerra::guarded(this, [this] {
+        for (QToolButton* button : findChildren<QToolButton*>()) {
+            const QString icon = button->property("toolIcon").toString();
+            if (!icon.isEmpty()) button->setIcon(toolIcon(icon, palette().color(QPalette::Window)));
+        }
+    });
 }
 
 QLabel* TfRealtime::AddNumberRow(QWidget* box, int row, const QString& caption, const char* name)

@@ -57,6 +57,7 @@ signals:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     QToolButton* NewToolButton(const char* name, const QString& hint, const char* icon);
