@@ -11,6 +11,7 @@
 #include "shell/TOffsets.h"
 
 #include <QDir>
+#include <QEvent>
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>

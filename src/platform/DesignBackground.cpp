@@ -19,6 +19,8 @@ public:
     }
 
 protected:
+    // A window with colours of its own hears of a new style only as a change of the
+    // program's palette; the others hear of it as a change of their own.
     bool eventFilter(QObject* watched, QEvent* event) override
     {
         const bool restyled =

@@ -23,8 +23,9 @@ QList<QColor> drawnButtonFaces(const QWidget* button, const QPalette& palette)
     QImage image(size, QImage::Format_RGB32);
     QList<QColor> faces;
     const auto* push = qobject_cast<const QPushButton*>(button);
-    for (const QStyle::State state : {QStyle::State_Raised, QStyle::State_Raised | QStyle::State_MouseOver,
-                                      QStyle::State_Sunken | QStyle::State_On}) {
+    const QStyle::State states[] = {QStyle::State_Raised, QStyle::State_Raised | QStyle::State_MouseOver,
+                                    QStyle::State_Sunken | QStyle::State_On};
+    for (const QStyle::State state : states) {
         image.fill(palette.color(QPalette::Window));
         QStyleOptionButton option;
         option.initFrom(button);
