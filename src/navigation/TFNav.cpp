@@ -590,9 +590,14 @@ void TFNav::RealtimeClick() { ForwardToSurvey(&SurveyEngine::RealtimeClicked, Re
 // style sheet changes first: changing it gives the bar's buttons their palettes anew.
 void TFNav::ShowRealtimeRunning(bool running)
 {
-    realtimeRunning_ = running;
     Realtime->setText(translated(running ? "Stop" : "Start"));
     FitRealtimeButton();
+    ShowRealtimeColours(running);
+}
+
+void TFNav::ShowRealtimeColours(bool running)
+{
+    realtimeRunning_ = running;
     const QColor band = skerra::activeRunningColour();
     restylingBars_ = true;
     tRealtime->setStyleSheet(running ? QStringLiteral("QToolBar#tRealtime { background: %1; }").arg(band.name())
@@ -623,7 +628,7 @@ void TFNav::changeEvent(QEvent* event)
         const QColor window = palette().color(QPalette::Window);
         ShowToolIcons(tDraw, window);
         ShowToolIcons(tShape, window);
-        ShowRealtimeRunning(realtimeRunning_);
+        ShowRealtimeColours(realtimeRunning_);
     });
 }
 

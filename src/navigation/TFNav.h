@@ -272,6 +272,8 @@ private:
     void CreateChart();
     void CreateSerialDevices();
     void StyleRealtimeButton();
+    // The Realtime button's and its bar's colours in the style in force; the caption stays.
+    void ShowRealtimeColours(bool running);
     // Gives a tool bar's icons the line colour that stands out from the bar.
     void ShowToolIcons(QToolBar* bar, const QColor& barColour);
     void SetCadMode(int mode);

@@ -95,10 +95,13 @@ QColor mostCommonColour(QWidget& widget)
 // icons stand out from their bars.
 TEST_F(MainWindowDisplayTest, TheRealtimeButtonAndItsBandReadInEveryStyle)
 {
+    const QString caption = FNav->Realtime->text();
     for (const QString& style : skerra::styleNames()) {
         ASSERT_TRUE(skerra::trySetStyle(style, false));
+        QApplication::processEvents();  // the open window takes the new style's colours
+        EXPECT_EQ(FNav->Realtime->text(), caption) << style.toStdString();  // and keeps its caption
         for (const bool running : {false, true}) {
-            FNav->ShowRealtimeRunning(running);
+            if (running) FNav->ShowRealtimeRunning(true);
             for (const bool hovered : {false, true}) {
                 FNav->Realtime->setAttribute(Qt::WA_UnderMouse, hovered);
                 const DrawnContrast caption = measureDrawnContrast(*FNav->Realtime);
@@ -111,6 +114,7 @@ TEST_F(MainWindowDisplayTest, TheRealtimeButtonAndItsBandReadInEveryStyle)
                 EXPECT_LT(skerra::relativeLuminance(mostCommonColour(*FNav->tRealtime)), 0.1) << style.toStdString();
         }
         FNav->ShowRealtimeRunning(false);
+        FNav->Realtime->setText(caption);
         const QColor bar = FNav->tDraw->palette().color(QPalette::Window);
         EXPECT_GE(skerra::contrastRatio(toolIconLineColour(bar), bar), 3.0) << style.toStdString();
         const QColor lines = toolIconLineColour(bar);

@@ -23,14 +23,24 @@ inline DrawnContrast measureDrawnContrast(const QImage& picture, int margin = 3)
 {
     const QImage image = picture.convertToFormat(QImage::Format_RGB32);
     const int top = margin, bottom = image.height() - margin, left = margin, right = image.width() - margin;
+    // The face overall: the most common colour (a caption covers less than half).
+    QHash<QRgb, int> all;
+    for (int y = top; y < bottom; ++y)
+        for (int x = left; x < right; ++x) ++all[image.pixel(x, y)];
+    if (all.isEmpty()) return {};
+    const QColor overall(std::max_element(all.begin(), all.end()).key());
+    // Each row's face: its most common colour among the shades close to the face overall
+    // (a gradient changes little from row to row; a wide caption may fill most of a row).
     std::vector<QRgb> faces;
     for (int y = top; y < bottom; ++y) {
         QHash<QRgb, int> counts;
-        QRgb face = 0;
+        QRgb face = overall.rgb();
         int most = 0;
         for (int x = left; x < right; ++x) {
-            const int n = ++counts[image.pixel(x, y)];
-            if (n > most) most = n, face = image.pixel(x, y);
+            const QRgb pixel = image.pixel(x, y);
+            if (skerra::contrastRatio(QColor(pixel), overall) >= 1.5) continue;
+            const int n = ++counts[pixel];
+            if (n > most) most = n, face = pixel;
         }
         faces.push_back(face);
     }
