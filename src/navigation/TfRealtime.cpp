@@ -6,9 +6,9 @@
 #include "platform/Contrast.h"
 #include "platform/DesignBackground.h"
 #include "platform/HandlerGuard.h"
-#include "shell/FormPlacement.h"
 #include "shell/SharedHeader.h"
 #include "shell/TOffsets.h"
+#include "shell/FormPlacement.h"
 
 #include <QDir>
 #include <QEvent>

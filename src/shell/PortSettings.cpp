@@ -92,7 +92,8 @@ public:
     void note(const char* row, const QString& text, const QString& what)
     {
         lines << QStringLiteral("%1: %2").arg(QLatin1String(row), what);
-        rows << (text.trimmed().isEmpty() ? QLatin1String(row) : QStringLiteral("%1 '%2'").arg(QLatin1String(row), text));
+        const QString name = QLatin1String(row);
+        rows << (text.trimmed().isEmpty() ? name : QStringLiteral("%1 '%2'").arg(name, text));
     }
 };
 
