@@ -6,10 +6,12 @@
 #include "platform/Contrast.h"
 #include "platform/DesignBackground.h"
 #include "platform/HandlerGuard.h"
+#include "platform/StyleRegistry.h"
 #include "shell/SharedHeader.h"
 #include "shell/TOffsets.h"
 #include "shell/FormPlacement.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QEvent>
 #include <QFileInfo>
@@ -24,6 +26,9 @@
 TfRealtime* fRealtime = nullptr;
 
 namespace {
+
+// The status colour a box was given, kept for showing it anew in another style.
+constexpr const char* kStatusColourProperty = "statusColour";
 
 constexpr int kToolBarHeight = 30;
 constexpr int kFrameHeight = 98;
@@ -125,7 +130,8 @@ QToolButton* TfRealtime::NewToolButton(const char* name, const QString& hint, co
     return button;
 }
 
-// A new style (or the window's own background): the icons take the colour that reads on it.
+// A new style (or the window's own background): the icons take the colour that reads
+// on it, and the status boxes their colours in it.
 void TfRealtime::changeEvent(QEvent* event)
 {
     Form::changeEvent(event);
@@ -135,6 +141,13 @@ void TfRealtime::changeEvent(QEvent* event)
             const QString icon = button->property("toolIcon").toString();
             if (!icon.isEmpty()) button->setIcon(toolIcon(icon, palette().color(QPalette::Window)));
         }
+        if (restyling_) return;
+        restyling_ = true;
+        for (QGroupBox* box : findChildren<QGroupBox*>()) {
+            const QVariant colour = box->property(kStatusColourProperty);
+            if (colour.isValid()) SetGroupColour(box, TColor(colour.toInt()));
+        }
+        restyling_ = false;
     });
 }
 
@@ -166,11 +179,17 @@ QGroupBox* TfRealtime::NewDepthFrame(const char* name, const QString& caption, T
     return frame;
 }
 
+// Silver says "no readings": under a dark style that is the style's own button colour,
+// so that a stopped survey leaves no bright box at night.
 void TfRealtime::SetGroupColour(QGroupBox* box, TColor colour)
 {
+    box->setProperty(kStatusColourProperty, int(colour));
     box->setAutoFillBackground(true);
     QPalette palette = box->palette();
-    skerra::setReadableBackground(palette, QPalette::Window, skerra::toQColor(colour));
+    const QColor shown = colour == skerra::colors::Silver && skerra::activeStyleIsDark()
+                             ? QApplication::palette().color(QPalette::Button)
+                             : skerra::toQColor(colour);
+    skerra::setReadableBackground(palette, QPalette::Window, shown);
     box->setPalette(palette);
 }
 
