@@ -603,11 +603,13 @@ void TFNav::ShowRealtimeColours(bool running)
     tRealtime->setStyleSheet(running ? QStringLiteral("QToolBar#tRealtime { background: %1; }").arg(band.name())
                                      : QString());
     ShowToolIcons(tRealtime, running ? band : palette().color(QPalette::Window));
-    // White on the band while running; navy on the style's button colour while stopped,
-    // where it reads, now and after a change of style.
+    // White while running; navy on the style's button colour while stopped, where it
+    // reads, now and after a change of style.
     Realtime->setPalette(QPalette());  // the style's colours again, then the wishes below
+    // The button a shade darker than the band: a style paints a button's face lighter
+    // than its colour, and the white caption must read on what is painted.
     skerra::showTextReadably(Realtime, skerra::toQColor(running ? skerra::colors::White : skerra::colors::Navy),
-                             QPalette::Button, running ? band : QColor());
+                             QPalette::Button, running ? band.darker(175) : QColor());
     restylingBars_ = false;
 }
 

@@ -76,8 +76,8 @@ private:
         QPalette palette = widget_->palette();
         const QColor background = backgroundColour();
         palette.setColor(background_, background);
-        const QList<QColor> drawn =
-            background_ == QPalette::Button ? drawnButtonFaces(widget_, palette) : QList<QColor>{background};
+        QList<QColor> drawn{background};
+        if (background_ == QPalette::Button) drawn << drawnButtonFaces(widget_, palette);
         palette.setColor(textRoleOn(background_), readableTextOnAll(drawn, preferred_));
         widget_->setPalette(palette);
         applying_ = false;
