@@ -10,6 +10,7 @@
 #include "shell/DisplayControls.h"
 #include "TfJoystick.h"
 #include "TfRealtime.h"
+#include "ToolIcons.h"
 #include "TfRunline1.h"
 #include "TfWaterfal.h"
 #include "canvas/widget/THalvekCanvas.h"
@@ -20,6 +21,7 @@
 #include "navigation/survey/SurveyClock.h"
 #include "navigation/survey/SurveyEngine.h"
 #include "platform/ReadableText.h"
+#include "platform/StyleRegistry.h"
 #include "platform/AppPaths.h"
 #include "platform/Colour.h"
 #include "platform/HandlerGuard.h"
@@ -68,6 +70,9 @@
 TFNav* FNav = nullptr;
 
 namespace {
+
+// The name of a tool command's icon, kept for drawing it anew in another style.
+constexpr const char* kToolIconProperty = "toolIcon";
 
 QString latin1Text(const char* text) { return QString::fromLatin1(text); }
 
@@ -184,7 +189,8 @@ QAction* TFNav::AddToolCommand(QToolBar* bar, const char* name, const QString& c
                                Command handler)
 {
     QAction* action = MakeCommand(name, caption, handler);
-    action->setIcon(QIcon(QStringLiteral(":/navigation/icons/") + latin1Text(icon) + QStringLiteral(".svg")));
+    action->setProperty(kToolIconProperty, latin1Text(icon));
+    action->setIcon(toolIcon(latin1Text(icon), bar->palette().color(QPalette::Window)));
     action->setToolTip(caption);
     bar->addAction(action);
     return action;
@@ -531,11 +537,7 @@ void TFNav::CreateSurvey()
 {
     surveyClock_ = std::make_unique<SystemSurveyClock>();
     surveyDevices_ = std::make_unique<SerialSurveyDevices>(*ZGPS1, *ZSENSOR, [](SurveyDevice device) {
-        if (!FGPS) return;
-        if (device == SurveyDevice::Gnss)
-            FGPS->GPSSetApply(false);
-        else
-            FGPS->SensorSetApply(false);
+        return FGPS ? FGPS->PortSetAtStart(device == SurveyDevice::Gnss) : QStringList();
     });
     surveySettings_ = std::make_unique<NavSurveySettings>(*this);
     surveyView_ = std::make_unique<NavSurveyView>(*this);
@@ -590,14 +592,46 @@ void TFNav::ShowRealtimeRunning(bool running)
 {
     Realtime->setText(translated(running ? "Stop" : "Start"));
     FitRealtimeButton();
-    const QColor green = skerra::toQColor(skerra::colors::Green);
-    tRealtime->setStyleSheet(running ? QStringLiteral("QToolBar#tRealtime { background: %1; }").arg(green.name())
+    ShowRealtimeColours(running);
+}
+
+void TFNav::ShowRealtimeColours(bool running)
+{
+    realtimeRunning_ = running;
+    const QColor band = skerra::activeRunningColour();
+    restylingBars_ = true;
+    tRealtime->setStyleSheet(running ? QStringLiteral("QToolBar#tRealtime { background: %1; }").arg(band.name())
                                      : QString());
-    // White on green while running; navy on the style's button colour while stopped,
-    // where it reads, now and after a change of style.
+    ShowToolIcons(tRealtime, running ? band : palette().color(QPalette::Window));
+    // White while running; navy on the style's button colour while stopped, where it
+    // reads, now and after a change of style.
     Realtime->setPalette(QPalette());  // the style's colours again, then the wishes below
+    // The button a shade darker than the band: a style paints a button's face lighter
+    // than its colour, and the white caption must read on what is painted.
     skerra::showTextReadably(Realtime, skerra::toQColor(running ? skerra::colors::White : skerra::colors::Navy),
-                             QPalette::Button, running ? green : QColor());
+                             QPalette::Button, running ? band.darker(175) : QColor());
+    restylingBars_ = false;
+}
+
+void TFNav::ShowToolIcons(QToolBar* bar, const QColor& barColour)
+{
+    for (QAction* action : bar->actions()) {
+        const QString icon = action->property(kToolIconProperty).toString();
+        if (!icon.isEmpty()) action->setIcon(toolIcon(icon, barColour));
+    }
+}
+
+// A new style: the bars' icons and the Realtime button take its colours.
+void TFNav::changeEvent(QEvent* event)
+{
+    Form::changeEvent(event);
+    if (event->type() != QEvent::PaletteChange || restylingBars_ || !Realtime || !tDraw || !tShape) return;
+    skerra::guarded(this, [this] {
+        const QColor window = palette().color(QPalette::Window);
+        ShowToolIcons(tDraw, window);
+        ShowToolIcons(tShape, window);
+        ShowRealtimeColours(realtimeRunning_);
+    });
 }
 
 // ---- Device events and timers: the survey engine's ----

@@ -101,8 +101,8 @@ public:
 
     // The Realtime button: down while a survey runs. A click starts or stops the survey.
     void RealtimeClick();
-    // Running: caption "Stop" in white on the green tool bar; else "Start" in navy on
-    // the standard colours.
+    // Running: caption "Stop" in white on the tool bar in the style's running colour;
+    // else "Start" in navy on the standard colours. Each where it reads.
     void ShowRealtimeRunning(bool running);
     void FitRealtimeButton();
 
@@ -244,6 +244,7 @@ protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     using Command = void (TFNav::*)();
@@ -272,6 +273,10 @@ private:
     void CreateChart();
     void CreateSerialDevices();
     void StyleRealtimeButton();
+    // The Realtime button's and its bar's colours in the style in force; the caption stays.
+    void ShowRealtimeColours(bool running);
+    // Gives a tool bar's icons the line colour that stands out from the bar.
+    void ShowToolIcons(QToolBar* bar, const QColor& barColour);
     void SetCadMode(int mode);
     // A drawing mode: the next shapes go to the user-shape layer.
     void SetDrawingMode(int mode);
@@ -309,6 +314,8 @@ private:
     void ForwardToSurvey(Result (SurveyEngine::*handler)(Parameters...), Arguments&&... arguments);
 
     bool shown_ = false;
+    bool realtimeRunning_ = false;   // as the Realtime button last showed it
+    bool restylingBars_ = false;     // the bars' own palette changes are not a change of style
     std::unique_ptr<SerialCorrectionSink> gpsCorrectionSink_;
     std::unique_ptr<SurveyClock> surveyClock_;
     std::unique_ptr<SerialSurveyDevices> surveyDevices_;

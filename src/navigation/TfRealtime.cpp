@@ -2,13 +2,18 @@
 
 #include "devices/serial/THalvekSerialGPS.h"
 #include "navigation/TFNav.h"
+#include "navigation/ToolIcons.h"
 #include "platform/Contrast.h"
+#include "platform/DesignBackground.h"
 #include "platform/HandlerGuard.h"
+#include "platform/StyleRegistry.h"
 #include "shell/SharedHeader.h"
 #include "shell/TOffsets.h"
 #include "shell/FormPlacement.h"
 
+#include <QApplication>
 #include <QDir>
+#include <QEvent>
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -21,6 +26,9 @@
 TfRealtime* fRealtime = nullptr;
 
 namespace {
+
+// The status colour a box was given, kept for showing it anew in another style.
+constexpr const char* kStatusColourProperty = "statusColour";
 
 constexpr int kToolBarHeight = 30;
 constexpr int kFrameHeight = 98;
@@ -59,10 +67,8 @@ TfRealtime::TfRealtime(QWidget* parent)
     setWindowFlags(Qt::Tool | Qt::WindowStaysOnTopHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowCloseButtonHint);
     setAttribute(Qt::WA_ShowWithoutActivating);
-    setAutoFillBackground(true);
-    QPalette white = palette();
-    skerra::setReadableBackground(white, QPalette::Window, Qt::white);
-    setPalette(white);
+    // White with black text by day; a dark style's own colours at night.
+    skerra::showDesignBackground(this, Qt::white);
 
     auto* bar = new QWidget(this);
     bar->setGeometry(0, 0, kClientWidth, kToolBarHeight);
@@ -117,10 +123,32 @@ QToolButton* TfRealtime::NewToolButton(const char* name, const QString& hint, co
     auto* button = new QToolButton(this);
     button->setObjectName(QLatin1String(name));
     button->setToolTip(hint);
-    button->setIcon(QIcon(QStringLiteral(":/navigation/icons/%1.svg").arg(QLatin1String(icon))));
+    button->setProperty("toolIcon", QLatin1String(icon));
+    button->setIcon(toolIcon(QLatin1String(icon), palette().color(QPalette::Window)));
     button->setAutoRaise(true);
     button->setFocusPolicy(Qt::NoFocus);
     return button;
+}
+
+// A new style (or the window's own background): the icons take the colour that reads
+// on it, and the status boxes their colours in it.
+void TfRealtime::changeEvent(QEvent* event)
+{
+    Form::changeEvent(event);
+    if (event->type() != QEvent::PaletteChange) return;
+    skerra::guarded(this, [this] {
+        for (QToolButton* button : findChildren<QToolButton*>()) {
+            const QString icon = button->property("toolIcon").toString();
+            if (!icon.isEmpty()) button->setIcon(toolIcon(icon, palette().color(QPalette::Window)));
+        }
+        if (restyling_) return;
+        restyling_ = true;
+        for (QGroupBox* box : findChildren<QGroupBox*>()) {
+            const QVariant colour = box->property(kStatusColourProperty);
+            if (colour.isValid()) SetGroupColour(box, TColor(colour.toInt()));
+        }
+        restyling_ = false;
+    });
 }
 
 QLabel* TfRealtime::AddNumberRow(QWidget* box, int row, const QString& caption, const char* name)
@@ -151,11 +179,17 @@ QGroupBox* TfRealtime::NewDepthFrame(const char* name, const QString& caption, T
     return frame;
 }
 
+// Silver says "no readings": under a dark style that is the style's own button colour,
+// so that a stopped survey leaves no bright box at night.
 void TfRealtime::SetGroupColour(QGroupBox* box, TColor colour)
 {
+    box->setProperty(kStatusColourProperty, int(colour));
     box->setAutoFillBackground(true);
     QPalette palette = box->palette();
-    skerra::setReadableBackground(palette, QPalette::Window, skerra::toQColor(colour));
+    const QColor shown = colour == skerra::colors::Silver && skerra::activeStyleIsDark()
+                             ? QApplication::palette().color(QPalette::Button)
+                             : skerra::toQColor(colour);
+    skerra::setReadableBackground(palette, QPalette::Window, shown);
     box->setPalette(palette);
 }
 

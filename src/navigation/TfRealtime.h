@@ -57,6 +57,7 @@ signals:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     QToolButton* NewToolButton(const char* name, const QString& hint, const char* icon);
@@ -66,6 +67,7 @@ private:
     void SetClientHeight(int height);
 
     bool compact_ = false;
+    bool restyling_ = false;  // the status boxes take the new style's colours
 };
 
 // The folder the open-log-folder command opens: the parent of the GNSS raw log's

@@ -27,8 +27,19 @@ double contrastRatio(const QColor& a, const QColor& b)
 
 QColor readableTextOn(const QColor& background, const QColor& preferred)
 {
+    return readableTextOnAll({background}, preferred);
+}
+
+QColor readableTextOnAll(const QList<QColor>& backgrounds, const QColor& preferred)
+{
+    // The contrast on the background where the text reads worst.
+    const auto worst = [&](const QColor& text) {
+        double lowest = 21.0;
+        for (const QColor& background : backgrounds) lowest = std::min(lowest, contrastRatio(text, background));
+        return lowest;
+    };
     const QColor black(Qt::black), white(Qt::white);
-    const QColor extreme = contrastRatio(black, background) >= contrastRatio(white, background) ? black : white;
+    const QColor extreme = worst(black) >= worst(white) ? black : white;
     if (!preferred.isValid()) return extreme;
     // The preferred colour taken step by step towards black or white: it keeps its hue.
     const QColor from = preferred.toRgb();
@@ -37,7 +48,7 @@ QColor readableTextOn(const QColor& background, const QColor& preferred)
         const QColor mixed = QColor::fromRgbF(float(from.redF() + (extreme.redF() - from.redF()) * t),
                                               float(from.greenF() + (extreme.greenF() - from.greenF()) * t),
                                               float(from.blueF() + (extreme.blueF() - from.blueF()) * t));
-        if (contrastRatio(mixed, background) >= ReadableContrast) return mixed;
+        if (worst(mixed) >= ReadableContrast) return mixed;
     }
     return extreme;
 }

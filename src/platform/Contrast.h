@@ -3,6 +3,7 @@
 // luminances (sRGB), from 1 (the same) to 21 (black on white). Body text wants 4.5.
 
 #include <QColor>
+#include <QList>
 #include <QPalette>
 
 namespace skerra {
@@ -16,6 +17,10 @@ double contrastRatio(const QColor& a, const QColor& b);
 // else the preferred one taken towards black or white (whichever reads better) until
 // it reads; without a preferred colour, black or white.
 QColor readableTextOn(const QColor& background, const QColor& preferred = QColor());
+
+// As above, for text that must read on each of several backgrounds: the shades a
+// style paints one control's face with (a gradient, the pointer over it, pressed).
+QColor readableTextOnAll(const QList<QColor>& backgrounds, const QColor& preferred = QColor());
 
 // The role of the text drawn on a background role: WindowText on Window, Text on
 // Base, ButtonText on Button.

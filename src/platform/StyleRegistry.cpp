@@ -1,6 +1,8 @@
 #include "StyleRegistry.h"
 
+#include "Contrast.h"
 #include "MessageBox.h"
+#include "VisibleFramesStyle.h"
 
 #include <QApplication>
 #include <QPalette>
@@ -16,12 +18,14 @@ struct StyleDef {
     bool darkChart = false;  // the chart keeps the window colour: no white chart at night
 };
 
-// Light is the everyday look; the dark ones keep night work easy on the eyes.
+// Light is the everyday look; the dark ones keep night work easy on the eyes. Fusion
+// paints a button lighter than the palette's Button colour (more so the darker it is),
+// so the dark styles give their buttons a darker colour and a brighter text.
 const StyleDef kStyles[] = {
     {"Light", 0xF0F0F0, 0x000000, 0xFFFFFF, 0xF5F5F5, 0x000000, 0xE8E8E8, 0x000000, 0x2A6AC0, 0xFFFFFF},
     {"Dark", 0x2D2D30, 0xE0E0E0, 0x1E1E1E, 0x262626, 0xE0E0E0, 0x3A3A3D, 0xE0E0E0, 0x2F65CA, 0xFFFFFF},
-    {"Night Red", 0x140000, 0xE85050, 0x0A0000, 0x1A0000, 0xE85050, 0x2A0505, 0xE85050, 0x702020, 0xFFB0B0, true},
-    {"Slate", 0x3C4650, 0xE6EBF0, 0x2C343C, 0x343D46, 0xE6EBF0, 0x4A5560, 0xE6EBF0, 0x2F6A9C, 0xFFFFFF},
+    {"Night Red", 0x140000, 0xE85050, 0x0A0000, 0x1A0000, 0xE85050, 0x1E0202, 0xF05A5A, 0x702020, 0xFFB0B0, true},
+    {"Slate", 0x3C4650, 0xE6EBF0, 0x2C343C, 0x343D46, 0xE6EBF0, 0x404A55, 0xF2F5F8, 0x2F6A9C, 0xFFFFFF},
     {"Ocean Blue", 0xDCE8F4, 0x0A1E3C, 0xFFFFFF, 0xEAF2FA, 0x0A1E3C, 0xC4D8EE, 0x0A1E3C, 0x1E5AA0, 0xFFFFFF},
     {"High Contrast", 0x000000, 0xFFFFFF, 0x000000, 0x101010, 0xFFFFFF, 0x000000, 0xFFFF00, 0x00FFFF, 0x000000},
     {"Sand", 0xF2EAD8, 0x3A2E1A, 0xFFFCF4, 0xF7F0E2, 0x3A2E1A, 0xE4D8BE, 0x3A2E1A, 0xA06A28, 0xFFFFFF},
@@ -110,7 +114,7 @@ bool trySetStyle(const QString& name, bool showErrorBox)
         if (QString::fromLatin1(s.name).compare(name, Qt::CaseInsensitive) != 0) continue;
         if (qApp) {
             takePlatformLook();
-            QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+            QApplication::setStyle(new VisibleFramesStyle);
             QApplication::setPalette(paletteFor(s));
         }
         activeName() = QString::fromLatin1(s.name);
@@ -143,6 +147,19 @@ std::optional<QColor> activeStyleChartColour()
     for (const auto& s : kStyles)
         if (s.darkChart && activeName() == QString::fromLatin1(s.name)) return QColor(s.window);
     return std::nullopt;
+}
+
+bool activeStyleIsDark()
+{
+    if (!qApp) return false;
+    const QPalette palette = QApplication::palette();
+    return relativeLuminance(palette.color(QPalette::Window)) < relativeLuminance(palette.color(QPalette::WindowText));
+}
+
+QColor activeRunningColour()
+{
+    if (activeStyleChartColour()) return QApplication::palette().color(QPalette::Highlight);
+    return activeStyleIsDark() ? QColor(0x1E, 0x46, 0x20) : QColor(0x00, 0x80, 0x00);
 }
 
 QColor activePanelColour() { return qApp ? QApplication::palette().color(QPalette::Window) : QColor(Qt::white); }

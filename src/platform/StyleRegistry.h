@@ -31,6 +31,14 @@ bool applyStyle(const QString& name, bool showError = true);
 // The colour of panels and window backgrounds in the active look.
 QColor activePanelColour();
 
+// Whether the active look is a dark one: its window darker than its text.
+bool activeStyleIsDark();
+
+// The colour of the band that shows a running survey: green by day, a dark green under
+// a dark style and the style's own highlight under a style for night work, so that
+// no band lights up in the dark.
+QColor activeRunningColour();
+
 // The chart background a style for night work keeps during a survey, whatever the
 // navigation settings say; no value for the other styles.
 std::optional<QColor> activeStyleChartColour();

@@ -70,24 +70,31 @@ int parityCode(const QString& name)
 // Collects the rows' reports, each naming the row and the text it refused.
 class Report {
 public:
-    QStringList lines;
+    QStringList lines, rows;
     void notInList(const char* row, const QString& text, const QStringList& items)
     {
-        add(row, EnglishOrTurkish(QStringLiteral("'%1' is not one of: %2"), QStringLiteral("'%1' listede yok: %2"))
-                     .arg(text, items.join(QLatin1String(", "))));
+        add(row, text,
+            EnglishOrTurkish(QStringLiteral("'%1' is not one of: %2"), QStringLiteral("'%1' listede yok: %2"))
+                .arg(text, items.join(QLatin1String(", "))));
     }
     void notWhole(const char* row, const QString& text)
     {
-        add(row, EnglishOrTurkish(QStringLiteral("'%1' is not a whole number"), QStringLiteral("'%1' bir tam sayı değil"))
-                     .arg(text));
+        add(row, text,
+            EnglishOrTurkish(QStringLiteral("'%1' is not a whole number"), QStringLiteral("'%1' bir tam sayı değil"))
+                .arg(text));
     }
-    void add(const char* row, const QString& why)
+    void add(const char* row, const QString& text, const QString& why)
     {
-        note(row, why + QStringLiteral(" - ") +
-                      EnglishOrTurkish(QStringLiteral("the previous value is kept"),
-                                       QStringLiteral("önceki değer korundu")));
+        note(row, text,
+             why + QStringLiteral(" - ") +
+                 EnglishOrTurkish(QStringLiteral("the previous value is kept"), QStringLiteral("önceki değer korundu")));
     }
-    void note(const char* row, const QString& what) { lines << QStringLiteral("%1: %2").arg(QLatin1String(row), what); }
+    void note(const char* row, const QString& text, const QString& what)
+    {
+        lines << QStringLiteral("%1: %2").arg(QLatin1String(row), what);
+        const QString name = QLatin1String(row);
+        rows << (text.trimmed().isEmpty() ? name : QStringLiteral("%1 '%2'").arg(name, text));
+    }
 };
 
 // The position of an item that equals the text exactly, as the list shows it.
@@ -113,9 +120,10 @@ PortSetResult convertPortTab(const PortTabTexts& t, const PortFields& previous, 
     if (port.isEmpty()) {
         // No port is a choice too: the device opens nothing (never a port of its own).
         f.Port.clear();
-        report.note("Port No", EnglishOrTurkish(QStringLiteral("no port chosen"), QStringLiteral("port seçilmedi")));
+        report.note("Port No", port,
+                    EnglishOrTurkish(QStringLiteral("no port chosen"), QStringLiteral("port seçilmedi")));
     } else if (!exists(path)) {
-        report.add("Port No", EnglishOrTurkish(QStringLiteral("'%1' (%2) does not exist"),
+        report.add("Port No", port, EnglishOrTurkish(QStringLiteral("'%1' (%2) does not exist"),
                                                QStringLiteral("'%1' (%2) bulunamadı"))
                                   .arg(port, path));
     } else {
@@ -125,7 +133,7 @@ PortSetResult convertPortTab(const PortTabTexts& t, const PortFields& previous, 
     if (const auto baud = tryParseInt(t.baudRate.toStdString()); !baud)
         report.notWhole("Baud Rate", t.baudRate);
     else if (THalvekSerialGPS::ValidBaudRate(*baud) != *baud)
-        report.add("Baud Rate", EnglishOrTurkish(QStringLiteral("%1 is not a rate the port can use"),
+        report.add("Baud Rate", t.baudRate, EnglishOrTurkish(QStringLiteral("%1 is not a rate the port can use"),
                                                  QStringLiteral("%1 portun kullanabileceği bir hız değil"))
                                     .arg(*baud));
     else
@@ -162,6 +170,7 @@ PortSetResult convertPortTab(const PortTabTexts& t, const PortFields& previous, 
 
     f.LogFileName = LogFolder + GetDateString() + checks.logSuffix;
     r.failures = report.lines;
+    r.unsetRows = report.rows;
     return r;
 }
 

@@ -65,6 +65,9 @@ struct PortSetChecks {
 struct PortSetResult {
     PortFields fields;
     QStringList failures;  // one line per row that kept its previous value
+    // The same rows in short: the row's name, with the refused text when there was one
+    // ("Port No", "Baud Rate '56000'").
+    QStringList unsetRows;
 };
 
 // The rows in order: port, baud rate, data width, stop bits, parity, priority, delay,

@@ -569,6 +569,17 @@ bool TFGPS::PortSetApply(THalvekSerialGPS* device, const PortTabTexts& texts, co
     return lines.isEmpty();
 }
 
+QStringList TFGPS::PortSetAtStart(bool gnss)
+{
+    THalvekSerialGPS* device = gnss ? gnss_ : sensor_;
+    if (!device) return {};
+    const PortTabTexts texts = portTexts(*this, gnss ? kGpsLists : kSensorLists);
+    const PortSetResult result =
+        convertPortTab(texts, portFieldsOf(*device), {{}, gnss ? " ZQB_GNSS_V3.log" : " ZQB_SBES_V3.log"});
+    applyPortFields(*device, result.fields);
+    return result.unsetRows;
+}
+
 void TFGPS::ReportPortSet(const QStringList& lines, bool userClicked)
 {
     if (lines.isEmpty()) return;

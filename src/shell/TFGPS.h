@@ -51,6 +51,10 @@ public:
     // reports nothing: that port is not used.
     bool GPSSetApply(bool userClicked);
     bool SensorSetApply(bool userClicked);
+    // The same at a Realtime start, which reports for itself: the port tab (the GPS
+    // tab or the sounder's) into its device, and the rows that kept the device's
+    // value, in short ("Port No", "Baud Rate '56000'"). Reports nothing.
+    QStringList PortSetAtStart(bool gnss);
 
     // What the survey loop reads.
     GridSettingsTexts GridTexts() const;

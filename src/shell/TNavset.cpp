@@ -6,6 +6,7 @@
 #include "NumberEdits.h"
 #include "canvas/widget/THalvekCanvasCore.h"
 #include "platform/AppPaths.h"
+#include "platform/DesignBackground.h"
 #include "platform/HandlerGuard.h"
 #include "platform/IniFile.h"
 #include "shell/SharedHeader.h"
@@ -90,11 +91,8 @@ TNavset::TNavset(QWidget* parent) : FormOf(Navset, QStringLiteral("Navset"), QSt
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint);
     setFont(QFont(QStringLiteral("Segoe UI"), 9));
-    QPalette white = palette();
-    white.setColor(QPalette::Window, Qt::white);
-    white.setColor(QPalette::WindowText, Qt::black);
-    setPalette(white);
-    setAutoFillBackground(true);
+    // White with black text by day; a dark style's own colours at night.
+    skerra::showDesignBackground(this, Qt::white);
     CreateControls();
     ConnectHandlers();
     setFixedSize(kClientSize.expandedTo(minimumSizeHint()));

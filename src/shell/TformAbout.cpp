@@ -1,5 +1,6 @@
 #include "TformAbout.h"
 
+#include "platform/DesignBackground.h"
 #include "platform/HandlerGuard.h"
 #include "platform/ScreenPlacement.h"
 
@@ -25,12 +26,8 @@ TformAbout::TformAbout(QWidget* parent)
     setDefaultPlace(skerra::DefaultPlace::CentredOnMain);
     // A single border without border icons: only the OK button (or Enter) closes it.
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
-    setAutoFillBackground(true);
-    // White under every style, so the text is black under every style too.
-    QPalette white = palette();
-    white.setColor(QPalette::Window, Qt::white);
-    white.setColor(QPalette::WindowText, Qt::black);
-    setPalette(white);
+    // White with black text by day; a dark style's own colours at night.
+    skerra::showDesignBackground(this, Qt::white);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 8, 0, 6);

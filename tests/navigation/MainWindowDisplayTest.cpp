@@ -4,9 +4,13 @@
 
 #include "MainWindowTestSupport.h"
 
+#include "DrawnContrast.h"
+
 #include "canvas/widget/THalvekCanvas.h"
 #include "navigation/NavSurveySettings.h"
 #include "navigation/TFNav.h"
+#include "navigation/ToolIcons.h"
+#include "platform/Contrast.h"
 #include "platform/StyleRegistry.h"
 #include "shell/ColourPicker.h"
 #include "shell/HalvekKeyboard.h"
@@ -15,14 +19,22 @@
 #include "shell/TOffsets.h"
 #include "shell/TfTheme.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QFile>
+#include <QHash>
+#include <QImage>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QTimer>
+#include <QToolBar>
 #include <QToolButton>
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
 
 namespace {
 
@@ -66,6 +78,65 @@ TEST_F(MainWindowDisplayTest, TheSurveyLoopReadsTheNavigationAndVesselShapeWindo
     const VesselShapeTexts shape = settings.VesselShape();
     EXPECT_EQ(shape.ringCount, "4");
     EXPECT_EQ(shape.sideArrow, "12.5");
+}
+
+// The most common colour of a widget's pixels: its background.
+QColor mostCommonColour(QWidget& widget)
+{
+    const QImage image = widget.grab().toImage();
+    QHash<QRgb, int> counts;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) ++counts[image.pixel(x, y)];
+    return QColor(std::max_element(counts.begin(), counts.end()).key());
+}
+
+// The Realtime button's caption reads on the pixels drawn, stopped and running, in
+// every style; under a dark style the running survey's band stays dark, and the bars'
+// icons stand out from their bars.
+TEST_F(MainWindowDisplayTest, TheRealtimeButtonAndItsBandReadInEveryStyle)
+{
+    const QString caption = FNav->Realtime->text();
+    for (const QString& style : skerra::styleNames()) {
+        ASSERT_TRUE(skerra::trySetStyle(style, false));
+        QApplication::processEvents();  // the open window takes the new style's colours
+        EXPECT_EQ(FNav->Realtime->text(), caption) << style.toStdString();  // and keeps its caption
+        for (const bool running : {false, true}) {
+            if (running) FNav->ShowRealtimeRunning(true);
+            for (const bool hovered : {false, true}) {
+                FNav->Realtime->setAttribute(Qt::WA_UnderMouse, hovered);
+                const DrawnContrast caption = measureDrawnContrast(*FNav->Realtime);
+                EXPECT_GE(caption.ratio, skerra::ReadableContrast)
+                    << style.toStdString() << (running ? ", running" : ", stopped")
+                    << (hovered ? " under the pointer: " : ": ") << caption.text.name().toStdString() << " on "
+                    << caption.face.name().toStdString();
+            }
+            if (running && skerra::activeStyleIsDark())
+                EXPECT_LT(skerra::relativeLuminance(mostCommonColour(*FNav->tRealtime)), 0.1) << style.toStdString();
+        }
+        FNav->ShowRealtimeRunning(false);
+        FNav->Realtime->setText(caption);
+        const QColor bar = FNav->tDraw->palette().color(QPalette::Window);
+        EXPECT_GE(skerra::contrastRatio(toolIconLineColour(bar), bar), 3.0) << style.toStdString();
+        const QColor lines = toolIconLineColour(bar);
+        const auto near = [](QRgb a, const QColor& b) {
+            return qAlpha(a) == 255 && std::abs(qRed(a) - b.red()) <= 8 && std::abs(qGreen(a) - b.green()) <= 8 &&
+                   std::abs(qBlue(a) - b.blue()) <= 8;
+        };
+        int drawnInNavy = 0;
+        for (QAction* action : FNav->tDraw->actions()) {
+            QFile svg(":/navigation/icons/" + action->property("toolIcon").toString() + ".svg");
+            if (!svg.open(QIODevice::ReadOnly) || !svg.readAll().contains(ToolIconNavy.name().toLatin1())) continue;
+            ++drawnInNavy;
+            // The icon as drawn holds its lines' colour.
+            const QImage icon = action->icon().pixmap(24, 24).toImage().convertToFormat(QImage::Format_ARGB32);
+            bool hasLines = false;
+            for (int y = 0; y < icon.height() && !hasLines; ++y)
+                for (int x = 0; x < icon.width() && !hasLines; ++x) hasLines = near(icon.pixel(x, y), lines);
+            EXPECT_TRUE(hasLines) << style.toStdString() << " " << action->objectName().toStdString();
+        }
+        EXPECT_GT(drawnInNavy, 0);  // the icons were found
+    }
+    skerra::applyStyle(skerra::DefaultStyleName, false);
 }
 
 TEST_F(MainWindowDisplayTest, TheUpdateRateEditShowsAndDrivesTheMapTimer)

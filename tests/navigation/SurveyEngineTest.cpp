@@ -15,6 +15,7 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <functional>
 #include <limits>
@@ -219,6 +220,58 @@ TEST_F(SurveyEngineTest, AChosenPortThatWasRefusedIsNamed)
     engine_->RealtimeClicked(true);
     EXPECT_EQ(view_.Count("Cannot open GPS port /dev/ttyUSB7 (does not exist)"), 1);
     EXPECT_EQ(view_.Count("ZSENSOR Open failed: /dev/ttyUSB8 (does not exist)"), 1);
+}
+
+// A first start: no port chosen, the offsets empty. The port failure comes first, then
+// one line names every setting still unset; the survey's lines do not repeat them.
+TEST_F(SurveyEngineTest, AStartSumsUpTheUnsetSettingsInOneLineAfterThePortFailure)
+{
+    devices_.gnssOpens = devices_.sounderOpens = false;
+    devices_.gnssPort.clear();
+    devices_.gnssUnset = {"Port No"};
+    devices_.sounderUnset = {"Port No", "Baud Rate 'abc'"};
+    settings_.offsets.offsetA = settings_.offsets.soundVelocity = "";
+    settings_.offsets.offsetC = "1,2";
+    const QString summary = "Not set, previous values kept: GPS Set - Port No; SBES Set - Port No, Baud Rate 'abc'; "
+                            "Offsets - transducer draft, sound velocity, antenna offset '1,2'";
+    struct Case {
+        const char* what;
+        bool sensorEnabled;
+        QString summary;
+    };
+    const Case cases[] = {
+        {"with the sounder", true, summary},
+        {"without the sounder", false,
+         "Not set, previous values kept: GPS Set - Port No; "
+         "Offsets - transducer draft, sound velocity, antenna offset '1,2'"},
+    };
+    for (const Case& c : cases) {
+        view_.messages.clear();
+        settings_.sensor.sensorEnabled = c.sensorEnabled;
+        engine_->RealtimeClicked(true);
+        std::vector<QString> texts;
+        for (const auto& m : view_.messages) texts.push_back(m.text);
+        const auto failure = std::find(texts.begin(), texts.end(), QString("Cannot open GPS port (no port chosen)"));
+        const auto line = std::find(texts.begin(), texts.end(), c.summary);
+        ASSERT_NE(failure, texts.end()) << c.what;
+        ASSERT_NE(line, texts.end()) << c.what;
+        EXPECT_LT(failure - texts.begin(), line - texts.begin()) << c.what;
+        EXPECT_EQ(std::count_if(texts.begin(), texts.end(), [](const QString& t) { return t.contains("Offsets"); }), 1)
+            << c.what;
+        engine_->OnGnssLine(nmea("GPGGA,120000.00,4000.0,N,02730.0,E,4,08,1.0,10.0,M,30.0,M,,"));
+        EXPECT_EQ(view_.Count("Offsets: bad value in the antenna offset: '1,2'"), 0) << c.what;
+        settings_.offsets.offsetC = "x";  // a new text is news
+        engine_->OnGnssLine("$GPZDA*00");
+        EXPECT_EQ(view_.Count("Offsets: bad value in the antenna offset: 'x'"), 1) << c.what;
+        settings_.offsets.offsetC = "1,2";
+        engine_->RealtimeClicked(false);
+    }
+
+    devices_.gnssUnset = devices_.sounderUnset = {};
+    settings_.offsets = {"0.40", "1530", "1.20", "0.00"};
+    view_.messages.clear();
+    engine_->RealtimeClicked(true);
+    for (const auto& m : view_.messages) EXPECT_FALSE(m.text.startsWith("Not set")) << m.text.toStdString();
 }
 
 TEST_F(SurveyEngineTest, BadSettingsAreReportedOncePerText)

@@ -75,7 +75,12 @@ struct FakeDevices : SurveyDevices {
     std::vector<std::string> calls;
     std::function<void(SurveyDevice)> onClose;  // e.g. raise the disconnect event
 
-    void ApplyPortSettings(SurveyDevice d) override { calls.push_back(std::string("apply ") + name(d)); }
+    QStringList gnssUnset, sounderUnset;  // what the port settings leave unset
+    QStringList ApplyPortSettings(SurveyDevice d) override
+    {
+        calls.push_back(std::string("apply ") + name(d));
+        return d == SurveyDevice::Gnss ? gnssUnset : sounderUnset;
+    }
     bool Open(SurveyDevice d, QString& reason) override
     {
         calls.push_back(std::string("open ") + name(d));

@@ -67,7 +67,10 @@ protected:
         EnsureNavLayers(chart_);
         settings_.display.depthAlert = "2";
         settings_.echo = true;  // every GNSS line reaches the monitor: a test can wait for it
-        devices_ = std::make_unique<SerialSurveyDevices>(gnss_, sounder_, [this](SurveyDevice d) { applyPortTab(d); });
+        devices_ = std::make_unique<SerialSurveyDevices>(gnss_, sounder_, [this](SurveyDevice d) {
+            applyPortTab(d);
+            return QStringList();
+        });
         engine_ = std::make_unique<SurveyEngine>(*devices_, settings_, view_, chart_, clock_);
         ConnectSurveyEvents(gnss_, sounder_, *engine_);
     }

@@ -4,8 +4,13 @@
 #include "navigation/TfRealtime.h"
 #include "navigation/TfWaterfal.h"
 #include "platform/AppPaths.h"
+#include "platform/Colour.h"
+#include "platform/Contrast.h"
 #include "platform/IniFile.h"
+#include "platform/StyleRegistry.h"
 
+#include <QApplication>
+#include <QGroupBox>
 #include <QImage>
 #include <QPixmap>
 #include <QPushButton>
@@ -83,6 +88,34 @@ TEST_F(SurveyWindowsTest, EchogramDrawsTheSeabedAtTheSoundingsRow)
     EXPECT_EQ(picture.pixelColor(x, 20), QColor(0x64, 0xB4, 0xFF));  // water above
     EXPECT_EQ(picture.pixelColor(x, 60), QColor(0xF0, 0xF8, 0xFF));  // below the seabed
     EXPECT_EQ(picture.pixelColor(178, 20), QColor(0xF0, 0xF8, 0xFF));  // no sounding in the column before
+}
+
+// White by day; under a dark style neither the window nor a box of stopped readings
+// (silver) stays bright, and a change of style reaches the open window. The colours
+// that tell the fix keep theirs.
+TEST_F(SurveyWindowsTest, RealtimeWindowStaysDarkUnderADarkStyle)
+{
+    ASSERT_TRUE(skerra::trySetStyle("Light", false));
+    TfRealtime window;
+    window.SetGroupColour(window.GPSGroupBox, skerra::colors::Silver);
+    window.SetGroupColour(window.DepthFrameHi, skerra::colors::Lime);
+    for (const QString& style : skerra::styleNames()) {
+        ASSERT_TRUE(skerra::trySetStyle(style, false));
+        QApplication::processEvents();  // the open window hears of the new style
+        const bool dark = skerra::activeStyleIsDark();
+        const QColor background = window.palette().color(QPalette::Window);
+        const QColor stopped = window.GPSGroupBox->palette().color(QPalette::Window);
+        EXPECT_EQ(skerra::relativeLuminance(background) < 0.2, dark) << style.toStdString();
+        EXPECT_EQ(stopped == skerra::toQColor(skerra::colors::Silver), !dark) << style.toStdString();
+        if (dark) EXPECT_LT(skerra::relativeLuminance(stopped), 0.2) << style.toStdString();
+        EXPECT_EQ(window.DepthFrameHi->palette().color(QPalette::Window), skerra::toQColor(skerra::colors::Lime));
+        for (const QGroupBox* box : {window.GPSGroupBox, window.DepthFrameHi})
+            EXPECT_GE(skerra::contrastRatio(box->palette().color(QPalette::WindowText),
+                                            box->palette().color(QPalette::Window)),
+                      skerra::ReadableContrast)
+                << style.toStdString();
+    }
+    skerra::applyStyle(skerra::DefaultStyleName, false);
 }
 
 TEST_F(SurveyWindowsTest, RealtimeWindowHeightFollowsTheDepthFrames)

@@ -1,9 +1,15 @@
+#include "DrawnContrast.h"
 #include "platform/Contrast.h"
 #include "platform/MessageBox.h"
+#include "platform/ReadableText.h"
 #include "platform/StyleRegistry.h"
 
 #include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
 #include <QPalette>
+#include <QPushButton>
+#include <QToolButton>
 
 #include <gtest/gtest.h>
 
@@ -77,7 +83,94 @@ TEST(StyleRegistry, OnlyStylesForNightWorkDarkenTheChart)
         ASSERT_TRUE(trySetStyle(name, false));
         const std::optional<QColor> chart = activeStyleChartColour();
         EXPECT_EQ(chart.has_value(), name == "Night Red") << name.toStdString();
-        if (chart) EXPECT_LT(relativeLuminance(*chart), 0.05) << name.toStdString();
+        if (chart) {
+            EXPECT_LT(relativeLuminance(*chart), 0.05) << name.toStdString();
+        }
     }
     ASSERT_TRUE(trySetStyle("Light", false));
+}
+
+// The palette is what a style asks for; Fusion paints button faces lighter or darker
+// and as gradients. Every text is measured on the pixels drawn, in every style, at rest
+// and under the pointer.
+TEST(StyleRegistry, EveryStyleDrawsReadableTextOnItsControls)
+{
+    for (const QString& name : styleNames()) {
+        ASSERT_TRUE(trySetStyle(name, false)) << name.toStdString();
+        QPushButton push(QStringLiteral("OK"));
+        push.resize(329, 37);
+        QPushButton defaultPush(QStringLiteral("OK"));
+        defaultPush.setDefault(true);
+        defaultPush.resize(329, 37);
+        QToolButton tool;  // a command button in a tool bar, bold like the Realtime button
+        tool.setText(QStringLiteral("Start"));
+        tool.setAutoRaise(false);
+        QFont bold(QStringLiteral("Segoe UI"), 10);
+        bold.setBold(true);
+        tool.setFont(bold);
+        tool.resize(70, 28);
+        QToolButton navy;  // a caption in a colour of its own, kept readable
+        navy.setText(QStringLiteral("Start"));
+        navy.setAutoRaise(false);
+        navy.setFont(bold);
+        navy.resize(70, 28);
+        showTextReadably(&navy, QColor(0x00, 0x00, 0x80), QPalette::Button);
+        QToolButton running;  // white on the running survey's colour
+        running.setText(QStringLiteral("Stop"));
+        running.setAutoRaise(false);
+        running.setFont(bold);
+        running.resize(70, 28);
+        showTextReadably(&running, Qt::white, QPalette::Button, activeRunningColour());
+        QLineEdit edit(QStringLiteral("1520.0"));
+        edit.resize(90, 24);
+        QLabel label(QStringLiteral("Update Rate (ms)"));
+        label.setAutoFillBackground(true);
+        label.resize(120, 20);
+
+        const struct {
+            const char* what;
+            QWidget* widget;
+        } controls[] = {{"push button", &push}, {"default push button", &defaultPush}, {"tool button", &tool},
+                        {"navy caption", &navy}, {"running caption", &running}, {"line edit", &edit},
+                        {"label", &label}};
+        for (const auto& c : controls)
+            for (const bool hovered : {false, true}) {
+                c.widget->setAttribute(Qt::WA_UnderMouse, hovered);
+                const DrawnContrast drawn = measureDrawnContrast(*c.widget);
+                EXPECT_GE(drawn.ratio, ReadableContrast)
+                    << name.toStdString() << ", " << c.what << (hovered ? " under the pointer" : "") << ": "
+                    << drawn.text.name().toStdString() << " on " << drawn.face.name().toStdString();
+            }
+    }
+    ASSERT_TRUE(trySetStyle("Light", false));
+}
+
+// An empty edit shows where it is: its frame or its field stands out from the window.
+TEST(StyleRegistry, EveryStyleShowsWhereAnEmptyEditIs)
+{
+    for (const QString& name : styleNames()) {
+        ASSERT_TRUE(trySetStyle(name, false)) << name.toStdString();
+        QLineEdit edit;
+        edit.resize(90, 24);
+        const QImage image = edit.grab().toImage();
+        const QColor window = QApplication::palette().color(QPalette::Window);
+        const QColor frame = image.pixelColor(0, image.height() / 2), field = image.pixelColor(45, 12);
+        EXPECT_GE(std::max(contrastRatio(frame, window), contrastRatio(field, window)), 1.5)
+            << name.toStdString() << ": frame " << frame.name().toStdString() << ", field "
+            << field.name().toStdString() << " on " << window.name().toStdString();
+    }
+    ASSERT_TRUE(trySetStyle("Light", false));
+}
+
+TEST(StyleRegistry, DarkStylesRunOnADarkBand)
+{
+    for (const QString& name : styleNames()) {
+        ASSERT_TRUE(trySetStyle(name, false));
+        const QColor window = QApplication::palette().color(QPalette::Window);
+        EXPECT_EQ(activeStyleIsDark(), relativeLuminance(window) < 0.2) << name.toStdString();
+        if (activeStyleIsDark())
+            EXPECT_LT(relativeLuminance(activeRunningColour()), 0.1) << name.toStdString();
+    }
+    ASSERT_TRUE(trySetStyle("Light", false));
+    EXPECT_EQ(activeRunningColour(), QColor(0x00, 0x80, 0x00));  // the day's green
 }

@@ -3,6 +3,7 @@
 #include "SettingsFileFixture.h"
 
 #include "canvas/widget/THalvekCanvasCore.h"
+#include "platform/Contrast.h"
 #include "platform/IniFile.h"
 #include "platform/MessageBox.h"
 #include "platform/StyleRegistry.h"
@@ -14,6 +15,8 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QHash>
+#include <QImage>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -21,6 +24,7 @@
 #include <QPushButton>
 #include <QTimer>
 
+#include <algorithm>
 #include <memory>
 
 namespace {
@@ -88,6 +92,30 @@ TEST_F(NavsetTest, FirstStartShowsTheDefaultsWithTheDesignColoursAndPushesTheWid
     window->show();
     for (const char* layer : {"track_fix", "track_float", "track_nofix"}) EXPECT_EQ(layerWidth(chart_, layer), 6) << layer;
     EXPECT_EQ(layerWidth(chart_, "~~Halvek Vessel"), 1);  // its text did not change
+}
+
+// White by day; under a dark style nothing of it stays bright, and its texts read.
+TEST_F(NavsetTest, NoBrightWindowUnderADarkStyle)
+{
+    const auto window = makeWindow();
+    for (const QString& style : skerra::styleNames()) {
+        ASSERT_TRUE(skerra::trySetStyle(style, false));
+        QApplication::processEvents();  // the open window hears of the new style
+        const QImage picture = window->grab().toImage();
+        QHash<QRgb, int> counts;
+        for (int y = 0; y < picture.height(); y += 2)
+            for (int x = 0; x < picture.width(); x += 2) ++counts[picture.pixel(x, y)];
+        const QColor background(std::max_element(counts.begin(), counts.end()).key());
+        if (skerra::activeStyleIsDark())
+            EXPECT_LT(skerra::relativeLuminance(background), 0.1) << style.toStdString();
+        else
+            EXPECT_GT(skerra::relativeLuminance(background), 0.9) << style.toStdString();  // white
+        EXPECT_GE(skerra::contrastRatio(window->palette().color(QPalette::WindowText),
+                                        window->palette().color(QPalette::Window)),
+                  skerra::ReadableContrast)
+            << style.toStdString();
+    }
+    skerra::applyStyle(skerra::DefaultStyleName, false);
 }
 
 TEST_F(NavsetTest, EmptiedEditsAreRefilledAndTheWidthsReachTheChart)

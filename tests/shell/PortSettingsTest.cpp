@@ -111,6 +111,8 @@ TEST_F(PortSettingsTest, FailuresNameTheRowAndTheText)
     EXPECT_EQ(r.failures, QStringList({"Port No: no port chosen",
                                        "Baud Rate: 56000 is not a rate the port can use - the previous value is kept",
                                        "Data Width: '9' is not one of: 5, 6, 7, 8 - the previous value is kept"}));
+    // In short, for a start's summary: the row, and the text it refused when there was one.
+    EXPECT_EQ(r.unsetRows, QStringList({"Port No", "Baud Rate '56000'", "Data Width '9'"}));
 }
 
 }  // namespace

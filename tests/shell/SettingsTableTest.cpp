@@ -46,7 +46,8 @@ TEST_F(SettingsTableTest, ReadsEveryRowAndFallsBackToItsDefault)
     };
     const Case cases[] = {
         {"",
-         {{"Port", QString("")}, {"SEnableRTS", QString("")}, {"SensorEnabled", true}, {"GyroEnabled", true},
+         {{"Port", QString("")}, {"BaudRate", QString("9600")}, {"SParity", QString("None")},
+          {"SDelay", QString("5")}, {"SEnableRTS", QString("True")}, {"SensorEnabled", true}, {"GyroEnabled", true},
           {"cSBESMessage", QString("Halvek SMT")}, {"eSBESFormat", QString("%*8s,%lf")},
           {"edSMA", QString("design")}, {"eLCCFN", QString("design")}, {"edNameOfDatum", QString("")},
           {"cbUseTMProjection", true}, {"cbUseDTP", true}, {"cbUseLCCProjection", false}, {"cLambert1", false},

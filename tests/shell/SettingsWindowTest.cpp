@@ -92,7 +92,11 @@ TEST_F(SettingsWindowTest, WithoutASettingsFileEveryControlShowsItsDefault)
     TFGPS& w = create();
     EXPECT_EQ(FGPS, &w);
     EXPECT_EQ(w.windowTitle(), "Settings");
-    for (QComboBox* list : {w.Port, w.BaudRate, w.SParity, w.SEnableRTS}) EXPECT_EQ(list->currentText(), "");
+    // No port until one is chosen; the other port lists show their design values.
+    EXPECT_EQ(w.Port->currentText(), "");
+    EXPECT_EQ(w.BaudRate->currentText(), "9600");
+    EXPECT_EQ(w.SParity->currentText(), "None");
+    EXPECT_EQ(w.SEnableRTS->currentText(), "True");
     EXPECT_TRUE(w.SensorEnabled->isChecked());
     EXPECT_TRUE(w.GyroEnabled->isChecked());
     EXPECT_EQ(w.cSBESMessage->currentText(), "Halvek SMT");
@@ -302,6 +306,25 @@ TEST_F(SettingsWindowTest, AFirstStartChoosesNoPortAndADisabledSounderReportsNot
     w.SetDevices(&gnss, &sensor);
     EXPECT_TRUE(w.Port->currentText().isEmpty());
     EXPECT_TRUE(w.SPort->currentText().isEmpty());
+    // Every other port list shows its design value, on both tabs.
+    const QStringList design{"9600", "8", "1", "None", "Normal", "5", "False", "False", "True", "True"};
+    const QComboBox* gpsLists[] = {w.BaudRate, w.DataWidth, w.StopBits, w.Parity, w.Priority,
+                                   w.Delay,    w.NMEALog,   w.LogTime,  w.EnableDTR, w.EnableRTS};
+    const QComboBox* sensorLists[] = {w.SBaudRate, w.SDataWidth, w.SStopBits, w.SParity, w.SPriority,
+                                      w.SDelay,    w.SNMEALog,   w.SLogTime,  w.SEnableDTR, w.SEnableRTS};
+    for (int i = 0; i < 10; ++i) {
+        EXPECT_EQ(gpsLists[i]->currentText(), design[i]) << gpsLists[i]->objectName().toStdString();
+        EXPECT_EQ(sensorLists[i]->currentText(), design[i]) << sensorLists[i]->objectName().toStdString();
+    }
+    // A Realtime start finds only the port unset, and reports nothing itself.
+    QStringList quiet;
+    QObject::connect(&w, &TFGPS::StatusLineRequested, [&](const QString& t, bool) { quiet << t; });
+    EXPECT_EQ(w.PortSetAtStart(true), QStringList{"Port No"});
+    EXPECT_EQ(w.PortSetAtStart(false), QStringList{"Port No"});
+    EXPECT_TRUE(quiet.isEmpty());
+    EXPECT_TRUE(boxes_.isEmpty());
+    EXPECT_EQ(gnss.BaudRate, 9600);
+    EXPECT_EQ(gnss.DataBits, 4);  // "8"
     QStringList status;
     QObject::connect(&w, &TFGPS::StatusLineRequested, [&](const QString& t, bool) { status << t; });
 

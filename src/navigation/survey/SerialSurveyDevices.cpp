@@ -14,9 +14,9 @@ THalvekSerialGPS& SerialSurveyDevices::object(SurveyDevice device) const
     return device == SurveyDevice::Gnss ? gnss_ : sounder_;
 }
 
-void SerialSurveyDevices::ApplyPortSettings(SurveyDevice device)
+QStringList SerialSurveyDevices::ApplyPortSettings(SurveyDevice device)
 {
-    if (applySettings_) applySettings_(device);
+    return applySettings_ ? applySettings_(device) : QStringList();
 }
 
 bool SerialSurveyDevices::Open(SurveyDevice device, QString& reason)

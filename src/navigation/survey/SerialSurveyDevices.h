@@ -17,11 +17,12 @@ public:
     // Writes one device's port settings into its object: in the program the settings
     // window's "GPS Set" / "SBES Set" (port, line settings and the raw log's name),
     // the one place port settings are converted.
-    using PortSettingsApplier = std::function<void(SurveyDevice)>;
+    // Returns the settings that kept the device's value.
+    using PortSettingsApplier = std::function<QStringList(SurveyDevice)>;
 
     SerialSurveyDevices(THalvekSerialGPS& gnss, THalvekSerialGPS& sounder, PortSettingsApplier applySettings);
 
-    void ApplyPortSettings(SurveyDevice device) override;
+    QStringList ApplyPortSettings(SurveyDevice device) override;
     bool Open(SurveyDevice device, QString& reason) override;
     void Close(SurveyDevice device) override;
     bool Connected(SurveyDevice device) const override;

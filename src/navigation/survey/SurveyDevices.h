@@ -3,6 +3,7 @@
 // the echo sounder.
 
 #include <QString>
+#include <QStringList>
 
 #include <string>
 
@@ -19,8 +20,9 @@ class SurveyDevices {
 public:
     virtual ~SurveyDevices() = default;
     // The settings window's port settings (its GPSSet or SensorSet button): port,
-    // line settings and the raw log's name. Never fails.
-    virtual void ApplyPortSettings(SurveyDevice device) = 0;
+    // line settings and the raw log's name. Never fails: a setting that is not set or
+    // not usable keeps the device's value and is returned, in short ("Baud Rate").
+    virtual QStringList ApplyPortSettings(SurveyDevice device) = 0;
     // Opens the port; false with a reason when it did not open.
     virtual bool Open(SurveyDevice device, QString& reason) = 0;
     virtual void Close(SurveyDevice device) = 0;

@@ -121,9 +121,9 @@ void SurveyEngine::Start()
     lastGgaTime_.clear();
     lastGgaGaveFix_ = true;
     speedText_.clear();  // no speed of the last run shows with this run's first fix
-    devices_.ApplyPortSettings(SurveyDevice::Gnss);
-    devices_.ApplyPortSettings(SurveyDevice::Sounder);
-    CopyOffsets();
+    const QStringList gnssUnset = devices_.ApplyPortSettings(SurveyDevice::Gnss);
+    const QStringList sounderUnset = devices_.ApplyPortSettings(SurveyDevice::Sounder);
+    const std::vector<OffsetProblem> offsetProblems = ReadOffsets();
 
     QString reason;
     if (devices_.Open(SurveyDevice::Gnss, reason)) {
@@ -148,6 +148,7 @@ void SurveyEngine::Start()
         view_.ShowDepthFrames(false, false);
         view_.ShrinkRealtimeWindow();
     }
+    ReportUnsetSettings(gnssUnset, sensor.sensorEnabled ? sounderUnset : QStringList(), offsetProblems);
     lowDepthShown_ = false;
 
     view_.SetRealtimeRunning(true);
@@ -225,8 +226,9 @@ void SurveyEngine::BuildProjection(const GridSettingsTexts& grid)
     state_.TMParams = TMParams = texts.tm;
 }
 
-void SurveyEngine::CopyOffsets()
+std::vector<SurveyEngine::OffsetProblem> SurveyEngine::ReadOffsets()
 {
+    std::vector<OffsetProblem> problems;
     const SurveyOffsetsTexts offsets = settings_.Offsets();
     const struct {
         const char* key;
@@ -243,8 +245,37 @@ void SurveyEngine::CopyOffsets()
         if (const auto v = skerra::tryParseDouble(e.value))
             e.copy = *v;
         else
-            ReportOnce(e.key, std::string("Offsets: bad value in the ") + e.name + ": '" + e.value + "'");
+            problems.push_back(
+                {e.key, e.name, e.value, std::string("Offsets: bad value in the ") + e.name + ": '" + e.value + "'"});
     }
+    return problems;
+}
+
+void SurveyEngine::CopyOffsets()
+{
+    for (const OffsetProblem& p : ReadOffsets()) ReportOnce(p.key, p.message);
+}
+
+void SurveyEngine::ReportUnsetSettings(const QStringList& gnss, const QStringList& sounder,
+                                       const std::vector<OffsetProblem>& offsets)
+{
+    QStringList offsetNames;
+    for (const OffsetProblem& p : offsets) {
+        reported_[p.key] = p.message;  // the summary said it: the lines that follow do not repeat it
+        const QString name = text(p.name);
+        offsetNames << (QString::fromStdString(p.value).trimmed().isEmpty()
+                            ? name
+                            : QStringLiteral("%1 '%2'").arg(name, text(p.value)));
+    }
+    QStringList groups;
+    const auto add = [&groups](const char* group, const QStringList& names) {
+        if (!names.isEmpty()) groups << QLatin1String(group) + QStringLiteral(" - ") + names.join(QStringLiteral(", "));
+    };
+    add("GPS Set", gnss);
+    add("SBES Set", sounder);
+    add("Offsets", offsetNames);
+    if (!groups.isEmpty())
+        Report(QStringLiteral("Not set, previous values kept: ") + groups.join(QStringLiteral("; ")));
 }
 
 // ---------------------------------------------------------------- port reports

@@ -30,6 +30,7 @@
 #include <optional>
 #include <tuple>
 #include <string>
+#include <vector>
 #include <utility>
 
 class SurveyClock;
@@ -119,9 +120,18 @@ private:
     void ShowReadingsStopped();
     void SetMapTimer(bool enabled);
     void BuildProjection(const GridSettingsTexts& grid);
+    // The offsets' texts into the survey's numbers. One that is no number keeps its
+    // previous value; the run reports it once (a start in its summary line).
+    struct OffsetProblem {
+        std::string key, name, value, message;
+    };
+    std::vector<OffsetProblem> ReadOffsets();
     void CopyOffsets();
     // The port to name in an open failure; reason: the device's, or why the settings refused the port.
     QString FailedPort(SurveyDevice device, QString& reason) const;
+    // One line after the port reports: every setting the start found unset or unusable.
+    void ReportUnsetSettings(const QStringList& gnss, const QStringList& sounder,
+                             const std::vector<OffsetProblem>& offsets);
     void ReportOnce(const std::string& key, const std::string& text);
     // Reported when a run of failures begins; `failing` holds whether one is under way.
     void ReportEpisode(bool& failing, bool ok, const std::string& text);
