@@ -2,12 +2,19 @@
 
 #include <algorithm>
 #include <cmath>
+#include <tuple>
 
 namespace skerra {
 
+namespace {
+
+bool IsStationMessage(int type) { return type == 1005 || type == 1006; }
+
+}  // namespace
+
 CorrectionRelay::CorrectionRelay()
-    : splitter_([this](const rtcm::TRTCM3Frame& frame) { Queue(frame.Bytes); },
-                [this](std::string_view other) { Queue(other); })
+    : splitter_([this](const rtcm::TRTCM3Frame& frame) { Queue(frame.Bytes, frame.MessageNumber); },
+                [this](std::string_view other) { Queue(other, OtherBytes); })
 {
 }
 
@@ -22,6 +29,7 @@ void CorrectionRelay::Clear()
     units_.clear();
     queuedBytes_ = 0;
     lineFreeAtMs_ = 0;
+    types_.clear();
     splitter_.Reset();
 }
 
@@ -29,50 +37,117 @@ void CorrectionRelay::Push(std::string_view bytes, qint64 nowMs)
 {
     pushMs_ = nowMs;
     splitter_.Push(bytes);
-    const double share = static_cast<double>(MaxAgeMs - LineSlackMs - HeadroomMs);
-    while (units_.size() > 1 && TransmitMs(queuedBytes_) > share) DropFront();
 }
 
-void CorrectionRelay::Queue(std::string_view bytes)
+void CorrectionRelay::Queue(std::string_view bytes, int type)
 {
-    units_.push_back({QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())), pushMs_});
+    units_.push_back({QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())), pushMs_, type});
     queuedBytes_ += static_cast<qint64>(bytes.size());
+    ++counts_.Units;
+    counts_.Bytes += bytes.size();
 }
 
-void CorrectionRelay::DropFront()
+void CorrectionRelay::DropFront(qint64 nowMs)
 {
-    queuedBytes_ -= units_.front().bytes.size();
+    const auto size = units_.front().bytes.size();
+    Note(units_.front().type, false, nowMs);
+    queuedBytes_ -= size;
     units_.pop_front();
-    ++dropped_;
+    ++counts_.DroppedUnits;
+    counts_.DroppedBytes += static_cast<quint64>(size);
+}
+
+void CorrectionRelay::Note(int type, bool sent, qint64 nowMs)
+{
+    // About the last four frames of the type weigh most.
+    constexpr double weight = 0.25;
+    TypeRecord& record = types_[type];
+    record.sentShare += weight * ((sent ? 1.0 : 0.0) - record.sentShare);
+    if (sent) record.lastSentMs = nowMs;
 }
 
 double CorrectionRelay::TransmitMs(qint64 bytes) const { return static_cast<double>(bytes) * msPerByte_; }
+
+double CorrectionRelay::DeadlineMs(const Unit& unit) const
+{
+    return static_cast<double>(unit.arrivedMs + MaxAgeMs - LineSlackMs);
+}
 
 double CorrectionRelay::BacklogMs(qint64 nowMs, qint64 queuedBelow) const
 {
     return std::max({0.0, lineFreeAtMs_ - static_cast<double>(nowMs), TransmitMs(queuedBelow)});
 }
 
+// True when the kept units, sent one after the other from `startMs`, all leave in time.
+bool CorrectionRelay::Fits(const std::vector<char>& keep, double startMs) const
+{
+    double at = startMs;
+    for (std::size_t i = 0; i < units_.size(); ++i) {
+        if (!keep[i]) continue;
+        at += TransmitMs(units_[i].bytes.size());
+        if (at > DeadlineMs(units_[i])) return false;
+    }
+    return true;
+}
+
+// Round by round, one unit of each message type (the newest first); within a round
+// a due station message first, then the type that got through least of late, then the
+// one whose last unit went out longest ago.
+std::vector<std::size_t> CorrectionRelay::KeepOrder(qint64 nowMs) const
+{
+    // round, not due, share sent, last sent, age in the queue
+    using Key = std::tuple<int, bool, double, qint64, std::size_t>;
+    std::vector<std::pair<Key, std::size_t>> ranked;
+    ranked.reserve(units_.size());
+    std::map<int, int> rounds;
+    const TypeRecord fresh;
+    for (std::size_t i = units_.size(); i-- > 0;) {
+        const int type = units_[i].type;
+        const auto found = types_.find(type);
+        const TypeRecord& record = found == types_.end() ? fresh : found->second;
+        const bool due = IsStationMessage(type) &&
+                         (record.lastSentMs == fresh.lastSentMs || nowMs - record.lastSentMs >= StationDueMs);
+        ranked.push_back({{rounds[type]++, !due, record.sentShare, record.lastSentMs, units_.size() - 1 - i}, i});
+    }
+    std::sort(ranked.begin(), ranked.end());
+    std::vector<std::size_t> order;
+    order.reserve(ranked.size());
+    for (const auto& entry : ranked) order.push_back(entry.second);
+    return order;
+}
+
+std::vector<char> CorrectionRelay::Plan(double startMs, qint64 nowMs) const
+{
+    std::vector<char> keep(units_.size(), 1);
+    if (Fits(keep, startMs)) return keep;
+    std::fill(keep.begin(), keep.end(), 0);
+    for (std::size_t i : KeepOrder(nowMs)) {
+        keep[i] = 1;
+        if (!Fits(keep, startMs)) keep[i] = 0;
+    }
+    return keep;
+}
+
 const QByteArray* CorrectionRelay::Next(qint64 nowMs, qint64 queuedBelow, bool all)
 {
+    if (units_.empty()) return nullptr;
     const double backlog = BacklogMs(nowMs, queuedBelow);
-    while (!units_.empty()) {
-        const Unit& unit = units_.front();
-        const double leavesAt = static_cast<double>(nowMs) + backlog + TransmitMs(unit.bytes.size());
-        if (leavesAt > static_cast<double>(unit.arrivedMs + MaxAgeMs - LineSlackMs)) {
-            DropFront();
-            continue;
-        }
-        if (!all && backlog > static_cast<double>(HeadroomMs)) return nullptr;
-        return &unit.bytes;
+    const std::vector<char> keep = Plan(static_cast<double>(nowMs) + backlog, nowMs);
+    std::size_t dropped = 0;
+    while (dropped < keep.size() && !keep[dropped]) {
+        DropFront(nowMs);
+        ++dropped;
     }
-    return nullptr;
+    if (units_.empty()) return nullptr;
+    if (!all && backlog > static_cast<double>(HeadroomMs)) return nullptr;
+    return &units_.front().bytes;
 }
 
 void CorrectionRelay::TakeNext(qint64 nowMs, qint64 queuedBelow)
 {
     if (units_.empty()) return;
     const qint64 size = units_.front().bytes.size();
+    Note(units_.front().type, true, nowMs);
     queuedBytes_ -= size;
     units_.pop_front();
     Written(size, nowMs, queuedBelow);
