@@ -27,6 +27,7 @@
 // Times are milliseconds of a monotonic clock, passed in by the caller.
 
 #include "devices/rtcm/RTCM3FrameScanner.h"
+#include "devices/serial/CorrectionRelayCounts.h"
 
 #include <QByteArray>
 #include <QtGlobal>
@@ -38,14 +39,6 @@
 #include <vector>
 
 namespace skerra {
-
-// Running totals of a relay since it was made.
-struct CorrectionRelayCounts {
-    quint64 Units = 0;         // units queued
-    quint64 Bytes = 0;         // their bytes
-    quint64 DroppedUnits = 0;  // units dropped because they could not leave in time
-    quint64 DroppedBytes = 0;
-};
 
 class CorrectionRelay {
 public:
