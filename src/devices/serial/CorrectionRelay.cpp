@@ -27,6 +27,7 @@ void CorrectionRelay::SetLine(int baudRate, double bitsPerByte)
 void CorrectionRelay::Clear()
 {
     units_.clear();
+    planned_ = false;
     queuedBytes_ = 0;
     lineFreeAtMs_ = 0;
     types_.clear();
@@ -43,6 +44,7 @@ void CorrectionRelay::Queue(std::string_view bytes, int type)
 {
     units_.push_back({QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())), pushMs_, type});
     queuedBytes_ += static_cast<qint64>(bytes.size());
+    planned_ = false;
     ++counts_.Units;
     counts_.Bytes += bytes.size();
 }
@@ -78,14 +80,13 @@ double CorrectionRelay::BacklogMs(qint64 nowMs, qint64 queuedBelow) const
     return std::max({0.0, lineFreeAtMs_ - static_cast<double>(nowMs), TransmitMs(queuedBelow)});
 }
 
-// True when the kept units, sent one after the other from `startMs`, all leave in time.
-bool CorrectionRelay::Fits(const std::vector<char>& keep, double startMs) const
+bool CorrectionRelay::KeptFit(double startMs) const
 {
     double at = startMs;
-    for (std::size_t i = 0; i < units_.size(); ++i) {
-        if (!keep[i]) continue;
-        at += TransmitMs(units_[i].bytes.size());
-        if (at > DeadlineMs(units_[i])) return false;
+    for (const Unit& unit : units_) {
+        if (!unit.keep) continue;
+        at += TransmitMs(unit.bytes.size());
+        if (at > DeadlineMs(unit)) return false;
     }
     return true;
 }
@@ -116,28 +117,46 @@ std::vector<std::size_t> CorrectionRelay::KeepOrder(qint64 nowMs) const
     return order;
 }
 
-std::vector<char> CorrectionRelay::Plan(double startMs, qint64 nowMs) const
+// Units that arrived together share their deadline: for each such group only its last
+// kept unit can be late, so a candidate is checked against the groups, not every unit.
+void CorrectionRelay::Plan(double startMs, qint64 nowMs)
 {
-    std::vector<char> keep(units_.size(), 1);
-    if (Fits(keep, startMs)) return keep;
-    std::fill(keep.begin(), keep.end(), 0);
-    for (std::size_t i : KeepOrder(nowMs)) {
-        keep[i] = 1;
-        if (!Fits(keep, startMs)) keep[i] = 0;
+    planned_ = true;
+    for (Unit& unit : units_) unit.keep = true;
+    if (KeptFit(startMs)) return;
+
+    std::vector<std::size_t> groupOf(units_.size());
+    std::vector<double> deadlines;
+    for (std::size_t i = 0; i < units_.size(); ++i) {
+        if (i == 0 || units_[i].arrivedMs != units_[i - 1].arrivedMs) deadlines.push_back(DeadlineMs(units_[i]));
+        groupOf[i] = deadlines.size() - 1;
     }
-    return keep;
+    std::vector<qint64> keptBytes(deadlines.size(), 0);
+    const auto fitsWith = [&](std::size_t group, qint64 bytes) {
+        double at = startMs;
+        for (std::size_t g = 0; g < deadlines.size(); ++g) {
+            const qint64 kept = keptBytes[g] + (g == group ? bytes : 0);
+            at += TransmitMs(kept);
+            if (g >= group && kept > 0 && at > deadlines[g]) return false;
+        }
+        return true;
+    };
+    for (Unit& unit : units_) unit.keep = false;
+    for (std::size_t i : KeepOrder(nowMs)) {
+        const qint64 size = units_[i].bytes.size();
+        if (!fitsWith(groupOf[i], size)) continue;
+        keptBytes[groupOf[i]] += size;
+        units_[i].keep = true;
+    }
 }
 
 const QByteArray* CorrectionRelay::Next(qint64 nowMs, qint64 queuedBelow, bool all)
 {
     if (units_.empty()) return nullptr;
     const double backlog = BacklogMs(nowMs, queuedBelow);
-    const std::vector<char> keep = Plan(static_cast<double>(nowMs) + backlog, nowMs);
-    std::size_t dropped = 0;
-    while (dropped < keep.size() && !keep[dropped]) {
-        DropFront(nowMs);
-        ++dropped;
-    }
+    const double startMs = static_cast<double>(nowMs) + backlog;
+    if (!planned_ || !KeptFit(startMs)) Plan(startMs, nowMs);
+    while (!units_.empty() && !units_.front().keep) DropFront(nowMs);
     if (units_.empty()) return nullptr;
     if (!all && backlog > static_cast<double>(HeadroomMs)) return nullptr;
     return &units_.front().bytes;

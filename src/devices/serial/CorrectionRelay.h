@@ -96,17 +96,21 @@ private:
         QByteArray bytes;
         qint64 arrivedMs = 0;
         int type = OtherBytes;
+        bool keep = true;  // by the latest plan
     };
     void Queue(std::string_view bytes, int type);
     void DropFront(qint64 nowMs);
     double DeadlineMs(const Unit& unit) const;
-    // Which queued units to keep when the line is free from `startMs` on.
-    std::vector<char> Plan(double startMs, qint64 nowMs) const;
+    // Marks the queued units to keep when the line is free from `startMs` on.
+    void Plan(double startMs, qint64 nowMs);
     // The queue's indices in the order they are offered a place on the line.
     std::vector<std::size_t> KeepOrder(qint64 nowMs) const;
-    bool Fits(const std::vector<char>& keep, double startMs) const;
+    // True when the units marked to keep, sent one after the other from `startMs`, all
+    // leave in time.
+    bool KeptFit(double startMs) const;
 
     std::deque<Unit> units_;
+    bool planned_ = false;  // the units' marks hold for what is queued
     qint64 queuedBytes_ = 0;
     CorrectionRelayCounts counts_;
     // What the relay remembers of each message type it has handed over or dropped.
