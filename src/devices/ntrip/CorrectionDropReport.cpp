@@ -32,14 +32,20 @@ std::string TCorrectionDropReport::Update(const CorrectionRelayCounts& counts, q
     if (!Dropping_) {
         if (counts.DroppedUnits == before.DroppedUnits) return {};
         Dropping_ = true;
+        FirstPeriod_ = true;
         PeriodStart_ = before;
         PeriodStartMs_ = nowMs;
-        Status_ = Port_ + " overrun: " + Frames(counts.DroppedUnits - before.DroppedUnits) + " (" +
-                  Bytes(counts.DroppedBytes - before.DroppedBytes) +
-                  ") of corrections dropped to keep them under a second old";
-        return Status_;
+        Status_ = StatusText(counts, " so far");
+        return Port_ + " overrun: " + Frames(counts.DroppedUnits - before.DroppedUnits) + " (" +
+               Bytes(counts.DroppedBytes - before.DroppedBytes) +
+               ") of corrections dropped to keep them under a second old";
     }
-    if (nowMs - PeriodStartMs_ < PeriodMs) return {};
+    if (nowMs - PeriodStartMs_ < PeriodMs) {
+        if (FirstPeriod_) Status_ = StatusText(counts, " so far");
+        return {};
+    }
+    FirstPeriod_ = false;
+    Status_ = StatusText(counts, " in the last minute");
     const quint64 dropped = counts.DroppedUnits - PeriodStart_.DroppedUnits;
     const quint64 frames = counts.Units - PeriodStart_.Units;
     const quint64 bytes = counts.DroppedBytes - PeriodStart_.DroppedBytes;
@@ -51,9 +57,14 @@ std::string TCorrectionDropReport::Update(const CorrectionRelayCounts& counts, q
         return Port_ + ": corrections no longer dropped";
     }
     const quint64 percent = frames > 0 ? (dropped * 100 + frames / 2) / frames : 100;
-    Status_ = Port_ + " overrun: " + std::to_string(dropped) + " of " + Frames(frames) + " (" +
-              std::to_string(percent) + " %, " + Bytes(bytes) + ") dropped in the last minute";
-    return Status_;
+    return Port_ + " overrun: " + std::to_string(dropped) + " of " + Frames(frames) + " (" +
+           std::to_string(percent) + " %, " + Bytes(bytes) + ") dropped in the last minute";
+}
+
+std::string TCorrectionDropReport::StatusText(const CorrectionRelayCounts& counts, const char* when) const
+{
+    return "Dropped " + std::to_string(counts.DroppedUnits - PeriodStart_.DroppedUnits) + " of " +
+           Frames(counts.Units - PeriodStart_.Units) + when;
 }
 
 }  // namespace skerra::ntrip

@@ -191,6 +191,7 @@ void TfrmNTRIPSettings::BuildForm()
     pbProgress->setFixedHeight(10);
     lblRelayStatus = named(new QLabel(this), "lblRelayStatus");
     lblRelayStatus->setWordWrap(true);
+    lblRelayStatus->hide();  // shown while corrections are dropped
 
     chkShowLog = named(new QCheckBox(QStringLiteral("Show Log"), this), "chkShowLog");
     chkShowLog->setChecked(true);
@@ -573,6 +574,7 @@ void TfrmNTRIPSettings::ShowRelayStatus()
 {
     const std::string status = OutputOpen && OutputToSeparatePort ? OutputDrops.Status() : Client->RelayStatus();
     lblRelayStatus->setText(QString::fromStdString(status));
+    lblRelayStatus->setVisible(!status.empty());
 }
 
 // ---- received data -----------------------------------------------------------------

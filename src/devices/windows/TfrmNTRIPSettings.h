@@ -7,8 +7,8 @@
 // silent, and reports the stream's reference station in its log and the event log.
 // A separate output port that goes away is reported (log, message window, event log)
 // and the corrections go to the GNSS port again. While the port that receives the
-// corrections drops some to keep them fresh, the log says how many once a minute and the
-// status line under the counters shows the latest figure.
+// corrections drops some to keep them fresh, the log says how many once a minute and a
+// status line under the counters shows a short figure.
 
 #include "devices/ntrip/CorrectionDropReport.h"
 #include "devices/rtcm/RTCM3BaseStation.h"

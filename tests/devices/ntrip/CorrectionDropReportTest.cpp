@@ -22,7 +22,7 @@ TEST(CorrectionDropReport, SaysWhenDroppingStartsGivesAFigureEveryMinuteAndSaysW
         qint64 atMs;
         CorrectionRelayCounts totals;
         std::string line;    // logged at this step
-        std::string status;  // the status afterwards
+        std::string status;  // the short figure afterwards
     };
     const std::string first = "GPS port overrun: 2 frames (300 bytes) of corrections dropped to keep them under a second old";
     const std::string again = "GPS port overrun: 1 frame (100 bytes) of corrections dropped to keep them under a second old";
@@ -30,13 +30,14 @@ TEST(CorrectionDropReport, SaysWhenDroppingStartsGivesAFigureEveryMinuteAndSaysW
     const Step steps[] = {
         {0, counts(10, 5, 700), "", ""},  // dropped before the report started: not this connection's
         {1000, counts(17, 5, 700), "", ""},
-        {2000, counts(24, 7, 1000), first, first},
-        {30000, counts(80, 20, 2500), "", first},
-        {61999, counts(140, 36, 4700), "", first},  // not yet a minute since the dropping started
-        {62000, counts(144, 37, 5000), minute, minute},
-        {100000, counts(220, 37, 5000), "", minute},
+        {2000, counts(24, 7, 1000), first, "Dropped 2 of 7 frames so far"},
+        {30000, counts(80, 20, 2500), "", "Dropped 15 of 63 frames so far"},
+        // Not yet a minute since the dropping started.
+        {61999, counts(140, 36, 4700), "", "Dropped 31 of 123 frames so far"},
+        {62000, counts(144, 37, 5000), minute, "Dropped 32 of 127 frames in the last minute"},
+        {100000, counts(220, 37, 5000), "", "Dropped 32 of 127 frames in the last minute"},
         {122000, counts(264, 37, 5000), "GPS port: corrections no longer dropped", ""},
-        {150000, counts(300, 38, 5100), again, again},
+        {150000, counts(300, 38, 5100), again, "Dropped 1 of 36 frames so far"},
     };
     TCorrectionDropReport report("GPS port");
     report.Start(steps[0].totals);
