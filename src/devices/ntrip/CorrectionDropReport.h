@@ -21,7 +21,8 @@ public:
 
     // Starts afresh from these totals (a new connection, another port); nothing is said.
     void Start(const CorrectionRelayCounts& counts);
-    // The line to log now, or empty. `nowMs`: a monotonic clock.
+    // The line to log now, or empty. `nowMs`: milliseconds of the clock; a clock set back
+    // starts the running minute again.
     std::string Update(const CorrectionRelayCounts& counts, qint64 nowMs);
     // While frames are being dropped, how many: so far in the first minute, then in the
     // last whole minute. Empty otherwise.
