@@ -11,4 +11,7 @@ void SerialCorrectionSink::WriteRaw(const char* data, int length)
     if (IsOpen() && length > 0) device_->WriteRaw(QByteArray(data, length));
 }
 
-unsigned long long SerialCorrectionSink::DroppedBlocks() const { return device_ ? device_->DroppedBlocks() : 0; }
+skerra::CorrectionRelayCounts SerialCorrectionSink::RelayCounts() const
+{
+    return device_ ? device_->CorrectionCounts() : skerra::CorrectionRelayCounts{};
+}

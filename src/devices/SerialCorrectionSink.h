@@ -15,7 +15,7 @@ public:
 
     bool IsOpen() const override;
     void WriteRaw(const char* data, int length) override;
-    unsigned long long DroppedBlocks() const override;
+    skerra::CorrectionRelayCounts RelayCounts() const override;
 
 private:
     QPointer<THalvekSerialGPS> device_;

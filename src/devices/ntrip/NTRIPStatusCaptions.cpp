@@ -2,9 +2,11 @@
 
 namespace skerra::ntrip {
 
-TStatusCaptions CaptionsForStatus(int status)
+TStatusCaptions CaptionsForStatus(int status, bool retrying)
 {
     const QString prefix = QStringLiteral("Halvek NTRIP Client - ");
+    if (retrying && status != 1 && status != 2 && status != 3)
+        return {QStringLiteral("Disconnect"), prefix + QStringLiteral("Waiting to reconnect...")};
     switch (status) {
     case 1: return {QStringLiteral("Connecting..."), prefix + QStringLiteral("Connecting...")};
     case 2: return {QStringLiteral("Disconnect"), prefix + QStringLiteral("Connected")};

@@ -11,8 +11,9 @@ struct TStatusCaptions {
     QString Window;
 };
 
-// Unknown statuses show as disconnected.
-TStatusCaptions CaptionsForStatus(int status);
+// Unknown statuses show as disconnected. `retrying`: a connection that ended (status 0
+// or 4) will be tried again; the button then stops the retries.
+TStatusCaptions CaptionsForStatus(int status, bool retrying = false);
 
 // The counters' text: "###,###,###,##0" (12345 -> "12,345").
 QString GroupedCount(long long value);

@@ -4,12 +4,15 @@
 #include "devices/ntrip/NTRIPSourceTable.h"
 #include "devices/ntrip/TCorrectionSink.h"
 #include "devices/ntrip/TNTRIPWorkerThread.h"
+#include "platform/Clock.h"
 #include "platform/HandlerGuard.h"
 
 #include <QTimer>
 
 namespace {
 constexpr int kReconnectIntervalMs = 5000;
+
+qint64 nowMs() { return skerra::currentDateTime().toMSecsSinceEpoch(); }
 }
 
 THalvekNTRIPClient::THalvekNTRIPClient(QObject* owner) : QObject(owner)
@@ -78,8 +81,7 @@ void THalvekNTRIPClient::Connect()
     Log("Connecting to " + Host + ":" + std::to_string(Port));
     PublishPosition();
     NotRelayedLogged = false;
-    DroppedLogged = false;
-    DroppedSeen = SerialPortHandle ? SerialPortHandle->DroppedBlocks() : 0;
+    RelayDrops.Start(SerialPortHandle ? SerialPortHandle->RelayCounts() : skerra::CorrectionRelayCounts{});
     Worker = new TNTRIPWorkerThread(this, NtripVersion, ++ConnectionCount);
     Worker->start();
 }
@@ -93,6 +95,7 @@ void THalvekNTRIPClient::Disconnect()
 {
     AutoReconnect = false;
     ReconnectTimer->stop();
+    ReconnectCount = 0;  // the retries are over: the next sequence counts from one
     EndConnection();
 }
 
@@ -106,6 +109,7 @@ void THalvekNTRIPClient::FetchSourceTable()
 void THalvekNTRIPClient::SetSerialPortHandle(TCorrectionSink* sink)
 {
     SerialPortHandle = sink;
+    RelayDrops.Start(sink ? sink->RelayCounts() : skerra::CorrectionRelayCounts{});
     Log("Serial port handle set");
 }
 
@@ -120,12 +124,14 @@ void THalvekNTRIPClient::WriteToSerial(const char* data, int length)
         return;
     }
     SerialPortHandle->WriteRaw(data, length);
-    const unsigned long long dropped = SerialPortHandle->DroppedBlocks();
-    if (dropped != DroppedSeen && !DroppedLogged) {
-        Log("GPS port overrun: old corrections dropped");
-        DroppedLogged = true;
-    }
-    DroppedSeen = dropped;
+    CheckRelay();
+}
+
+void THalvekNTRIPClient::CheckRelay()
+{
+    if (!SerialPortHandle) return;
+    const std::string line = RelayDrops.Update(SerialPortHandle->RelayCounts(), nowMs());
+    if (!line.empty()) Log(line);
 }
 
 void THalvekNTRIPClient::SetPosition(double latitude, double longitude, double altitude)

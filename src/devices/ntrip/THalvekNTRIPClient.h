@@ -8,6 +8,7 @@
 // data block and source table reaches this object on the user-interface thread, where
 // all its methods are called and all its events are raised.
 
+#include "devices/ntrip/CorrectionDropReport.h"
 #include "devices/ntrip/NTRIPSocket.h"
 
 #include <QObject>
@@ -62,7 +63,7 @@ public:
     std::atomic<bool> Connected{false};
     std::atomic<std::int64_t> BytesReceived{0};   // since the last Connect
     std::atomic<std::int64_t> BytesSent{0};       // GGA bytes since the last Connect
-    std::atomic<int> ReconnectCount{0};
+    std::atomic<int> ReconnectCount{0};       // attempts of the running retry sequence
 
     int MaxReconnect = 10;
     bool AutoReconnect = true;
@@ -91,6 +92,11 @@ public:
     void FetchSourceTable();
     void SetSerialPortHandle(TCorrectionSink* sink);
     void WriteToSerial(const char* data, int length);
+    // Logs how many corrections the GPS port drops while it drops them (see
+    // TCorrectionDropReport); called after each relayed block and by the window's timer.
+    void CheckRelay();
+    // The latest figure of the GPS port's dropping while it goes on; empty otherwise.
+    std::string RelayStatus() const { return RelayDrops.Status(); }
     void SetPosition(double latitude, double longitude, double altitude);
     void ParseSourceTable(const std::string& text);
 
@@ -127,10 +133,9 @@ private:
     // Connections are told apart by number, never by the worker's address, which the
     // next worker may reuse.
     std::uint64_t ConnectionCount = 0;
-    // Per connection: the relay problems already logged once.
+    // Per connection: a closed GPS port is logged once.
     bool NotRelayedLogged = false;
-    bool DroppedLogged = false;
-    unsigned long long DroppedSeen = 0;
+    skerra::ntrip::TCorrectionDropReport RelayDrops{"GPS port"};
 
     mutable std::mutex SharedLock;   // guards RecentBytes and SharedPosition
     std::string RecentBytes;

@@ -2,6 +2,7 @@
 target_sources(skerra_devices PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/Base64Encode.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ChunkedDecoder.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/CorrectionDropReport.cpp
   ${CMAKE_CURRENT_LIST_DIR}/GGASentence.cpp
   ${CMAKE_CURRENT_LIST_DIR}/NTRIPRequest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/NTRIPResponseHeader.cpp

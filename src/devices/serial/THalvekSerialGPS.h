@@ -94,12 +94,14 @@ public:
     void Send(const std::string& text);
     // Queues raw bytes (corrections relayed to the receiver) and returns their count;
     // 0 while closed. No correction leaves the line more than a second after it came
-    // here: when the stream outruns the port, whole old frames are dropped (and
-    // counted) instead (see CorrectionRelay).
+    // here: when the stream outruns the port, whole frames are dropped (and counted)
+    // instead, the loss spread over the message types (see CorrectionRelay).
     qint64 WriteRaw(const QByteArray& data);
     // Correction units (frames, or bytes between frames) dropped since the component
     // was made.
     quint64 DroppedBlocks() const { return Relay_.DroppedUnits(); }
+    // Correction units and bytes queued and dropped since the component was made.
+    const skerra::CorrectionRelayCounts& CorrectionCounts() const { return Relay_.Counts(); }
     // Bytes of corrections queued and not yet handed to the port.
     qint64 QueuedCorrectionBytes() const { return Relay_.QueuedBytes(); }
 

@@ -189,6 +189,9 @@ void TfrmNTRIPSettings::BuildForm()
     pbProgress->setValue(0);
     pbProgress->setTextVisible(false);
     pbProgress->setFixedHeight(10);
+    lblRelayStatus = named(new QLabel(this), "lblRelayStatus");
+    lblRelayStatus->setWordWrap(true);
+    lblRelayStatus->hide();  // shown while corrections are dropped
 
     chkShowLog = named(new QCheckBox(QStringLiteral("Show Log"), this), "chkShowLog");
     chkShowLog->setChecked(true);
@@ -216,6 +219,7 @@ void TfrmNTRIPSettings::BuildForm()
     layout->addWidget(output);
     layout->addLayout(counters);
     layout->addWidget(pbProgress);
+    layout->addWidget(lblRelayStatus);
     layout->addWidget(chkShowLog);
     layout->addWidget(memoLog, 1);
     layout->addLayout(buttons);
@@ -451,7 +455,9 @@ void TfrmNTRIPSettings::btnConnectClick()
         SaveSettings();
         Client->AutoReconnect = false;
         Client->Disconnect();
-        btnConnect->setText(QStringLiteral("Connect"));
+        const TStatusCaptions captions = CaptionsForStatus(ntripDisconnected);
+        btnConnect->setText(captions.Button);
+        setWindowTitle(captions.Window);
         btnFetchSources->setEnabled(true);
         return;
     }
@@ -480,6 +486,7 @@ void TfrmNTRIPSettings::btnConnectClick()
     AddLog(QStringLiteral("Connecting to ") + edtServer->text() + QLatin1Char(':') + QString::number(port) +
            QLatin1Char('/') + mountPoint);
     Client->AutoReconnect = true;
+    Client->ReconnectCount = 0;  // a new connection gets retries of its own
     btnFetchSources->setEnabled(false);
     Client->Connect();
     btnConnect->setText(QStringLiteral("Disconnect"));
@@ -531,10 +538,10 @@ void TfrmNTRIPSettings::ClientStatus(int status, const std::string&)
             AddLog(QStringLiteral("Auto-connect enabled for next startup"));
         }
     }
-    const TStatusCaptions captions = CaptionsForStatus(status);
-    // Between attempts the button stops the retries.
+    // Between attempts the button stops the retries, and the title says one is coming.
     const bool retrying = (status == ntripDisconnected || status == ntripError) && Client && Client->Active();
-    btnConnect->setText(retrying ? QStringLiteral("Disconnect") : captions.Button);
+    const TStatusCaptions captions = CaptionsForStatus(status, retrying);
+    btnConnect->setText(captions.Button);
     setWindowTitle(captions.Window);
 }
 
@@ -557,6 +564,17 @@ void TfrmNTRIPSettings::tmrUpdateTimer()
     lblBytesReceivedValue->setText(GroupedCount(received));
     lblBytesSentValue->setText(GroupedCount(Client->BytesSent));
     pbProgress->setValue(ProgressPosition(received));
+    Client->CheckRelay();
+    CheckOutputDrops();
+    ShowRelayStatus();
+}
+
+// The dropping of the port that receives the corrections now.
+void TfrmNTRIPSettings::ShowRelayStatus()
+{
+    const std::string status = OutputOpen && OutputToSeparatePort ? OutputDrops.Status() : Client->RelayStatus();
+    lblRelayStatus->setText(QString::fromStdString(status));
+    lblRelayStatus->setVisible(!status.empty());
 }
 
 // ---- received data -----------------------------------------------------------------
@@ -636,8 +654,7 @@ void TfrmNTRIPSettings::OpenOutputPort()
     }
     OutputToSeparatePort = true;
     OutputOpen = true;
-    OutputOverrunLogged = false;
-    OutputDroppedSeen = OutputDevice->DroppedBlocks();
+    OutputDrops.Start(OutputDevice->CorrectionCounts());
     AddLog(QStringLiteral("Output port opened: ") + name + QStringLiteral(" @ ") + baud);
 }
 
@@ -673,10 +690,15 @@ void TfrmNTRIPSettings::WriteOutput(const char* data, int length)
 {
     if (!OutputDevice->Connected()) return;
     OutputDevice->WriteRaw(QByteArray(data, length));
-    const unsigned long long dropped = OutputDevice->DroppedBlocks();
-    if (dropped != OutputDroppedSeen && !OutputOverrunLogged) {
-        AddLog(QStringLiteral("Output port overrun"));
-        OutputOverrunLogged = true;
-    }
-    OutputDroppedSeen = dropped;
+    CheckOutputDrops();
+}
+
+void TfrmNTRIPSettings::CheckOutputDrops()
+{
+    if (!OutputOpen || !OutputToSeparatePort) return;
+    const std::string line =
+        OutputDrops.Update(OutputDevice->CorrectionCounts(), skerra::currentDateTime().toMSecsSinceEpoch());
+    if (line.empty()) return;
+    AddLog(QString::fromStdString(line));
+    ShowRelayStatus();
 }

@@ -6,8 +6,11 @@
 // after a run that received corrections, shows itself when the stream is lost or
 // silent, and reports the stream's reference station in its log and the event log.
 // A separate output port that goes away is reported (log, message window, event log)
-// and the corrections go to the GNSS port again.
+// and the corrections go to the GNSS port again. While the port that receives the
+// corrections drops some to keep them fresh, the log says how many once a minute and a
+// status line under the counters shows a short figure.
 
+#include "devices/ntrip/CorrectionDropReport.h"
 #include "devices/rtcm/RTCM3BaseStation.h"
 #include "platform/Form.h"
 
@@ -58,6 +61,7 @@ public:
     QComboBox* boxOutputBaud = nullptr;
     QLabel* lblBytesReceivedValue = nullptr;
     QLabel* lblBytesSentValue = nullptr;
+    QLabel* lblRelayStatus = nullptr;  // how many corrections the line drops, while it drops them
     QPushButton* btnConnect = nullptr;
     QPushButton* Button1 = nullptr;
     QPushButton* btnClose = nullptr;
@@ -121,10 +125,11 @@ private:
     void OutputSelectionChanged();
     void OutputPortLost();
     void ReportEvent(const std::string& text);
+    void CheckOutputDrops();
+    void ShowRelayStatus();
 
     skerra::rtcm::TRTCM3BaseStationFinder BaseStations;
-    unsigned long long OutputDroppedSeen = 0;
-    bool OutputOverrunLogged = false;
+    skerra::ntrip::TCorrectionDropReport OutputDrops{"Output port"};
 };
 
 extern TfrmNTRIPSettings* frmNTRIPSettings;

@@ -44,9 +44,18 @@ void runEventsFor(int ms)
 class RecordingSink : public TCorrectionSink {
 public:
     bool IsOpen() const override { return Open; }
-    void WriteRaw(const char* data, int length) override { Written.append(data, static_cast<std::size_t>(length)); }
+    void WriteRaw(const char* data, int length) override
+    {
+        Written.append(data, static_cast<std::size_t>(length));
+        Counts.Units += 2;
+        Counts.DroppedUnits += DropsPerWrite;
+        Counts.DroppedBytes += DropsPerWrite * 150;
+    }
+    skerra::CorrectionRelayCounts RelayCounts() const override { return Counts; }
     bool Open = true;
     std::string Written;
+    quint64 DropsPerWrite = 0;  // a port too slow for the stream drops this many frames a block
+    skerra::CorrectionRelayCounts Counts;
 };
 
 // A client wired to records of everything it reports.
@@ -305,6 +314,39 @@ TEST_F(ClientFixture, RelayOnlyToAnOpenSinkAndWhenEnabled)
         EXPECT_EQ(std::count(Logs.begin(), Logs.end(), "Corrections not relayed: GPS port closed"),
                   variant == 0 ? 1 : 0);
     }
+}
+
+TEST_F(ClientFixture, AGpsPortThatDropsCorrectionsIsReportedWithAFigure)
+{
+    Sink.DropsPerWrite = 1;
+    Sink.Counts = {40, 4000, 9, 900};  // dropped before this connection: not reported
+    FakeCaster caster({{CasterStep::send("ICY 200 OK\r\n" + kRtcm), CasterStep::pause(30), CasterStep::send(kRtcm),
+                        CasterStep::pause(30), CasterStep::close()}});
+    Client.AutoReconnect = false;
+    ConnectTo(caster);
+    ASSERT_TRUE(waitUntil([&] { return Ended(); }));
+    EXPECT_EQ(Sink.Written, kRtcm + kRtcm);
+    // The first drop is said at once, with its figure; the next within the minute is not.
+    EXPECT_EQ(std::count_if(Logs.begin(), Logs.end(), [](const std::string& line) { return line.starts_with("GPS port overrun"); }), 1);
+    EXPECT_TRUE(Logged("GPS port overrun: 1 frame (150 bytes) of corrections dropped to keep them under a second old"));
+    EXPECT_EQ(Client.RelayStatus(), "Dropped " + std::to_string(Sink.Counts.DroppedUnits - 9) + " of " +
+                                        std::to_string(Sink.Counts.Units - 40) + " frames so far");
+}
+
+TEST_F(ClientFixture, ANewConnectAfterStoppedRetriesCountsItsRetriesAfresh)
+{
+    // The caster closes every connection unanswered: each attempt ends and is retried.
+    FakeCaster caster({{CasterStep::close()}});
+    ConnectTo(caster);
+    ASSERT_TRUE(waitUntil([&] { return Logged("Reconnect attempt 2/10"); }, 10000));
+    Client.Disconnect();
+    Logs.clear();
+    Client.AutoReconnect = true;
+    ConnectTo(caster);
+    ASSERT_TRUE(waitUntil([&] { return Logged("Reconnect attempt 1/10") || Logged("Reconnect attempt 3/10"); }, 10000));
+    EXPECT_TRUE(Logged("Reconnect attempt 1/10"));
+    EXPECT_FALSE(Logged("Reconnect attempt 3/10"));
+    Client.Disconnect();
 }
 
 TEST_F(ClientFixture, ALateStatusOfAReplacedConnectionDoesNotArmTheReconnectTimer)

@@ -28,6 +28,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -76,6 +77,12 @@ protected:
     {
         int n = 0;
         for (const QString& line : Window->memoLog->toPlainText().split('\n')) n += line.contains(text);
+        return n;
+    }
+    int LogCount(const QRegularExpression& pattern) const
+    {
+        int n = 0;
+        for (const QString& line : Window->memoLog->toPlainText().split('\n')) n += line.contains(pattern);
         return n;
     }
     void ConnectTo(int port, const QString& mountPoint = "MP")
@@ -205,8 +212,10 @@ TEST_F(NTRIPWindow, TheOutputPortReopensWhenItsBaudRateChanges)
     EXPECT_TRUE(w.OutputDevice->Connected());
 }
 
-TEST_F(NTRIPWindow, ASlowOutputPortDropsWholeOldBlocksAndSaysSoOnce)
+TEST_F(NTRIPWindow, ASlowOutputPortDropsWholeOldBlocksAndSaysHowManyWhileItGoesOn)
 {
+    QDateTime now = QDateTime(QDate(2026, 5, 4), QTime(10, 0, 0));
+    skerra::setClockForTesting([&] { return now; });
     serialtest::PseudoTerminal outPty;
     Ports = {outPty.SlavePath};
     TfrmNTRIPSettings& w = Open();
@@ -219,10 +228,38 @@ TEST_F(NTRIPWindow, ASlowOutputPortDropsWholeOldBlocksAndSaysSoOnce)
     EXPECT_GT(w.OutputDevice->DroppedBlocks(), 0u);
     EXPECT_LE(w.OutputDevice->QueuedCorrectionBytes(), 480);
     EXPECT_EQ(LogCount("Output port overrun"), 1);
+    // The line says how much was dropped when it noticed; the status line shows it.
+    EXPECT_EQ(LogCount(QRegularExpression("Output port overrun: [1-9][0-9]* frames? \\([1-9][0-9]*00 bytes\\) of "
+                                          "corrections dropped to keep them under a second old$")),
+              1);
+    w.tmrUpdateTimer();
+    EXPECT_TRUE(w.lblRelayStatus->text().contains(QRegularExpression("^Dropped [1-9][0-9]* of [1-9][0-9]* frames so far$")))
+        << w.lblRelayStatus->text().toStdString();
+    EXPECT_FALSE(w.lblRelayStatus->isHidden());
     // What arrives is whole blocks, the newest last.
     const std::string got = drain(outPty, 0) + drain(outPty, 0);
     ASSERT_EQ(got.size() % 200, 0u);
     EXPECT_EQ(got.back(), 'a' + 19);
+
+    // A minute on, the dropping goes on: a figure for the minute.
+    now = now.addSecs(61);
+    for (char c = 'a'; c < 'a' + 20; ++c) w.ClientData(std::string(200, c).data(), 200);
+    EXPECT_EQ(LogCount(QRegularExpression(" of [1-9][0-9]* frames \\([0-9]+ %, [1-9][0-9]*00 bytes\\) dropped in the "
+                                          "last minute$")),
+              1);
+    EXPECT_TRUE(w.lblRelayStatus->text().endsWith(" frames in the last minute"));
+    // The rest of those blocks make the next minute's figure; a minute without a drop
+    // then: the log says it stopped and the status line clears.
+    drain(outPty, 0);
+    now = now.addSecs(61);
+    w.tmrUpdateTimer();
+    EXPECT_EQ(LogCount(" dropped in the last minute"), 2);
+    now = now.addSecs(61);
+    w.tmrUpdateTimer();
+    EXPECT_EQ(LogCount("Output port: corrections no longer dropped"), 1);
+    EXPECT_TRUE(w.lblRelayStatus->text().isEmpty());
+    EXPECT_TRUE(w.lblRelayStatus->isHidden());
+    Window.reset();
 }
 
 TEST_F(NTRIPWindow, SettingsLoadInOrderAndAnAutoConnectStartsWithoutShowingTheWindow)
@@ -241,7 +278,9 @@ TEST_F(NTRIPWindow, SettingsLoadInOrderAndAnAutoConnectStartsWithoutShowingTheWi
 
     w.tmrUpdateTimer();
     EXPECT_EQ(LogCount("Auto-reconnecting..."), 1);
+    // The worker sets the status before the window hears of it.
     ASSERT_TRUE(waitUntil([&] { return w.Client->Status == ntripReceiving; }));
+    waitUntil([&] { return w.windowTitle() == "Halvek NTRIP Client - Receiving Data"; });
     EXPECT_EQ(w.windowTitle(), "Halvek NTRIP Client - Receiving Data");
     EXPECT_FALSE(w.isVisible());
     EXPECT_TRUE(ownerOnly(skerra::settingsFilePath()));
@@ -328,14 +367,36 @@ TEST_F(NTRIPWindow, WhileAConnectionIsRetriedTheButtonStopsTheRetries)
     ASSERT_TRUE(waitUntil([&] { return LogCount("Reconnect attempt 1/10") == 1 && w.Client->ReconnectTimer->isActive(); }));
     EXPECT_EQ(w.btnConnect->text(), "Disconnect");
 
+    // The title agrees: a retry is coming.
+    EXPECT_EQ(w.windowTitle(), "Halvek NTRIP Client - Waiting to reconnect...");
+
     w.btnConnectClick();
     EXPECT_EQ(LogCount("Disconnecting (manual)..."), 1);
     EXPECT_FALSE(w.Client->Active());
     EXPECT_EQ(w.btnConnect->text(), "Connect");
+    EXPECT_EQ(w.windowTitle(), "Halvek NTRIP Client - Disconnected");
     const int connections = caster.Connections();
     waitUntil([] { return false; }, 800);
     EXPECT_EQ(caster.Connections(), connections);  // no connection after the click
     EXPECT_FALSE(Ini().ReadBool("NTRIP", "AutoConnect", true));
+}
+
+TEST_F(NTRIPWindow, AConnectAfterTheRetriesRanOutIsRetriedAgain)
+{
+    // Every connection is closed unanswered.
+    FakeCaster caster({{CasterStep::close()}});
+    TfrmNTRIPSettings& w = Open();
+    w.Client->ReconnectTimer->setInterval(100);
+    w.Client->MaxReconnect = 1;
+    ConnectTo(caster.Port());
+    ASSERT_TRUE(waitUntil([&] { return LogCount("Reconnect attempt 1/1") == 1 && caster.Connections() == 2 && !w.Client->Active(); }));
+    waitUntil([&] { return w.btnConnect->text() == "Connect"; }, 1000);
+    EXPECT_EQ(w.btnConnect->text(), "Connect");
+    EXPECT_EQ(w.windowTitle(), "Halvek NTRIP Client - Disconnected");
+
+    w.btnConnectClick();
+    ASSERT_TRUE(waitUntil([&] { return LogCount("Reconnect attempt 1/1") == 2 && caster.Connections() == 4; }));
+    w.btnConnectClick();
 }
 
 TEST_F(NTRIPWindow, ThirtySecondsWithoutDataShowTheHiddenWindow)
@@ -354,6 +415,7 @@ TEST_F(NTRIPWindow, ThirtySecondsWithoutDataShowTheHiddenWindow)
     EXPECT_TRUE(w.isVisible());
     EXPECT_EQ(LogCount("No data received for 30 seconds - showing NTRIP settings"), 1);
     w.Client->Connected = false;
+    Window.reset();  // before the clock above goes
 }
 
 TEST_F(NTRIPWindow, AManualPositionOutOfRangeDoesNotConnectAndABadPortBecomes2101)
