@@ -20,12 +20,14 @@
 #include "navigation/survey/SurveyClock.h"
 #include "navigation/survey/SurveyEngine.h"
 #include "platform/ReadableText.h"
+#include "platform/AboveToolWindows.h"
 #include "platform/AppPaths.h"
 #include "platform/Colour.h"
 #include "platform/HandlerGuard.h"
 #include "platform/IniFile.h"
 #include "platform/DisplaySettings.h"
 #include "platform/MessageBox.h"
+#include "platform/ModalAbove.h"
 #include "platform/ProgramRestart.h"
 #include "platform/ScreenPlacement.h"
 #include "shell/FormPlacement.h"
@@ -78,12 +80,11 @@ QString translated(const char* english)
 
 void showWindow(QWidget* window)
 {
-    if (!window) return;
-    window->show();
-    window->raise();
+    if (window) skerra::showAboveToolWindows(window);
 }
 
 constexpr int StatusPanelWidth = 100;
+constexpr int StatusTextPadding = 20;
 constexpr int ShapeBarWidth = 24;
 
 }  // namespace
@@ -345,10 +346,10 @@ void TFNav::BuildStatusBar()
     sStatusBar = new QStatusBar(pRealtime);
     sStatusBar->setObjectName(QStringLiteral("sStatusBar"));
     for (int i = 0; i < StatusPanelCount; ++i) {
-        auto* panel = new QLabel(sStatusBar);
+        auto* panel = new StatusPanelLabel(sStatusBar);
         panel->setObjectName(QStringLiteral("sStatusBarPanel%1").arg(i));
         panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-        panel->setFixedWidth(StatusPanelWidth);
+        panel->ShowText(QString(), 0, StatusPanelWidth);
         sStatusBar->addWidget(panel);
     }
     layout->addWidget(sStatusBar);
@@ -360,10 +361,7 @@ void TFNav::BuildStatusBar()
 void TFNav::ShowLastFileFolder(const QString& fileName)
 {
     LastFileName = fileName;
-    QLabel* panel = StatusPanel(3);
-    const QString folder = LastFileFolderText(fileName, skerra::dataRoot());
-    panel->setText(folder);
-    panel->setFixedWidth(panel->fontMetrics().horizontalAdvance(folder) + 20);
+    ShowStatusPanelText(3, LastFileFolderText(fileName, skerra::dataRoot()));
 }
 
 void TFNav::StatusBarClick(int x)
@@ -387,9 +385,15 @@ bool TFNav::eventFilter(QObject* watched, QEvent* event)
     return Form::eventFilter(watched, event);
 }
 
-QLabel* TFNav::StatusPanel(int index) const
+StatusPanelLabel* TFNav::StatusPanel(int index) const
 {
-    return sStatusBar->findChild<QLabel*>(QStringLiteral("sStatusBarPanel%1").arg(index), Qt::FindDirectChildrenOnly);
+    return sStatusBar->findChild<StatusPanelLabel*>(QStringLiteral("sStatusBarPanel%1").arg(index),
+                                                    Qt::FindDirectChildrenOnly);
+}
+
+void TFNav::ShowStatusPanelText(int panel, const QString& text)
+{
+    if (StatusPanelLabel* label = StatusPanel(panel)) label->ShowText(text, StatusTextPadding);
 }
 
 void TFNav::BuildTimers()
@@ -670,15 +674,22 @@ void TFNav::FormShow()
     // However many shapes a chart holds, the vessel is always drawn.
     fcad->SetAlwaysDrawnLayer(VesselLayerId);
     LoadFormPlacement(this, true);
-    // Windows shown before this one had no chart to go beside: their default places
-    // are taken anew now that it is on the screen.
-    for (skerra::Form* early : std::initializer_list<skerra::Form*>{Navset, fJoystick})
-        if (early && early->isVisible() && !HasStoredPlacement(early))
-            skerra::placeByDefault(early, early->defaultPlace());
+    PlaceStartWindows();
     if (Offsets) Offsets->show();
     if (fJoystick) fJoystick->show();
     ReportDataFolderFailure();
 }
+
+// Windows shown with or before this one had no chart to go beside, or one that the
+// window manager has moved since: their default places are taken anew.
+void TFNav::PlaceStartWindows()
+{
+    for (skerra::Form* early : std::initializer_list<skerra::Form*>{Navset, Offsets, fJoystick})
+        if (early && early->isVisible() && !HasStoredPlacement(early))
+            skerra::placeByDefault(early, early->defaultPlace());
+}
+
+void TFNav::FramedOnScreen() { PlaceStartWindows(); }
 
 void TFNav::ShowLastLayoutAndView()
 {
@@ -828,9 +839,7 @@ void TFNav::Exit1Click() { close(); }
 
 void TFNav::About1Click()
 {
-    if (!formAbout) return;
-    formAbout->setWindowModality(Qt::ApplicationModal);
-    showWindow(formAbout);
+    if (formAbout) skerra::showModalAbove(formAbout, this);
 }
 
 void TFNav::VesselShape1Click() { showWindow(FShape); }
@@ -858,7 +867,7 @@ void TFNav::HalvekNTRIPClient1Click()
         frmNTRIPSettings->SetGPSPort(gpsCorrectionSink_.get(), ZGPS1->PortName());
         frmNTRIPSettings->SetVesselPosition(ZGPS1->GetLatitude(), ZGPS1->GetLongitude(), ZGPS1->GetAltitude());
     }
-    frmNTRIPSettings->show();
+    showWindow(frmNTRIPSettings);
 }
 
 TCorrectionSink* TFNav::GpsCorrectionSink() const { return gpsCorrectionSink_.get(); }

@@ -2,6 +2,7 @@
 
 #include "devices/serial/THalvekSerialGPS.h"
 #include "navigation/TFNav.h"
+#include "platform/AboveToolWindows.h"
 #include "platform/Contrast.h"
 #include "platform/HandlerGuard.h"
 #include "shell/SharedHeader.h"
@@ -229,5 +230,5 @@ void TfRealtime::btOpenLogFolderClick()
 
 void TfRealtime::btShowOffsetsClick()
 {
-    if (Offsets) Offsets->show();
+    if (Offsets) skerra::showAboveToolWindows(Offsets);
 }
