@@ -685,7 +685,7 @@ void TFNav::FormShow()
 void TFNav::PlaceStartWindows()
 {
     for (skerra::Form* early : std::initializer_list<skerra::Form*>{Navset, Offsets, fJoystick})
-        if (early && early->isVisible() && !HasStoredPlacement(early))
+        if (early && early->isVisible() && !early->placedOnPurpose())
             skerra::placeByDefault(early, early->defaultPlace());
 }
 

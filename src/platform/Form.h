@@ -34,7 +34,9 @@ public:
     // Whether the window has been placed: by its first show at its default place, or
     // by a stored placement (markPlaced), which the first show then keeps.
     bool placed() const { return placed_; }
-    void markPlaced() { placed_ = true; }
+    void markPlaced() { placed_ = placedOnPurpose_ = true; }
+    // Whether a stored placement or the opener placed the window, not its default place.
+    bool placedOnPurpose() const { return placedOnPurpose_; }
 
     // Whether the window has been shown in this run of the program.
     bool wasShown() const { return wasShown_; }
@@ -58,6 +60,7 @@ private:
     QPointer<QWidget> opener_;
     std::optional<QPoint> designedPlace_;
     bool placed_ = false;
+    bool placedOnPurpose_ = false;
     bool wasShown_ = false;
     QPointer<QWindow> watched_;  // the window handle whose exposure settles the frame
     bool framedOnce_ = false;

@@ -137,7 +137,9 @@ void keepFrameOnScreen(QWidget* window)
         window->resize(window->size().boundedTo(area.size() - decoration).expandedTo(window->minimumSize()));
         frame = expectedFrame(window);
     }
-    moveFrameTo(window, keepInside(frame, area).topLeft());
+    // A window the program has not placed is placed by the window manager, on the screen.
+    const bool placedByWindowManager = !window->testAttribute(Qt::WA_Moved) && reportedMargins(window).isNull();
+    if (!placedByWindowManager) moveFrameTo(window, keepInside(frame, area).topLeft());
 }
 
 void placeByDefault(QWidget* window, DefaultPlace place, const QWidget* opener)
