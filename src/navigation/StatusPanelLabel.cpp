@@ -25,7 +25,10 @@ void StatusPanelLabel::ShowText(const QString& text, int padding, int wantedWidt
     padding_ = padding;
     wantedWidth_ = wantedWidth;
     setText(text);
-    updateGeometry();
+    if (keepWhole_)
+        setFixedWidth(wantedWidth);
+    else
+        updateGeometry();
     UpdateToolTip();
 }
 

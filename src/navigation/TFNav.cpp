@@ -349,6 +349,8 @@ void TFNav::BuildStatusBar()
         auto* panel = new StatusPanelLabel(sStatusBar);
         panel->setObjectName(QStringLiteral("sStatusBarPanel%1").arg(i));
         panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        // The vessel's position always shows whole; the longer texts give way to it.
+        if (i <= 1) panel->KeepWholeText();
         panel->ShowText(QString(), 0, StatusPanelWidth);
         sStatusBar->addWidget(panel);
     }

@@ -361,11 +361,16 @@ TEST_F(ScreenLayoutTest, AStatusTextNeverChangesTheMainWindowsSize)
     QCoreApplication::processEvents();
     EXPECT_EQ(FNav->size(), size);
 
-    // A text far wider than the window is cut, and shown whole as the panel's tooltip.
+    // A text far wider than the window is cut, and shown whole as the panel's tooltip;
+    // the vessel's position still shows whole.
+    const QString position = QString::fromUtf8("40°0'0.000\"N, 27°30'0.000\"E");
+    FNav->ShowStatusPanelText(0, position);
     const QString longText = QString("Draw polygon to select tracks (right-click to finish) ").repeated(8);
     FNav->ShowStatusPanelText(TFNav::PromptPanel, longText);
     QCoreApplication::processEvents();
     EXPECT_EQ(FNav->size(), size);
+    EXPECT_FALSE(FNav->StatusPanel(0)->Elided());
+    EXPECT_EQ(FNav->StatusPanel(0)->width(), FNav->StatusPanel(0)->fontMetrics().horizontalAdvance(position) + 20);
     StatusPanelLabel* prompt = FNav->StatusPanel(TFNav::PromptPanel);
     EXPECT_EQ(prompt->text(), longText);
     EXPECT_TRUE(prompt->Elided());
