@@ -2,6 +2,7 @@
 
 #include "shell/SharedHeader.h"
 #include "shell/StartupSettings.h"
+#include "platform/AboveToolWindows.h"
 #include "platform/AppPaths.h"
 #include "platform/HandlerGuard.h"
 #include "platform/IniFile.h"
@@ -46,7 +47,7 @@ namespace {
 // Lets windows of lower libraries reach windows above them once all exist.
 void connectToolWindows()
 {
-    Offsets->SetWindowHooks([] { fSVP->show(); }, [] { showModalAbove(frmNTRIPSettings, Offsets); },
+    Offsets->SetWindowHooks([] { showAboveToolWindows(fSVP); }, [] { showModalAbove(frmNTRIPSettings, Offsets); },
                             [] { return fSVP->cUseSVP->isChecked(); });
     fSVP->SaveCommand = [] { FNav->AutomaticSave(); };
     // The confirmation saves the layout first, then starts the survey as the user

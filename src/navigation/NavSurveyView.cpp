@@ -125,14 +125,8 @@ void NavSurveyView::SetLatencyTexts(const QString& current, const QString& avera
     if (fLatency) fLatency->SetLatencyTexts(current, average);
 }
 
-// The panel takes the width of its text.
-void NavSurveyView::SetStatusPanelText(int panel, const QString& text)
-{
-    QLabel* label = nav_.StatusPanel(panel);
-    if (!label) return;
-    label->setText(text);
-    label->setFixedWidth(label->fontMetrics().horizontalAdvance(text) + 20);
-}
+// The panel asks for the width of its text.
+void NavSurveyView::SetStatusPanelText(int panel, const QString& text) { nav_.ShowStatusPanelText(panel, text); }
 
 void NavSurveyView::SetVesselPosition(double latitude, double longitude, double altitude)
 {

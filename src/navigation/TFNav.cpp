@@ -22,12 +22,14 @@
 #include "navigation/survey/SurveyEngine.h"
 #include "platform/ReadableText.h"
 #include "platform/StyleRegistry.h"
+#include "platform/AboveToolWindows.h"
 #include "platform/AppPaths.h"
 #include "platform/Colour.h"
 #include "platform/HandlerGuard.h"
 #include "platform/IniFile.h"
 #include "platform/DisplaySettings.h"
 #include "platform/MessageBox.h"
+#include "platform/ModalAbove.h"
 #include "platform/ProgramRestart.h"
 #include "platform/ScreenPlacement.h"
 #include "shell/FormPlacement.h"
@@ -83,12 +85,11 @@ QString translated(const char* english)
 
 void showWindow(QWidget* window)
 {
-    if (!window) return;
-    window->show();
-    window->raise();
+    if (window) skerra::showAboveToolWindows(window);
 }
 
 constexpr int StatusPanelWidth = 100;
+constexpr int StatusTextPadding = 20;
 constexpr int ShapeBarWidth = 24;
 
 }  // namespace
@@ -351,10 +352,12 @@ void TFNav::BuildStatusBar()
     sStatusBar = new QStatusBar(pRealtime);
     sStatusBar->setObjectName(QStringLiteral("sStatusBar"));
     for (int i = 0; i < StatusPanelCount; ++i) {
-        auto* panel = new QLabel(sStatusBar);
+        auto* panel = new StatusPanelLabel(sStatusBar);
         panel->setObjectName(QStringLiteral("sStatusBarPanel%1").arg(i));
         panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-        panel->setFixedWidth(StatusPanelWidth);
+        // The vessel's position always shows whole; the longer texts give way to it.
+        if (i <= 1) panel->KeepWholeText();
+        panel->ShowText(QString(), 0, StatusPanelWidth);
         sStatusBar->addWidget(panel);
     }
     layout->addWidget(sStatusBar);
@@ -366,10 +369,7 @@ void TFNav::BuildStatusBar()
 void TFNav::ShowLastFileFolder(const QString& fileName)
 {
     LastFileName = fileName;
-    QLabel* panel = StatusPanel(3);
-    const QString folder = LastFileFolderText(fileName, skerra::dataRoot());
-    panel->setText(folder);
-    panel->setFixedWidth(panel->fontMetrics().horizontalAdvance(folder) + 20);
+    ShowStatusPanelText(3, LastFileFolderText(fileName, skerra::dataRoot()));
 }
 
 void TFNav::StatusBarClick(int x)
@@ -393,9 +393,15 @@ bool TFNav::eventFilter(QObject* watched, QEvent* event)
     return Form::eventFilter(watched, event);
 }
 
-QLabel* TFNav::StatusPanel(int index) const
+StatusPanelLabel* TFNav::StatusPanel(int index) const
 {
-    return sStatusBar->findChild<QLabel*>(QStringLiteral("sStatusBarPanel%1").arg(index), Qt::FindDirectChildrenOnly);
+    return sStatusBar->findChild<StatusPanelLabel*>(QStringLiteral("sStatusBarPanel%1").arg(index),
+                                                    Qt::FindDirectChildrenOnly);
+}
+
+void TFNav::ShowStatusPanelText(int panel, const QString& text)
+{
+    if (StatusPanelLabel* label = StatusPanel(panel)) label->ShowText(text, StatusTextPadding);
 }
 
 void TFNav::BuildTimers()
@@ -704,15 +710,22 @@ void TFNav::FormShow()
     // However many shapes a chart holds, the vessel is always drawn.
     fcad->SetAlwaysDrawnLayer(VesselLayerId);
     LoadFormPlacement(this, true);
-    // Windows shown before this one had no chart to go beside: their default places
-    // are taken anew now that it is on the screen.
-    for (skerra::Form* early : std::initializer_list<skerra::Form*>{Navset, fJoystick})
-        if (early && early->isVisible() && !HasStoredPlacement(early))
-            skerra::placeByDefault(early, early->defaultPlace());
+    PlaceStartWindows();
     if (Offsets) Offsets->show();
     if (fJoystick) fJoystick->show();
     ReportDataFolderFailure();
 }
+
+// Windows shown with or before this one had no chart to go beside, or one that the
+// window manager has moved since: their default places are taken anew.
+void TFNav::PlaceStartWindows()
+{
+    for (skerra::Form* early : std::initializer_list<skerra::Form*>{Navset, Offsets, fJoystick})
+        if (early && early->isVisible() && !early->placedOnPurpose())
+            skerra::placeByDefault(early, early->defaultPlace());
+}
+
+void TFNav::FramedOnScreen() { PlaceStartWindows(); }
 
 void TFNav::ShowLastLayoutAndView()
 {
@@ -865,9 +878,7 @@ void TFNav::Exit1Click() { close(); }
 
 void TFNav::About1Click()
 {
-    if (!formAbout) return;
-    formAbout->setWindowModality(Qt::ApplicationModal);
-    showWindow(formAbout);
+    if (formAbout) skerra::showModalAbove(formAbout, this);
 }
 
 void TFNav::VesselShape1Click() { showWindow(FShape); }
@@ -895,7 +906,7 @@ void TFNav::HalvekNTRIPClient1Click()
         frmNTRIPSettings->SetGPSPort(gpsCorrectionSink_.get(), ZGPS1->PortName());
         frmNTRIPSettings->SetVesselPosition(ZGPS1->GetLatitude(), ZGPS1->GetLongitude(), ZGPS1->GetAltitude());
     }
-    frmNTRIPSettings->show();
+    showWindow(frmNTRIPSettings);
 }
 
 TCorrectionSink* TFNav::GpsCorrectionSink() const { return gpsCorrectionSink_.get(); }

@@ -2,6 +2,7 @@
 // The main window: the menus, the survey and drawing tool bars, the chart, the status
 // bar and the survey loop's timers.
 
+#include "StatusPanelLabel.h"
 #include "platform/Form.h"
 
 #include <QKeySequence>
@@ -83,7 +84,9 @@ public:
     // prompts and results (the survey's map tick writes panels 0 and 1 only).
     static constexpr int StatusPanelCount = 7;
     static constexpr int PromptPanel = 5;
-    QLabel* StatusPanel(int index) const;
+    StatusPanelLabel* StatusPanel(int index) const;
+    // Shows the text on a panel, which asks for the text's width (never widening the window).
+    void ShowStatusPanelText(int panel, const QString& text);
 
     // The last layout or import file opened; panel 3 shows its folder, and a click on
     // the panel opens that folder.
@@ -242,6 +245,7 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    void FramedOnScreen() override;
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void changeEvent(QEvent* event) override;
@@ -270,6 +274,7 @@ private:
     void SetApplicationIcon();
     void ApplyLanguageAndOverlaySettings();
     void ShowLanguagePanel();
+    void PlaceStartWindows();
     void CreateChart();
     void CreateSerialDevices();
     void StyleRealtimeButton();
@@ -282,7 +287,6 @@ private:
     void SetDrawingMode(int mode);
     void InstallKeyPreview();
     bool Confirmed(const QString& question);
-    void ShowStatusPanelText(int panel, const QString& text);
     void ClearTrackLayer(const char* layer, const char* question, const char* logText);
     void ArmSelection(bool tracks);
     void DeleteSelection();

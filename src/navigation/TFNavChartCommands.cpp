@@ -13,6 +13,7 @@
 #include "TfWaterfal.h"
 #include "canvas/widget/THalvekCanvas.h"
 #include "navigation/survey/SurveyEngine.h"
+#include "platform/AboveToolWindows.h"
 #include "platform/HandlerGuard.h"
 #include "platform/MessageBox.h"
 #include "platform/NumberText.h"
@@ -103,14 +104,6 @@ bool TFNav::Confirmed(const QString& question)
     request.defaultButton = skerra::MbNo;
     request.parent = this;
     return skerra::showMessage(request) == skerra::MbYes;
-}
-
-void TFNav::ShowStatusPanelText(int panel, const QString& text)
-{
-    QLabel* label = StatusPanel(panel);
-    if (!label) return;
-    label->setText(text);
-    label->setFixedWidth(label->fontMetrics().horizontalAdvance(text) + 20);
 }
 
 // ---- Drawing modes ----
@@ -350,6 +343,5 @@ void TFNav::Generate1Click()
     AutomaticSave();
     if (!fRunline1) return;
     LoadFormPlacement(fRunline1, false);
-    fRunline1->show();
-    fRunline1->raise();
+    skerra::showAboveToolWindows(fRunline1);
 }

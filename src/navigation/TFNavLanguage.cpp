@@ -7,6 +7,7 @@
 #include "TfRunline1.h"
 #include "TfWaterfal.h"
 #include "devices/windows/TfrmNTRIPSettings.h"
+#include "platform/AboveToolWindows.h"
 #include "platform/AppPaths.h"
 #include "platform/IniFile.h"
 #include "shell/ControlCaptions.h"
@@ -94,6 +95,5 @@ void TFNav::StatusBarDblClick()
 void TFNav::TranslationEditor1Click()
 {
     if (!fTranslationEditor) new TfTranslationEditor;
-    fTranslationEditor->show();
-    fTranslationEditor->raise();
+    skerra::showAboveToolWindows(fTranslationEditor);
 }

@@ -3,6 +3,7 @@
 #include "devices/serial/THalvekSerialGPS.h"
 #include "navigation/TFNav.h"
 #include "navigation/ToolIcons.h"
+#include "platform/AboveToolWindows.h"
 #include "platform/Contrast.h"
 #include "platform/DesignBackground.h"
 #include "platform/HandlerGuard.h"
@@ -263,5 +264,5 @@ void TfRealtime::btOpenLogFolderClick()
 
 void TfRealtime::btShowOffsetsClick()
 {
-    if (Offsets) Offsets->show();
+    if (Offsets) skerra::showAboveToolWindows(Offsets);
 }

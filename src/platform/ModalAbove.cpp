@@ -1,5 +1,6 @@
 #include "ModalAbove.h"
 
+#include "AboveToolWindows.h"
 #include "Form.h"
 #include "ScreenPlacement.h"
 
@@ -14,7 +15,7 @@ namespace {
 // Undoes the modal show once the window hides.
 class ModalEnd : public QObject {
 public:
-    ModalEnd(QWidget* window, bool addedOnTop) : QObject(window), window_(window), addedOnTop_(addedOnTop) {}
+    explicit ModalEnd(QWidget* window) : QObject(window), window_(window) {}
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
@@ -23,14 +24,6 @@ protected:
             window_->removeEventFilter(this);
             window_->setWindowModality(Qt::NonModal);
             if (QWindow* handle = window_->windowHandle()) handle->setTransientParent(nullptr);
-            // Window flags are not changed while the window system is still hiding it.
-            if (addedOnTop_)
-                QMetaObject::invokeMethod(
-                    window_,
-                    [window = window_] {
-                        if (window && !window->isVisible()) window->setWindowFlag(Qt::WindowStaysOnTopHint, false);
-                    },
-                    Qt::QueuedConnection);
             deleteLater();
         }
         return false;
@@ -38,7 +31,6 @@ protected:
 
 private:
     QPointer<QWidget> window_;
-    bool addedOnTop_;
 };
 
 }  // namespace
@@ -46,9 +38,8 @@ private:
 void showModalAbove(QWidget* window, QWidget* opener)
 {
     if (window->isVisible()) window->hide();
-    const bool addOnTop = opener && (opener->windowFlags() & Qt::WindowStaysOnTopHint)
-                          && !(window->windowFlags() & Qt::WindowStaysOnTopHint);
-    if (addOnTop) window->setWindowFlag(Qt::WindowStaysOnTopHint, true);
+    // Above every window of the program, those that stay on top included.
+    stayOnTopWhileShown(window);
     window->setWindowModality(Qt::ApplicationModal);
     if (auto* form = qobject_cast<Form*>(window)) {
         form->setOpener(opener);
@@ -60,7 +51,7 @@ void showModalAbove(QWidget* window, QWidget* opener)
         window->windowHandle()->setTransientParent(opener->window()->windowHandle());
     }
     placeByDefault(window, DefaultPlace::CentredOnOpener, opener);
-    window->installEventFilter(new ModalEnd(window, addOnTop));
+    window->installEventFilter(new ModalEnd(window));
     window->show();
     window->raise();
     window->activateWindow();

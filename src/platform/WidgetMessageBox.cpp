@@ -32,6 +32,8 @@ int showOnScreen(const MessageRequest& r)
     if (parent) parent = parent->window();
     QMessageBox box(iconFor(r.kind), r.title.isEmpty() ? QApplication::applicationDisplayName() : r.title,
                     r.text, QMessageBox::NoButton, parent);
+    // A modal box lies above every window of the program, those that stay on top included.
+    box.setWindowFlag(Qt::WindowStaysOnTopHint, true);
     for (const auto& b : kButtons) {
         if (r.buttons & b.ours) box.addButton(b.qt);
         if (r.defaultButton == b.ours) box.setDefaultButton(b.qt);

@@ -8,6 +8,8 @@
 #include <QRect>
 #include <QSize>
 
+#include <vector>
+
 namespace skerra {
 
 // A window's default place, taken while the settings file stores none for it.
@@ -39,12 +41,19 @@ inline constexpr int ChartCornerGap = 8;
 // wider or taller than the area keeps its left or top edge on the area's.
 QRect keepInside(QRect frame, QRect area);
 
-// The frame's top-left corner at the default place.
+// The frame's top-left corner at the default place. A centred window keeps clear of
+// the main window's bars (it stays inside the chart's area where it fits there).
 QPoint defaultFramePosition(DefaultPlace place, QSize frame, QPoint designed, const PlacementAnchors& anchors);
+
+// Where a frame of the given size goes inside the area so that it covers none of the
+// taken rectangles: the preferred place if it is free, else the free place nearest to
+// it among the area's corners and edges and the places beside each taken rectangle.
+// With no free place, the one that covers least (the preferred one on a tie).
+QPoint freeFramePosition(QSize frame, QPoint preferred, QRect area, const std::vector<QRect>& taken);
 
 // The frame a window will have around the given client geometry: the reported
 // margins, or, for a decorated window whose margins the window system has not told
-// yet, a common title bar and border.
-QMargins expectedFrameMargins(QMargins reported, bool decorated);
+// yet, those of another framed window (known), or else a common title bar and border.
+QMargins expectedFrameMargins(QMargins reported, bool decorated, QMargins known = {});
 
 }  // namespace skerra

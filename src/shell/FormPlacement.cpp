@@ -10,12 +10,16 @@
 
 void SaveFormPlacement(QWidget* form)
 {
+    // A window not shown in this run has not been placed by the user: its stored place stays.
+    if (auto* window = qobject_cast<skerra::Form*>(form); window && !window->wasShown()) return;
     skerra::IniFile ini(skerra::settingsFilePath());
     const QString section = form->objectName();
     const int state = form->isMaximized() ? 2 : (form->isMinimized() ? 1 : 0);
-    // Left/Top are the window's position as move() takes it, Width/Height its size as
-    // resize() takes it, so a restore puts the window back where it was.
-    const QRect bounds = form->isMinimized() ? form->normalGeometry() : QRect(form->pos(), form->size());
+    // Left/Top are the position of the window's frame, as the restore puts it back,
+    // Width/Height its size as resize() takes it.
+    const QPoint frameOffset = skerra::expectedFrame(form).topLeft() - form->geometry().topLeft();
+    const QRect client = form->isMinimized() ? form->normalGeometry() : form->geometry();
+    const QRect bounds(client.topLeft() + frameOffset, client.size());
     skerra::IniFile::Batch batch(ini);
     ini.WriteInteger(section, "WindowState", state);
     ini.WriteInteger(section, "Left", bounds.left());
@@ -49,7 +53,7 @@ void LoadFormPlacement(QWidget* form, bool withSize)
     if (stored) {
         QPoint pos(ini.ReadInteger(section, "Left", 0), ini.ReadInteger(section, "Top", 0));
         const QRect area = skerra::availableAreaFor(form);
-        form->move(area.topLeft() + skerra::keepOnScreen(pos - area.topLeft(), area.size()));
+        skerra::moveFrameTo(form, area.topLeft() + skerra::keepOnScreen(pos - area.topLeft(), area.size()));
         if (auto* window = qobject_cast<skerra::Form*>(form)) window->markPlaced();
     }
     skerra::keepFrameOnScreen(form);

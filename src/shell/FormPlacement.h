@@ -5,6 +5,8 @@
 
 class QWidget;
 
+// Left and Top are the position of the window's frame. A window that has not been
+// shown in this run keeps what is stored.
 void SaveFormPlacement(QWidget* form);
 
 // Restores a saved placement. State 2 maximises and changes nothing else; otherwise

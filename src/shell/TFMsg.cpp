@@ -41,13 +41,16 @@ TFMsg::TFMsg(QWidget* parent) : FormOf(FMsg, QStringLiteral("FMsg"), QStringLite
     connect(Timer1, &QTimer::timeout, this, [this] { skerra::guarded(this, [this] { Timer1Timer(); }); });
 
     resize(413, 192);
-    move(1017, 148);
+    setDesignedPlace({1017, 148});
 }
 
 void TFMsg::addStatusLine(const QString& text, bool show)
 {
     Msg->appendPlainText(text);
-    if (show && !isVisible()) this->show();
+    if (!show) return;
+    if (!isVisible()) this->show();
+    // A report lies above the other tool windows.
+    raise();
 }
 
 QStringList TFMsg::statusLines() const

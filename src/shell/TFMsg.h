@@ -17,7 +17,7 @@ public:
 
     // Appends one status line to `Msg` (the oldest lines go beyond MaxLines) and, with
     // show, shows the window without activating it. Showing an already visible window
-    // does not restart its 4-second count.
+    // does not restart its 4-second count; it raises the window above the other tool windows.
     void addStatusLine(const QString& text, bool show);
     QStringList statusLines() const;
     // Kept, the window does not hide itself (a click still hides it); released, a

@@ -61,7 +61,7 @@ TfLatency::TfLatency(QWidget* parent) : FormOf(fLatency, QStringLiteral("fLatenc
 
     skerra::guarded(this, [this] { FormCreate(); });
     adjustSize();
-    move(0, 0);
+    setDesignedPlace({0, 0});
 }
 
 QLineEdit* TfLatency::addLabelledEdit(const char* name, const QString& label, int column)

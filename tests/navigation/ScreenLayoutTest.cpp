@@ -1,7 +1,10 @@
 // The windows on a 1024 x 768 field-laptop screen (the offscreen platform set up with
-// one screen of that size): where each window goes on a first start, stored places
-// off the screen, the dialogs that must be modal above their openers, and texts that
-// must fit their controls in English and Turkish.
+// one screen of that size; built a second time for a 1920 x 1080 screen), with the
+// frame margins a window manager gives simulated: where each window goes on a first
+// start and beside a main window placed elsewhere, stored places off the screen and
+// back where they were stored, the dialogs that must be modal above their openers,
+// status texts that must not widen the main window, and texts that must fit their
+// controls in English and Turkish.
 
 #include "MainWindowTestSupport.h"
 #include "OffscreenScreens.h"
@@ -15,6 +18,7 @@
 #include "navigation/TfWaterfal.h"
 #include "platform/Contrast.h"
 #include "platform/IniFile.h"
+#include "navigation/StatusPanelLabel.h"
 #include "platform/ScreenPlacement.h"
 #include "platform/SkerraApplication.h"
 #include "platform/StyleRegistry.h"
@@ -31,6 +35,7 @@
 #include "soundvelocity/TfSVPGraph.h"
 
 #include <QAbstractButton>
+#include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
@@ -52,9 +57,18 @@
 #include <QWindow>
 #include <gtest/gtest.h>
 
+#include <map>
+
 namespace {
 
-const QRect Screen(0, 0, 1024, 768);
+#ifndef SKERRA_TEST_SCREEN_WIDTH
+#define SKERRA_TEST_SCREEN_WIDTH 1024
+#define SKERRA_TEST_SCREEN_HEIGHT 768
+#endif
+
+const QRect Screen(0, 0, SKERRA_TEST_SCREEN_WIDTH, SKERRA_TEST_SCREEN_HEIGHT);
+// A title bar and a one-pixel border, as the window managers of field laptops draw them.
+const QMargins WindowManagerFrame(1, 20, 1, 1);
 
 QString nameOf(const QWidget* w) { return w->objectName(); }
 
@@ -151,9 +165,12 @@ TEST_F(ScreenLayoutTest, AFirstStartPutsEveryWindowOnTheScreenAndTheStartWindows
         if (w->isVisible()) expectInsideTheScreen(w);
     }
     expectNoControlCovered(fLatency);
+    // Settings windows and dialogs centred across the main window, below its bars.
     const QPoint mainCentre = skerra::expectedFrame(FNav).center();
-    for (QWidget* w : {static_cast<QWidget*>(FShape), static_cast<QWidget*>(FGPS), static_cast<QWidget*>(formAbout)})
-        EXPECT_LE((skerra::expectedFrame(w).center() - mainCentre).manhattanLength(), 2) << nameOf(w).toStdString();
+    for (QWidget* w : {static_cast<QWidget*>(FShape), static_cast<QWidget*>(FGPS), static_cast<QWidget*>(formAbout)}) {
+        EXPECT_LE(std::abs(skerra::expectedFrame(w).center().x() - mainCentre.x()), 2) << nameOf(w).toStdString();
+        expectNoControlCovered(w);
+    }
 }
 
 TEST_F(ScreenLayoutTest, TheSurveyWindowsComeBackWhereTheyWereAfterStopAndStart)
@@ -191,13 +208,13 @@ TEST_F(ScreenLayoutTest, StoredOrDesignedPlacesOffTheScreenAreMovedIn)
                        static_cast<QWidget*>(Navset), static_cast<QWidget*>(fSVP)})
         expectInsideTheScreen(w);
     // A place that fits stays as stored.
-    EXPECT_EQ(Offsets->pos().y(), 100);
+    EXPECT_EQ(skerra::expectedFrame(Offsets).y(), 100);
 
-    // The message window's own design place, 1017,148, is moved in as a whole.
+    // The message window's own design place, 1017,148, is moved in as a whole, onto the chart.
     FMsg->addStatusLine("Cannot open the sounder port", true);
     QCoreApplication::processEvents();
     expectInsideTheScreen(FMsg);
-    EXPECT_EQ(FMsg->pos().y(), 148);
+    EXPECT_TRUE(onScreen(FNav->Panel4).contains(skerra::expectedFrame(FMsg)));
 }
 
 TEST_F(ScreenLayoutTest, DialogsOpenedFromAlwaysOnTopWindowsAreModalAndAboveThem)
@@ -234,6 +251,139 @@ TEST_F(ScreenLayoutTest, DialogsOpenedFromAlwaysOnTopWindowsAreModalAndAboveThem
     fSVP->ShowGraphModal();
     EXPECT_TRUE(checked);
     EXPECT_FALSE(fSVPGraph->isVisible());
+}
+
+TEST_F(ScreenLayoutTest, WindowsTheUserOpensStayAboveTheToolWindowsWhileShown)
+{
+    Open();
+    FNav->findChild<QAction*>("HalvekNTRIPClient1")->trigger();
+    QCoreApplication::processEvents();
+    ASSERT_TRUE(frmNTRIPSettings->isVisible());
+    EXPECT_TRUE(frmNTRIPSettings->windowFlags() & Qt::WindowStaysOnTopHint);
+    frmNTRIPSettings->hide();
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(frmNTRIPSettings->windowFlags() & Qt::WindowStaysOnTopHint);
+
+    // The About box is modal and lies above every window, those that stay on top included.
+    bool checked = false;
+    QTimer::singleShot(0, formAbout, [&] {
+        checked = true;
+        EXPECT_TRUE(formAbout->isModal());
+        EXPECT_TRUE(formAbout->windowFlags() & Qt::WindowStaysOnTopHint);
+        formAbout->close();
+    });
+    FNav->findChild<QAction*>("About1")->trigger();
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(checked);
+}
+
+// The main window where a window manager put it (stored here), not at the screen's corner.
+QRect mainWindowElsewhere()
+{
+    const int width = std::min(1024, Screen.width() - 200), height = std::min(700, Screen.height() - 150);
+    return {Screen.width() - width - 40, Screen.height() - height - 60, width, height};
+}
+
+TEST_F(ScreenLayoutTest, ToolWindowsGoInsideTheMainWindowWhereverItIsAndCentredOnesClearOfItsBars)
+{
+    const QRect main = mainWindowElsewhere();
+    {
+        skerra::IniFile ini(skerra::settingsFilePath());
+        ini.WriteInteger("FNav", "Left", main.left());
+        ini.WriteInteger("FNav", "Top", main.top());
+        ini.WriteInteger("FNav", "Width", main.width());
+        ini.WriteInteger("FNav", "Height", main.height());
+    }
+    Open();
+    const QRect mainFrame = skerra::expectedFrame(FNav);
+    ASSERT_EQ(mainFrame.topLeft(), main.topLeft());
+    ASSERT_EQ(FNav->geometry().topLeft(), main.topLeft() + QPoint(WindowManagerFrame.left(), WindowManagerFrame.top()));
+    for (QWidget* w : {static_cast<QWidget*>(Navset), static_cast<QWidget*>(Offsets),
+                       static_cast<QWidget*>(fJoystick)}) {
+        EXPECT_TRUE(mainFrame.contains(skerra::expectedFrame(w))) << nameOf(w).toStdString();
+        expectNoControlCovered(w);
+    }
+    // Settings windows and dialogs, centred on the main window, keep off its bars where they fit below them.
+    const QRect chart = onScreen(FNav->Panel4);
+    for (QWidget* w : {static_cast<QWidget*>(FShape), static_cast<QWidget*>(FGPS), static_cast<QWidget*>(fSVP),
+                       static_cast<QWidget*>(fTheme), static_cast<QWidget*>(fRunline1)}) {
+        w->show();
+        QCoreApplication::processEvents();
+        const QRect frame = skerra::expectedFrame(w);
+        if (frame.width() <= chart.width() && frame.height() <= chart.height()) expectNoControlCovered(w);
+        expectInsideTheScreen(w);
+        w->hide();
+    }
+}
+
+TEST_F(ScreenLayoutTest, StoredPlacesComeBackWhereTheyWereAndWindowsNotShownKeepTheirs)
+{
+    // The echogram's place from an earlier run; this run never shows it.
+    {
+        skerra::IniFile ini(skerra::settingsFilePath());
+        ini.WriteInteger("fWaterfal", "Left", 316);
+        ini.WriteInteger("fWaterfal", "Top", 220);
+    }
+    Open();
+    ShowEach({fRealtime, fSVP});
+    const std::vector<QWidget*> shown{Navset, Offsets, fRealtime, fSVP, FNav};
+    // Moved by the user, as far as the screen lets them.
+    for (QWidget* w : shown)
+        skerra::moveFrameTo(w, skerra::keepInside(skerra::expectedFrame(w).translated(13, 17), Screen).topLeft());
+    std::map<QString, QPoint> places;
+    for (QWidget* w : shown) places[nameOf(w)] = skerra::expectedFrame(w).topLeft();
+    FNav->FormCloseQuery();
+    const auto stored = [](const char* window) {
+        const skerra::IniFile ini(skerra::settingsFilePath());
+        return QPoint(ini.ReadInteger(window, "Left", -1), ini.ReadInteger(window, "Top", -1));
+    };
+    for (const auto& [name, place] : places) EXPECT_EQ(stored(name.toLatin1().constData()), place) << name.toStdString();
+    EXPECT_EQ(stored("fWaterfal"), QPoint(316, 220));
+
+    // The next run puts each frame back where it was stored, and stores the same again.
+    program_.Close();
+    Open();
+    ShowEach({fRealtime, fSVP});
+    for (QWidget* w : {static_cast<QWidget*>(Navset), static_cast<QWidget*>(Offsets),
+                       static_cast<QWidget*>(fRealtime), static_cast<QWidget*>(fSVP), static_cast<QWidget*>(FNav)})
+        EXPECT_EQ(skerra::expectedFrame(w).topLeft(), places[nameOf(w)]) << nameOf(w).toStdString();
+    FNav->FormCloseQuery();
+    for (const auto& [name, place] : places) EXPECT_EQ(stored(name.toLatin1().constData()), place) << name.toStdString();
+    EXPECT_EQ(stored("fWaterfal"), QPoint(316, 220));
+}
+
+TEST_F(ScreenLayoutTest, AStatusTextNeverChangesTheMainWindowsSize)
+{
+    Open();
+    const QSize size = FNav->size();
+    FNav->findChild<QAction*>("bMouseSelect")->trigger();
+    FNav->findChild<QAction*>("bSelectTracks")->trigger();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(FNav->size(), size);
+
+    // A text far wider than the window is cut, and shown whole as the panel's tooltip;
+    // the vessel's position still shows whole.
+    const QString position = QString::fromUtf8("40°0'0.000\"N, 27°30'0.000\"E");
+    FNav->ShowStatusPanelText(0, position);
+    const QString longText = QString("Draw polygon to select tracks (right-click to finish) ").repeated(8);
+    FNav->ShowStatusPanelText(TFNav::PromptPanel, longText);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(FNav->size(), size);
+    EXPECT_FALSE(FNav->StatusPanel(0)->Elided());
+    EXPECT_EQ(FNav->StatusPanel(0)->width(), FNav->StatusPanel(0)->fontMetrics().horizontalAdvance(position) + 20);
+    StatusPanelLabel* prompt = FNav->StatusPanel(TFNav::PromptPanel);
+    EXPECT_EQ(prompt->text(), longText);
+    EXPECT_TRUE(prompt->Elided());
+    EXPECT_EQ(prompt->toolTip(), longText);
+    const QRect bar = onScreen(FNav->pRealtime);
+    EXPECT_TRUE(bar.contains(onScreen(prompt))) << "the panel stays inside the status bar";
+
+    // A text that fits is shown whole, without a tooltip, at the width it asks for.
+    FNav->ShowStatusPanelText(TFNav::PromptPanel, "Ready");
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(prompt->Elided());
+    EXPECT_EQ(prompt->toolTip(), "");
+    EXPECT_EQ(FNav->size(), size);
 }
 
 // ---- Texts that must fit their controls ----
@@ -390,15 +540,22 @@ TEST_F(ScreenLayoutTest, EveryStyleGivesEveryCaptionAReadableColour)
 
 }  // namespace
 
-// One offscreen screen of 1024 x 768, as on the common field laptops.
+// One offscreen screen of the test's size (1024 x 768, as on the common field laptops),
+// its windows framed as a window manager would.
 int main(int argc, char** argv)
 {
     QTemporaryDir configFolder;
-    if (!useOffscreenScreens(configFolder, R"([{"name": "laptop", "x": 0, "y": 0, "width": 1024, "height": 768,
-        "logicalDpi": 96, "dpr": 1.0}])"))
-        return 2;
+    const QByteArray screens = QByteArray(R"([{"name": "laptop", "x": 0, "y": 0, "width": )")
+                               + QByteArray::number(Screen.width()) + R"(, "height": )"
+                               + QByteArray::number(Screen.height()) + R"(, "logicalDpi": 96, "dpr": 1.0}])";
+    if (!useOffscreenScreens(configFolder, screens, false)) return 2;
     testing::InitGoogleTest(&argc, argv);
+#ifdef SKERRA_TEST_PLACES_ONLY
+    // The texts and colours do not depend on the screen's size: measured on the small one only.
+    if (GTEST_FLAG_GET(filter) == "*") GTEST_FLAG_SET(filter, "ScreenLayoutTest.*-*Style*");
+#endif
     skerra::SkerraApplication app(argc, argv);
     skerra::setMessageHandler({});
+    skerra::simulateFrameMargins(WindowManagerFrame);
     return RUN_ALL_TESTS();
 }

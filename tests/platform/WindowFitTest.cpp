@@ -43,7 +43,7 @@ TEST(WindowFit, DefaultPlacesAroundTheMainWindowAndTheChart)
     } cases[] = {
         {DefaultPlace::AsDesigned, {5, 6}},
         {DefaultPlace::CentredOnMain, {362, 240}},
-        {DefaultPlace::CentredOnOpener, {617, 90}},
+        {DefaultPlace::CentredOnOpener, {617, 126}},  // centred on the opener, then below the bars
         {DefaultPlace::ChartUpperLeft, {24 + gap, 126 + gap}},
         {DefaultPlace::ChartUpperCentre, {374, 126 + gap}},
         {DefaultPlace::ChartUpperRight, {1024 - gap - 300, 126 + gap}},
@@ -62,11 +62,61 @@ TEST(WindowFit, DefaultPlacesAroundTheMainWindowAndTheChart)
               QPoint(1024 - gap - 300, 740 - gap - 250));
 }
 
-TEST(WindowFit, ADecoratedWindowNotYetFramedIsGivenATitleBar)
+TEST(WindowFit, CentredWindowsKeepClearOfTheMainWindowsBarsWhereTheyFitBelowThem)
+{
+    // The main window where a window manager put it, framed, on a large screen.
+    skerra::PlacementAnchors anchors;
+    anchors.available = QRect(0, 0, 1920, 1052);
+    anchors.mainWindow = QRect(740, 323, 1026, 721);
+    anchors.chart = QRect(765, 470, 1000, 552);  // below the menu and tool bars, above the status bar
+    const struct {
+        const char* what;
+        QSize frame;
+        QPoint at;
+    } cases[] = {
+        {"small: centred on the main window", {300, 200}, {1103, 583}},
+        {"tall: moved down to the chart's top", {400, 500}, {1053, 470}},
+        {"taller than the chart: top on the chart's", {400, 700}, {1053, 470}},
+        {"wider than the chart: left on the chart's", {1010, 200}, {765, 583}},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(skerra::defaultFramePosition(DefaultPlace::CentredOnMain, c.frame, {}, anchors), c.at) << c.what;
+        anchors.opener = anchors.mainWindow;
+        EXPECT_EQ(skerra::defaultFramePosition(DefaultPlace::CentredOnOpener, c.frame, {}, anchors), c.at) << c.what;
+        anchors.opener = {};
+    }
+}
+
+TEST(WindowFit, AFreePlaceCoversNoTakenWindowWhereThereIsRoom)
+{
+    const QRect chart(24, 146, 1000, 560);
+    const QRect settings(32, 154, 260, 540), offsets(506, 154, 510, 230);  // upper left, upper right
+    const QSize numbers(421, 220);
+    const QPoint upperCentre(313, 154);
+    // Free where it is preferred: kept.
+    EXPECT_EQ(skerra::freeFramePosition(numbers, {300, 470}, chart, {settings, offsets}), QPoint(300, 470));
+    // Covering a window: moved to the free place nearest to the preferred one.
+    const QPoint moved = skerra::freeFramePosition(numbers, upperCentre, chart, {settings, offsets});
+    const QRect frame(moved, numbers);
+    EXPECT_TRUE(chart.contains(frame));
+    EXPECT_FALSE(frame.intersects(settings));
+    EXPECT_FALSE(frame.intersects(offsets));
+    EXPECT_EQ(moved, QPoint(313, 384)) << "just below the offsets window";
+    // No free place at all: the one that covers least, inside the area.
+    const QRect full(24, 146, 500, 300);
+    const QPoint least = skerra::freeFramePosition({300, 200}, {24, 146}, full, {QRect(24, 146, 400, 300)});
+    EXPECT_TRUE(full.contains(QRect(least, QSize(300, 200))));
+    EXPECT_EQ(least.x(), 224);
+}
+
+TEST(WindowFit, ADecoratedWindowNotYetFramedIsGivenTheFrameOfTheWindowsFramedBefore)
 {
     EXPECT_EQ(skerra::expectedFrameMargins({}, false), QMargins());
     EXPECT_GT(skerra::expectedFrameMargins({}, true).top(), 20);
     EXPECT_EQ(skerra::expectedFrameMargins({2, 2, 2, 2}, true), QMargins(2, 2, 2, 2));
+    EXPECT_EQ(skerra::expectedFrameMargins({}, true, {1, 20, 1, 1}), QMargins(1, 20, 1, 1));
+    EXPECT_EQ(skerra::expectedFrameMargins({}, false, {1, 20, 1, 1}), QMargins());
+    EXPECT_EQ(skerra::expectedFrameMargins({2, 2, 2, 2}, true, {1, 20, 1, 1}), QMargins(2, 2, 2, 2));
 }
 
 TEST(Contrast, RatiosOfKnownPairs)

@@ -3,6 +3,7 @@
 
 #include "platform/AppPaths.h"
 #include "platform/IniFile.h"
+#include "platform/ScreenPlacement.h"
 
 #include <QTemporaryDir>
 #include <QWidget>
@@ -68,7 +69,7 @@ TEST_F(FormPlacementTest, NegativeLeftIsMovedOnScreen)
     QWidget w;
     w.setObjectName("Offsets");
     LoadFormPlacement(&w, false);
-    EXPECT_EQ(w.pos(), QPoint(0, 30));
+    EXPECT_EQ(skerra::expectedFrame(&w).topLeft(), QPoint(0, 30));
     EXPECT_FALSE(w.isMinimized());
 }
 

@@ -1,6 +1,7 @@
 #include "TfRTCMParsing.h"
 
 #include "devices/rtcm/RTCMReportLog.h"
+#include "platform/AboveToolWindows.h"
 #include "platform/Clock.h"
 #include "platform/HandlerGuard.h"
 
@@ -70,9 +71,7 @@ std::vector<std::string> TfRTCMParsing::ShowReport(const std::string& snapshot,
     if (!fRTCMParsing)
         new TfRTCMParsing;   // top level, kept until the application ends
     ClearMemo(fRTCMParsing);
-    fRTCMParsing->show();
-    fRTCMParsing->raise();
-    fRTCMParsing->activateWindow();
+    skerra::showAboveToolWindows(fRTCMParsing);
 
     skerra::rtcm::TRTCMReportInput input;
     input.Snapshot = snapshot;
