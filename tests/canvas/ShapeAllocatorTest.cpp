@@ -250,8 +250,9 @@ TEST(ShapeAllocatorTest, MemoryOfThreadsThatEndedComesBack)
                 previous = std::move(chart);
                 continue;
             }
-            if (chart.model)
+            if (chart.model) {
                 ASSERT_TRUE(intact(chart, c.freedBy == FreedBy::AnotherBeforeAndAfter ? kPoints / 2 : 0));
+            }
             chart = Chart();
             EXPECT_LE(ShapeAllocator::slabBytes(), before) << "round " << round;
         }
