@@ -11,5 +11,7 @@ locale-gen >/dev/null
 bash scripts/build.sh
 # The readers of outside input, fuzzed briefly under ASan and UBSan.
 bash scripts/fuzz.sh
+# The chart model's and the layout file's tests under ASan and UBSan.
+bash scripts/sanitize.sh
 export QT_QPA_PLATFORM=offscreen
 ctest --test-dir build -j"$(nproc)" --output-on-failure --timeout 300

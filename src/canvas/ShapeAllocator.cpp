@@ -5,7 +5,9 @@
 #include <algorithm>
 #include <atomic>
 #include <cstdint>
+#include <mutex>
 #include <new>
+#include <utility>
 
 #if defined(__SANITIZE_ADDRESS__)
 #define SKERRA_SHAPES_FROM_HEAP 1
@@ -23,6 +25,7 @@ void* ShapeAllocator::allocate(std::size_t size) { return ::operator new(size); 
 void ShapeAllocator::release(void* p, std::size_t) noexcept { ::operator delete(p); }
 std::size_t ShapeAllocator::slabBytes() { return 0; }
 std::size_t ShapeAllocator::reserveBytes() { return 0; }
+bool ShapeAllocator::carvesChunks() { return false; }
 
 #else
 
@@ -132,26 +135,43 @@ struct Pool {
         }
     }
 
-    // From another thread: the owner takes the block back at its next chance.
+    // From another thread: the owner takes the block back at its next chance;
+    // a pool whose thread ended is emptied at once.
     void releaseRemote(void* p, std::size_t blockSize) noexcept
     {
         static_cast<std::size_t*>(p)[1] = blockSize;
         void* head = remote.load(std::memory_order_relaxed);
         do
             *static_cast<void**>(p) = head;
-        while (!remote.compare_exchange_weak(head, p, std::memory_order_release, std::memory_order_relaxed));
+        while (!remote.compare_exchange_weak(head, p, std::memory_order_seq_cst, std::memory_order_relaxed));
+        // Either the ending thread's last look at the list finds the block, or
+        // this sees that it ended (both sides sequentially consistent).
+        if (orphaned.load(std::memory_order_seq_cst))
+            takeRemoteOfOrphan();
     }
+
+    // The thread of the pool ends: the blocks released to it so far go back,
+    // its empty chunks go to the system, and the pool waits for a thread to
+    // adopt it with the chunks that still hold blocks.
+    void orphan() noexcept;
+    // A new thread takes the pool over.
+    void adopt() noexcept;
 
     Chunk* withFree[kClasses] = {};  // per block size, chunks holding released blocks of it
     Chunk* current = nullptr;        // where fresh blocks are carved
     Chunk* spares = nullptr;
     std::size_t spareCount = 0;
     std::atomic<void*> remote{nullptr};
+    // No thread owns the pool: whoever holds orphanLock tends it.
+    std::atomic<bool> orphaned{false};
+    Pool* nextOrphan = nullptr;
 
 private:
+    void takeRemoteOfOrphan() noexcept;
+
     void takeRemote() noexcept
     {
-        void* p = remote.exchange(nullptr, std::memory_order_acquire);
+        void* p = remote.exchange(nullptr, std::memory_order_seq_cst);
         while (p) {
             void* next = *static_cast<void**>(p);
             release(chunkOf(p), p, static_cast<std::size_t*>(p)[1]);
@@ -209,13 +229,13 @@ private:
     }
 
     // An empty chunk leaves the lists of released blocks; it is kept for reuse
-    // while the reserve has room, else it goes back whole.
+    // while the reserve has room and a thread owns the pool, else it goes back whole.
     void retire(Chunk* chunk) noexcept
     {
         for (std::size_t c = 0; c < kClasses; ++c)
             if (chunk->sized[c].listed)
                 unlink(c, chunk);
-        if (spareCount < kReserveChunks) {
+        if (spareCount < kReserveChunks && !orphaned.load(std::memory_order_relaxed)) {
             chunk->nextSpare = spares;
             spares = chunk;
             ++spareCount;
@@ -223,16 +243,77 @@ private:
         }
         unmapChunk(chunk);
     }
+
+    void freeSpares() noexcept
+    {
+        while (spares) {
+            Chunk* next = spares->nextSpare;
+            unmapChunk(spares);
+            spares = next;
+        }
+        spareCount = 0;
+    }
 };
 
-// The calling thread's pool; made on first use and never destroyed: its
-// shapes may outlive the thread, and other threads may still release them.
+// The pools of ended threads. A pool is never destroyed: its blocks may
+// outlive its thread, and other threads may still release them.
+constinit std::mutex orphanLock;
+Pool* orphans = nullptr;
+
+void Pool::orphan() noexcept
+{
+    std::lock_guard lock(orphanLock);
+    orphaned.store(true, std::memory_order_seq_cst);
+    takeRemote();
+    freeSpares();
+    nextOrphan = orphans;
+    orphans = this;
+}
+
+void Pool::adopt() noexcept { orphaned.store(false, std::memory_order_relaxed); }
+
+void Pool::takeRemoteOfOrphan() noexcept
+{
+    std::lock_guard lock(orphanLock);
+    if (orphaned.load(std::memory_order_relaxed))  // else adopted meanwhile: its new thread takes them
+        takeRemote();
+}
+
+Pool* adoptOrMake()
+{
+    {
+        std::lock_guard lock(orphanLock);
+        if (Pool* pool = orphans) {
+            orphans = pool->nextOrphan;
+            pool->nextOrphan = nullptr;
+            pool->adopt();
+            return pool;
+        }
+    }
+    return new Pool;
+}
+
+// The calling thread's pool, made (or adopted) at its first shape.
+constinit thread_local Pool* threadPool = nullptr;
+
+// Hands the thread's pool over when the thread ends.
+struct PoolHandover {
+    bool armed = false;
+    ~PoolHandover()
+    {
+        if (Pool* pool = std::exchange(threadPool, nullptr))
+            pool->orphan();
+    }
+};
+thread_local PoolHandover handover;
+
 Pool* localPool(bool make)
 {
-    static thread_local Pool* pool = nullptr;
-    if (!pool && make)
-        pool = new Pool;
-    return pool;
+    if (!threadPool && make) {
+        threadPool = adoptOrMake();
+        handover.armed = true;  // its end is seen to
+    }
+    return threadPool;
 }
 
 }  // namespace
@@ -261,6 +342,8 @@ void ShapeAllocator::release(void* p, std::size_t size) noexcept
 std::size_t ShapeAllocator::slabBytes() { return chunksMapped.load(std::memory_order_relaxed) * kChunkBytes; }
 
 std::size_t ShapeAllocator::reserveBytes() { return kReserveChunks * kChunkBytes; }
+
+bool ShapeAllocator::carvesChunks() { return true; }
 
 #endif
 

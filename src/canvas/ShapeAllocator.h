@@ -10,9 +10,13 @@
 // its own chunks, so no lock is taken; a block released by another thread goes
 // back to its owner through a lock-free list. An empty chunk is kept for reuse
 // (a reloaded chart finds its memory mapped already) up to a reserve, and
-// beyond it goes back to the system whole. Larger objects go to the general
-// heap. Under AddressSanitizer every block comes from the general heap, so
-// leaks and double frees stay visible.
+// beyond it goes back to the system whole. When a thread ends, the blocks
+// released to it so far and its empty chunks go back; its pool waits, with
+// the chunks that still hold blocks, for the next thread that makes shapes to
+// adopt it, and until then a block released into it goes back at once (so
+// the memory of a chart made on a thread that ended comes back when the chart
+// is freed). Larger objects go to the general heap. Under AddressSanitizer
+// every block comes from the general heap, so leaks and double frees stay visible.
 
 #include <cstddef>
 
@@ -29,6 +33,9 @@ public:
     static std::size_t slabBytes();
     // Bytes of empty chunks a thread keeps for reuse at most.
     static std::size_t reserveBytes();
+    // False where every block comes from the general heap (AddressSanitizer
+    // builds): no chunks, slabBytes and reserveBytes are 0.
+    static bool carvesChunks();
 };
 
 }  // namespace skerra::canvas

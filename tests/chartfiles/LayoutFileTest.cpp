@@ -262,6 +262,7 @@ TEST_F(LayoutFileTest, AFileThatCannotBeUsedLeavesTheChartAsItWasInBothModes)
     QByteArray flippedMiddle = good;
     flippedMiddle[good.size() / 2] = char(flippedMiddle[good.size() / 2] ^ 0x5A);
     QDir(dir_.path()).mkdir("folder.qmt");
+    static constexpr char jpegStart[] = "\xFF\xD8\xFF\xE0\x00\x10JFIF\x00\x01\x01\x00\x00\x01";
     const struct { const char* name; QString path; const char* reason; } cases[] = {
         {"missing", path("missing.qmt"), "file not found"},
         {"folder", path("folder.qmt"), "a folder, not a file"},
@@ -274,7 +275,7 @@ TEST_F(LayoutFileTest, AFileThatCannotBeUsedLeavesTheChartAsItWasInBothModes)
         {"flipped byte", file("flip.qmt", flippedMiddle), nullptr},
         {"bytes after the stream", file("trailing.qmt", good + "LINE 0 0 1 1 0\n"), "damaged"},
         {"empty", file("empty.qmt", ""), "not a layout file"},
-        {"a picture", file("picture.qmt", QByteArray("\xFF\xD8\xFF\xE0\x00\x10JFIF\x00\x01\x01\x00\x00\x01", 18)),
+        {"a picture", file("picture.qmt", QByteArray(jpegStart, sizeof jpegStart - 1)),
          "not a layout file"},
         {"comments only", file("comments.qmt", "# Qamet - QMT\n#\n"), "not a layout file"},
     };

@@ -62,6 +62,7 @@ QRect DepthLabelLayer::append(const THalvekCanvasModel& view, const CanvasOverla
 {
     DepthLabelPass pass;
     pass.from = drawn_.size();
+    pass.measureAll = true;  // those out of reach may come in with a pan
     const QRect drawn = draw(view, o, pass, nullptr);
     drawn_.insert(drawn_.end(), o.DepthLabels.begin() + static_cast<std::ptrdiff_t>(pass.from), o.DepthLabels.end());
     return drawn;
@@ -88,8 +89,9 @@ QRegion DepthLabelLayer::scroll(const THalvekCanvasModel& view, const CanvasOver
     scrollImage(image_, dx, dy);
     ink_ = ink_.translated(dx, dy) & image_.rect();
     // What moving cannot give (see the header): a label's pixels lie within
-    // half its size of its point, and no label in the image is larger than
-    // the largest drawn (a little more for glyphs reaching past their advance).
+    // half its size of its point (and the overhang of glyphs reaching past
+    // their advance), and no label of the list is larger than the largest
+    // measured.
     const int margin = depthLabelOverhang(largest_.height());
     const int reachX = largest_.width() / 2 + margin, reachY = largest_.height() / 2 + margin;
     QRegion again;

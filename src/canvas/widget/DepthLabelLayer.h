@@ -14,9 +14,12 @@
 // moves the image and draws again only the strips that come in at the edges,
 // and the bands along the client's left and top edges, where a label's pixel,
 // truncated toward zero, does not move along with the others; each widened by
-// half the largest label in the image, and the labels whose point lies within
-// that much of them drawn again there. Labels larger than the reach of a label
-// (how far outside the client its point may lie) make every pan a rebuild.
+// half the largest label of the list (those not drawn yet included: a pan may
+// bring them in) and the overhang of its glyphs, and the labels whose point
+// lies within that much of them drawn again there. Labels larger than the
+// reach of a label (how far outside the client its point may lie) make every
+// pan a rebuild. The image is laid within the box of every pixel the labels
+// may touch, so that moved or drawn afresh, it lays the same pixels.
 //
 // Laying a screenful of labels over the chart still costs a blend of every
 // pixel, so the chart with its labels is kept as well: at the next paint only
@@ -97,7 +100,7 @@ private:
     std::vector<CanvasOverlayFields::DepthLabel> drawn_;  // the labels in the image, in order
     QImage image_;                                        // client-sized, transparent where no label is
     QRect ink_;                                           // the part of the image labels were drawn in
-    QSize largest_;                                       // the largest label in it
+    QSize largest_;                                       // the largest label of those drawn and measured
     QHash<QString, DepthLabelText> texts_;                // the label texts drawn in its font and colour
     QImage laid_;         // a picture with the image laid over it
     QImage laidPicture_;  // that picture (shared, not copied)

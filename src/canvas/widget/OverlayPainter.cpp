@@ -196,24 +196,33 @@ void DrawDistanceOverlay(GdiPainter& g, const THalvekCanvasModel& view, const Ca
 
 namespace {
 
+// The text's size and overhang, measured at its first use.
+DepthLabelText& measuredText(GdiPainter& g, const QString& text, QHash<QString, DepthLabelText>& texts)
+{
+    auto it = texts.find(text);
+    if (it == texts.end()) {
+        DepthLabelText measured;
+        measured.size = QSize(g.textWidth(text), g.textHeight(text));
+        measured.pad = depthLabelOverhang(measured.size.height());
+        it = texts.insert(text, std::move(measured));
+    }
+    return *it;
+}
+
+// The text measured, and drawn into its image at its first drawing.
 const DepthLabelText& drawnText(GdiPainter& g, const QString& text, TColor colour,
                                 QHash<QString, DepthLabelText>& texts)
 {
-    auto it = texts.find(text);
-    if (it != texts.end())
-        return *it;
-    DepthLabelText drawn;
-    drawn.size = QSize(g.textWidth(text), g.textHeight(text));
-    drawn.pad = depthLabelOverhang(drawn.size.height());
-    drawn.image = QImage(drawn.size + QSize(2 * drawn.pad, 2 * drawn.pad), QImage::Format_ARGB32_Premultiplied);
-    drawn.image.fill(Qt::transparent);
-    {
+    DepthLabelText& drawn = measuredText(g, text, texts);
+    if (drawn.image.isNull()) {
+        drawn.image = QImage(drawn.size + QSize(2 * drawn.pad, 2 * drawn.pad), QImage::Format_ARGB32_Premultiplied);
+        drawn.image.fill(Qt::transparent);
         QPainter p(&drawn.image);
         GdiPainter own(p);
         own.setFont(g.font());
         own.textOut(drawn.pad, drawn.pad, text, colour);
     }
-    return *texts.insert(text, std::move(drawn));
+    return drawn;
 }
 
 // The label's point may lie in the pixels of `box` (a pixel of slack for the truncation).
@@ -234,22 +243,29 @@ QRect DrawDepthLabels(GdiPainter& g, const PixelMapping& m, const CanvasOverlayF
     for (std::size_t i = pass.from; i < std::min(pass.to, o.DepthLabels.size()); ++i) {
         const auto& label = o.DepthLabels[i];
         int sx = 0, sy = 0;
-        if (pass.near && !mayLieIn(m, label.x, label.y, nearBox))
+        const bool shown = (!pass.near || mayLieIn(m, label.x, label.y, nearBox))
+            && labelPixel(m, label.x, label.y, sx, sy) && (!pass.near || pass.near->contains(QPoint(sx, sy)));
+        if (!shown) {
+            if (pass.measureAll && pass.texts)
+                pass.largest = pass.largest.expandedTo(measuredText(g, fixed(label.depth, 1), *pass.texts).size);
             continue;
-        if (!labelPixel(m, label.x, label.y, sx, sy) || (pass.near && !pass.near->contains(QPoint(sx, sy))))
-            continue;
+        }
         const QString text = fixed(label.depth, 1);
         QSize size;
+        int pad = 0;
         if (pass.texts) {
-            const DepthLabelText& drawn = drawnText(g, text, o.DepthLabelColor, *pass.texts);
-            size = drawn.size;
+            const DepthLabelText& kept = drawnText(g, text, o.DepthLabelColor, *pass.texts);
+            size = kept.size;
+            pad = kept.pad;
             const QPoint topLeft(sx - size.width() / 2, sy - size.height() / 2);
-            g.painter().drawImage(topLeft - QPoint(drawn.pad, drawn.pad), drawn.image);
+            g.painter().drawImage(topLeft - QPoint(pad, pad), kept.image);
         } else {
             size = QSize(g.textWidth(text), g.textHeight(text));
+            pad = depthLabelOverhang(size.height());
             g.textOut(sx - size.width() / 2, sy - size.height() / 2, text, o.DepthLabelColor);
         }
-        ink |= QRect(QPoint(sx - size.width() / 2, sy - size.height() / 2), size);
+        // The text's box with the overhang: every pixel its anti-aliased edges may touch.
+        ink |= QRect(QPoint(sx - size.width() / 2, sy - size.height() / 2), size).adjusted(-pad, -pad, pad, pad);
         pass.largest = pass.largest.expandedTo(size);
     }
     return ink;

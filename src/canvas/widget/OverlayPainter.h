@@ -60,7 +60,8 @@ inline constexpr int kLabelReachX = 50, kLabelReachY = 20;
 inline int depthLabelOverhang(int height) { return 2 + height / 4; }
 // A label text drawn once, in the labels' font and colour, into an image of its
 // own: transparent, reaching the overhang past the text's box each way. Laid
-// over transparent pixels it gives the pixels of drawing the text there.
+// over transparent pixels it gives the pixels of drawing the text there. A text
+// only measured has no image yet.
 struct DepthLabelText {
     QSize size;
     int pad = 0;
@@ -68,18 +69,22 @@ struct DepthLabelText {
 };
 // Which depth labels to draw: indices `from` to `to` (not included), and when `near`
 // is given only those whose point falls in it (in pixels). `largest` grows to the
-// largest label drawn. `texts`, when given, keeps each text drawn (its holder
-// empties it when the font or colour changes), and the labels are laid from it.
+// largest label drawn, or with `measureAll` (and `texts`) to the largest label of
+// the pass, drawn or not. `texts`, when given, keeps each text measured or drawn
+// (its holder empties it when the font or colour changes), and the labels are
+// laid from it.
 struct DepthLabelPass {
     std::size_t from = 0;
     std::size_t to = static_cast<std::size_t>(-1);
     const QRegion* near = nullptr;
     QSize largest;
+    bool measureAll = false;
     QHash<QString, DepthLabelText>* texts = nullptr;
 };
 // Draws the depth labels of the pass (whatever DepthLabelsVisible says) and returns
-// the box of their texts. The canvas draws them through DepthLabelLayer, which keeps
-// them drawn between paints.
+// the box of every pixel they may touch (their texts' boxes widened by the
+// overhang). The canvas draws them through DepthLabelLayer, which keeps them
+// drawn between paints.
 QRect DrawDepthLabels(GdiPainter& painter, const PixelMapping& map, const CanvasOverlayFields& o, DepthLabelPass& pass);
 QRect DrawDepthLabels(GdiPainter& painter, const PixelMapping& map, const CanvasOverlayFields& o, std::size_t from = 0);
 void DrawEventLabelsOverlay(GdiPainter& painter, const THalvekCanvasModel& view, const CanvasOverlayFields& o);

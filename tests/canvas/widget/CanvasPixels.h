@@ -65,6 +65,21 @@ inline QRect inkBox(const QImage& image, unsigned background = kWhiteRgb)
     return box;
 }
 
+// Where two pictures differ, for the failure message.
+inline std::string differences(const QImage& a, const QImage& b)
+{
+    if (a.size() != b.size())
+        return "sizes differ";
+    QRect box;
+    int n = 0;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x)
+            if (a.pixel(x, y) != b.pixel(x, y))
+                box |= QRect(x, y, 1, 1), ++n;
+    return std::to_string(n) + " pixels in x " + std::to_string(box.left()) + ".." + std::to_string(box.right())
+        + ", y " + std::to_string(box.top()) + ".." + std::to_string(box.bottom());
+}
+
 // The canvas's picture rebuilt whole with the labels laid afresh (and the scale
 // bar, the only other overlay these tests show).
 inline QImage freshFrame(const THalvekCanvasCore& c)

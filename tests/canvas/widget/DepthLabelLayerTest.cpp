@@ -207,6 +207,61 @@ TEST(CachedLabels, WholePixelPansMoveTheImage)
     }
 }
 
+// Single labels panned by whole pixels near the client's left edge, where a
+// label drawn again lands a pixel off the moved one: the faint pixel that the
+// anti-aliased edge of its last digit puts just past the text's box, and a
+// label that comes in from beyond the reach before any other label was drawn
+// (larger than the largest drawn so far), are laid as in a fresh frame.
+TEST(CachedLabels, PansNearTheEdgeEqualAFreshFrame)
+{
+    const struct {
+        const char* name;
+        double x, y, depth;
+    } cases[] = {
+        {"the pixel past the last digit", -19.9, 66.9, 123.4},
+        {"a label coming in from beyond the reach", -29.9, 172.9, 12.3},
+    };
+    for (const auto& k : cases) {
+        PixelCanvas c(200, 150);
+        c.SetDepthLabelSettings(true, 0.0, QStringLiteral("Arial"), 8, 0x800000);
+        c.AddDepthLabel(k.x, k.y, k.depth);
+        c.paint();
+        for (const QPoint pan : {QPoint(19, 9), QPoint(-27, 29), QPoint(-12, 27)}) {
+            c.WorldPanPixels(pan.x(), pan.y());
+            const QImage frame = c.paint(), fresh = freshFrame(c);
+            EXPECT_TRUE(frame == fresh) << k.name << ", pan " << pan.x() << "," << pan.y() << ": "
+                                        << differences(frame, fresh);
+        }
+    }
+}
+
+// Dense piles of labels of several sizes (some far beyond the edges, some
+// larger than any label in view) under random whole-pixel pans, one seed
+// after another: every frame equals a fresh one, pixel for pixel.
+TEST(CachedLabels, RandomPansOverPilesOfLabelsEqualAFreshFrame)
+{
+    for (unsigned seed = 1; seed <= 60; ++seed) {
+        std::mt19937 rng(seed);
+        auto uni = [&](double a, double b) { return std::uniform_real_distribution<double>(a, b)(rng); };
+        auto pick = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
+        PixelCanvas c(200, 150);
+        c.SetDepthLabelSettings(true, 0.0, QStringLiteral("Arial"), pick(7, 12), 0x800000);
+        for (int pile = 0; pile < 6; ++pile) {
+            const double cx = uni(-120, 320), cy = uni(-80, 230), spread = uni(1, 15);
+            for (int i = 0; i < 25; ++i)
+                c.AddDepthLabel(cx + uni(-spread, spread), cy + uni(-spread, spread),
+                                pick(0, 9) == 0 ? uni(100, 1000) : uni(0, 40));
+        }
+        c.paint();
+        for (int step = 0; step < 8; ++step) {
+            c.WorldPanPixels(pick(-30, 30), pick(-30, 30));
+            const QImage frame = c.paint(), fresh = freshFrame(c);
+            ASSERT_TRUE(frame == fresh) << "seed " << seed << ", pan " << step << ": " << differences(frame, fresh);
+        }
+        EXPECT_GT(c.DepthLabelImage().stats().scrolls, 0) << "seed " << seed;
+    }
+}
+
 // Random changes of the chart under a screenful of labels, painted now and
 // then: the canvas always equals the picture rebuilt whole with the labels
 // laid afresh (and the scale bar, the only other overlay here). Without texts
@@ -302,4 +357,5 @@ TEST(CachedLabels, LookAsIfDrawnStraightOntoTheChart)
 }
 
 }  // namespace
+
 

@@ -21,21 +21,6 @@ QImage fullRebuildOf(const THalvekCanvasCore& canvas)
     return fresh.image().copy();
 }
 
-// Where two pictures differ, for the failure message.
-std::string differences(const QImage& a, const QImage& b)
-{
-    if (a.size() != b.size())
-        return "sizes differ";
-    QRect box;
-    int n = 0;
-    for (int y = 0; y < a.height(); ++y)
-        for (int x = 0; x < a.width(); ++x)
-            if (a.pixel(x, y) != b.pixel(x, y))
-                box |= QRect(x, y, 1, 1), ++n;
-    return std::to_string(n) + " pixels in x " + std::to_string(box.left()) + ".." + std::to_string(box.right())
-        + ", y " + std::to_string(box.top()) + ".." + std::to_string(box.bottom());
-}
-
 // A chart, shapes of many kinds (wide pens, fills, a spline, a selection), a
 // vessel above the checkpoint. Extras add texts, points or depth labels.
 struct Chart {
