@@ -1,10 +1,9 @@
 #include "chartfiles/DxfSave.h"
 
 #include "canvas/THalvekCanvasModel.h"
+#include "platform/FileReplacement.h"
 #include "platform/NumberText.h"
 #include "platform/Windows1254.h"
-
-#include <QSaveFile>
 
 #include <algorithm>
 #include <cmath>
@@ -21,7 +20,7 @@ constexpr int kEllipseSegments = 36;
 // Pairs of group code and value, CR LF after each line, written in chunks.
 class DxfWriter {
 public:
-    explicit DxfWriter(QSaveFile& file) : file_(file) { out_.reserve(kFlushAt + 4096); }
+    explicit DxfWriter(skerra::FileReplacement& file) : file_(file) { out_.reserve(kFlushAt + 4096); }
 
     void text(int code, std::string_view value)
     {
@@ -47,7 +46,7 @@ public:
     }
     bool flush()
     {
-        if (!out_.empty() && file_.write(out_.data(), static_cast<qint64>(out_.size())) != static_cast<qint64>(out_.size()))
+        if (!out_.empty() && !file_.write(out_))
             failed_ = true;
         out_.clear();
         return !failed_;
@@ -56,7 +55,7 @@ public:
 
 private:
     static constexpr std::size_t kFlushAt = 64 * 1024;
-    QSaveFile& file_;
+    skerra::FileReplacement& file_;
     std::string out_;
     bool failed_ = false;
 };
@@ -256,11 +255,16 @@ void writeShape(DxfWriter& w, const THalvekCanvasModel& canvas, const THShape& s
 
 }  // namespace
 
-int DXFSave(const THalvekCanvasModel& canvas, const QString& path, const std::vector<int>& leftOut)
+int DXFSave(const THalvekCanvasModel& canvas, const QString& path, const std::vector<int>& leftOut, QString* reason)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
+    skerra::FileReplacement file(path);
+    const auto failed = [&](const QString& why) {
+        file.cancel();
+        if (reason) *reason = why;
         return 0;
+    };
+    if (!file.open())
+        return failed(file.errorString());
     try {
         DxfWriter w(file);
         writeHeader(w, canvas);
@@ -274,8 +278,10 @@ int DXFSave(const THalvekCanvasModel& canvas, const QString& path, const std::ve
         w.text(0, "EOF");
         if (w.flush() && file.commit())
             return 1;
-    } catch (const std::exception&) {
+        return failed(file.errorString());
+    } catch (const std::bad_alloc&) {
+        return failed(QStringLiteral("out of memory"));
+    } catch (const std::exception& e) {
+        return failed(QString::fromUtf8(e.what()));
     }
-    file.cancelWriting();
-    return 0;
 }

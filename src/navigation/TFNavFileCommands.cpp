@@ -183,8 +183,9 @@ void TFNav::Export1Click()
 // that cannot be written is named (the previous file, if any, stays as it was).
 void TFNav::ExportDxf(const QString& fileName)
 {
-    if (!fcad->DXFSave(fileName, {VesselLayerId, GridLayerId}))
-        skerra::showError(QStringLiteral("%1 could not be written.").arg(fileName), this);
+    QString reason;
+    if (!fcad->DXFSave(fileName, {VesselLayerId, GridLayerId}, &reason))
+        skerra::showError(QStringLiteral("%1 could not be written (%2).").arg(fileName, reason), this);
 }
 
 void TFNav::ReloadLastLayout(const QString& fileName)

@@ -10,8 +10,9 @@
 // changes only the lines it touches: every other line keeps its bytes, and lines end
 // with CR LF. New text is written as UTF-8. When the folder does not let a temporary
 // file be made but the file itself is writable, the file is written in place (not
-// atomically: a disk that fills up half way leaves it cut short). A refused write raises IniWriteError "Unable to write to <path>" and leaves the file
-// as it was.
+// atomically: a disk that fills up half way leaves it cut short). A refused write
+// raises IniWriteError "Unable to write to <path> (<reason>)" and leaves the file as
+// it was.
 //
 // Use one IniFile per operation, like the rest of the program: make it, read or write,
 // let it go. For many writes that must land together use IniFile::Batch.
