@@ -1,6 +1,7 @@
 // The entity pass of the DXF import and the handlers of the entity kinds.
 
 #include "canvas/THalvekCanvasModel.h"
+#include "chartfiles/DxfCarets.h"
 #include "chartfiles/DxfLoad.h"
 #include "chartfiles/DxfLoader.h"
 #include "chartfiles/DxfMText.h"
@@ -325,7 +326,7 @@ DxfLoader::Next DxfLoader::readText(bool mtext)
         text.insert(0, chunks);
         TrimBlanks(text);
     }
-    const std::string stripped = text.empty() ? std::string() : StripMTextCodes(text, mtext);
+    const std::string stripped = text.empty() ? std::string() : StripMTextCodes(DecodeDxfCarets(text), mtext);
     if (!TrimBlanks(std::string_view(stripped)).empty()) {
         const THLayer* layer = importLayerRecord();
         const QString decoded = skerra::decodeUtf8OrWindows1254(stripped);

@@ -1,6 +1,7 @@
 #include "chartfiles/DxfSave.h"
 
 #include "canvas/THalvekCanvasModel.h"
+#include "chartfiles/DxfCarets.h"
 #include "platform/FileReplacement.h"
 #include "platform/NumberText.h"
 #include "platform/Windows1254.h"
@@ -74,25 +75,11 @@ QByteArray codePageBytes(const QString& s)
     return out;
 }
 
-// Code page 1254 with control characters as ^ and the character 64 above
-// ("^J"), and a caret as "^ ", so that no text breaks the line structure.
+// Code page 1254 in caret notation.
 std::string caretEncoded(const QString& s)
 {
     const QByteArray bytes = codePageBytes(s);
-    std::string out;
-    out.reserve(static_cast<std::size_t>(bytes.size()));
-    for (const char c : bytes) {
-        const auto u = static_cast<unsigned char>(c);
-        if (u < 0x20 || u == 0x7F) {
-            out += '^';
-            out += static_cast<char>(u == 0x7F ? '?' : u + 64);
-        } else if (c == '^') {
-            out += "^ ";
-        } else {
-            out += c;
-        }
-    }
-    return out;
+    return EncodeDxfCarets(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
 }
 
 std::string layerName(const THalvekCanvasModel& canvas, int id)

@@ -204,6 +204,29 @@ TEST_F(DxfSave, ReadBackByTheImportTheShapesComeBackAtTheirPlaces)
     EXPECT_EQ(vertices(all[4]), vertices(shapes(m)[4]));
 }
 
+// Read back by the import, each label is the text it was.
+TEST_F(DxfSave, TextsWithCaretsTabsAndLineBreaksComeBackUnchanged)
+{
+    const char* const labels[] = {
+        "a^b", "^", "x^ y", "tab\there", "\tlead", "two\nlines", "two\r\nlines", "^^I^J", "end^",
+        "\xC4\xB0skele^\xC3\xA7",
+    };
+    THalvekCanvasModel m;
+    const int layer = m.LayerOpen("plan");
+    for (const char* label : labels)
+        m.TextAdd(layer, QString::fromUtf8(label), 0, 0, -1);
+    ASSERT_EQ(DXFSave(m, path()), 1);
+    THalvekCanvasModel back;
+    ASSERT_TRUE(DXFLoad(back, path()));
+    const auto all = shapes(back);
+    ASSERT_EQ(all.size(), std::size(labels));
+    for (std::size_t i = 0; i < all.size(); ++i) {
+        const auto* text = shape_cast<THText>(all[i]);
+        ASSERT_TRUE(text);
+        EXPECT_EQ(text->DisplayText.toStdString(), labels[i]);
+    }
+}
+
 TEST_F(DxfSave, AFailedWriteLeavesTheOldFileAsItWas)
 {
     const QString target = path("old.dxf");
