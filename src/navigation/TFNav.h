@@ -3,6 +3,7 @@
 // bar and the survey loop's timers.
 
 #include "platform/Form.h"
+#include "platform/HandlerGuard.h"
 
 #include <QKeySequence>
 #include <QString>
@@ -194,6 +195,15 @@ public:
     void Save1Click();
     // Save, telling whether everything was written (each failure has been shown).
     bool AutomaticSave();
+    // What an automatic save could not write.
+    struct SaveProblems {
+        bool layout = false;
+        QString settings;  // the message about the settings file; empty when written
+        bool soundVelocityLists = false;
+        bool none() const { return !layout && settings.isEmpty() && !soundVelocityLists; }
+    };
+    // Every failure is shown, but a settings file that cannot be written only when asked.
+    SaveProblems SaveAutomatically(bool showSettingsProblem);
     void SaveAs1Click();
     void Export1Click();
 
@@ -291,9 +301,9 @@ private:
     QString ChooseLayoutFile(bool forSaving, const QStringList& filters, const QString& suffix);
     void ClearVesselAndGrid();
     bool WriteLayout(const QString& fileName, const QString& failedEvent);
-    bool RememberLastSave(const QString& fileName);
+    QString RememberLastSave(const QString& fileName, bool showProblem);
     bool SaveSoundVelocityCopies();
-    bool CloseAfterFailedSave();
+    bool CloseAfterFailedSave(const SaveProblems& problems);
     void ExportDxf(const QString& fileName);
     void ReloadLastLayout(const QString& fileName);
     void ApplyChartView(const ChartViewSettings& view);
@@ -314,6 +324,8 @@ private:
     std::unique_ptr<NavSurveyView> surveyView_;
     std::unique_ptr<SurveyEngine> survey_;
     std::unique_ptr<ScreenshotTaker> screenshots_;
+    // Held from a close that went on without the settings file to the end of the run.
+    std::unique_ptr<skerra::SettingsWriteFailureTold> settingsFailureTold_;
     // The survey grid of the running KML/KMZ import.
     std::shared_ptr<skerra::survey::GridProjection> importGrid_;
 };

@@ -187,7 +187,7 @@ void IniFile::store(const Document& doc)
     // In a folder the user may not write, a writable file is still written in place.
     f.allowWritingInPlace();
     if (!f.open() || !f.write(serialise(doc)) || !f.commit())
-        throw IniWriteError(("Unable to write to " + path_ + " (" + f.errorString() + ")").toStdString());
+        throw IniWriteError(path_, f.errorString());
 }
 
 template <class Edit>

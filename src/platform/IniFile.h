@@ -29,7 +29,15 @@ namespace skerra {
 
 class IniWriteError : public std::runtime_error {
 public:
-    using std::runtime_error::runtime_error;
+    IniWriteError(const QString& path, const QString& reason)
+        : std::runtime_error(("Unable to write to " + path + " (" + reason + ")").toStdString()), reason_(reason)
+    {
+    }
+    // Why the file could not be written ("No space left on device").
+    const QString& reason() const { return reason_; }
+
+private:
+    QString reason_;
 };
 
 class IniFile {

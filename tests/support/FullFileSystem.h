@@ -1,6 +1,6 @@
 #pragma once
-// A small file system of its own (a tmpfs of 64 KiB mounted in a temporary folder)
-// with all but `room` bytes taken by a filler file: a save into it that needs more
+// A small file system of its own (a tmpfs of 64 KiB mounted in a temporary folder, or
+// over a folder given) with all but `room` bytes taken by a filler file: a save into it that needs more
 // fails part-way, as on a full disk. Mounting needs root; a test that cannot mount
 // skips on a developer's machine and fails under CI (SKERRA_SKIP_UNLESS_CI).
 //
@@ -10,6 +10,7 @@
 
 #include <QByteArray>
 #include <QDir>
+#include <QFile>
 #include <QString>
 #include <QTemporaryDir>
 
@@ -23,13 +24,15 @@
 
 class FullFileSystem {
 public:
-    FullFileSystem()
+    FullFileSystem() : FullFileSystem(QString()) {}
+    // Mounted over the folder `at`, which must exist; what it held is hidden meanwhile.
+    explicit FullFileSystem(const QString& at) : where_(at.isEmpty() ? tmp_.path() : QDir(at).absolutePath())
     {
-        if (!dir_.isValid()) {
+        if (at.isEmpty() && !tmp_.isValid()) {
             why_ = "no temporary folder";
             return;
         }
-        const QByteArray where = QFile::encodeName(dir_.path());
+        const QByteArray where = QFile::encodeName(where_);
         if (::mount("tmpfs", where.constData(), "tmpfs", MS_NOSUID | MS_NODEV, "size=64k,mode=0700") != 0) {
             why_ = "cannot mount a small tmpfs (" + std::string(std::strerror(errno)) + ")";
             return;
@@ -38,20 +41,20 @@ public:
     }
     ~FullFileSystem()
     {
-        if (mounted_) ::umount2(QFile::encodeName(dir_.path()).constData(), MNT_DETACH);
+        if (mounted_) ::umount2(QFile::encodeName(where_).constData(), MNT_DETACH);
     }
     FullFileSystem(const FullFileSystem&) = delete;
     FullFileSystem& operator=(const FullFileSystem&) = delete;
 
     bool mounted() const { return mounted_; }
     const std::string& why() const { return why_; }
-    QString path(const QString& name) const { return dir_.filePath(name); }
+    QString path(const QString& name) const { return QDir(where_).filePath(name); }
 
     // Takes all the free space but `room` bytes (a multiple of the 4 KiB page).
     // False when the disk would not fill.
     bool fill(int room)
     {
-        const QByteArray filler = QFile::encodeName(dir_.filePath(QStringLiteral(".filler")));
+        const QByteArray filler = QFile::encodeName(path(QStringLiteral(".filler")));
         const int fd = ::open(filler.constData(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
         if (fd < 0) return false;
         const QByteArray page(4096, 'f');
@@ -65,7 +68,8 @@ public:
     }
 
 private:
-    QTemporaryDir dir_;
+    QTemporaryDir tmp_;
+    QString where_;
     bool mounted_ = false;
     std::string why_;
 };
