@@ -517,3 +517,30 @@ TEST_F(MainWindowFileCommandsTest, SaveAlsoWritesTheSoundVelocityListsWhileAProf
     EXPECT_EQ(readText(svpFolder.filePath(written[0])), QStringLiteral("1500.00\r\n"));
     EXPECT_TRUE(boxes_.isEmpty()) << boxes_.join('\n').toStdString();
 }
+
+// The sound-velocity lists' folder is full at closing: the layout is saved, the list
+// that cannot be written is named with the reason, and the close question is about
+// the lists, not the chart.
+TEST_F(MainWindowFileCommandsTest, SoundVelocityListsThatCannotBeWrittenAtClosingAreWhatTheQuestionNames)
+{
+    open();
+    ASSERT_NE(fSVP, nullptr);
+    FullFileSystem disk(QString::fromStdString(SvpFolder));
+    if (!disk.mounted()) SKERRA_SKIP_UNLESS_CI(disk.why());
+    ASSERT_TRUE(disk.fill(0));
+    fSVP->mSVPColumn->setPlainText(QStringLiteral("1500.00"));
+    fSVP->cUseSVP->setChecked(true);
+    QStringList asked;
+    const skerra::MessageHandler previous = skerra::setMessageHandler([&](const skerra::MessageRequest& r) {
+        asked << r.text;
+        return r.buttons == (skerra::MbYes | skerra::MbNo) ? int(skerra::MbNo) : int(skerra::MbOk);
+    });
+    action("Exit1")->trigger();
+    QCoreApplication::processEvents();
+    skerra::setMessageHandler(previous);
+    ASSERT_EQ(asked.size(), 2) << asked.join('\n').toStdString();
+    EXPECT_TRUE(asked[0].contains("(No space left on device)")) << asked[0].toStdString();
+    EXPECT_EQ(asked[1], "The sound-velocity lists could not be saved. Close Skerra anyway?");
+    EXPECT_TRUE(FNav->isVisible());
+    EXPECT_TRUE(eventLog().contains("Auto-saved: "));
+}
