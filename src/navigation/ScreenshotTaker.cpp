@@ -25,7 +25,8 @@ QString writeOne(const QString& path, const QImage& image)
     const bool written = writer.write(image.convertToFormat(QImage::Format_RGB888));
     if (!written || !file.flush()) {
         const QString problem = written ? file.errorString() : writer.errorString();
-        file.remove();  // no half-written picture stays behind
+        file.close();
+        QFile::remove(path);  // no half-written picture stays behind
         return problem;
     }
     return {};
