@@ -2,6 +2,7 @@
 
 #include "canvas/ShapeReadRules.h"
 #include "canvas/THalvekCanvasModel.h"
+#include "chartfiles/DxfCarets.h"
 #include "chartfiles/DxfLoad.h"
 #include "chartfiles/DxfLoader.h"
 #include "chartfiles/DxfMText.h"
@@ -326,7 +327,7 @@ DxfLoader::Next DxfLoader::readText(bool mtext)
         text.insert(0, chunks);
         TrimBlanks(text);
     }
-    const std::string stripped = text.empty() ? std::string() : StripMTextCodes(text, mtext);
+    const std::string stripped = text.empty() ? std::string() : StripMTextCodes(DecodeDxfCarets(text), mtext);
     if (!TrimBlanks(std::string_view(stripped)).empty()) {
         const THLayer* layer = importLayerRecord();
         const QString decoded = skerra::decodeUtf8OrWindows1254(stripped);

@@ -1,10 +1,10 @@
 #include "chartfiles/DxfSave.h"
 
 #include "canvas/THalvekCanvasModel.h"
+#include "chartfiles/DxfCarets.h"
+#include "platform/FileReplacement.h"
 #include "platform/NumberText.h"
 #include "platform/Windows1254.h"
-
-#include <QSaveFile>
 
 #include <algorithm>
 #include <cmath>
@@ -21,7 +21,7 @@ constexpr int kEllipseSegments = 36;
 // Pairs of group code and value, CR LF after each line, written in chunks.
 class DxfWriter {
 public:
-    explicit DxfWriter(QSaveFile& file) : file_(file) { out_.reserve(kFlushAt + 4096); }
+    explicit DxfWriter(skerra::FileReplacement& file) : file_(file) { out_.reserve(kFlushAt + 4096); }
 
     void text(int code, std::string_view value)
     {
@@ -47,7 +47,7 @@ public:
     }
     bool flush()
     {
-        if (!out_.empty() && file_.write(out_.data(), static_cast<qint64>(out_.size())) != static_cast<qint64>(out_.size()))
+        if (!out_.empty() && !file_.write(out_))
             failed_ = true;
         out_.clear();
         return !failed_;
@@ -56,7 +56,7 @@ public:
 
 private:
     static constexpr std::size_t kFlushAt = 64 * 1024;
-    QSaveFile& file_;
+    skerra::FileReplacement& file_;
     std::string out_;
     bool failed_ = false;
 };
@@ -75,25 +75,11 @@ QByteArray codePageBytes(const QString& s)
     return out;
 }
 
-// Code page 1254 with control characters as ^ and the character 64 above
-// ("^J"), and a caret as "^ ", so that no text breaks the line structure.
+// Code page 1254 in caret notation.
 std::string caretEncoded(const QString& s)
 {
     const QByteArray bytes = codePageBytes(s);
-    std::string out;
-    out.reserve(static_cast<std::size_t>(bytes.size()));
-    for (const char c : bytes) {
-        const auto u = static_cast<unsigned char>(c);
-        if (u < 0x20 || u == 0x7F) {
-            out += '^';
-            out += static_cast<char>(u == 0x7F ? '?' : u + 64);
-        } else if (c == '^') {
-            out += "^ ";
-        } else {
-            out += c;
-        }
-    }
-    return out;
+    return EncodeDxfCarets(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
 }
 
 std::string layerName(const THalvekCanvasModel& canvas, int id)
@@ -256,11 +242,16 @@ void writeShape(DxfWriter& w, const THalvekCanvasModel& canvas, const THShape& s
 
 }  // namespace
 
-int DXFSave(const THalvekCanvasModel& canvas, const QString& path, const std::vector<int>& leftOut)
+int DXFSave(const THalvekCanvasModel& canvas, const QString& path, const std::vector<int>& leftOut, QString* reason)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
+    skerra::FileReplacement file(path);
+    const auto failed = [&](const QString& why) {
+        file.cancel();
+        if (reason) *reason = why;
         return 0;
+    };
+    if (!file.open())
+        return failed(file.errorString());
     try {
         DxfWriter w(file);
         writeHeader(w, canvas);
@@ -274,8 +265,10 @@ int DXFSave(const THalvekCanvasModel& canvas, const QString& path, const std::ve
         w.text(0, "EOF");
         if (w.flush() && file.commit())
             return 1;
-    } catch (const std::exception&) {
+        return failed(file.errorString());
+    } catch (const std::bad_alloc&) {
+        return failed(QStringLiteral("out of memory"));
+    } catch (const std::exception& e) {
+        return failed(QString::fromUtf8(e.what()));
     }
-    file.cancelWriting();
-    return 0;
 }

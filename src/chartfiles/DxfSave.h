@@ -13,8 +13,9 @@
 // The shapes of the layers in leftOut (the vessel and the grid, which the survey
 // draws afresh) are not written, and those layers are not listed.
 //
-// Returns 1 when the whole file was written, 0 otherwise; the file is
-// replaced only by a complete drawing, so a failure leaves the old file as it was.
+// Returns 1 when the whole file was written, 0 otherwise (the reason in *reason
+// when given); the file is replaced only by a complete drawing, so a failure
+// leaves the old file as it was.
 
 #include <QString>
 
@@ -22,4 +23,5 @@
 
 class THalvekCanvasModel;
 
-int DXFSave(const THalvekCanvasModel& canvas, const QString& path, const std::vector<int>& leftOut = {});
+int DXFSave(const THalvekCanvasModel& canvas, const QString& path, const std::vector<int>& leftOut = {},
+            QString* reason = nullptr);

@@ -5,9 +5,8 @@
 #include "chartfiles/LayoutStream.h"
 #include "chartfiles/LayoutWriter.h"
 #include "platform/Clock.h"
+#include "platform/FileReplacement.h"
 #include "platform/NumberText.h"
-
-#include <QSaveFile>
 
 #include <condition_variable>
 #include <deque>
@@ -127,7 +126,7 @@ private:
 // would refuse.
 class PieceWriter {
 public:
-    explicit PieceWriter(QSaveFile& file) : file_(file) {}
+    explicit PieceWriter(skerra::FileReplacement& file) : file_(file) {}
 
     // False once the text is refused or a write failed (error() says why).
     bool add(const std::string& piece)
@@ -150,14 +149,14 @@ private:
     skerra::layout::LayoutDeflater::Output output()
     {
         return [this](const char* bytes, std::size_t size) {
-            if (file_.write(bytes, static_cast<qint64>(size)) == static_cast<qint64>(size))
+            if (file_.write(bytes, static_cast<qint64>(size)))
                 return true;
             error_ = file_.errorString();
             return false;
         };
     }
 
-    QSaveFile& file_;
+    skerra::FileReplacement& file_;
     skerra::layout::LayoutDeflater deflater_;
     const qint64 limit_ = skerra::layout::layoutTextLimit();
     qint64 total_ = 0;
@@ -171,10 +170,10 @@ constexpr int kShapesForTwoThreads = 20000;
 // Writes the magic and the compressed text. A large chart's text is composed
 // on a second thread while this one compresses and writes it; the bytes are
 // those of compressing the whole text at once either way.
-QString writeCompressed(const THalvekCanvasModel& canvas, QSaveFile& file)
+QString writeCompressed(const THalvekCanvasModel& canvas, skerra::FileReplacement& file)
 {
     using namespace skerra::layout;
-    if (file.write(kLayoutMagic, sizeof kLayoutMagic - 1) != qint64(sizeof kLayoutMagic - 1))
+    if (!file.write(kLayoutMagic, sizeof kLayoutMagic - 1))
         return file.errorString();
     const QDateTime createdOn = skerra::currentDateTime();
     PieceWriter writer(file);
@@ -221,12 +220,12 @@ QString writeCompressed(const THalvekCanvasModel& canvas, QSaveFile& file)
 LayoutResult CadSave(const THalvekCanvasModel& canvas, const QString& path)
 {
     try {
-        QSaveFile file(path);
-        if (!file.open(QIODevice::WriteOnly))
+        skerra::FileReplacement file(path);
+        if (!file.open())
             return failure(file.errorString());
         const QString error = writeCompressed(canvas, file);
         if (!error.isEmpty()) {
-            file.cancelWriting();
+            file.cancel();
             return failure(error);
         }
         if (!file.commit())

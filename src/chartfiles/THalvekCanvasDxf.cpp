@@ -19,9 +19,9 @@ bool THalvekCanvas::DXFLoadReplace(const QString& fileName)
     return loaded;
 }
 
-int THalvekCanvas::DXFSave(const QString& fileName, const std::vector<int>& leftOutLayers) const
+int THalvekCanvas::DXFSave(const QString& fileName, const std::vector<int>& leftOutLayers, QString* reason) const
 {
-    return ::DXFSave(*this, fileName, leftOutLayers);
+    return ::DXFSave(*this, fileName, leftOutLayers, reason);
 }
 
 int THalvekCanvas::GetOrCreateDXFLayer(const std::string& dxfLayerName) const

@@ -21,9 +21,12 @@ QString writeOne(const QString& path, const QImage& image)
     // Quality 0 is zlib level 9 for the PNG writer. (Its "compression" option is a
     // 0..100 ratio: 9 there would write almost uncompressed files.)
     writer.setQuality(0);
-    if (!writer.write(image.convertToFormat(QImage::Format_RGB888))) {
-        const QString problem = writer.errorString();
-        file.remove();  // no half-written picture stays behind
+    // The last bytes reach the file only at the flush: a full disk shows there.
+    const bool written = writer.write(image.convertToFormat(QImage::Format_RGB888));
+    if (!written || !file.flush()) {
+        const QString problem = written ? file.errorString() : writer.errorString();
+        file.close();
+        QFile::remove(path);  // no half-written picture stays behind
         return problem;
     }
     return {};

@@ -797,10 +797,15 @@ void TFNav::closeEvent(QCloseEvent* event)
 
 bool TFNav::FormCloseQuery()
 {
-    bool saved = false;
-    skerra::guarded(this, [&] { saved = AutomaticSave(); });
-    if (!saved && !CloseAfterFailedSave())
+    SaveProblems problems;
+    problems.layout = true;  // unless the save says otherwise
+    skerra::guarded(this, [&] { problems = SaveAutomatically(false); });
+    if (!problems.none() && !CloseAfterFailedSave(problems))
         return false;
+    // The close question has said that the settings file cannot be written; the
+    // window places and settings written from here on would each say it again.
+    if (!problems.settings.isEmpty())
+        settingsFailureTold_ = std::make_unique<skerra::SettingsWriteFailureTold>();
     Realtime->setEnabled(false);
     // A survey under way ends as with the Stop button, so the day's event log has an
     // end for every start.

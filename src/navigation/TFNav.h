@@ -4,6 +4,7 @@
 
 #include "StatusPanelLabel.h"
 #include "platform/Form.h"
+#include "platform/HandlerGuard.h"
 
 #include <QKeySequence>
 #include <QString>
@@ -198,6 +199,15 @@ public:
     void Save1Click();
     // The automatic save, telling whether everything was written (each failure has been shown).
     bool AutomaticSave();
+    // What an automatic save could not write.
+    struct SaveProblems {
+        bool layout = false;
+        QString settings;  // the message about the settings file; empty when written
+        bool soundVelocityLists = false;
+        bool none() const { return !layout && settings.isEmpty() && !soundVelocityLists; }
+    };
+    // Every failure is shown, but a settings file that cannot be written only when asked.
+    SaveProblems SaveAutomatically(bool showSettingsProblem);
     void SaveAs1Click();
     void Export1Click();
 
@@ -301,10 +311,10 @@ private:
     QString ChooseLayoutFile(bool forSaving, const QStringList& filters, const QString& suffix);
     void ClearVesselAndGrid();
     bool WriteLayout(const QString& fileName, const QString& failedEvent);
-    bool SaveLayout(const QString& savedEvent, const QString& failedEvent);
-    bool RememberLastSave(const QString& fileName);
+    SaveProblems SaveLayout(const QString& savedEvent, const QString& failedEvent, bool showSettingsProblem);
+    QString RememberLastSave(const QString& fileName, bool showProblem);
     bool SaveSoundVelocityCopies();
-    bool CloseAfterFailedSave();
+    bool CloseAfterFailedSave(const SaveProblems& problems);
     void ExportDxf(const QString& fileName);
     void ReloadLastLayout(const QString& fileName);
     void ApplyChartView(const ChartViewSettings& view);
@@ -327,6 +337,8 @@ private:
     std::unique_ptr<NavSurveyView> surveyView_;
     std::unique_ptr<SurveyEngine> survey_;
     std::unique_ptr<ScreenshotTaker> screenshots_;
+    // Held from a close that went on without the settings file to the end of the run.
+    std::unique_ptr<skerra::SettingsWriteFailureTold> settingsFailureTold_;
     // The survey grid of the running KML/KMZ import.
     std::shared_ptr<skerra::survey::GridProjection> importGrid_;
 };

@@ -108,45 +108,56 @@ void TFNav::Open1Click()
 }
 
 // The user's own save (menu, tool button, Ctrl+S) is logged as such.
-void TFNav::Save1Click() { SaveLayout(QStringLiteral("Saved: "), QStringLiteral("Save FAILED: ")); }
+void TFNav::Save1Click() { SaveLayout(QStringLiteral("Saved: "), QStringLiteral("Save FAILED: "), true); }
 
-bool TFNav::AutomaticSave() { return SaveLayout(QStringLiteral("Auto-saved: "), QStringLiteral("Auto-save FAILED: ")); }
+bool TFNav::AutomaticSave() { return SaveAutomatically(true).none(); }
 
-bool TFNav::SaveLayout(const QString& savedEvent, const QString& failedEvent)
+TFNav::SaveProblems TFNav::SaveAutomatically(bool showSettingsProblem)
 {
-    bool saved = false;
+    return SaveLayout(QStringLiteral("Auto-saved: "), QStringLiteral("Auto-save FAILED: "), showSettingsProblem);
+}
+
+TFNav::SaveProblems TFNav::SaveLayout(const QString& savedEvent, const QString& failedEvent, bool showSettingsProblem)
+{
+    SaveProblems problems;
     try {
         const QString fileName = automaticSaveName();
-        if (WriteLayout(fileName, failedEvent)) {
+        problems.layout = !WriteLayout(fileName, failedEvent);
+        if (!problems.layout) {
             logEvent(savedEvent + fileName);
             setWindowTitle(QStringLiteral("Skerra - ") + fileName);
-            saved = RememberLastSave(fileName);
+            problems.settings = RememberLastSave(fileName, showSettingsProblem);
         }
     } catch (const std::exception& e) {
+        problems.layout = true;
         skerra::showError(QStringLiteral("The layout could not be saved (%1).").arg(QString::fromUtf8(e.what())),
                           this);
     }
-    return SaveSoundVelocityCopies() && saved;
+    problems.soundVelocityLists = !SaveSoundVelocityCopies();
+    return problems;
 }
 
 // The next start reopens the layout the settings file names; when that file cannot
 // be written, the layout is saved but the next start would reopen an older one.
-bool TFNav::RememberLastSave(const QString& fileName)
+// Returns the message (empty when the file was written), shown when asked.
+QString TFNav::RememberLastSave(const QString& fileName, bool showProblem)
 {
     const QString settings = skerra::settingsFilePath();
     try {
         skerra::IniFile ini(settings);
         ini.WriteString(QStringLiteral("FILE"), QStringLiteral("Last File Saved"), fileName);
-        return true;
+        return {};
     } catch (const std::exception& e) {
-        const QString reason = QString::fromUtf8(e.what());
+        const auto* refused = dynamic_cast<const skerra::IniWriteError*>(&e);
+        const QString reason = refused ? refused->reason() : QString::fromUtf8(e.what());
         logEvent(QStringLiteral("Settings file not written: ") + settings + QStringLiteral(" (") + reason +
                  QStringLiteral(")"));
-        skerra::showError(QStringLiteral("The layout was saved to %1, but the settings file %2 could not be "
-                                         "written (%3).\nThe next start will not reopen this layout.")
-                              .arg(fileName, settings, reason),
-                          this);
-        return false;
+        const QString problem = QStringLiteral("The layout was saved to %1, but the settings file %2 could not be "
+                                               "written (%3).\nThe next start will not reopen this layout.")
+                                    .arg(fileName, settings, reason);
+        if (showProblem)
+            skerra::showError(problem, this);
+        return problem;
     }
 }
 
@@ -154,15 +165,24 @@ bool TFNav::RememberLastSave(const QString& fileName)
 // cannot be written is named in a message by the sound-velocity window.
 bool TFNav::SaveSoundVelocityCopies() { return SaveDatedSoundVelocityLists(); }
 
-// After a save that failed at closing: closing now would lose the chart since the
-// last good save, so the default is to stay open (to free space or use Save As).
-bool TFNav::CloseAfterFailedSave()
+// After a save that failed at closing, the user is asked, once, naming what failed.
+// Closing now would lose what was not written, so the default is to stay open (to
+// free space or use Save As).
+bool TFNav::CloseAfterFailedSave(const SaveProblems& problems)
 {
+    QString text;
+    if (problems.layout)
+        text = QStringLiteral("The chart could not be saved. Close Skerra anyway?\n"
+                              "Changes since the last good save will be lost.");
+    else if (!problems.settings.isEmpty())
+        text = problems.settings + QStringLiteral("\nSettings and window places changed in this run will not be kept "
+                                                  "either. Close Skerra anyway?");
+    else
+        text = QStringLiteral("The sound-velocity lists could not be saved. Close Skerra anyway?");
     skerra::MessageRequest question;
     question.kind = skerra::MessageKind::Warning;
     question.title = QStringLiteral("Skerra");
-    question.text = QStringLiteral("The chart could not be saved. Close Skerra anyway?\n"
-                                   "Changes since the last good save will be lost.");
+    question.text = text;
     question.buttons = skerra::MbYes | skerra::MbNo;
     question.defaultButton = skerra::MbNo;
     question.parent = this;
@@ -191,8 +211,9 @@ void TFNav::Export1Click()
 // that cannot be written is named (the previous file, if any, stays as it was).
 void TFNav::ExportDxf(const QString& fileName)
 {
-    if (!fcad->DXFSave(fileName, {VesselLayerId, GridLayerId}))
-        skerra::showError(QStringLiteral("%1 could not be written.").arg(fileName), this);
+    QString reason;
+    if (!fcad->DXFSave(fileName, {VesselLayerId, GridLayerId}, &reason))
+        skerra::showError(QStringLiteral("%1 could not be written (%2).").arg(fileName, reason), this);
 }
 
 void TFNav::ReloadLastLayout(const QString& fileName)

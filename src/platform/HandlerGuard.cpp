@@ -1,10 +1,18 @@
 #include "HandlerGuard.h"
 
+#include "IniFile.h"
 #include "MessageBox.h"
 
 #include <cstdio>
 
 namespace skerra {
+
+namespace {
+int settingsWriteFailureTold = 0;
+}
+
+SettingsWriteFailureTold::SettingsWriteFailureTold() { ++settingsWriteFailureTold; }
+SettingsWriteFailureTold::~SettingsWriteFailureTold() { --settingsWriteFailureTold; }
 
 QString exceptionDialogText(const QString& message)
 {
@@ -29,6 +37,9 @@ void showCurrentException(QObject* parent) noexcept
         QString message;
         try {
             throw;
+        } catch (const IniWriteError& e) {
+            if (settingsWriteFailureTold > 0) return;
+            message = innermostMessage(e);
         } catch (const std::exception& e) {
             message = innermostMessage(e);
         } catch (...) {

@@ -24,6 +24,16 @@ QString innermostMessage(const std::exception& e);
 // exception. Call from within a catch block.
 void showCurrentException(QObject* parent = nullptr) noexcept;
 
+// While one is alive, a settings file that cannot be written shows no exception
+// dialog: the user has been told once, and each later write would say it again.
+class SettingsWriteFailureTold {
+public:
+    SettingsWriteFailureTold();
+    ~SettingsWriteFailureTold();
+    SettingsWriteFailureTold(const SettingsWriteFailureTold&) = delete;
+    SettingsWriteFailureTold& operator=(const SettingsWriteFailureTold&) = delete;
+};
+
 template <class F>
 void guarded(QObject* parent, F&& body) noexcept
 {

@@ -1,10 +1,10 @@
 #include "IniFile.h"
 
+#include "FileReplacement.h"
 #include "NumberText.h"
 #include "Windows1254.h"
 
 #include <QFile>
-#include <QSaveFile>
 
 #include <algorithm>
 
@@ -141,14 +141,17 @@ void setValue(Doc& doc, const QString& section, const QString& key, const QStrin
         s = &doc.sections.back();
     }
     if (Doc::Line* l = findKey(*s, key)) {
-        // The key keeps its bytes as written (padding, letter case, code page),
-        // but a key in the Windows code page would make the whole line, value
-        // and all, read in that code page: beside a value that is not plain
-        // ASCII, such a key goes over to UTF-8 too.
+        // The key keeps its bytes as written (padding, letter case, code page) as
+        // long as the line is read as before. A line read in the Windows code page
+        // stays so only while it is not valid UTF-8: beside a value that is not
+        // plain ASCII, or when its key bytes alone happen to be valid UTF-8, its
+        // key goes over to UTF-8 too, and keeps its name.
         QByteArray keyPart = l->raw.left(l->raw.indexOf('=') + 1);
         const bool asciiValue = std::all_of(bytes.begin(), bytes.end(), [](char c) { return (c & 0x80) == 0; });
-        if (!asciiValue && !QUtf8StringView(keyPart).isValidUtf8())
-            keyPart = decodeLine(keyPart).toUtf8();
+        const bool readInCodePage = !QUtf8StringView(l->raw).isValidUtf8();
+        const bool staysInCodePage = asciiValue && !QUtf8StringView(keyPart + bytes).isValidUtf8();
+        if (readInCodePage && !staysInCodePage)
+            keyPart = decodeWindows1254(keyPart).toUtf8();
         l->raw = keyPart + bytes;
         l->value = v;
         return;
@@ -180,14 +183,11 @@ void IniFile::store(const Document& doc)
         *pending_ = doc;
         return;
     }
-    QSaveFile f(path_);
+    FileReplacement f(path_);
     // In a folder the user may not write, a writable file is still written in place.
-    f.setDirectWriteFallback(true);
-    const QByteArray bytes = serialise(doc);
-    // Unbuffered, a short write (full disk, file-size limit) shows in write()'s count;
-    // through Qt's buffer it could be lost and the cut file committed.
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Unbuffered) || f.write(bytes) != bytes.size() || !f.commit())
-        throw IniWriteError(("Unable to write to " + path_).toStdString());
+    f.allowWritingInPlace();
+    if (!f.open() || !f.write(serialise(doc)) || !f.commit())
+        throw IniWriteError(path_, f.errorString());
 }
 
 template <class Edit>

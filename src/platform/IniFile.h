@@ -10,8 +10,9 @@
 // changes only the lines it touches: every other line keeps its bytes, and lines end
 // with CR LF. New text is written as UTF-8. When the folder does not let a temporary
 // file be made but the file itself is writable, the file is written in place (not
-// atomically: a disk that fills up half way leaves it cut short). A refused write raises IniWriteError "Unable to write to <path>" and leaves the file
-// as it was.
+// atomically: a disk that fills up half way leaves it cut short). A refused write
+// raises IniWriteError "Unable to write to <path> (<reason>)" and leaves the file as
+// it was.
 //
 // Use one IniFile per operation, like the rest of the program: make it, read or write,
 // let it go. For many writes that must land together use IniFile::Batch.
@@ -28,7 +29,15 @@ namespace skerra {
 
 class IniWriteError : public std::runtime_error {
 public:
-    using std::runtime_error::runtime_error;
+    IniWriteError(const QString& path, const QString& reason)
+        : std::runtime_error(("Unable to write to " + path + " (" + reason + ")").toStdString()), reason_(reason)
+    {
+    }
+    // Why the file could not be written ("No space left on device").
+    const QString& reason() const { return reason_; }
+
+private:
+    QString reason_;
 };
 
 class IniFile {

@@ -1,7 +1,8 @@
 #include "TextLines.h"
 
+#include "FileReplacement.h"
+
 #include <QFile>
-#include <QSaveFile>
 
 namespace skerra {
 
@@ -30,7 +31,7 @@ QStringList readTextLines(const QString& path, bool* ok)
     return opened ? splitTextLines(f.readAll()) : QStringList();
 }
 
-bool writeTextLines(const QString& path, const QStringList& lines, bool crlf, bool finalBreak)
+bool writeTextLines(const QString& path, const QStringList& lines, bool crlf, bool finalBreak, QString* error)
 {
     const QByteArray sep = crlf ? "\r\n" : "\n";
     QByteArray out;
@@ -38,8 +39,10 @@ bool writeTextLines(const QString& path, const QStringList& lines, bool crlf, bo
         out += lines[i].toUtf8();
         if (i + 1 < lines.size() || finalBreak) out += sep;
     }
-    QSaveFile f(path);
-    return f.open(QIODevice::WriteOnly) && f.write(out) == out.size() && f.commit();
+    FileReplacement f(path);
+    if (f.open() && f.write(out) && f.commit()) return true;
+    if (error) *error = f.errorString();
+    return false;
 }
 
 }  // namespace skerra

@@ -16,8 +16,9 @@ QStringList splitTextLines(const QByteArray& content);
 QStringList readTextLines(const QString& path, bool* ok = nullptr);
 
 // Writes lines joined by CR LF (or LF), with a final line break when asked.
-// Replaces the file atomically. Returns false when the file cannot be written.
+// Replaces the file atomically. Returns false, the old file as it was and the
+// reason in error, when the file cannot be written.
 bool writeTextLines(const QString& path, const QStringList& lines, bool crlf = true,
-                    bool finalBreak = true);
+                    bool finalBreak = true, QString* error = nullptr);
 
 }  // namespace skerra

@@ -1,10 +1,10 @@
 #include "THalvekTranslation.h"
 
 #include "platform/AppPaths.h"
+#include "platform/FileReplacement.h"
 
 #include <QDir>
 #include <QFile>
-#include <QSaveFile>
 
 #include <algorithm>
 
@@ -141,16 +141,13 @@ bool THalvekTranslation::CanSave(const std::string& code) const
 
 bool THalvekTranslation::SaveLanguage(const std::string& code)
 {
+    SaveProblem.clear();
     if (!CanSave(code)) return false;
     QDir().mkpath(QString::fromStdString(LanguagesFolder));
-    QSaveFile file(QString::fromStdString(LanguageFilePath(code)));
-    if (!file.open(QIODevice::WriteOnly)) return false;
-    const std::string bytes = skerra::formatLanguageFile(Texts);
-    if (file.write(bytes.data(), qint64(bytes.size())) != qint64(bytes.size())) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    skerra::FileReplacement file(QString::fromStdString(LanguageFilePath(code)));
+    if (file.open() && file.write(skerra::formatLanguageFile(Texts)) && file.commit()) return true;
+    SaveProblem = file.errorString().toStdString();
+    return false;
 }
 
 void THalvekTranslation::Reload()

@@ -31,6 +31,8 @@ public:
     std::vector<std::string> Languages;   // codes offered to the user
     // Why the last language file read gave an empty table; empty when it was read.
     std::string LoadProblem;
+    // Why the last SaveLanguage could not write the file; empty when it could.
+    std::string SaveProblem;
     // Told of every key met without a translation (also keys the log never keeps).
     std::function<void(const std::string& key)> OnMissingKey;
 

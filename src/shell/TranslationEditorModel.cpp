@@ -102,7 +102,8 @@ bool TranslationEditorModel::Save()
         if (!row.text.empty() || known || row.added) translation_.SetTranslation(language_, row.key, row.text);
     }
     if (!translation_.SaveLanguage(language_)) {
-        status_ = "Not saved: " + translation_.LanguageFilePath(language_) + " could not be written";
+        status_ = "Not saved: " + translation_.LanguageFilePath(language_) + " could not be written (" +
+                  translation_.SaveProblem + ")";
         return false;
     }
     translation_.RebuildReverseIndex();

@@ -56,11 +56,11 @@ std::optional<QStringList> LoadList(const QString& besidePath, const QString& da
     return lines;
 }
 
-QString WriteLists(const SvpListTexts& lists, const std::function<QString(SvpList)>& pathFor)
+QString WriteLists(const SvpListTexts& lists, const std::function<QString(SvpList)>& pathFor, QString* reason)
 {
     for (size_t i = 0; i < kAllLists.size(); ++i) {
         const QString path = pathFor(kAllLists[i]);
-        if (!skerra::writeTextLines(path, lists[i])) return path;
+        if (!skerra::writeTextLines(path, lists[i], true, true, reason)) return path;
     }
     return {};
 }

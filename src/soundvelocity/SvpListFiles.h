@@ -41,7 +41,9 @@ QString ExistingListFile(const QString& path);
 std::optional<QStringList> LoadList(const QString& besidePath, const QString& datedPath);
 
 // Writes the four lists to pathFor(list), in the order of kAllLists, and stops at the
-// first file that cannot be written. Returns that file's path, or an empty text.
-QString WriteLists(const SvpListTexts& lists, const std::function<QString(SvpList)>& pathFor);
+// first file that cannot be written. Returns that file's path (why, in *reason when
+// given), or an empty text.
+QString WriteLists(const SvpListTexts& lists, const std::function<QString(SvpList)>& pathFor,
+                   QString* reason = nullptr);
 
 }  // namespace skerra::svp

@@ -301,11 +301,16 @@ bool TfSVP::WriteListsTo(const QString& folder, const QString& prefix)
     svp::SvpListTexts lists;
     for (size_t i = 0; i < lists.size(); ++i)
         for (const std::string& line : sources[i]->lines()) lists[i] << fromUtf8(line);
-    const QString failed = svp::WriteLists(lists, [&](svp::SvpList list) {
-        return prefix.isEmpty() ? folder + svp::ListFileName(list) : svp::DatedListPath(folder, prefix, list);
-    });
+    QString reason;
+    const QString failed = svp::WriteLists(
+        lists,
+        [&](svp::SvpList list) {
+            return prefix.isEmpty() ? folder + svp::ListFileName(list) : svp::DatedListPath(folder, prefix, list);
+        },
+        &reason);
     if (failed.isEmpty()) return true;
-    skerra::showError(message("The file %1 cannot be written.", "%1 dosyası yazılamıyor.").arg(failed), this);
+    skerra::showError(
+        message("The file %1 cannot be written (%2).", "%1 dosyası yazılamıyor (%2).").arg(failed, reason), this);
     return false;
 }
 

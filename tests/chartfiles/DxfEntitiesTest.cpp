@@ -231,6 +231,13 @@ TEST_F(DxfEntities, TextsKeepTheirWordsHeightAndAngle)
         {lines({"0", "TEXT", "1", "\\P"}), "", 0, 0},
         {lines({"0", "TEXT", "1", "A\\PB"}), "A B", 2.5, 0},
         {lines({"0", "TEXT", "1", "caf\xC3\xA9"}), QString::fromUtf8("caf\xC3\xA9"), 2.5, 0},
+        // Caret notation: "^ " a caret, "^I" a tab, "^J" a line feed, in both kinds.
+        {lines({"0", "TEXT", "1", "a^ b^Ic"}), "a^b\tc", 2.5, 0},
+        {lines({"0", "TEXT", "1", "two^M^Jlines"}), "two\r\nlines", 2.5, 0},
+        {lines({"0", "MTEXT", "1", "{^ Quay}^Iwall"}), "^Quay\twall", 2.5, 0},
+        {lines({"0", "TEXT", "1", "^Ilead ^^ ^?"}), "\tlead \x1E \x7F", 2.5, 0},
+        // A caret before anything else, or at the end, is a caret.
+        {lines({"0", "TEXT", "1", "x^a ^1 z^"}), "x^a ^1 z^", 2.5, 0},
         // Text that is not UTF-8 is the Turkish Windows code page of an older drawing.
         {lines({"0", "TEXT", "1", "\xDDskele \xDE" "amand\xFDra \xF0\xFE"}),
          QString::fromUtf8("\xC4\xB0skele \xC5\x9E" "amand\xC4\xB1ra \xC4\x9F\xC5\x9F"), 2.5, 0},

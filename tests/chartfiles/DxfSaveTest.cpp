@@ -3,6 +3,10 @@
 #include "DxfTestSupport.h"
 #include "chartfiles/DxfSave.h"
 
+#include "FullFileSystem.h"
+#include "MissingTool.h"
+
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -204,6 +208,29 @@ TEST_F(DxfSave, ReadBackByTheImportTheShapesComeBackAtTheirPlaces)
     EXPECT_EQ(vertices(all[4]), vertices(shapes(m)[4]));
 }
 
+// Read back by the import, each label is the text it was.
+TEST_F(DxfSave, TextsWithCaretsTabsAndLineBreaksComeBackUnchanged)
+{
+    const char* const labels[] = {
+        "a^b", "^", "x^ y", "tab\there", "\tlead", "two\nlines", "two\r\nlines", "^^I^J", "end^",
+        "\xC4\xB0skele^\xC3\xA7",
+    };
+    THalvekCanvasModel m;
+    const int layer = m.LayerOpen("plan");
+    for (const char* label : labels)
+        m.TextAdd(layer, QString::fromUtf8(label), 0, 0, -1);
+    ASSERT_EQ(DXFSave(m, path()), 1);
+    THalvekCanvasModel back;
+    ASSERT_TRUE(DXFLoad(back, path()));
+    const auto all = shapes(back);
+    ASSERT_EQ(all.size(), std::size(labels));
+    for (std::size_t i = 0; i < all.size(); ++i) {
+        const auto* text = shape_cast<THText>(all[i]);
+        ASSERT_TRUE(text);
+        EXPECT_EQ(text->DisplayText.toStdString(), labels[i]);
+    }
+}
+
 TEST_F(DxfSave, AFailedWriteLeavesTheOldFileAsItWas)
 {
     const QString target = path("old.dxf");
@@ -231,7 +258,36 @@ TEST_F(DxfSave, AFailedWriteLeavesTheOldFileAsItWas)
     EXPECT_EQ(readAll(target), "the old drawing\n");
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"old.dxf"});
 
-    EXPECT_EQ(DXFSave(m, dir.filePath("no such folder/x.dxf")), 0);
+    QString reason;
+    EXPECT_EQ(DXFSave(m, dir.filePath("no such folder/x.dxf"), {}, &reason), 0);
+    EXPECT_FALSE(reason.isEmpty());
+}
+
+// A small drawing on a full disk: the last bytes go out when the file is completed,
+// and their failure is seen there.
+TEST_F(DxfSave, ADrawingThatFailsAtItsLastBytesOnAFullDiskLeavesTheOldFileAndSaysWhy)
+{
+    FullFileSystem disk;
+    if (!disk.mounted()) SKERRA_SKIP_UNLESS_CI(disk.why());
+    const QString target = disk.path("chart.dxf");
+    {
+        QFile f(target);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("the old drawing\n");
+    }
+    ASSERT_TRUE(disk.fill(4096));
+    THalvekCanvasModel m;
+    for (int i = 0; i < 40; ++i)
+        m.DrawLine(i, i, i + 1, i + 1, 0);
+    QString reason;
+    EXPECT_EQ(DXFSave(m, target, {}, &reason), 0);
+    EXPECT_EQ(reason.toStdString(), "No space left on device");
+    EXPECT_EQ(readAll(target), "the old drawing\n");
+    EXPECT_EQ(QDir(disk.path(".")).entryList(QDir::Files), QStringList{"chart.dxf"});
+    // Where there is room, the drawing is larger than the room left, yet small.
+    ASSERT_EQ(DXFSave(m, path()), 1);
+    EXPECT_GT(readAll(path()).size(), 4096u);
+    EXPECT_LT(readAll(path()).size(), 16384u);
 }
 
 }  // namespace

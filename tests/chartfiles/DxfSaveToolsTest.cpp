@@ -164,7 +164,7 @@ TEST_F(DxfSaveTools, OurImportReadsItBack)
     EXPECT_EQ(kinds, expected);
     for (const THShape* s : back.Shapes())
         if (const auto* t = shape_cast<THText>(s))
-            EXPECT_EQ(t->DisplayText, "Iskele^J" + kTurkishText + " ^ 1");
+            EXPECT_EQ(t->DisplayText, "Iskele\n" + kTurkishText + " ^1");  // the label as it was drawn
 }
 
 }  // namespace

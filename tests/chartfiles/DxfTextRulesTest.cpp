@@ -1,6 +1,7 @@
-// The text rules of the DXF reader: numbers, trimming, colour numbers and the
-// removal of MTEXT codes.
+// The text rules of the DXF reader: numbers, trimming, colour numbers, caret
+// notation and the removal of MTEXT codes.
 
+#include "chartfiles/DxfCarets.h"
 #include "chartfiles/DxfColor.h"
 #include "chartfiles/DxfLineReader.h"
 #include "chartfiles/DxfMText.h"
@@ -107,6 +108,16 @@ TEST(DxfMText, StripMTextCodesKeepsTheWordsAndDropsTheCodes)
         EXPECT_EQ(StripMTextCodes(in), out) << in;
     // Without grouping braces (a TEXT entity) braces are letters.
     EXPECT_EQ(StripMTextCodes("{Quay} \\{1\\}", false), "{Quay} \\{1\\}");
+}
+
+TEST(DxfCarets, EveryByteComesBackFromCaretNotation)
+{
+    std::string all;
+    for (int b = 0; b < 256; ++b)
+        all += static_cast<char>(b);
+    const std::string encoded = EncodeDxfCarets(all);
+    EXPECT_EQ(encoded.find_first_of(std::string("\r\n\0", 3)), std::string::npos);
+    EXPECT_EQ(DecodeDxfCarets(encoded), all);
 }
 
 TEST(DxfMText, ColumnTextFromARealDrawingBecomesOneLineOfWords)

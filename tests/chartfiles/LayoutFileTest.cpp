@@ -8,7 +8,12 @@
 #include "chartfiles/LayoutWriter.h"
 #include "navigation/NavLayers.h"
 
+#include "FullFileSystem.h"
+#include "MissingTool.h"
+
 #include <QDir>
+#include <QFileInfo>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 #include <zlib.h>
@@ -365,6 +370,39 @@ TEST_F(LayoutFileTest, AFailedSaveLeavesThePreviousFileAsItWas)
     const LayoutResult noFolder = CadSave(small, path("no/such/folder.qmt"));
     EXPECT_FALSE(noFolder.ok);
     EXPECT_FALSE(noFolder.reason.isEmpty());
+}
+
+// A full disk with room for all but the last bytes of a small layout, which go out
+// only when the file is completed: the save fails, says why, and the previous file
+// stays whole and readable.
+TEST_F(LayoutFileTest, ASaveThatFailsAtItsLastBytesOnAFullDiskLeavesThePreviousFileWhole)
+{
+    FullFileSystem disk;
+    if (!disk.mounted()) SKERRA_SKIP_UNLESS_CI(disk.why());
+    THalvekCanvasModel small;
+    small.DrawLine(0, 0, 1, 1, 0);
+    const QString target = disk.path("2024-03-07 0905.qmt");
+    ASSERT_TRUE(CadSave(small, target).ok);
+    const QByteArray previous = readBytes(target);
+    ASSERT_TRUE(disk.fill(4096));
+
+    THalvekCanvasModel grown;
+    drawScatter(grown, 400);
+    const LayoutResult r = CadSave(grown, target);
+    EXPECT_FALSE(r.ok);
+    EXPECT_EQ(r.reason.toStdString(), "No space left on device");
+    EXPECT_EQ(readBytes(target), previous);
+    THalvekCanvasModel read;
+    EXPECT_TRUE(CadLoad(read, target, LayoutLoadMode::Replace).ok);
+    EXPECT_EQ(read.ShapeCount(), 1);
+    EXPECT_EQ(QDir(disk.path(".")).entryList(QDir::Files), QStringList{"2024-03-07 0905.qmt"});
+
+    // Written where there is room, the same chart's file is larger than the room left.
+    QTemporaryDir roomy;
+    ASSERT_TRUE(CadSave(grown, roomy.filePath("grown.qmt")).ok);
+    const qint64 size = QFileInfo(roomy.filePath("grown.qmt")).size();
+    EXPECT_GT(size, 4096);
+    EXPECT_LT(size, 16384) << "all of it would sit in a write buffer";
 }
 
 }  // namespace

@@ -3,6 +3,9 @@
 
 #include "MainWindowTestSupport.h"
 
+#include "FullFileSystem.h"
+#include "MissingTool.h"
+
 #include "canvas/widget/THalvekCanvas.h"
 #include "chartfiles/LayoutFile.h"
 #include "navigation/FileDialogs.h"
@@ -38,6 +41,12 @@ struct ClockAt {
     ~ClockAt() { skerra::setClockForTesting({}); }
     QDateTime now;
 };
+
+QByteArray readBytes(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
 
 QString readText(const QString& path)
 {
@@ -433,6 +442,88 @@ TEST_F(MainWindowFileCommandsTest, AFailedSaveAtClosingAsksBeforeTheWindowCloses
     EXPECT_EQ(eventLog().count("Auto-save FAILED: "), 3);
 }
 
+// The day's layout folder on a small disk that fills up: the save of a grown chart
+// fails at its last bytes. Save and Exit say so with the reason, Exit asks before
+// closing, and the last good layout stays whole and is what the next start opens.
+TEST_F(MainWindowFileCommandsTest, OnAFullDiskTheLastGoodLayoutStaysWholeAndClosingAsks)
+{
+    open();
+    FullFileSystem disk(layoutFolder());
+    if (!disk.mounted()) SKERRA_SKIP_UNLESS_CI(disk.why());
+    drawSurvey();
+    action("Save1")->trigger();
+    const QString file = lastFileSaved();
+    ASSERT_EQ(file, layoutFolder() + "2024-03-07 2358.qmt");
+    const QByteArray good = readBytes(file);
+    ASSERT_TRUE(disk.fill(4096));
+    for (int i = 0; i < 400; ++i)
+        chart().DrawPoint(500000 + i * 7.123457, 4500000 + i * 3.987651, UserShapeLayerId);
+
+    action("Save1")->trigger();
+    ASSERT_EQ(boxes_.size(), 1);
+    EXPECT_TRUE(boxes_[0].contains(file + "\n(No space left on device)")) << boxes_[0].toStdString();
+    QStringList asked;
+    const skerra::MessageHandler previous = skerra::setMessageHandler([&](const skerra::MessageRequest& r) {
+        asked << r.text;
+        return r.buttons == (skerra::MbYes | skerra::MbNo) ? int(skerra::MbNo) : int(skerra::MbOk);
+    });
+    action("Exit1")->trigger();
+    QCoreApplication::processEvents();
+    skerra::setMessageHandler(previous);
+    ASSERT_EQ(asked.size(), 2) << asked.join('\n').toStdString();
+    EXPECT_TRUE(asked[0].contains("(No space left on device)")) << asked[0].toStdString();
+    EXPECT_TRUE(asked[1].contains("The chart could not be saved. Close Skerra anyway?")) << asked[1].toStdString();
+    EXPECT_TRUE(FNav->isVisible());
+
+    EXPECT_EQ(readBytes(file), good);
+    EXPECT_EQ(QDir(layoutFolder()).entryList(QDir::Files), QStringList{"2024-03-07 2358.qmt"});
+    EXPECT_EQ(eventLog().count("Auto-saved: "), 1);
+    EXPECT_EQ(eventLog().count("Auto-save FAILED: " + file + " (No space left on device)"), 2);
+    EXPECT_EQ(lastFileSaved(), file);
+    THalvekCanvasModel read;
+    ASSERT_TRUE(CadLoad(read, file, LayoutLoadMode::Replace).ok);
+    EXPECT_EQ(read.ShapeCount(), 1);
+}
+
+// Only the settings file cannot be written (a folder stands in its place): the layout
+// is saved, so closing asks once, about the settings file, and every later write of
+// the settings at closing goes without a message of its own.
+TEST_F(MainWindowFileCommandsTest, ASettingsFileThatCannotBeWrittenAtClosingIsSaidOnce)
+{
+    open();
+    drawSurvey();
+    const QString settings = skerra::settingsFilePath();
+    ASSERT_TRUE(QFile::remove(settings) || !QFile::exists(settings));
+    ASSERT_TRUE(QDir().mkpath(settings));
+    QStringList asked;
+    int answer = skerra::MbNo;
+    const skerra::MessageHandler previous = skerra::setMessageHandler([&](const skerra::MessageRequest& r) {
+        asked << r.text;
+        return r.buttons == (skerra::MbYes | skerra::MbNo) ? answer : int(skerra::MbOk);
+    });
+    const QString file = layoutFolder() + "2024-03-07 2358.qmt";
+    for (const int a : {int(skerra::MbNo), int(skerra::MbYes)}) {
+        SCOPED_TRACE(a == skerra::MbYes ? "answered Yes" : "answered No");
+        asked.clear();
+        answer = a;
+        action("Exit1")->trigger();
+        QCoreApplication::processEvents();
+        ASSERT_EQ(asked.size(), 1) << asked.join("\n---\n").toStdString();
+        EXPECT_TRUE(asked[0].contains("settings file " + settings)) << asked[0].toStdString();
+        EXPECT_TRUE(asked[0].contains("saved to " + file)) << asked[0].toStdString();
+        EXPECT_TRUE(asked[0].contains("Close Skerra anyway?")) << asked[0].toStdString();
+        EXPECT_FALSE(asked[0].contains("could not be saved")) << asked[0].toStdString();
+        EXPECT_EQ(FNav->isVisible(), a != skerra::MbYes);
+        EXPECT_TRUE(QFile::exists(file));
+    }
+    skerra::setMessageHandler(previous);
+    EXPECT_EQ(eventLog().count("Auto-saved: " + file), 2);
+    EXPECT_FALSE(eventLog().contains("Auto-save FAILED"));
+    program_.Close();
+    EXPECT_TRUE(boxes_.isEmpty()) << boxes_.join('\n').toStdString();
+    ASSERT_TRUE(QDir(settings).removeRecursively());
+}
+
 }  // namespace
 
 TEST_F(MainWindowFileCommandsTest, SaveAlsoWritesTheSoundVelocityListsWhileAProfileIsInUse)
@@ -453,4 +544,31 @@ TEST_F(MainWindowFileCommandsTest, SaveAlsoWritesTheSoundVelocityListsWhileAProf
     ASSERT_EQ(written.size(), 1);
     EXPECT_EQ(readText(svpFolder.filePath(written[0])), QStringLiteral("1500.00\r\n"));
     EXPECT_TRUE(boxes_.isEmpty()) << boxes_.join('\n').toStdString();
+}
+
+// The sound-velocity lists' folder is full at closing: the layout is saved, the list
+// that cannot be written is named with the reason, and the close question is about
+// the lists, not the chart.
+TEST_F(MainWindowFileCommandsTest, SoundVelocityListsThatCannotBeWrittenAtClosingAreWhatTheQuestionNames)
+{
+    open();
+    ASSERT_NE(fSVP, nullptr);
+    FullFileSystem disk(QString::fromStdString(SvpFolder));
+    if (!disk.mounted()) SKERRA_SKIP_UNLESS_CI(disk.why());
+    ASSERT_TRUE(disk.fill(0));
+    fSVP->mSVPColumn->setPlainText(QStringLiteral("1500.00"));
+    fSVP->cUseSVP->setChecked(true);
+    QStringList asked;
+    const skerra::MessageHandler previous = skerra::setMessageHandler([&](const skerra::MessageRequest& r) {
+        asked << r.text;
+        return r.buttons == (skerra::MbYes | skerra::MbNo) ? int(skerra::MbNo) : int(skerra::MbOk);
+    });
+    action("Exit1")->trigger();
+    QCoreApplication::processEvents();
+    skerra::setMessageHandler(previous);
+    ASSERT_EQ(asked.size(), 2) << asked.join('\n').toStdString();
+    EXPECT_TRUE(asked[0].contains("(No space left on device)")) << asked[0].toStdString();
+    EXPECT_EQ(asked[1], "The sound-velocity lists could not be saved. Close Skerra anyway?");
+    EXPECT_TRUE(FNav->isVisible());
+    EXPECT_TRUE(eventLog().contains("Auto-saved: "));
 }

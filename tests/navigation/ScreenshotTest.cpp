@@ -4,6 +4,8 @@
 #include "navigation/ScreenshotNames.h"
 #include "navigation/ScreenshotTaker.h"
 
+#include "FullFileSystem.h"
+#include "MissingTool.h"
 #include "OffscreenScreens.h"
 
 #include <QFile>
@@ -15,6 +17,7 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <memory>
 
 namespace {
@@ -160,6 +163,26 @@ TEST_F(ScreenshotTick, WithoutScreenCaptureTheOwnWindowsAreSavedAndThatIsSaidOnc
     EXPECT_EQ(reports.size(), 1);
     for (const char* name : {"143015 FNav 1", "143015 FNav 2", "143115 FNav 1"})
         EXPECT_EQ(QImageReader(root.path() + "/PNG/ZQB 2026-12-10 " + name + ".png").size(), QSize(50, 40)) << name;
+}
+
+// A picture whose last bytes do not fit on a full disk: the failure is reported and
+// no cut picture stays behind.
+TEST(ScreenshotFiles, APictureThatFailsAtItsLastBytesIsReportedAndRemoved)
+{
+    FullFileSystem disk;
+    if (!disk.mounted()) SKERRA_SKIP_UNLESS_CI(disk.why());
+    ASSERT_TRUE(disk.fill(4096));
+    QImage noise(64, 64, QImage::Format_RGB888);  // about 12 KiB as PNG: noise does not compress
+    std::uint32_t seed = 7;
+    for (int y = 0; y < noise.height(); ++y)
+        for (int x = 0; x < noise.width(); ++x) {
+            seed = seed * 1664525u + 1013904223u;
+            noise.setPixel(x, y, seed >> 8);
+        }
+    const QString problem =
+        WriteScreenshots(disk.path("PNG/"), QDateTime(QDate(2026, 12, 10), QTime(14, 30, 15)), {{"Left", noise}});
+    EXPECT_TRUE(problem.endsWith("(No space left on device)")) << problem.toStdString();
+    EXPECT_TRUE(QDir(disk.path("PNG")).entryList(QDir::Files).isEmpty());
 }
 
 }  // namespace

@@ -1,4 +1,5 @@
 #include "platform/HandlerGuard.h"
+#include "platform/IniFile.h"
 #include "platform/MessageBox.h"
 
 #include <QStringList>
@@ -46,6 +47,26 @@ TEST(ExceptionDialog, GuardedHandlerShowsTheInnermostMessageAndReturns)
     EXPECT_EQ(shown[0], "disk full.");
     EXPECT_EQ(shown[1], "");
     EXPECT_TRUE(ran);
+}
+
+// Once told that the settings file cannot be written, the user is not told again
+// while the telling holds; other failures are still shown.
+TEST(ExceptionDialog, ASettingsFileFailureAlreadyToldIsNotShownAgain)
+{
+    QStringList shown;
+    MessageHandler old = setMessageHandler([&](const MessageRequest& r) {
+        shown << r.text;
+        return MbOk;
+    });
+    const auto settingsFailure = [] { throw IniWriteError("/x/skerra.INI", "No space left on device"); };
+    {
+        SettingsWriteFailureTold told;
+        guarded(nullptr, settingsFailure);
+        guarded(nullptr, [] { throw std::runtime_error("other"); });
+    }
+    guarded(nullptr, settingsFailure);
+    setMessageHandler(old);
+    EXPECT_EQ(shown, QStringList({"other.", "Unable to write to /x/skerra.INI (No space left on device)"}));
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <string>
 
 #include <csignal>
 
@@ -152,7 +153,8 @@ TEST_F(IniFileTest, RefusedWriteRaisesAndLeavesTheFileUntouched)
             ini.WriteString("S", "K", "v");
             FAIL();
         } catch (const skerra::IniWriteError& e) {
-            EXPECT_EQ(QString::fromUtf8(e.what()), "Unable to write to " + dir_.filePath("notadir/skerra.INI"));
+            EXPECT_EQ(std::string(e.what()),
+                      "Unable to write to " + dir_.filePath("notadir/skerra.INI").toStdString() + " (Not a directory)");
         }
         return;
     }
@@ -178,8 +180,14 @@ TEST_F(IniFileTest, AShortWriteRaisesAndLeavesTheFileWhole)
     limited.rlim_cur = 512;
     ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limited), 0);
     IniFile ini(path());
-    EXPECT_THROW(ini.WriteString("S", "Long", QString(3000, 'x')), skerra::IniWriteError);
+    std::string error;
+    try {
+        ini.WriteString("S", "Long", QString(3000, 'x'));
+    } catch (const skerra::IniWriteError& e) {
+        error = e.what();
+    }
     setrlimit(RLIMIT_FSIZE, &saved);
+    EXPECT_EQ(error, "Unable to write to " + path().toStdString() + " (File too large)");
     std::signal(SIGXFSZ, previousHandler);
     EXPECT_EQ(content(), original);
 }
@@ -232,6 +240,15 @@ TEST_F(IniFileTest, WritesKeepEveryUntouchedLineByteForByte)
          "[S]\r\n\xDE" "EH\xDDR=Izmir\r\n",
          [](IniFile& ini) { ini.WriteString("S", u("ŞEHİR"), u("İzmir")); },
          "[S]\r\n\xC5\x9E" "EH\xC4\xB0R=\xC4\xB0zmir\r\n"},
+        // "Ç°" in the code page is C7 B0, which alone would read as UTF-8 "ǰ".
+        {"a key read in Windows-1254 goes over to UTF-8 whatever its bytes",
+         "[S]\r\n\xC7\xB0=\xFE" "ey\r\n",
+         [](IniFile& ini) { ini.WriteString("S", u("Ç°"), u("İzmir")); },
+         "[S]\r\n\xC3\x87\xC2\xB0=\xC4\xB0zmir\r\n"},
+        {"a key read in Windows-1254 whose bytes alone are UTF-8 goes over beside a plain value too",
+         "[S]\r\n\xC7\xB0=\xFE" "ey\r\n",
+         [](IniFile& ini) { ini.WriteString("S", u("Ç°"), "Ankara"); },
+         "[S]\r\n\xC3\x87\xC2\xB0=Ankara\r\n"},
         {"byte-order mark and odd headers",
          "\xEF\xBB\xBF  [ A ]  \nx=1\n[B]\n",
          [](IniFile& ini) { ini.WriteInteger("A", "y", 2); },

@@ -230,7 +230,7 @@ TEST_F(SettingsWindowTest, RefusedLockSaveChangesNothingAndUnchecksTheBox)
     EXPECT_EQ(toggles, 1);  // the user's check; the undo ran no handler
     EXPECT_TRUE(settingsTabsEnabled(w, true));
     EXPECT_EQ(DisplaySettings::GridSpacingX, 50.0);
-    EXPECT_EQ(boxes_, QStringList{"Unable to write to " + iniPath()});
+    EXPECT_EQ(boxes_, QStringList{"Unable to write to " + iniPath() + " (Too many open files)"});
 }
 
 TEST_F(SettingsWindowTest, LockedStartSavesTheStoredScreenshotInterval)

@@ -33,7 +33,7 @@ public:
     // program links when it uses them.
     bool DXFLoad(const QString& fileName);
     bool DXFLoadReplace(const QString& fileName);
-    int DXFSave(const QString& fileName, const std::vector<int>& leftOutLayers = {}) const;
+    int DXFSave(const QString& fileName, const std::vector<int>& leftOutLayers = {}, QString* reason = nullptr) const;
     int GetOrCreateDXFLayer(const std::string& dxfLayerName) const;
 
 protected:

@@ -25,14 +25,18 @@ void RestrictToOwner(const QString& path)
     if (QFile::exists(path)) QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
 }
 
-bool SaveProfile(const QString& path, const TNTRIPProfile& p)
+bool SaveProfile(const QString& path, const TNTRIPProfile& p, QString* reason)
 {
+    const auto failed = [reason](const QString& why) {
+        if (reason) *reason = why;
+        return false;
+    };
     const QString name = ProfileDisplayName(p.Server, p.Port, p.Username);
     const QString line = QStringList{name, p.Server, p.Port, p.Username, p.Password, p.Latitude, p.Longitude}.join(
         QLatin1Char('\t'));
     bool ok = true;
     QStringList lines = QFile::exists(path) ? readTextLines(path, &ok) : QStringList();
-    if (!ok) return false;
+    if (!ok) return failed(QStringLiteral("the profiles file cannot be read"));
     const QString prefix = name + QLatin1Char('\t');
     auto same = std::find_if(lines.begin(), lines.end(), [&](const QString& l) { return l.startsWith(prefix); });
     if (same != lines.end())
@@ -42,11 +46,11 @@ bool SaveProfile(const QString& path, const TNTRIPProfile& p)
     // An empty file first, owner-only, so the password is never readable by others.
     if (!QFile::exists(path)) {
         QFile create(path);
-        if (!create.open(QIODevice::WriteOnly)) return false;
+        if (!create.open(QIODevice::WriteOnly)) return failed(create.errorString());
         create.setPermissions(QFile::ReadOwner | QFile::WriteOwner);
     }
     RestrictToOwner(path);
-    if (!writeTextLines(path, lines)) return false;
+    if (!writeTextLines(path, lines, true, true, reason)) return false;
     RestrictToOwner(path);
     return true;
 }

@@ -29,9 +29,9 @@ struct TProfileRecord {
 std::vector<TProfileRecord> ReadProfiles(const QString& path);
 
 // Replaces the first line whose display name equals the profile's, else appends the
-// profile; the file is written readable by its owner only. False when it cannot be
-// written.
-bool SaveProfile(const QString& path, const TNTRIPProfile& profile);
+// profile; the file is written readable by its owner only. False (why, in *reason
+// when given) when it cannot be written.
+bool SaveProfile(const QString& path, const TNTRIPProfile& profile, QString* reason = nullptr);
 
 // Leaves `path` readable and writable by its owner only (when it exists).
 void RestrictToOwner(const QString& path);

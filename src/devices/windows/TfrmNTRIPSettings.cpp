@@ -435,10 +435,11 @@ void TfrmNTRIPSettings::btnSaveProfileClick()
     const TNTRIPProfile profile{edtServer->text(),   edtPort->text(),     edtUsername->text(),
                                 edtPassword->text(), edtLatitude->text(), edtLongitude->text()};
     const QString name = ProfileDisplayName(profile.Server, profile.Port, profile.Username);
-    if (SaveProfile(ProfilesPath, profile))
+    QString reason;
+    if (SaveProfile(ProfilesPath, profile, &reason))
         AddLog(QStringLiteral("Profile saved: ") + name);
     else
-        AddLog(QStringLiteral("Error saving profile"));
+        AddLog(QStringLiteral("Error saving profile (") + reason + QStringLiteral(")"));
     LoadProfiles();
     const QSignalBlocker block(boxProfile);
     boxProfile->setCurrentIndex(boxProfile->findText(name));
