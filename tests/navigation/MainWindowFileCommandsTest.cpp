@@ -477,8 +477,10 @@ TEST_F(MainWindowFileCommandsTest, OnAFullDiskTheLastGoodLayoutStaysWholeAndClos
 
     EXPECT_EQ(readBytes(file), good);
     EXPECT_EQ(QDir(layoutFolder()).entryList(QDir::Files), QStringList{"2024-03-07 2358.qmt"});
-    EXPECT_EQ(eventLog().count("Auto-saved: "), 1);
-    EXPECT_EQ(eventLog().count("Auto-save FAILED: " + file + " (No space left on device)"), 2);
+    EXPECT_EQ(eventLog().count("Saved: "), 1);
+    EXPECT_EQ(eventLog().count("Auto-saved: "), 0);
+    EXPECT_EQ(eventLog().count("Save FAILED: " + file + " (No space left on device)"), 1);
+    EXPECT_EQ(eventLog().count("Auto-save FAILED: " + file + " (No space left on device)"), 1);
     EXPECT_EQ(lastFileSaved(), file);
     THalvekCanvasModel read;
     ASSERT_TRUE(CadLoad(read, file, LayoutLoadMode::Replace).ok);
