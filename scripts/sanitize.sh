@@ -2,11 +2,12 @@
 # Builds the chart model's and the layout file's tests with AddressSanitizer and
 # UndefinedBehaviorSanitizer into ./build-asan (those test programs and what they
 # link, nothing else) and runs them. Fails on the first failing test or
-# sanitizer report (leaks included).
+# sanitizer report (leaks included). Unoptimised: it builds in less time than
+# the optimised build takes, and the tests still run in seconds.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 flags="-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer"
-cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSKERRA_CANVAS_ASAN=ON \
+cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DSKERRA_CANVAS_ASAN=ON \
   -DSKERRA_BUILD_BENCH=OFF "-DCMAKE_CXX_FLAGS=${flags}" >/dev/null
 tests=(canvas/canvas_model_tests chartfiles/chartfiles_layout_tests)
 cmake --build build-asan -j"$(nproc)" --target "${tests[@]##*/}"
