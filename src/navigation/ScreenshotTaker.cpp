@@ -1,10 +1,11 @@
 #include "ScreenshotTaker.h"
 
 #include "ScreenshotNames.h"
+#include "platform/FileReplacement.h"
 
+#include <QBuffer>
 #include <QCoreApplication>
 #include <QDir>
-#include <QFile>
 #include <QGuiApplication>
 #include <QImageWriter>
 #include <QPixmap>
@@ -15,20 +16,19 @@ namespace {
 
 QString writeOne(const QString& path, const QImage& image)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) return file.errorString();
-    QImageWriter writer(&file, "png");
+    // Encoded in memory first: the PNG writer says only "Unknown error" when its file
+    // fails part-way, while the file written as a whole keeps the system's reason and
+    // leaves no cut picture behind.
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, "png");
     // Quality 0 is zlib level 9 for the PNG writer. (Its "compression" option is a
     // 0..100 ratio: 9 there would write almost uncompressed files.)
     writer.setQuality(0);
-    // The last bytes reach the file only at the flush: a full disk shows there.
-    const bool written = writer.write(image.convertToFormat(QImage::Format_RGB888));
-    if (!written || !file.flush()) {
-        const QString problem = written ? file.errorString() : writer.errorString();
-        file.close();
-        QFile::remove(path);  // no half-written picture stays behind
-        return problem;
-    }
+    if (!writer.write(image.convertToFormat(QImage::Format_RGB888))) return writer.errorString();
+    skerra::FileReplacement file(path);
+    if (!file.open() || !file.write(png) || !file.commit()) return file.errorString();
     return {};
 }
 

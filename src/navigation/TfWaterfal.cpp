@@ -4,6 +4,7 @@
 #include "platform/AppPaths.h"
 #include "platform/HandlerGuard.h"
 #include "platform/IniFile.h"
+#include "platform/StyleRegistry.h"
 #include "shell/FormPlacement.h"
 
 #include <QCloseEvent>
@@ -85,7 +86,7 @@ void TfWaterfal::paintEvent(QPaintEvent*)
 {
     skerra::guarded(this, [this] {
         QPainter painter(this);
-        PaintEchogram(painter, model_, size());
+        PaintEchogram(painter, model_, size(), EchogramColoursFor(skerra::activeStyleIsDark()));
     });
 }
 

@@ -165,24 +165,29 @@ TEST_F(ScreenshotTick, WithoutScreenCaptureTheOwnWindowsAreSavedAndThatIsSaidOnc
         EXPECT_EQ(QImageReader(root.path() + "/PNG/ZQB 2026-12-10 " + name + ".png").size(), QSize(50, 40)) << name;
 }
 
-// A picture whose last bytes do not fit on a full disk: the failure is reported and
-// no cut picture stays behind.
-TEST(ScreenshotFiles, APictureThatFailsAtItsLastBytesIsReportedAndRemoved)
+// A picture that does not fit on a full disk, whether it fails at its last bytes (a
+// small one, held in the file's buffer until the flush) or while it is being written (a
+// large one): the failure is reported with its reason and no cut picture stays behind.
+TEST(ScreenshotFiles, APictureThatDoesNotFitIsReportedWithItsReasonAndRemoved)
 {
-    FullFileSystem disk;
-    if (!disk.mounted()) SKERRA_SKIP_UNLESS_CI(disk.why());
-    ASSERT_TRUE(disk.fill(4096));
-    QImage noise(64, 64, QImage::Format_RGB888);  // about 12 KiB as PNG: noise does not compress
-    std::uint32_t seed = 7;
-    for (int y = 0; y < noise.height(); ++y)
-        for (int x = 0; x < noise.width(); ++x) {
-            seed = seed * 1664525u + 1013904223u;
-            noise.setPixel(x, y, seed >> 8);
-        }
-    const QString problem =
-        WriteScreenshots(disk.path("PNG/"), QDateTime(QDate(2026, 12, 10), QTime(14, 30, 15)), {{"Left", noise}});
-    EXPECT_TRUE(problem.endsWith("(No space left on device)")) << problem.toStdString();
-    EXPECT_TRUE(QDir(disk.path("PNG")).entryList(QDir::Files).isEmpty());
+    // Noise does not compress: about 12 KiB and 48 KiB as PNG.
+    for (const int side : {64, 128}) {
+        SCOPED_TRACE(side);
+        FullFileSystem disk;
+        if (!disk.mounted()) SKERRA_SKIP_UNLESS_CI(disk.why());
+        ASSERT_TRUE(disk.fill(4096));
+        QImage noise(side, side, QImage::Format_RGB888);
+        std::uint32_t seed = 7;
+        for (int y = 0; y < noise.height(); ++y)
+            for (int x = 0; x < noise.width(); ++x) {
+                seed = seed * 1664525u + 1013904223u;
+                noise.setPixel(x, y, seed >> 8);
+            }
+        const QString problem =
+            WriteScreenshots(disk.path("PNG/"), QDateTime(QDate(2026, 12, 10), QTime(14, 30, 15)), {{"Left", noise}});
+        EXPECT_TRUE(problem.endsWith("(No space left on device)")) << problem.toStdString();
+        EXPECT_TRUE(QDir(disk.path("PNG")).entryList(QDir::Files).isEmpty());
+    }
 }
 
 }  // namespace

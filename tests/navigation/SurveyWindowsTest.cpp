@@ -1,5 +1,6 @@
 // The echogram window, the realtime numbers window and the battery panel, offscreen.
 
+#include "navigation/EchogramPainter.h"
 #include "navigation/TfJoystick.h"
 #include "navigation/TfRealtime.h"
 #include "navigation/TfWaterfal.h"
@@ -88,6 +89,30 @@ TEST_F(SurveyWindowsTest, EchogramDrawsTheSeabedAtTheSoundingsRow)
     EXPECT_EQ(picture.pixelColor(x, 20), QColor(0x64, 0xB4, 0xFF));  // water above
     EXPECT_EQ(picture.pixelColor(x, 60), QColor(0xF0, 0xF8, 0xFF));  // below the seabed
     EXPECT_EQ(picture.pixelColor(178, 20), QColor(0xF0, 0xF8, 0xFF));  // no sounding in the column before
+}
+
+// Under a dark style the echogram stays dark too, and its depth labels read on both
+// the water and the background in every style.
+TEST_F(SurveyWindowsTest, EchogramStaysDarkUnderADarkStyle)
+{
+    TfWaterfal window;
+    window.show();
+    window.setGeometry(10, 10, 200, 100);
+    for (double d : {10.0, 20.0, 30.0, 40.0}) window.PushDepth(d);
+    for (const QString& style : skerra::styleNames()) {
+        ASSERT_TRUE(skerra::trySetStyle(style, false));
+        QApplication::processEvents();
+        const bool dark = skerra::activeStyleIsDark();
+        const QImage picture = window.grab().toImage();
+        const QColor water = picture.pixelColor(190, 5), ground = picture.pixelColor(100, 50);  // a column without soundings
+        for (const QColor& c : {water, ground})
+            EXPECT_EQ(skerra::relativeLuminance(c) < 0.2, dark) << style.toStdString();
+        const EchogramColours colours = EchogramColoursFor(dark);
+        EXPECT_EQ(water, colours.water) << style.toStdString();
+        for (const QColor& behind : {colours.water, colours.background})
+            EXPECT_GE(skerra::contrastRatio(colours.text, behind), skerra::ReadableContrast) << style.toStdString();
+    }
+    skerra::applyStyle(skerra::DefaultStyleName, false);
 }
 
 // White by day; under a dark style neither the window nor a box of stopped readings
