@@ -78,6 +78,19 @@ protected:
         return skerra::IniFile(skerra::settingsFilePath()).ReadString("FILE", "Last File Saved", "");
     }
     QString layoutFolder() const { return QString::fromStdString(LayoutFolder); }
+    // File > Exit, answering No to the close question; returns every text shown.
+    QStringList exitAnsweringNo()
+    {
+        QStringList asked;
+        const skerra::MessageHandler previous = skerra::setMessageHandler([&](const skerra::MessageRequest& r) {
+            asked << r.text;
+            return r.buttons == (skerra::MbYes | skerra::MbNo) ? int(skerra::MbNo) : int(skerra::MbOk);
+        });
+        action("Exit1")->trigger();
+        QCoreApplication::processEvents();
+        skerra::setMessageHandler(previous);
+        return asked;
+    }
     // A user shape and a vessel shape, as during a survey.
     void drawSurvey()
     {
@@ -462,14 +475,7 @@ TEST_F(MainWindowFileCommandsTest, OnAFullDiskTheLastGoodLayoutStaysWholeAndClos
     action("Save1")->trigger();
     ASSERT_EQ(boxes_.size(), 1);
     EXPECT_TRUE(boxes_[0].contains(file + "\n(No space left on device)")) << boxes_[0].toStdString();
-    QStringList asked;
-    const skerra::MessageHandler previous = skerra::setMessageHandler([&](const skerra::MessageRequest& r) {
-        asked << r.text;
-        return r.buttons == (skerra::MbYes | skerra::MbNo) ? int(skerra::MbNo) : int(skerra::MbOk);
-    });
-    action("Exit1")->trigger();
-    QCoreApplication::processEvents();
-    skerra::setMessageHandler(previous);
+    const QStringList asked = exitAnsweringNo();
     ASSERT_EQ(asked.size(), 2) << asked.join('\n').toStdString();
     EXPECT_TRUE(asked[0].contains("(No space left on device)")) << asked[0].toStdString();
     EXPECT_TRUE(asked[1].contains("The chart could not be saved. Close Skerra anyway?")) << asked[1].toStdString();
@@ -560,14 +566,7 @@ TEST_F(MainWindowFileCommandsTest, SoundVelocityListsThatCannotBeWrittenAtClosin
     ASSERT_TRUE(disk.fill(0));
     fSVP->mSVPColumn->setPlainText(QStringLiteral("1500.00"));
     fSVP->cUseSVP->setChecked(true);
-    QStringList asked;
-    const skerra::MessageHandler previous = skerra::setMessageHandler([&](const skerra::MessageRequest& r) {
-        asked << r.text;
-        return r.buttons == (skerra::MbYes | skerra::MbNo) ? int(skerra::MbNo) : int(skerra::MbOk);
-    });
-    action("Exit1")->trigger();
-    QCoreApplication::processEvents();
-    skerra::setMessageHandler(previous);
+    const QStringList asked = exitAnsweringNo();
     ASSERT_EQ(asked.size(), 2) << asked.join('\n').toStdString();
     EXPECT_TRUE(asked[0].contains("(No space left on device)")) << asked[0].toStdString();
     EXPECT_EQ(asked[1], "The sound-velocity lists could not be saved. Close Skerra anyway?");
