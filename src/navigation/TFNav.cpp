@@ -69,6 +69,8 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 TFNav* FNav = nullptr;
 
 namespace {
@@ -682,8 +684,24 @@ skerra::PlacementAnchors TFNav::ScreenAnchors() const
     skerra::PlacementAnchors anchors;
     if (!isVisible() || isMinimized()) return anchors;
     anchors.mainWindow = skerra::expectedFrame(this);
-    if (Panel4 && Panel4->isVisible()) anchors.chart = QRect(Panel4->mapToGlobal(QPoint(0, 0)), Panel4->size());
+    if (Panel4 && Panel4->isVisible()) {
+        anchors.chart = QRect(Panel4->mapToGlobal(QPoint(0, 0)), Panel4->size());
+        anchors.chartClear = ChartAreaClearOfPositionBox(anchors.chart);
+    }
     return anchors;
+}
+
+// The chart's area on the screen less the rows of its position box (fix, speed, heights),
+// which a surveyor must see at every moment of a survey: windows keep clear of it where
+// they fit beside it.
+QRect TFNav::ChartAreaClearOfPositionBox(QRect chart) const
+{
+    const QRect band = fcad->GGAOverlayBand().translated(fcad->mapToGlobal(QPoint(0, 0)));
+    if (band.center().y() < chart.center().y())
+        chart.setTop(std::max(chart.top(), band.bottom() + 1));
+    else
+        chart.setBottom(std::min(chart.bottom(), band.top() - 1));
+    return chart;
 }
 
 // ---- First show ----

@@ -261,6 +261,7 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
+    QRect ChartAreaClearOfPositionBox(QRect chart) const;
     using Command = void (TFNav::*)();
 
     QString dataFolderFailure_;  // reported at the first show, once the message window exists

@@ -151,7 +151,7 @@ void placeByDefault(QWidget* window, DefaultPlace place, const QWidget* opener)
     const QRect frame = expectedFrame(window);
     QPoint position = defaultFramePosition(place, frame.size(), frame.topLeft(), anchors);
     if (staysOnTop(window) && !isCentred(place)) {
-        const QRect room = anchors.chart.isEmpty() ? anchors.available : anchors.chart;
+        const QRect room = chartRoom(frame.size(), anchors);
         position = freeFramePosition(frame.size(), position, room, onTopFramesBesides(window));
     }
     moveFrameTo(window, position);

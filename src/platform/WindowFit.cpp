@@ -22,7 +22,7 @@ QRect orAvailable(QRect anchor, QRect available) { return anchor.isEmpty() ? ava
 QPoint clearOfBars(QPoint centred, QSize frame, const PlacementAnchors& anchors)
 {
     if (anchors.chart.isEmpty()) return centred;
-    return keepInside(QRect(centred, frame), anchors.chart).topLeft();
+    return keepInside(QRect(centred, frame), chartRoom(frame, anchors)).topLeft();
 }
 
 long long overlapArea(QRect frame, const std::vector<QRect>& taken)
@@ -61,6 +61,14 @@ std::vector<QPoint> candidatePlaces(QSize frame, QPoint preferred, QRect area, c
 
 }  // namespace
 
+QRect chartRoom(QSize frame, const PlacementAnchors& anchors)
+{
+    const QRect& clear = anchors.chartClear;
+    if (!clear.isEmpty() && frame.width() <= clear.width() && frame.height() + 2 * ChartCornerGap <= clear.height())
+        return clear;
+    return orAvailable(anchors.chart, anchors.available);
+}
+
 QRect keepInside(QRect frame, QRect area)
 {
     if (area.isEmpty()) return frame;
@@ -71,7 +79,7 @@ QRect keepInside(QRect frame, QRect area)
 
 QPoint defaultFramePosition(DefaultPlace place, QSize frame, QPoint designed, const PlacementAnchors& anchors)
 {
-    const QRect chart = orAvailable(anchors.chart, anchors.available);
+    const QRect chart = chartRoom(frame, anchors);
     const int gap = ChartCornerGap;
     switch (place) {
     case DefaultPlace::AsDesigned: return designed;

@@ -31,8 +31,13 @@ struct PlacementAnchors {
     QRect available;   // the screen less its panels and docks
     QRect mainWindow;  // the main window's frame
     QRect chart;       // the chart's area on the screen
+    QRect chartClear;  // the chart's area less what must stay in sight (its position box)
     QRect opener;      // the frame of the window that opened this one
 };
+
+// The part of the chart a window of this size goes in: clear of the position box where
+// it fits there, else the whole chart (the screen's available area without a chart).
+QRect chartRoom(QSize frame, const PlacementAnchors& anchors);
 
 // Gap between a window placed in a chart corner and the chart's edges.
 inline constexpr int ChartCornerGap = 8;

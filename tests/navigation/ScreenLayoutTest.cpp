@@ -9,6 +9,7 @@
 #include "MainWindowTestSupport.h"
 #include "OffscreenScreens.h"
 
+#include "canvas/widget/THalvekCanvas.h"
 #include "devices/windows/TfRTCMParsing.h"
 #include "devices/windows/TfrmNTRIPSettings.h"
 #include "navigation/TFNav.h"
@@ -89,12 +90,19 @@ void expectInsideTheScreen(const QWidget* w)
                                         << frame.width() << "x" << frame.height();
 }
 
+// The rows of the chart's position box (fix, speed, heights), on the screen.
+QRect positionBoxBand() { return FNav->fcad->GGAOverlayBand().translated(FNav->fcad->mapToGlobal(QPoint(0, 0))); }
+
 void expectNoControlCovered(const QWidget* w)
 {
     const QRect frame = skerra::expectedFrame(w);
     for (const QWidget* control : mainWindowControls())
         EXPECT_FALSE(frame.intersects(onScreen(control)))
             << nameOf(w).toStdString() << " covers " << nameOf(control).toStdString();
+    // The chart's position box too, wherever the window fits beside it.
+    const skerra::PlacementAnchors anchors = FNav->ScreenAnchors();
+    if (skerra::chartRoom(frame.size(), anchors) == anchors.chartClear)
+        EXPECT_FALSE(frame.intersects(positionBoxBand())) << nameOf(w).toStdString() << " covers the position box";
 }
 
 void expectApart(const std::vector<QWidget*>& windows)

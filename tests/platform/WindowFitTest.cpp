@@ -87,6 +87,32 @@ TEST(WindowFit, CentredWindowsKeepClearOfTheMainWindowsBarsWhereTheyFitBelowThem
     }
 }
 
+// The chart's position box stays in sight: a window goes below it where it fits there,
+// else the whole chart is its room.
+TEST(WindowFit, WindowsInTheChartKeepClearOfItsPositionBoxWhereTheyFitBesideIt)
+{
+    skerra::PlacementAnchors anchors;
+    anchors.available = Screen;
+    anchors.mainWindow = QRect(0, 0, 1024, 730);
+    anchors.chart = QRect(24, 126, 1000, 582);
+    anchors.chartClear = QRect(24, 162, 1000, 546);  // below the box's rows
+    const int gap = skerra::ChartCornerGap;
+    const struct {
+        const char* what;
+        DefaultPlace place;
+        QSize frame;
+        QPoint at;
+    } cases[] = {
+        {"upper left, fits below the box", DefaultPlace::ChartUpperLeft, {220, 490}, {24 + gap, 162 + gap}},
+        {"upper right, fits below the box", DefaultPlace::ChartUpperRight, {490, 210}, {1024 - gap - 490, 162 + gap}},
+        {"too tall to fit below it: the chart's top", DefaultPlace::ChartUpperLeft, {220, 540}, {24 + gap, 126 + gap}},
+        {"lower left: the chart's bottom either way", DefaultPlace::ChartLowerLeft, {200, 100}, {24 + gap, 708 - gap - 100}},
+        {"centred, tall: the top of the room below the box", DefaultPlace::CentredOnMain, {400, 530}, {312, 162}},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(skerra::defaultFramePosition(c.place, c.frame, {}, anchors), c.at) << c.what;
+}
+
 TEST(WindowFit, AFreePlaceCoversNoTakenWindowWhereThereIsRoom)
 {
     const QRect chart(24, 146, 1000, 560);

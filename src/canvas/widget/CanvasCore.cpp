@@ -11,6 +11,7 @@
 #include <QFontMetrics>
 #include <QPainter>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <utility>
@@ -393,6 +394,13 @@ bool THalvekCanvasCore::IsPointInGGAOverlay(int clientX, int clientY) const
     const QRect box =
         ggaBoxRect(GGAOverlayPosition, fm.horizontalAdvance(text), fm.height(), ClientWidth(), ClientHeight());
     return clientX >= box.left() && clientX <= box.right() && clientY >= box.top() && clientY <= box.bottom();
+}
+
+QRect THalvekCanvasCore::GGAOverlayBand() const
+{
+    const QFontMetrics fm(ggaFont());
+    const QRect box = ggaBoxRect(GGAOverlayPosition, 0, fm.height(), ClientWidth(), ClientHeight());
+    return QRect(0, box.top(), std::max(ClientWidth(), 0), box.height());
 }
 
 void THalvekCanvasCore::AboutBox()

@@ -105,6 +105,9 @@ public:
     void ToggleDepthSpeedDisplayMode();
     void ToggleGGAOverlayPosition();
     bool IsPointInGGAOverlay(int clientX, int clientY) const;
+    // The rows the position box takes at its corner, across the whole client width
+    // (client coordinates), whatever its text: windows placed over the chart keep clear of it.
+    QRect GGAOverlayBand() const;
     void SetHeadingValid(bool valid) { HeadingValid = valid; }
 
     // Members kept for callers of the old control; they do nothing.
