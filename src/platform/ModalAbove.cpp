@@ -3,37 +3,12 @@
 #include "AboveToolWindows.h"
 #include "Form.h"
 #include "ScreenPlacement.h"
+#include "WhenHidden.h"
 
-#include <QEvent>
-#include <QPointer>
 #include <QWidget>
 #include <QWindow>
 
 namespace skerra {
-namespace {
-
-// Undoes the modal show once the window hides.
-class ModalEnd : public QObject {
-public:
-    explicit ModalEnd(QWidget* window) : QObject(window), window_(window) {}
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
-        if (watched == window_ && event->type() == QEvent::Hide) {
-            window_->removeEventFilter(this);
-            window_->setWindowModality(Qt::NonModal);
-            if (QWindow* handle = window_->windowHandle()) handle->setTransientParent(nullptr);
-            deleteLater();
-        }
-        return false;
-    }
-
-private:
-    QPointer<QWidget> window_;
-};
-
-}  // namespace
 
 void showModalAbove(QWidget* window, QWidget* opener)
 {
@@ -51,7 +26,10 @@ void showModalAbove(QWidget* window, QWidget* opener)
         window->windowHandle()->setTransientParent(opener->window()->windowHandle());
     }
     placeByDefault(window, DefaultPlace::CentredOnOpener, opener);
-    window->installEventFilter(new ModalEnd(window));
+    whenHidden(window, [](QWidget* hidden) {
+        hidden->setWindowModality(Qt::NonModal);
+        if (QWindow* handle = hidden->windowHandle()) handle->setTransientParent(nullptr);
+    });
     window->show();
     window->raise();
     window->activateWindow();
